@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Rallybox and runs every test: once in the normal build and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ "${RBX_SKIP_INSTALL:-}" != "1" ]; then
+  bash "$root/scripts/install-deps.sh"
+fi
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
+# A private sound server with a null sink, so the end-to-end audio tests have a real output device.
+source "$root/scripts/private-pulse.sh"
+start_private_pulse || echo "warning: no private PulseAudio server; device tests will be skipped"
+
+status=0
+for type in RelWithDebInfo Asan; do
+  echo "=== Build and test: $type"
+  bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON
+  export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  if ! ctest --test-dir "$root/build/$type" --output-on-failure -j "$jobs" --timeout 600; then
+    status=1
+  fi
+done
+stop_private_pulse || true
+exit $status
