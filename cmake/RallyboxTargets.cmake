@@ -32,7 +32,7 @@ function(rbx_add_test_folder name folder)
   endif()
   add_executable(${name} ${_src})
   target_compile_options(${name} PRIVATE ${RBX_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARGN} rbx_testsupport GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARGN} rbx_testsupport Qt6::Test GTest::gtest GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
