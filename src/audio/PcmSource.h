@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 // A source of interleaved 16-bit PCM at its own sample rate. File decoders implement it; tests
@@ -14,6 +15,15 @@ public:
     virtual int channels() const = 0;
     // Exact length in frames, measured by decoding (encoder delay and padding removed).
     virtual std::int64_t lengthFrames() const = 0;
+    // The length without waiting longer than maxWait for a measurement still running: exact is
+    // true when the result is the exact length, false when it is an estimate (within a fraction
+    // of a second) that a later call will replace. Any thread.
+    virtual std::int64_t lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const
+    {
+        (void)maxWait;
+        exact = true;
+        return lengthFrames();
+    }
     // Reads up to `frames` whole frames into `interleaved`; returns frames read, 0 at the end,
     // -1 on a decoding failure. Never blocks on anything but decoding.
     virtual std::int64_t read(std::int16_t* interleaved, std::int64_t frames) = 0;

@@ -1,0 +1,153 @@
+#include "FfmpegFrameIndex.h"
+
+#include "FfmpegInput.h"
+
+#include <algorithm>
+
+FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
+    : thread_([this, p = std::move(path), mode]() mutable { run(std::move(p), mode); })
+{}
+
+FfmpegFrameIndex::~FfmpegFrameIndex()
+{
+    stop_.store(true, std::memory_order_release);
+    thread_.join();
+}
+
+void FfmpegFrameIndex::run(std::string path, Mode mode)
+{
+    try {
+        FfmpegInput input;
+        int errorCode = 0;
+        if (input.open(path, errorCode)) {
+            if (mode == Mode::Packets) {
+                scanPackets(input);
+            } else {
+                scanDecoded(input);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        // What was counted stands; the stream then ends where the count ended.
+    }
+    {
+        std::lock_guard lock(mutex_);
+        done_.store(true, std::memory_order_release);
+    }
+    changed_.notify_all();
+}
+
+void FfmpegFrameIndex::add(std::int64_t pos, std::int64_t frames)
+{
+    {
+        std::lock_guard lock(mutex_);
+        entries_.push_back(Entry{pos, covered_});
+        covered_ += frames;
+    }
+    changed_.notify_all();
+}
+
+void FfmpegFrameIndex::scanPackets(FfmpegInput& input)
+{
+    FfmpegInput::PacketInfo info;
+    bool first = true;
+    while (!stop_.load(std::memory_order_acquire) && input.nextPacket(info) == 1) {
+        if (info.frames <= 0) {
+            continue;
+        }
+        {
+            std::lock_guard lock(mutex_);
+            if (first) {
+                skipStart_ = info.skipStart;
+            }
+            skipEnd_ += info.skipEnd;
+        }
+        first = false;
+        add(info.pos, info.frames);
+    }
+}
+
+void FfmpegFrameIndex::scanDecoded(FfmpegInput& input)
+{
+    FfmpegInput::Chunk chunk;
+    std::int64_t pendingPos = -1;
+    std::int64_t pendingFrames = 0;
+    bool havePending = false;
+    while (!stop_.load(std::memory_order_acquire) && input.decodeNext(chunk) == 1) {
+        if (havePending && chunk.packetPos == pendingPos && pendingPos >= 0) {
+            pendingFrames += chunk.frames;
+            continue;
+        }
+        if (havePending) {
+            add(pendingPos, pendingFrames);
+        }
+        pendingPos = chunk.packetPos;
+        pendingFrames = chunk.frames;
+        havePending = true;
+    }
+    if (havePending) {
+        add(pendingPos, pendingFrames);
+    }
+    std::lock_guard lock(mutex_);
+    skipStart_ = input.declaredSkipStart();
+}
+
+void FfmpegFrameIndex::waitCovered(std::int64_t rawFrame)
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return covered_ > rawFrame || done_.load(std::memory_order_acquire); });
+}
+
+void FfmpegFrameIndex::waitDone()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return done_.load(std::memory_order_acquire); });
+}
+
+bool FfmpegFrameIndex::waitDoneFor(std::chrono::milliseconds maxWait)
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, maxWait, [&] { return done_.load(std::memory_order_acquire); });
+}
+
+std::int64_t FfmpegFrameIndex::totalFrames() const
+{
+    std::lock_guard lock(mutex_);
+    return covered_;
+}
+
+std::int64_t FfmpegFrameIndex::declaredSkipStart() const
+{
+    std::lock_guard lock(mutex_);
+    return skipStart_;
+}
+
+std::int64_t FfmpegFrameIndex::declaredSkipEnd() const
+{
+    std::lock_guard lock(mutex_);
+    return skipEnd_;
+}
+
+bool FfmpegFrameIndex::entryBefore(std::int64_t rawFrame, int back, Entry& out) const
+{
+    std::lock_guard lock(mutex_);
+    if (entries_.empty() || rawFrame >= covered_) {
+        return false;
+    }
+    const auto after = std::upper_bound(entries_.begin(), entries_.end(), rawFrame,
+                                        [](std::int64_t f, const Entry& e) { return f < e.rawStart; });
+    const auto holding = static_cast<std::int64_t>(after - entries_.begin()) - 1;
+    out = entries_[static_cast<std::size_t>(std::max<std::int64_t>(0, holding - back))];
+    return true;
+}
+
+bool FfmpegFrameIndex::rawStartOf(std::int64_t pos, std::int64_t& rawStart) const
+{
+    std::lock_guard lock(mutex_);
+    const auto it = std::lower_bound(entries_.begin(), entries_.end(), pos,
+                                     [](const Entry& e, std::int64_t p) { return e.pos < p; });
+    if (it == entries_.end() || it->pos != pos) {
+        return false;
+    }
+    rawStart = it->rawStart;
+    return true;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Scans a whole file on a helper thread, recording where each packet starts in the decoder's
+// output, so that the length is exact and seeks can land on the right packet. MPEG audio is
+// scanned by its packets alone (fast: a few ms for a song); other codecs are decoded to count.
+// All public calls are thread-safe; the waits end when the scan passes the point or finishes.
+class FfmpegFrameIndex
+{
+public:
+    enum class Mode
+    {
+        Packets,
+        Decode
+    };
+    struct Entry
+    {
+        std::int64_t pos = -1;     // byte position of the packet
+        std::int64_t rawStart = 0; // its first frame in the undecimated decoder output
+    };
+
+    FfmpegFrameIndex(std::string path, Mode mode);
+    ~FfmpegFrameIndex();
+    FfmpegFrameIndex(const FfmpegFrameIndex&) = delete;
+    FfmpegFrameIndex& operator=(const FfmpegFrameIndex&) = delete;
+
+    // Blocks until the scan has counted past rawFrame or ended.
+    void waitCovered(std::int64_t rawFrame);
+    void waitDone();
+    // As waitDone, but gives up after maxWait; true when the scan has finished.
+    bool waitDoneFor(std::chrono::milliseconds maxWait);
+    bool done() const { return done_.load(std::memory_order_acquire); }
+
+    // Valid once done(): frames the decoder outputs for the whole file, and the encoder delay and
+    // padding the file declares (in Packets mode; Decode mode reports the delay only). Before
+    // that, totalFrames() is what the scan has counted so far.
+    std::int64_t totalFrames() const;
+    std::int64_t declaredSkipStart() const;
+    std::int64_t declaredSkipEnd() const;
+
+    // The packet `back` packets before the one holding rawFrame (clamped to the first); false
+    // when the scan has not reached rawFrame.
+    bool entryBefore(std::int64_t rawFrame, int back, Entry& out) const;
+    // The decoder-output start of the packet at byte position pos; false when unknown.
+    bool rawStartOf(std::int64_t pos, std::int64_t& rawStart) const;
+
+private:
+    void run(std::string path, Mode mode);
+    void scanPackets(class FfmpegInput& input);
+    void scanDecoded(class FfmpegInput& input);
+    void add(std::int64_t pos, std::int64_t frames);
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Entry> entries_;
+    std::int64_t covered_ = 0;
+    std::int64_t skipStart_ = 0;
+    std::int64_t skipEnd_ = 0;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};

@@ -1,0 +1,387 @@
+#include "FfmpegInput.h"
+
+#include "BassErrorCodes.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/intreadwrite.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+// A damaged file can hold long runs of packets the decoder refuses; past this many in a row the
+// stream is given up rather than scanned to its end at every read.
+constexpr int kMaxBadPacketsInARow = 64;
+// Upper bound on decoder round trips for one chunk, so no call can spin.
+constexpr int kMaxStepsPerChunk = 100000;
+
+int ErrorFromAv(int averror, int otherwise)
+{
+    if (averror == AVERROR(ENOMEM)) {
+        return BassError::Memory;
+    }
+    if (averror == AVERROR(ENOENT) || averror == AVERROR(EACCES) || averror == AVERROR(EISDIR)) {
+        return BassError::FileOpen;
+    }
+    return otherwise;
+}
+
+bool IsReadableRegularFile(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return false;
+    }
+    std::fclose(f);
+    return true;
+}
+bool HasCompleteAudioStream(const AVFormatContext* format)
+{
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters* p = format->streams[i]->codecpar;
+        if (p->codec_type == AVMEDIA_TYPE_AUDIO && p->codec_id != AV_CODEC_ID_NONE && p->sample_rate > 0 &&
+            p->ch_layout.nb_channels > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+FfmpegInput::~FfmpegInput()
+{
+    close();
+}
+
+bool FfmpegInput::IsMpegAudio(int codecId)
+{
+    return codecId == AV_CODEC_ID_MP1 || codecId == AV_CODEC_ID_MP2 || codecId == AV_CODEC_ID_MP3;
+}
+
+bool FfmpegInput::IsLayer3(int codecId)
+{
+    return codecId == AV_CODEC_ID_MP3;
+}
+
+bool FfmpegInput::TimesFramesRoughly(int codecId)
+{
+    return IsMpegAudio(codecId) || codecId == AV_CODEC_ID_WMAV1 || codecId == AV_CODEC_ID_WMAV2 ||
+           codecId == AV_CODEC_ID_WMAPRO || codecId == AV_CODEC_ID_WMALOSSLESS ||
+           codecId == AV_CODEC_ID_WMAVOICE;
+}
+
+bool FfmpegInput::IsPcm(int codecId)
+{
+    return codecId >= AV_CODEC_ID_FIRST_AUDIO && codecId < AV_CODEC_ID_ADPCM_IMA_QT;
+}
+
+void FfmpegInput::close()
+{
+    swr_free(&swr_);
+    av_frame_free(&frame_);
+    av_packet_free(&packet_);
+    avcodec_free_context(&codec_);
+    avformat_close_input(&format_);
+}
+
+bool FfmpegInput::open(const std::string& path, int& errorCode)
+{
+    if (!IsReadableRegularFile(path)) {
+        errorCode = BassError::FileOpen;
+        return false;
+    }
+    // A WAV file's PCM data is otherwise checked for hidden MPEG or S/PDIF audio over up to
+    // 2500 packets (10 MB) before the first packet comes out; one packet decides just as well
+    // for the files a sound board meets, and keeps the first samples within a millisecond.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "max_probe_packets", "1", 0);
+    int r = avformat_open_input(&format_, path.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (r < 0) {
+        errorCode = ErrorFromAv(r, BassError::FileFormat);
+        return false;
+    }
+    // Probing decodes ahead through the file; skip it when the header already says everything
+    // the decoder needs, so that opening stays well under a millisecond for common files.
+    if (!HasCompleteAudioStream(format_)) {
+        r = avformat_find_stream_info(format_, nullptr);
+        if (r < 0) {
+            errorCode = ErrorFromAv(r, BassError::FileFormat);
+            return false;
+        }
+    }
+    const AVCodec* decoder = nullptr;
+    if (!selectStream(decoder, errorCode)) {
+        return false;
+    }
+    codec_ = avcodec_alloc_context3(decoder);
+    packet_ = av_packet_alloc();
+    frame_ = av_frame_alloc();
+    if (codec_ == nullptr || packet_ == nullptr || frame_ == nullptr) {
+        errorCode = BassError::Memory;
+        return false;
+    }
+    return openDecoder(errorCode);
+}
+
+bool FfmpegInput::selectStream(const AVCodec*& decoder, int& errorCode)
+{
+    streamIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
+    if (streamIndex_ == AVERROR_DECODER_NOT_FOUND) {
+        errorCode = BassError::Codec;
+        return false;
+    }
+    if (streamIndex_ < 0) {
+        errorCode = ErrorFromAv(streamIndex_, BassError::FileFormat);
+        return false;
+    }
+    const AVStream* stream = format_->streams[streamIndex_];
+    if (IsMpegAudio(stream->codecpar->codec_id)) {
+        // The fixed-point MPEG decoders carry their rounding error from sample to sample for
+        // ever, so output after a seek would differ from a decode from the start by one step;
+        // the floating-point ones settle within the pre-roll.
+        const AVCodec* floating =
+            avcodec_find_decoder_by_name(stream->codecpar->codec_id == AV_CODEC_ID_MP1   ? "mp1float"
+                                         : stream->codecpar->codec_id == AV_CODEC_ID_MP2 ? "mp2float"
+                                                                                         : "mp3float");
+        decoder = floating != nullptr ? floating : decoder;
+    }
+    sampleRate_ = stream->codecpar->sample_rate;
+    sourceChannels_ = stream->codecpar->ch_layout.nb_channels;
+    codecId_ = stream->codecpar->codec_id;
+    if (sampleRate_ <= 0 || sourceChannels_ <= 0) {
+        errorCode = BassError::FileFormat;
+        return false;
+    }
+    for (unsigned i = 0; i < format_->nb_streams; ++i) {
+        format_->streams[i]->discard =
+            static_cast<int>(i) == streamIndex_ ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    }
+    if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0) {
+        statedFrames_ = av_rescale_q(stream->duration, stream->time_base, AVRational{1, sampleRate_});
+    }
+    return true;
+}
+
+bool FfmpegInput::openDecoder(int& errorCode)
+{
+    const AVStream* stream = format_->streams[streamIndex_];
+    int r = avcodec_parameters_to_context(codec_, stream->codecpar);
+    if (r < 0) {
+        errorCode = ErrorFromAv(r, BassError::Codec);
+        return false;
+    }
+    codec_->pkt_timebase = stream->time_base;
+    if (TimesFramesRoughly(codecId_)) {
+        codec_->flags2 |= AV_CODEC_FLAG2_SKIP_MANUAL;
+    }
+    r = avcodec_open2(codec_, codec_->codec, nullptr);
+    if (r < 0) {
+        errorCode = ErrorFromAv(r, BassError::Codec);
+        return false;
+    }
+    errorCode = BassError::Ok;
+    return true;
+}
+
+int FfmpegInput::readAudioPacket()
+{
+    for (;;) {
+        const int r = av_read_frame(format_, packet_);
+        if (r < 0) {
+            // End of file and read errors alike end the stream: what was decoded stays playable.
+            return 0;
+        }
+        if (packet_->stream_index == streamIndex_) {
+            return 1;
+        }
+        av_packet_unref(packet_);
+    }
+}
+
+void FfmpegInput::noteSkipData()
+{
+    std::size_t size = 0;
+    const std::uint8_t* data = av_packet_get_side_data(packet_, AV_PKT_DATA_SKIP_SAMPLES, &size);
+    if (data != nullptr && size >= 8 && packet_->pos >= 0 && declaredSkipStart_ == 0) {
+        declaredSkipStart_ = AV_RL32(data);
+    }
+}
+
+int FfmpegInput::nextPacket(PacketInfo& info)
+{
+    if (readAudioPacket() == 0) {
+        return 0;
+    }
+    const AVStream* stream = format_->streams[streamIndex_];
+    info = PacketInfo{};
+    info.pos = packet_->pos;
+    if (packet_->duration > 0) {
+        info.frames = av_rescale_q(packet_->duration, stream->time_base, AVRational{1, sampleRate_});
+    }
+    std::size_t size = 0;
+    const std::uint8_t* data = av_packet_get_side_data(packet_, AV_PKT_DATA_SKIP_SAMPLES, &size);
+    if (data != nullptr && size >= 8) {
+        info.skipStart = AV_RL32(data);
+        info.skipEnd = AV_RL32(data + 4);
+    }
+    av_packet_unref(packet_);
+    return 1;
+}
+
+int FfmpegInput::decodeNext(Chunk& chunk)
+{
+    int badInARow = 0;
+    for (int step = 0; step < kMaxStepsPerChunk && badInARow < kMaxBadPacketsInARow; ++step) {
+        if (drained_) {
+            return 0;
+        }
+        const int got = avcodec_receive_frame(codec_, frame_);
+        if (got == 0) {
+            const bool ok = convertFrame(chunk);
+            av_frame_unref(frame_);
+            if (!ok) {
+                return -1;
+            }
+            if (chunk.frames > 0) {
+                return 1;
+            }
+            continue;
+        }
+        if (got == AVERROR_EOF) {
+            drained_ = true;
+            return 0;
+        }
+        if (got != AVERROR(EAGAIN)) {
+            ++badInARow;
+        }
+        if (endOfFile_) {
+            // The decoder was told the input ended; it must now drain or report the end.
+            if (got == AVERROR(EAGAIN)) {
+                drained_ = true;
+            }
+            continue;
+        }
+        if (readAudioPacket() == 0) {
+            endOfFile_ = true;
+            avcodec_send_packet(codec_, nullptr);
+            continue;
+        }
+        packetPos_ = packet_->pos;
+        noteSkipData();
+        const int sent = avcodec_send_packet(codec_, packet_);
+        av_packet_unref(packet_);
+        badInARow = (sent < 0 && sent != AVERROR(EAGAIN)) ? badInARow + 1 : 0;
+    }
+    return -1;
+}
+
+bool FfmpegInput::ensureConverter()
+{
+    const int channels = frame_->ch_layout.nb_channels;
+    if (swr_ != nullptr && swrFormat_ == frame_->format && swrChannels_ == channels &&
+        swrRate_ == frame_->sample_rate) {
+        return true;
+    }
+    swr_free(&swr_);
+    AVChannelLayout in{};
+    if (frame_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+        av_channel_layout_default(&in, channels);
+    } else if (av_channel_layout_copy(&in, &frame_->ch_layout) < 0) {
+        return false;
+    }
+    AVChannelLayout out{};
+    av_channel_layout_default(&out, channels == 1 ? 1 : 2);
+    const int inRate = frame_->sample_rate > 0 ? frame_->sample_rate : sampleRate_;
+    int r = swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, sampleRate_, &in,
+                                static_cast<AVSampleFormat>(frame_->format), inRate, 0, nullptr);
+    av_channel_layout_uninit(&in);
+    av_channel_layout_uninit(&out);
+    if (r < 0 || swr_init(swr_) < 0) {
+        swr_free(&swr_);
+        return false;
+    }
+    swrFormat_ = frame_->format;
+    swrChannels_ = channels;
+    swrRate_ = frame_->sample_rate;
+    return true;
+}
+
+bool FfmpegInput::convertFrame(Chunk& chunk)
+{
+    chunk.frames = 0;
+    chunk.packetPos = packetPos_;
+    chunk.startFrame = -1;
+    if (frame_->nb_samples <= 0 || frame_->ch_layout.nb_channels <= 0) {
+        return true;
+    }
+    if (!ensureConverter()) {
+        return false;
+    }
+    const int outChannels = swrChannels_ == 1 ? 1 : 2;
+    const int capacity = swr_get_out_samples(swr_, frame_->nb_samples);
+    if (capacity <= 0) {
+        return true;
+    }
+    convertBuffer_.resize(static_cast<std::size_t>(capacity) * outChannels);
+    auto* out = reinterpret_cast<std::uint8_t*>(convertBuffer_.data());
+    const int converted = swr_convert(
+        swr_, &out, capacity, const_cast<const std::uint8_t**>(frame_->extended_data), frame_->nb_samples);
+    if (converted < 0) {
+        return false;
+    }
+    chunk.stereo.resize(static_cast<std::size_t>(converted) * 2);
+    if (outChannels == 2) {
+        std::copy_n(convertBuffer_.begin(), chunk.stereo.size(), chunk.stereo.begin());
+    } else {
+        for (int i = 0; i < converted; ++i) {
+            chunk.stereo[2 * i] = convertBuffer_[i];
+            chunk.stereo[2 * i + 1] = convertBuffer_[i];
+        }
+    }
+    chunk.frames = converted;
+    const AVStream* stream = format_->streams[streamIndex_];
+    const std::int64_t ts = frame_->best_effort_timestamp;
+    if (ts != AV_NOPTS_VALUE) {
+        const std::int64_t origin = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+        chunk.startFrame = av_rescale_q(ts - origin, stream->time_base, AVRational{1, sampleRate_});
+    }
+    return true;
+}
+
+bool FfmpegInput::seekToFrameTimestamp(std::int64_t frame)
+{
+    const AVStream* stream = format_->streams[streamIndex_];
+    const std::int64_t origin = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+    const std::int64_t ts = av_rescale_q(frame, AVRational{1, sampleRate_}, stream->time_base) + origin;
+    if (avformat_seek_file(format_, streamIndex_, INT64_MIN, ts, ts, 0) < 0) {
+        return false;
+    }
+    avcodec_flush_buffers(codec_);
+    endOfFile_ = false;
+    drained_ = false;
+    return true;
+}
+
+bool FfmpegInput::seekToByte(std::int64_t pos)
+{
+    if (av_seek_frame(format_, streamIndex_, pos, AVSEEK_FLAG_BYTE) < 0) {
+        return false;
+    }
+    avcodec_flush_buffers(codec_);
+    endOfFile_ = false;
+    drained_ = false;
+    return true;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct AVFormatContext;
+struct AVCodecContext;
+struct AVPacket;
+struct AVFrame;
+struct SwrContext;
+
+// One opened sound file: demuxer, decoder and sample-format converter, producing interleaved
+// 16-bit stereo (a mono file is copied to both sides, more channels are mixed down to two).
+// Not thread-safe; each thread that reads a file opens its own FfmpegInput.
+class FfmpegInput
+{
+public:
+    // A run of decoded frames from one packet.
+    struct Chunk
+    {
+        std::vector<std::int16_t> stereo; // interleaved L R
+        std::int64_t frames = 0;
+        std::int64_t packetPos = -1;  // byte position of the packet it came from, -1 unknown
+        std::int64_t startFrame = -1; // from the frame's timestamp, -1 unknown
+    };
+    // One packet as seen by the demuxer alone.
+    struct PacketInfo
+    {
+        std::int64_t pos = -1;
+        std::int64_t frames = 0;    // its duration in frames, 0 unknown
+        std::int64_t skipStart = 0; // frames the file asks to drop from its start (encoder delay)
+        std::int64_t skipEnd = 0;   // frames the file asks to drop from its end (padding)
+    };
+
+    FfmpegInput() = default;
+    ~FfmpegInput();
+    FfmpegInput(const FfmpegInput&) = delete;
+    FfmpegInput& operator=(const FfmpegInput&) = delete;
+
+    // Opens the file. Returns false with a BassError code. For codecs whose frames the container
+    // times only roughly (see TimesFramesRoughly) the decoder keeps encoder delay and padding in
+    // its output, so the caller can trim them against its own packet index.
+    bool open(const std::string& path, int& errorCode);
+
+    // MPEG audio layers 1-3 and WMA: containers whose timestamps are estimates.
+    static bool TimesFramesRoughly(int codecId);
+    static bool IsMpegAudio(int codecId);
+    static bool IsLayer3(int codecId);
+    static bool IsPcm(int codecId);
+
+    int sampleRate() const { return sampleRate_; }
+    int sourceChannels() const { return sourceChannels_; }
+    int codecId() const { return codecId_; }
+    // Length the container states, in frames; -1 when it states none.
+    std::int64_t statedLengthFrames() const { return statedFrames_; }
+    // Encoder delay the first packet declares (known once it has been read), in frames.
+    std::int64_t declaredSkipStart() const { return declaredSkipStart_; }
+
+    // Decodes the next packet that yields audio. Returns 1 with chunk filled, 0 at the end of the
+    // file, -1 after too many undecodable packets in a row.
+    int decodeNext(Chunk& chunk);
+    // Reads the next packet of the audio stream without decoding it. Returns 1, 0 at the end.
+    int nextPacket(PacketInfo& info);
+
+    // Seeks to a timestamp (in frames from the start) at or before `frame`; flushes the decoder.
+    bool seekToFrameTimestamp(std::int64_t frame);
+    // Seeks to a packet's byte position; flushes the decoder.
+    bool seekToByte(std::int64_t pos);
+
+private:
+    bool selectStream(const struct AVCodec*& decoder, int& errorCode);
+    bool openDecoder(int& errorCode);
+    int readAudioPacket();
+    bool convertFrame(Chunk& chunk);
+    bool ensureConverter();
+    void noteSkipData();
+    void close();
+
+    AVFormatContext* format_ = nullptr;
+    AVCodecContext* codec_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    AVFrame* frame_ = nullptr;
+    SwrContext* swr_ = nullptr;
+    int swrFormat_ = -1;
+    int swrChannels_ = 0;
+    int swrRate_ = 0;
+    int streamIndex_ = -1;
+    int sampleRate_ = 0;
+    int sourceChannels_ = 0;
+    int codecId_ = 0;
+    std::int64_t statedFrames_ = -1;
+    std::int64_t declaredSkipStart_ = 0;
+    std::int64_t packetPos_ = -1;
+    bool endOfFile_ = false;
+    bool drained_ = false;
+    std::vector<std::int16_t> convertBuffer_;
+};

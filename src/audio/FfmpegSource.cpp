@@ -1,0 +1,414 @@
+#include "FfmpegSource.h"
+
+#include "BassErrorCodes.h"
+#include "FfmpegIndexCache.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+namespace {
+// Encoder padding sits in the last packet or two; a decoded packet this far before the end of the
+// scanned part of the file cannot be cut by it, so it may be delivered before the scan ends.
+constexpr std::int64_t kEndMarginFrames = 16384;
+// Upper bound on packets one fill may pass over (pre-roll, encoder delay, undecodable runs).
+constexpr int kMaxPacketsPerFill = 1 << 22;
+// A decoder that drops a damaged packet leaves a gap; gaps up to this long are filled with
+// silence so positions stay in step with the length.
+constexpr std::int64_t kMaxGapSeconds = 10;
+} // namespace
+
+std::unique_ptr<FfmpegSource> FfmpegSource::Open(const std::string& path, int outputChannels, int& errorCode)
+{
+    try {
+        std::unique_ptr<FfmpegSource> source(new FfmpegSource(path, outputChannels == 1 ? 1 : 2));
+        if (!source->start(errorCode)) {
+            return nullptr;
+        }
+        errorCode = BassError::Ok;
+        return source;
+    } catch (const std::bad_alloc&) {
+        errorCode = BassError::Memory;
+        return nullptr;
+    }
+}
+
+FfmpegSource::FfmpegSource(std::string path, int outputChannels)
+    : path_(std::move(path)), outputChannels_(outputChannels)
+{}
+
+// The index thread is joined first (declared after input_, so destroyed before it anyway).
+FfmpegSource::~FfmpegSource()
+{
+    index_.reset();
+}
+
+bool FfmpegSource::start(int& errorCode)
+{
+    input_ = std::make_unique<FfmpegInput>();
+    if (!input_->open(path_, errorCode)) {
+        return false;
+    }
+    sampleRate_ = input_->sampleRate();
+    const int codec = input_->codecId();
+    byIndex_ = FfmpegInput::TimesFramesRoughly(codec);
+    if (byIndex_) {
+        // Layer III reaches back up to 511 bytes into earlier frames (the bit reservoir): at low
+        // bit rates that is several frames, plus one for the filter bank overlap.
+        prerollPackets_ = FfmpegInput::IsLayer3(codec) ? 10 : FfmpegInput::IsMpegAudio(codec) ? 2 : 4;
+        index_ = FfmpegIndexCache::Instance().Get(path_, FfmpegInput::IsMpegAudio(codec)
+                                                              ? FfmpegFrameIndex::Mode::Packets
+                                                              : FfmpegFrameIndex::Mode::Decode);
+    } else if (input_->statedLengthFrames() >= 0) {
+        length_.store(input_->statedLengthFrames());
+    } else {
+        index_ = FfmpegIndexCache::Instance().Get(path_, FfmpegFrameIndex::Mode::Decode);
+    }
+    skipStart_ = -1;
+    roughRawFrames_ = std::max<std::int64_t>(input_->statedLengthFrames(), 0);
+    if (!fillPending() && !FfmpegInput::IsPcm(codec)) {
+        // Nothing decodable at all: the container matched but its contents are not audio.
+        errorCode = BassError::FileFormat;
+        return false;
+    }
+    return true;
+}
+
+bool FfmpegSource::reopen()
+{
+    auto fresh = std::make_unique<FfmpegInput>();
+    int errorCode = 0;
+    if (!fresh->open(path_, errorCode)) {
+        return false;
+    }
+    input_ = std::move(fresh);
+    pendingFrames_ = 0;
+    pendingOffset_ = 0;
+    rawNext_ = 0;
+    lastPacketPos_ = -1;
+    ended_ = false;
+    return true;
+}
+
+std::int64_t FfmpegSource::knownLengthOrMinusOne() const
+{
+    const std::int64_t known = length_.load();
+    if (known >= 0 || index_ == nullptr || !index_->done()) {
+        return known;
+    }
+    std::int64_t measured = index_->totalFrames();
+    if (byIndex_) {
+        measured -= std::max<std::int64_t>(skipStart_, 0) + index_->declaredSkipEnd();
+    }
+    std::int64_t expected = -1;
+    length_.compare_exchange_strong(expected, std::max<std::int64_t>(measured, 0));
+    return length_.load();
+}
+
+std::int64_t FfmpegSource::lengthFrames() const
+{
+    const std::int64_t known = knownLengthOrMinusOne();
+    if (known >= 0) {
+        return known;
+    }
+    index_->waitDone();
+    return std::max<std::int64_t>(knownLengthOrMinusOne(), 0);
+}
+
+std::int64_t FfmpegSource::lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const
+{
+    std::int64_t known = knownLengthOrMinusOne();
+    if (known < 0 && index_->waitDoneFor(maxWait)) {
+        known = knownLengthOrMinusOne();
+    }
+    exact = known >= 0;
+    if (exact) {
+        return known;
+    }
+    // The container's figure (MPEG: the Xing frame count or the bit rate; WMA: the stated play
+    // duration), less the encoder delay the file declares; never less than what the scan has
+    // already counted.
+    const std::int64_t skip = byIndex_ ? std::max<std::int64_t>(skipStart_, 0) : 0;
+    return std::max<std::int64_t>({roughRawFrames_ - skip, index_->totalFrames() - skip, 0});
+}
+
+void FfmpegSource::endHere()
+{
+    ended_ = true;
+    pendingFrames_ = 0;
+    pendingOffset_ = 0;
+    if (index_ != nullptr) {
+        index_->waitDone();
+    }
+    // A damaged or cut file ends before its stated length: from now on the length is what played.
+    const std::int64_t known = knownLengthOrMinusOne();
+    if (known < 0 || position_ < known) {
+        length_.store(position_);
+    }
+}
+
+void FfmpegSource::takeChunk(std::int64_t firstFrame)
+{
+    pending_.swap(chunk_.stereo);
+    pendingFrames_ = chunk_.frames;
+    pendingOffset_ = firstFrame;
+}
+
+bool FfmpegSource::fillPending()
+{
+    if (ended_) {
+        return false;
+    }
+    if (!byIndex_) {
+        return fillByTimestamps();
+    }
+    const Fill fill = fillByIndex();
+    if (fill == Fill::End) {
+        endHere();
+    }
+    return fill == Fill::Ok;
+}
+
+bool FfmpegSource::fillByTimestamps()
+{
+    if (input_->decodeNext(chunk_) != 1) {
+        endHere();
+        return false;
+    }
+    takeChunk(0);
+    return true;
+}
+
+FfmpegSource::Fill FfmpegSource::fillByIndex()
+{
+    for (int packets = 0; packets < kMaxPacketsPerFill; ++packets) {
+        if (input_->decodeNext(chunk_) != 1) {
+            return Fill::End;
+        }
+        if (skipStart_ < 0) {
+            skipStart_ = input_->declaredSkipStart();
+        }
+        // A container packet may hold several codec packets (ASF): only its first chunk starts
+        // where the index says.
+        std::int64_t rawStart = rawNext_;
+        std::int64_t indexed = 0;
+        const bool newPacket = chunk_.packetPos != lastPacketPos_;
+        lastPacketPos_ = chunk_.packetPos;
+        if (chunk_.packetPos >= 0 && newPacket && index_->rawStartOf(chunk_.packetPos, indexed)) {
+            rawStart = indexed;
+        } else if (mustFindPacket_) {
+            return Fill::Lost;
+        }
+        const std::int64_t want = skipStart_ + position_;
+        if (mustFindPacket_ && rawStart > want) {
+            return Fill::Lost;
+        }
+        mustFindPacket_ = false;
+        const std::int64_t rawEnd = rawStart + chunk_.frames;
+        rawNext_ = rawEnd;
+        std::int64_t length = knownLengthOrMinusOne();
+        if (length < 0 && rawEnd + kEndMarginFrames > roughRawFrames_ / 2) {
+            index_->waitCovered(rawEnd + kEndMarginFrames);
+            length = knownLengthOrMinusOne();
+        }
+        const std::int64_t end = length >= 0 ? skipStart_ + length : std::numeric_limits<std::int64_t>::max();
+        if (want >= end) {
+            return Fill::End;
+        }
+        if (rawEnd <= want) {
+            continue; // pre-roll or encoder delay
+        }
+        fillFrom(rawStart, want, std::min(rawEnd, end));
+        return Fill::Ok;
+    }
+    return Fill::End;
+}
+
+void FfmpegSource::fillFrom(std::int64_t rawStart, std::int64_t want, std::int64_t to)
+{
+    const std::int64_t from = std::max(rawStart, want);
+    std::int64_t gap = rawStart - want;
+    if (gap > kMaxGapSeconds * sampleRate_) {
+        position_ += gap;
+        gap = 0;
+    }
+    gap = std::max<std::int64_t>(gap, 0);
+    const std::int64_t frames = gap + (to - from);
+    pending_.assign(static_cast<std::size_t>(frames) * 2, 0);
+    std::copy(chunk_.stereo.begin() + (from - rawStart) * 2, chunk_.stereo.begin() + (to - rawStart) * 2,
+              pending_.begin() + gap * 2);
+    pendingFrames_ = frames;
+    pendingOffset_ = 0;
+}
+
+std::int64_t FfmpegSource::copyOut(std::int16_t* out, std::int64_t frames)
+{
+    const std::int16_t* in = pending_.data() + pendingOffset_ * 2;
+    if (outputChannels_ == 2) {
+        std::copy_n(in, frames * 2, out);
+    } else {
+        for (std::int64_t i = 0; i < frames; ++i) {
+            out[i] = static_cast<std::int16_t>((in[2 * i] + in[2 * i + 1]) / 2);
+        }
+    }
+    pendingOffset_ += frames;
+    position_ += frames;
+    return frames;
+}
+
+std::int64_t FfmpegSource::read(std::int16_t* interleaved, std::int64_t frames)
+{
+    std::int64_t done = 0;
+    for (int guard = 0; done < frames && guard < kMaxPacketsPerFill; ++guard) {
+        if (pendingOffset_ >= pendingFrames_) {
+            if (!fillPending()) {
+                break;
+            }
+            continue;
+        }
+        std::int64_t n = std::min(frames - done, pendingFrames_ - pendingOffset_);
+        const std::int64_t length = byIndex_ ? -1 : knownLengthOrMinusOne();
+        if (length >= 0) {
+            n = std::min(n, length - position_);
+            if (n <= 0) {
+                ended_ = true;
+                pendingFrames_ = 0;
+                break;
+            }
+        }
+        done += copyOut(interleaved + done * outputChannels_, n);
+    }
+    return done;
+}
+
+bool FfmpegSource::seekFrame(std::int64_t frame)
+{
+    if (frame < 0) {
+        return false;
+    }
+    if (frame == position_ && !ended_) {
+        // Already there (a stream's first play starts with a move to its start): moving would
+        // reopen the file for nothing.
+        return true;
+    }
+    if (byIndex_) {
+        index_->waitCovered(std::max<std::int64_t>(skipStart_, 0) + frame);
+        if (index_->done() && frame > lengthFrames()) {
+            return false;
+        }
+        return seekByIndex(frame) || decodeFromStartTo(frame);
+    }
+    if (frame > lengthFrames()) {
+        return false;
+    }
+    return seekByTimestamps(frame) || decodeFromStartTo(frame);
+}
+
+bool FfmpegSource::seekByTimestamps(std::int64_t frame)
+{
+    const std::int64_t length = lengthFrames();
+    // Demuxers land on a page or block boundary at or before the asked time; when they land
+    // after it (Ogg pages, decoder start-up), ask again from further back.
+    const std::int64_t backoffs[] = {0, sampleRate_ / 4, sampleRate_ * 2, sampleRate_ * 10};
+    for (const std::int64_t back : backoffs) {
+        const std::int64_t from = std::max<std::int64_t>(0, frame - back);
+        if (!input_->seekToFrameTimestamp(from)) {
+            return false;
+        }
+        ended_ = false;
+        pendingFrames_ = 0;
+        if (input_->decodeNext(chunk_) != 1) {
+            if (frame < length) {
+                return false;
+            }
+            position_ = frame;
+            ended_ = true;
+            return true;
+        }
+        std::int64_t start = chunk_.startFrame;
+        if (start < 0) {
+            return false;
+        }
+        if (start > frame) {
+            if (from == 0) {
+                return false;
+            }
+            continue;
+        }
+        for (int packets = 0; start + chunk_.frames <= frame; ++packets) {
+            start += chunk_.frames;
+            if (packets >= kMaxPacketsPerFill || input_->decodeNext(chunk_) != 1) {
+                return false; // only a decode from the start may conclude the file is shorter
+            }
+        }
+        takeChunk(frame - start);
+        position_ = frame;
+        return true;
+    }
+    return false;
+}
+
+bool FfmpegSource::seekByIndex(std::int64_t frame)
+{
+    const std::int64_t rawTarget = std::max<std::int64_t>(skipStart_, 0) + frame;
+    FfmpegFrameIndex::Entry entry;
+    if (!index_->entryBefore(rawTarget, prerollPackets_, entry)) {
+        if (frame != lengthFrames()) {
+            return false;
+        }
+        position_ = frame;
+        ended_ = true;
+        pendingFrames_ = 0;
+        return true;
+    }
+    // MPEG frames can be entered at any frame's first byte; other containers keep parsing
+    // state across packets, so they are entered through their own timestamp seek and the
+    // packet they land on is looked up in the index.
+    bool placed = false;
+    if (entry.rawStart == 0) {
+        placed = reopen();
+    } else if (FfmpegInput::IsMpegAudio(input_->codecId())) {
+        placed = input_->seekToByte(entry.pos);
+    } else {
+        placed = input_->seekToFrameTimestamp(entry.rawStart);
+    }
+    if (!placed) {
+        return false;
+    }
+    rawNext_ = entry.rawStart;
+    lastPacketPos_ = -1;
+    mustFindPacket_ = entry.rawStart != 0;
+    position_ = frame;
+    pendingFrames_ = 0;
+    pendingOffset_ = 0;
+    ended_ = false;
+    const Fill fill = fillByIndex();
+    mustFindPacket_ = false;
+    if (fill == Fill::End && frame >= lengthFrames()) {
+        ended_ = true;
+        return true;
+    }
+    return fill == Fill::Ok;
+}
+
+bool FfmpegSource::decodeFromStartTo(std::int64_t frame)
+{
+    if (!reopen()) {
+        return false;
+    }
+    position_ = 0;
+    if (byIndex_) {
+        // Packets before the frame are passed over by the fill itself.
+        position_ = frame;
+        return fillPending() || position_ >= lengthFrames();
+    }
+    for (int guard = 0; position_ < frame && guard < kMaxPacketsPerFill; ++guard) {
+        if (pendingOffset_ >= pendingFrames_ && !fillPending()) {
+            return false;
+        }
+        const std::int64_t n = std::min(frame - position_, pendingFrames_ - pendingOffset_);
+        pendingOffset_ += n;
+        position_ += n;
+    }
+    return position_ == frame;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "FfmpegFrameIndex.h"
+#include "FfmpegInput.h"
+#include "PcmSource.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A sound file decoded by FFmpeg, delivered as interleaved 16-bit PCM at the file's own rate.
+//
+// Positions are kept one of two ways:
+// - by timestamps (PCM, FLAC, Vorbis and other codecs whose containers time every frame exactly):
+//   the length is the container's stated count (WAV data size, FLAC total samples, the last Ogg
+//   granule), seeks go through the demuxer, then decode and discard up to the exact frame;
+// - by a packet index (MPEG audio layers 1-3 and WMA, whose containers time frames only roughly):
+//   a helper thread records where every packet starts in the decoder's output; encoder delay
+//   and padding that the file declares (LAME/Xing tag) are trimmed here; seeks start a few
+//   packets early (bit reservoir and filter memory) and discard the pre-roll.
+//
+// Threads: read() and seekFrame() from one thread at a time (the feeder); lengthFrames() and
+// lengthFramesWithin() from any thread. lengthFrames() may wait for the helper thread's scan
+// (packets only for MPEG audio: a few ms for a song; a decode pass for WMA); lengthFramesWithin()
+// waits no longer than it is told and then estimates from the container.
+class FfmpegSource final : public PcmSource
+{
+public:
+    // Opens and decodes the first packet, so the first read() returns at once.
+    // Returns null with a BassError code on failure.
+    static std::unique_ptr<FfmpegSource> Open(const std::string& path, int outputChannels, int& errorCode);
+
+    ~FfmpegSource() override;
+
+    int sampleRate() const override { return sampleRate_; }
+    int channels() const override { return outputChannels_; }
+    std::int64_t lengthFrames() const override;
+    std::int64_t lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const override;
+    std::int64_t read(std::int16_t* interleaved, std::int64_t frames) override;
+    bool seekFrame(std::int64_t frame) override;
+
+private:
+    FfmpegSource(std::string path, int outputChannels);
+    bool start(int& errorCode);
+    bool reopen();
+    bool fillPending();
+    bool fillByTimestamps();
+    enum class Fill
+    {
+        Ok,
+        End,
+        Lost
+    };
+    Fill fillByIndex();
+    void fillFrom(std::int64_t rawStart, std::int64_t want, std::int64_t to);
+    void takeChunk(std::int64_t firstFrame);
+    void endHere();
+    std::int64_t knownLengthOrMinusOne() const;
+    bool seekByTimestamps(std::int64_t frame);
+    bool seekByIndex(std::int64_t frame);
+    bool decodeFromStartTo(std::int64_t frame);
+    std::int64_t copyOut(std::int16_t* out, std::int64_t frames);
+
+    const std::string path_;
+    const int outputChannels_;
+    int sampleRate_ = 0;
+    bool byIndex_ = false;
+    int prerollPackets_ = 0;
+    std::unique_ptr<FfmpegInput> input_;
+    std::shared_ptr<FfmpegFrameIndex> index_; // shared with other streams of the file
+    mutable std::atomic<std::int64_t> length_{-1};
+
+    FfmpegInput::Chunk chunk_;          // last decoded packet
+    std::vector<std::int16_t> pending_; // stereo frames ready to deliver
+    std::int64_t pendingFrames_ = 0;
+    std::int64_t pendingOffset_ = 0;
+    std::int64_t position_ = 0;       // next frame read() delivers
+    std::int64_t skipStart_ = 0;      // decoder-output frames before the first delivered one
+    std::int64_t rawNext_ = 0;        // decoder-output frame the next packet starts at
+    std::int64_t lastPacketPos_ = -1; // container packet of the last decoded chunk
+    std::int64_t roughRawFrames_ = 0; // the container's estimate, for when waits are needless
+    bool mustFindPacket_ = false;     // after a seek: the first packet must be in the index
+    bool ended_ = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "PcmSource.h"
+
+#include <memory>
+#include <string>
+
+// Opens a sound file (WAV, BWF, MP1, MP2, MP3, OGG Vorbis, WMA, FLAC; the contents decide, not the
+// name) and decodes it to interleaved 16-bit PCM at the file's own sample rate. outputChannels is
+// 2 (stereo output; a mono file plays on both sides) or 1 (mono output: (left + right) / 2).
+// The first packet is decoded before this returns, so the first read() does not wait.
+//
+// On success errorCode is BassError::Ok; on failure the result is null and errorCode is
+// BassError::FileOpen (missing, unreadable or not a file), FileFormat (not a sound file, empty,
+// or nothing decodable), Codec (no decoder for the codec) or Memory.
+//
+// Lengths are exact in frames:
+// - WAV/BWF from the data chunk, FLAC from its total-samples field, Ogg Vorbis from the last
+//   page's granule position: known at once;
+// - MP1/MP2/MP3 by a scan of the frame headers on a helper thread (a few ms for a song), with
+//   encoder delay and padding removed as a LAME/Xing tag declares; without such a tag the
+//   decoder's own output length;
+// - WMA by a decode pass on a helper thread (about 1/500 of the playing time).
+// The scans are shared by every stream of the same file and the last few are kept, so a file
+// opened again knows its length at once. Opening never waits for a scan to finish.
+// lengthFrames() may be called from any thread and waits for the scan when it is still running;
+// lengthFramesWithin() waits at most the time it is given and then returns the container's
+// estimate (within a few tens of milliseconds of the exact figure). A damaged or cut file ends
+// cleanly where decoding stops, and from then on its length is what played; read() never
+// returns -1.
+// Thread: any thread; the returned source then belongs to one thread at a time (the length calls
+// excepted).
+std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChannels, int& errorCode);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace soundtouch {
+class SoundTouch;
+}
+class Channel;
+
+// The feeder's side of one playing stream: decodes the source and, when tempo, pitch or rate ask
+// for it (or the file's rate differs from the output's), runs it through SoundTouch, then writes
+// blocks at the output rate and channel count into the channel's ring. Only the feeder thread (or
+// the manual render) touches it.
+class StreamFeed {
+public:
+    StreamFeed();
+    ~StreamFeed();
+    StreamFeed(const StreamFeed&) = delete;
+    StreamFeed& operator=(const StreamFeed&) = delete;
+
+    // Fills the ring towards targetBlocks, writing at most maxBlocks now. Returns the blocks
+    // written.
+    int fill(Channel& channel, int targetBlocks, int maxBlocks, int outputRate, int outputChannels);
+
+private:
+    void restart(Channel& channel, std::int64_t frame);
+    bool direct(Channel& channel, int outputChannels);
+    bool stretched(Channel& channel, int outputRate, int outputChannels);
+    bool wrapOrEnd(Channel& channel);
+    void noteEnd(Channel& channel);
+    void applySettings(Channel& channel, int outputRate);
+    bool passThrough(const Channel& channel, int outputRate) const;
+    void emit(Channel& channel, const float* source, int frames, int outputChannels, double ratio);
+
+    std::unique_ptr<soundtouch::SoundTouch> stretch_;
+    bool stretchInUse_ = false;
+    std::uint32_t generation_ = 0xFFFFFFFFu;
+    std::int64_t sourceFrame_ = 0;  // next frame the source gives
+    double outputSourceFrame_ = 0.0; // source position of the next frame written
+    bool sourceEnded_ = false;
+    bool finished_ = false;
+    std::uint32_t loopPass_ = 0;
+    float tempo_ = 0.0f, rate_ = 0.0f, pitch_ = 0.0f;
+    std::vector<std::int16_t> pcm_;
+    std::vector<float> floats_;
+};

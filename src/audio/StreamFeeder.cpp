@@ -1,0 +1,88 @@
+#include "audio/StreamFeeder.h"
+
+#include "audio/Channel.h"
+#include "audio/LiveChannels.h"
+
+#include <chrono>
+
+namespace {
+// How often the thread tops up the streams when nobody wakes it: well inside any buffer length.
+constexpr auto kPollInterval = std::chrono::milliseconds(4);
+// Blocks one stream gets per pass: a stream just started (or moved) gets its first blocks after
+// a few ms of decoding, not after its whole read-ahead, and the others get their turn between.
+constexpr int kBlocksPerPass = 8;
+} // namespace
+
+StreamFeeder::StreamFeeder(LiveChannels& live, int outputRate, int outputChannels)
+    : live_(live), outputRate_(outputRate), outputChannels_(outputChannels)
+{
+}
+
+StreamFeeder::~StreamFeeder()
+{
+    stopThread();
+}
+
+void StreamFeeder::startThread()
+{
+    if (running_.exchange(true)) {
+        return;
+    }
+    thread_ = std::thread([this] { run(); });
+}
+
+void StreamFeeder::stopThread()
+{
+    if (!running_.exchange(false)) {
+        return;
+    }
+    wake();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void StreamFeeder::wake()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        woken_ = true;
+    }
+    wakeUp_.notify_one();
+}
+
+int StreamFeeder::targetBlocks(int framesPerBlock) const
+{
+    const long long frames = static_cast<long long>(bufferMs_.load()) * outputRate_ / 1000;
+    const int blocks = static_cast<int>((frames + framesPerBlock - 1) / framesPerBlock);
+    return blocks < 2 ? 2 : blocks;
+}
+
+bool StreamFeeder::fillAll()
+{
+    bool hungry = false;
+    live_.enter(LiveChannels::Feeder);
+    for (int s = 0; s < LiveChannels::kSlots; ++s) {
+        if (Channel* channel = live_.at(s)) {
+            const int target = targetBlocks(channel->ring.framesPerBlock());
+            const int capacity = channel->ring.capacity();
+            const int wrote = channel->feed.fill(*channel, target < capacity ? target : capacity,
+                                                 kBlocksPerPass, outputRate_, outputChannels_);
+            hungry |= wrote == kBlocksPerPass;
+        }
+    }
+    live_.leave(LiveChannels::Feeder);
+    return hungry;
+}
+
+void StreamFeeder::run()
+{
+    while (running_.load()) {
+        if (fillAll()) {
+            continue; // a stream is still short of its read-ahead: another pass at once
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        wakeUp_.wait_for(lock, kPollInterval, [this] { return woken_ || !running_.load(); });
+        woken_ = false;
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+class LiveChannels;
+
+// Keeps the read-ahead of every live stream filled (the buffer-length setting): decoding and
+// time-stretching happen here, away from the device callback and the GUI thread. In manual mode
+// no thread runs and the render calls fillAll() itself.
+class StreamFeeder {
+public:
+    StreamFeeder(LiveChannels& live, int outputRate, int outputChannels);
+    ~StreamFeeder();
+    StreamFeeder(const StreamFeeder&) = delete;
+    StreamFeeder& operator=(const StreamFeeder&) = delete;
+
+    void startThread();
+    void stopThread();
+    // Asks the thread to look at the streams now (after a play, a seek or a setting change).
+    // GUI thread; takes only the feeder's own short lock, never one the callback holds.
+    void wake();
+    // One pass over the live streams, a few blocks each. Returns true when a stream got its
+    // full share and may want more at once.
+    bool fillAll();
+    void setBufferMs(int ms) { bufferMs_.store(ms); }
+    // Blocks of read-ahead a stream keeps at the current buffer length.
+    int targetBlocks(int framesPerBlock) const;
+
+private:
+    void run();
+
+    LiveChannels& live_;
+    int outputRate_;
+    int outputChannels_;
+    std::atomic<int> bufferMs_{500};
+    std::atomic<bool> running_{false};
+    std::mutex mutex_;
+    std::condition_variable wakeUp_;
+    bool woken_ = false;
+    std::thread thread_;
+};

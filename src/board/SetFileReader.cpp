@@ -1,0 +1,176 @@
+#include "board/Board.h"
+#include "board/SetFile.h"
+#include "board/SetFileHourglass.h"
+#include "board/SetFileText.h"
+#include "board/Settings.h"
+#include "board/Tracer.h"
+#include "platform/Color.h"
+#include "platform/IniFile.h"
+
+#include <QFile>
+
+namespace {
+
+const QString kMain = QStringLiteral("Main");
+const QString kBlank = QStringLiteral(" ");
+const QString kFalse = QStringLiteral("F");
+
+enum class ReadOutcome
+{
+    Missing,
+    Read,
+    Unreadable
+};
+
+// Reads the file whole. A file holding NUL bytes is no INI text (a picture, an archive, a file cut
+// short by a crash) and counts as unreadable.
+ReadOutcome ReadSetFileBytes(const QString& fileName, QByteArray& bytes)
+{
+    QFile file(fileName);
+    if (!file.exists()) {
+        return ReadOutcome::Missing;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ReadOutcome::Unreadable;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.contains('\0')) {
+        return ReadOutcome::Unreadable;
+    }
+    return ReadOutcome::Read;
+}
+
+// Plain decimal digits, as this program writes numbers; anything else goes through the full
+// conversion. A full board holds some thirty thousand of these.
+bool ParsePlainDecimal(const QString& text, int& value)
+{
+    if (text.isEmpty() || text.size() > 9) {
+        return false;
+    }
+    int result = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+        result = result * 10 + (c.unicode() - u'0');
+    }
+    value = result;
+    return true;
+}
+
+} // namespace
+
+bool SetFile::LoadSetFile()
+{
+    SetFileHourglass hourglass;
+    board_.LastPageOfGroup.fill(1);
+    if (Board::IsBlank(board_.SetFileName)) {
+        board_.SetFileName = DefaultSetFileName();
+    }
+
+    auto ini = std::make_unique<IniFile>();
+    ini->Rename(board_.SetFileName, false);
+    QByteArray bytes;
+    const ReadOutcome outcome = ReadSetFileBytes(board_.SetFileName, bytes);
+    if (outcome == ReadOutcome::Read) {
+        ini->LoadFromBytes(bytes);
+    }
+    board_.SetIniFile = std::move(ini);
+    setIniUnreadable_ = outcome == ReadOutcome::Unreadable;
+
+    if (setIniUnreadable_) {
+        board_.ResetToLoadDefaults();
+        settings_.Personalization.clear();
+        tracer_.WriteTracer(QStringLiteral("LoadSetFile - the set file could not be read: ") +
+                            board_.SetFileName);
+        ShowError(QStringLiteral("LOADSETFILE"));
+        return false;
+    }
+
+    const IniFile& file = *board_.SetIniFile;
+    settings_.Personalization = file.ReadString(kMain, QStringLiteral("Personalization"), QString());
+    for (int g = 1; g <= GroupCount; ++g) {
+        for (int p = 1; p <= PageCount; ++p) {
+            ReadPage(file, g, p);
+        }
+    }
+    board_.CueOriginGroup.fill(0);
+    board_.CueOriginPage.fill(0);
+    board_.CueOriginButton.fill(0);
+    return true;
+}
+
+void SetFile::ReadPage(const IniFile& ini, int group, int page)
+{
+    const QString section = PageSectionName(group, page);
+    board_.PageName[group][page] = ini.ReadString(section, QStringLiteral("PageName"), kBlank);
+    board_.PagePlay[group][page] = ini.ReadString(section, QStringLiteral("PagePlay"), kFalse);
+    board_.RapidFire[group][page] = ini.ReadString(section, QStringLiteral("RapidFire"), kFalse);
+    board_.PageShuffle[group][page] = ini.ReadString(section, QStringLiteral("PageShuffle"), kFalse);
+    board_.PageColor[group][page] = ReadColor(ini, section, QStringLiteral("PageColor"));
+    for (int b = 1; b <= ButtonCount; ++b) {
+        ReadButton(ini, section, group, page, b);
+    }
+}
+
+void SetFile::ReadButton(const IniFile& ini, const QString& section, int g, int p, int b)
+{
+    auto text = [&](ButtonKey key, const QString& defaultValue) {
+        return ini.ReadString(section, ButtonKeyName(key, b), defaultValue);
+    };
+    board_.ButtonCaption[g][p][b] = StoredToCaption(text(ButtonKey::Caption, kBlank));
+    board_.ButtonFile[g][p][b] = text(ButtonKey::File, kBlank);
+    board_.ButtonTime[g][p][b] = text(ButtonKey::Time, kBlank);
+    board_.ButtonHotKey[g][p][b] = text(ButtonKey::HotKey, kBlank);
+    board_.ButtonHotKeyInfo[g][p][b] = text(ButtonKey::HotKeyInfo, kBlank);
+    board_.ButtonLoop[g][p][b] = text(ButtonKey::Loop, QString());
+    board_.ButtonNote[g][p][b] = text(ButtonKey::Note, kBlank);
+    board_.ButtonVolume[g][p][b] = text(ButtonKey::Volume, QString());
+
+    // A sound that was playing or cued when the file was written is no longer so.
+    int state =
+        ReadInteger(ini, section, ButtonKeyName(ButtonKey::Activity, b), QStringLiteral("1"), bstUnplayed);
+    if (state == bstCued) {
+        state = bstNeutral;
+    } else if (state == bstPlaying) {
+        state = bstPlayed;
+    } else if (state == bstHighlightedPlaying) {
+        state = bstHighlightedPlayed;
+    }
+    board_.ButtonState[g][p][b] = state;
+
+    board_.ButtonCustomCue[g][p][b] = text(ButtonKey::CustomCue, QStringLiteral("N"));
+    board_.ButtonCueStart[g][p][b] =
+        ReadInteger(ini, section, ButtonKeyName(ButtonKey::CueStart, b), QStringLiteral("0"), 0);
+    board_.ButtonCueEnd[g][p][b] =
+        ReadInteger(ini, section, ButtonKeyName(ButtonKey::CueEnd, b), QStringLiteral("0"), 0);
+    board_.ButtonCustomColor[g][p][b] = ReadColor(ini, section, ButtonKeyName(ButtonKey::Color, b));
+}
+
+int SetFile::ReadInteger(const IniFile& ini, const QString& section, const QString& key,
+                         const QString& defaultText, int defaultValue)
+{
+    const QString value = ini.ReadString(section, key, defaultText);
+    int result = 0;
+    if (ParsePlainDecimal(value, result) || IniFile::TryParseInteger(value.trimmed(), result)) {
+        return result;
+    }
+    TraceBadValue(section, key, value);
+    return defaultValue;
+}
+
+int SetFile::ReadColor(const IniFile& ini, const QString& section, const QString& key)
+{
+    const QString value = ini.ReadString(section, key, QString());
+    if (Board::IsBlank(value)) {
+        return 0;
+    }
+    TColor color = 0;
+    const QString trimmed = value.trimmed();
+    // "$" and hex digits is the common form and cannot be a colour name, so it skips the name table.
+    if (trimmed.startsWith(u'$') ? IniFile::TryParseInteger(trimmed, color) : StringToColor(trimmed, color)) {
+        return color;
+    }
+    TraceBadValue(section, key, value);
+    return 0;
+}

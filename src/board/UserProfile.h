@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class Board;
+class Dialogs;
+class Tracer;
+struct Selection;
+struct Settings;
+
+// The version texts taken at start (`VersionText`, `BuildText`, `WindowsVersionText`).
+struct VersionTexts
+{
+    QString VersionText = QStringLiteral("Rallybox - Version 7.0.03");
+    QString BuildText = QStringLiteral("Build 03");
+    QString WindowsVersionText;
+};
+
+// Writes the settings profile to the trace, once per run: only while the trace is on and
+// profileWritten (`ProfileWritten`) is still false, which it then sets.
+void RecordUserProfile(Tracer& tracer, const Settings& settings, const Board& board,
+                       const Selection& selection, const VersionTexts& versions, bool& profileWritten,
+                       Dialogs& dialogs);

@@ -1,0 +1,7 @@
+#include "controls/GTSize32Shared.h"
+
+GTScalerShared& GTScalerShared::Process()
+{
+    static GTScalerShared shared;
+    return shared;
+}

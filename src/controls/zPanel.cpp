@@ -1,0 +1,185 @@
+#include "controls/zPanel.h"
+
+#include "controls/zPanelScale.h"
+#include "platform/Rounding.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+TzPanelMeter::TzPanelMeter(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(105, 97);
+}
+
+TzPanelMeter::~TzPanelMeter() = default;
+
+void TzPanelMeter::SetMin(int value)
+{
+    min_ = std::min(value, max_);
+    SetValue(value_);
+    update();
+}
+
+void TzPanelMeter::SetMax(int value)
+{
+    max_ = std::max(value, min_);
+    SetValue(value_);
+    update();
+}
+
+void TzPanelMeter::SetValue(int value)
+{
+    value_ = std::clamp(value, min_, max_);
+    if (useAlert_) {
+        if (value_ < alert_ && alerted_) {
+            alerted_ = false;
+            if (OnNotAlert) {
+                OnNotAlert(this);
+            }
+        } else if (value_ >= alert_ && !alerted_) {
+            alerted_ = true;
+            if (OnAlert) {
+                OnAlert(this);
+            }
+        }
+    }
+    if (OnChange) {
+        OnChange(this);
+    }
+    // The level follows the signal tick by tick, so it is drawn now rather than queued.
+    repaint();
+}
+
+void TzPanelMeter::SetAlert(int value)
+{
+    StoreAndInvalidate(alert_, std::clamp(value, min_, max_));
+}
+
+void TzPanelMeter::SetShadowColor(TColor value)
+{
+    shadowColor_ = value;
+    steelLook_ = false;
+    update();
+}
+
+void TzPanelMeter::SetHighColor(TColor value)
+{
+    highColor_ = value;
+    steelLook_ = false;
+    update();
+}
+
+void TzPanelMeter::SetScaleWidth(int value)
+{
+    if (value >= 0 && value <= MaxScaleWidth) {
+        StoreAndInvalidate(scaleWidth_, value);
+    }
+}
+
+void TzPanelMeter::SetSteelLook(bool value)
+{
+    steelLook_ = value;
+    if (value) {
+        shadowColor_ = SteelShadowColor;
+        highColor_ = SteelHighColor;
+    }
+    update();
+}
+
+void TzPanelMeter::SetCaption(const QString& value)
+{
+    if (value != caption_) {
+        StoreAndInvalidate(caption_, value);
+    }
+}
+
+int TzPanelMeter::PercentOf(int value) const
+{
+    return zPanelPercent(value, min_, max_);
+}
+
+QPoint TzPanelMeter::ArcPoint(int percent, int d) const
+{
+    // 0 % lies 50 degrees left of straight up, 100 % 50 degrees right of it.
+    int degrees = percent + 310;
+    if (degrees > 359) {
+        degrees -= 360;
+    }
+    const double angle = degrees * 2 * std::numbers::pi / 360;
+    const int w = width();
+    const int h = height();
+    const int b = h / 11;
+    const int x = RoundHalfEven(std::sin(angle) * (w / 2)) + w / 2;
+    const int y = h / 2 + 2 * b - d - RoundHalfEven(std::cos(angle) * (h / 2));
+    return QPoint(x, y);
+}
+
+void TzPanelMeter::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+    case QEvent::StyleChange:
+        update();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
+}
+
+void TzPanelMeter::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    if (OnMouseEnter) {
+        OnMouseEnter(this);
+    }
+}
+
+void TzPanelMeter::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (OnMouseLeave) {
+        OnMouseLeave(this);
+    }
+}
+
+void TzPanelMeter::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (OnMouseDown) {
+        OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    }
+}
+
+void TzPanelMeter::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (OnMouseMove) {
+        OnMouseMove(this, Qt::NoButton, event->modifiers(), at.x(), at.y());
+    }
+}
+
+void TzPanelMeter::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (OnMouseUp) {
+        OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    }
+    if (event->button() == Qt::LeftButton && rect().contains(at) && OnClick) {
+        OnClick(this);
+    }
+}
+
+void TzPanelMeter::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && OnDblClick) {
+        OnDblClick(this);
+    }
+}

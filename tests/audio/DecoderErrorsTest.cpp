@@ -1,0 +1,132 @@
+#include "DecoderTestFiles.h"
+
+#include "audio/BassErrorCodes.h"
+#include "audio/FileDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace DecoderTestFiles;
+
+namespace {
+class DecoderErrorsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_FALSE(Folder().empty()) << "the test files could not be made"; }
+
+    static std::string write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = PathOf(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    static std::string firstBytesOf(const std::string& file, std::size_t count)
+    {
+        std::ifstream in(PathOf(file), std::ios::binary);
+        std::string bytes(count, '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(count));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        return bytes;
+    }
+
+    static int codeOf(const std::string& path)
+    {
+        int code = -99;
+        auto source = OpenAudioFile(path, 2, code);
+        EXPECT_EQ(source == nullptr, code != BassError::Ok) << path;
+        return code;
+    }
+};
+
+const char* const kFiles[] = {"reference.wav", "broadcast.bwf", "gapless.mp3", "untagged.mp3", "layer2.mp2",
+                              "vorbis.ogg",    "lossless.flac", "windows.wma", "layer1.mp1"};
+} // namespace
+
+TEST_F(DecoderErrorsTest, MissingFileOrFolderReportsFileOpen)
+{
+    EXPECT_EQ(codeOf(PathOf("no such sound.mp3")), BassError::FileOpen);
+    EXPECT_EQ(codeOf(Folder()), BassError::FileOpen);
+    EXPECT_EQ(codeOf(""), BassError::FileOpen);
+}
+
+TEST_F(DecoderErrorsTest, TextOrPictureUnderASoundNameReportsFileFormat)
+{
+    EXPECT_EQ(codeOf(write("letter.mp3", "Dear team,\nthe anthem goes first.\n")), BassError::FileFormat);
+    EXPECT_EQ(codeOf(write("letter.wav", std::string(5000, 'x'))), BassError::FileFormat);
+    const std::string picture = PathOf("picture.mp3");
+    ASSERT_EQ(
+        std::system(("ffmpeg -nostdin -v error -y -f lavfi -i color=red:size=16x16 -frames:v 1 -f image2 "
+                     "-c:v png '" +
+                     picture + "' >/dev/null 2>&1")
+                        .c_str()),
+        0);
+    EXPECT_EQ(codeOf(picture), BassError::FileFormat);
+}
+
+TEST_F(DecoderErrorsTest, ZeroLengthFilesReportFileFormat)
+{
+    for (const char* name : {"empty.mp3", "empty.wav", "empty.ogg", "empty.flac", "empty.wma", "empty.mp1"}) {
+        EXPECT_EQ(codeOf(write(name, "")), BassError::FileFormat) << name;
+    }
+}
+
+TEST_F(DecoderErrorsTest, UnknownCodecInAKnownContainerReportsCodec)
+{
+    // A WAV header naming a format tag no decoder knows, followed by some data.
+    std::string wav = firstBytesOf("reference.wav", 4096);
+    ASSERT_EQ(wav.size(), 4096U);
+    wav[20] = '\x34';
+    wav[21] = '\x12';
+    EXPECT_EQ(codeOf(write("unknown-codec.wav", wav)), BassError::Codec);
+}
+
+TEST_F(DecoderErrorsTest, TruncatedFilesGiveAnErrorOrAShortCleanStream)
+{
+    for (const char* file : kFiles) {
+        const auto full = std::filesystem::file_size(PathOf(file));
+        for (const std::size_t keep :
+             {std::size_t{3}, std::size_t{60}, std::size_t{700}, full / 3, full - 17}) {
+            const std::string cut =
+                write(std::string("cut-") + std::to_string(keep) + "-" + file, firstBytesOf(file, keep));
+            int code = -99;
+            auto source = OpenAudioFile(cut, 2, code);
+            if (source == nullptr) {
+                EXPECT_TRUE(code == BassError::FileFormat || code == BassError::Codec) << cut << " " << code;
+                continue;
+            }
+            const std::int64_t stated = source->lengthFrames();
+            EXPECT_LE(stated, 400000) << cut;
+            // A seek into the missing part fails and leaves the length at what is really there.
+            const bool landed = source->seekFrame(stated / 2);
+            EXPECT_TRUE(landed || source->lengthFrames() < stated / 2) << cut;
+            EXPECT_TRUE(source->seekFrame(0)) << cut;
+            const auto all = ReadToEnd(*source, 1024);
+            // Once read to its end the length is what played; never more than the container said.
+            EXPECT_LE(static_cast<std::int64_t>(all.size() / 2), stated) << cut;
+            EXPECT_EQ(static_cast<std::int64_t>(all.size() / 2), source->lengthFrames()) << cut;
+        }
+    }
+}
+
+TEST_F(DecoderErrorsTest, DamagedMiddleStillPlaysToAnEnd)
+{
+    for (const char* file : kFiles) {
+        std::string bytes = firstBytesOf(file, 1 << 22);
+        unsigned seed = 7;
+        for (std::size_t i = bytes.size() / 2; i < bytes.size() * 3 / 4; ++i) {
+            seed = seed * 1103515245U + 12345U;
+            bytes[i] = static_cast<char>(seed >> 16);
+        }
+        const std::string damaged = write(std::string("damaged-") + file, bytes);
+        int code = -99;
+        auto source = OpenAudioFile(damaged, 1, code);
+        ASSERT_NE(source, nullptr) << damaged << " " << code;
+        const auto all = ReadToEnd(*source, 2048);
+        EXPECT_GT(all.size(), 10000U) << damaged;
+        EXPECT_LE(all.size(), 300000U) << damaged;
+        EXPECT_TRUE(source->seekFrame(source->lengthFrames() / 3)) << damaged;
+    }
+}

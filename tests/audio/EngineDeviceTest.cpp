@@ -1,0 +1,107 @@
+#include "EngineTestSupport.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace EngineTest;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+// Waits (bounded) until the stream is no longer active; returns the seconds it took.
+double WaitForEnd(BassHandle h, double limitSeconds)
+{
+    const auto start = Clock::now();
+    while (BASS_ChannelIsActive(h) != 0 &&
+           Clock::now() - start < std::chrono::duration<double>(limitSeconds)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+} // namespace
+
+TEST(EngineDevices, DeviceZeroIsNoSoundAndTheListEnds)
+{
+    EXPECT_STREQ(BASS_GetDeviceDescription(0), "No sound");
+    int count = 0;
+    while (BASS_GetDeviceDescription(count) != nullptr && count < 1000) {
+        ++count;
+    }
+    EXPECT_LT(count, 1000);
+    EXPECT_EQ(BASS_GetDeviceDescription(count), nullptr);
+    EXPECT_EQ(BASS_GetDeviceDescription(-5), nullptr);
+}
+
+TEST(EngineDevices, DeviceZeroPlaysInRealTimeAndSlidesEnd)
+{
+    BASS_Free();
+    ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
+    const BassHandle h = EngineStreamCreate(Constant(2, kRate * 3 / 10, 0.5), 0);
+    ASSERT_TRUE(BASS_ChannelPlay(h, false));
+    ASSERT_TRUE(BASS_ChannelSlideAttributes(h, -1, 10, -101, 100));
+    const double took = WaitForEnd(h, 5.0);
+    EXPECT_GE(took, 0.25);
+    EXPECT_LT(took, 2.0);
+    EXPECT_EQ(BASS_ChannelIsActive(h), 0u);
+    EXPECT_EQ(BASS_ChannelIsSliding(h), 0u);
+    EXPECT_EQ(BASS_ChannelGetPosition(h), BASS_ChannelGetLength(h));
+    EXPECT_TRUE(BASS_Free());
+}
+
+TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
+{
+    if (std::system("pactl info >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "no PulseAudio server reachable (scripts/test.sh starts a private one)";
+    }
+    const std::string raw = ::testing::TempDir() + "rbx_engine_monitor.raw";
+    const pid_t recorder = fork();
+    ASSERT_GE(recorder, 0);
+    if (recorder == 0) {
+        execlp("parec", "parec", "-d", "@DEFAULT_MONITOR@", "--format=s16le", "--rate=44100",
+               "--channels=2", "--latency-msec=20", raw.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    BASS_Free();
+    const bool opened = BASS_Init(1, 44100, 0, nullptr, nullptr);
+    if (opened) {
+        const BassHandle h = EngineStreamCreate(Sine(2, kRate, 1000.0, 0.5), 0);
+        EXPECT_TRUE(BASS_ChannelPlay(h, false));
+        WaitForEnd(h, 5.0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        BASS_Free();
+    }
+    kill(recorder, SIGINT);
+    int status = 0;
+    waitpid(recorder, &status, 0);
+    ASSERT_TRUE(opened) << "device 1 did not open: error " << BASS_ErrorGetCode();
+
+    std::vector<std::int16_t> samples;
+    {
+        std::ifstream again(raw, std::ios::binary);
+        std::int16_t s;
+        while (again.read(reinterpret_cast<char*>(&s), sizeof s)) {
+            samples.push_back(s);
+        }
+    }
+    std::remove(raw.c_str());
+    int peak = 0;
+    long loudFrames = 0;
+    for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
+        peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+        loudFrames += std::abs(static_cast<int>(samples[i])) > 3000 ? 1 : 0;
+    }
+    // Half scale, one second long: about 16384 at the peak, and above 3000 for about 90 % of
+    // the frames of a 1 kHz sine.
+    EXPECT_NEAR(peak, 16384, 16384 * 0.1);
+    EXPECT_NEAR(static_cast<double>(loudFrames) / kRate, 0.9, 0.15);
+}

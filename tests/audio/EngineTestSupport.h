@@ -1,0 +1,41 @@
+#pragma once
+
+#include "audio/Bass.h"
+#include "audio/EngineManual.h"
+#include "audio/PcmSource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Generated signals and a manual-clock engine for the engine tests.
+namespace EngineTest {
+inline constexpr int kRate = 44100;
+
+// Sample value (-1..1) of a frame and channel.
+using Signal = std::function<double(std::int64_t frame, int channel)>;
+
+std::unique_ptr<PcmSource> MakeSource(int rate, int channels, std::int64_t frames, Signal signal);
+std::unique_ptr<PcmSource> Sine(int channels, std::int64_t frames, double hz, double amplitude);
+std::unique_ptr<PcmSource> Constant(int channels, std::int64_t frames, double value);
+
+// Renders `frames` frames of the engine's output.
+std::vector<float> Render(int frames);
+// Peak of one output channel over [from, to) frames.
+float Peak(const std::vector<float>& out, int channels, int channel, int from, int to);
+// Amplitude of `hz` in one output channel over [from, to) frames (Goertzel).
+double Amplitude(const std::vector<float>& out, int channels, int channel, int from, int to,
+                 double hz);
+
+// Each test starts with a fresh engine on the manual clock and frees it afterwards.
+class ManualEngine : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A playing stream over `source`; fails the test when it cannot be made.
+    BassHandle PlaySource(std::unique_ptr<PcmSource> source, std::uint32_t flags = 0);
+};
+} // namespace EngineTest

@@ -1,0 +1,121 @@
+#include "platform/Clock.h"
+#include "platform/FloatText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Pump.h"
+#include "platform/Random.h"
+#include "platform/Rounding.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour)
+{
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(-0.5), 0);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(RoundHalfEven(2.5001), 3);
+    EXPECT_EQ(RoundHalfEven(-2.6), -3);
+    EXPECT_EQ(RoundHalfEven(1e12), 2147483647);
+    EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
+}
+
+TEST(SeededRandom, SameSeedGivesSameDrawsAllInRange)
+{
+    SeededRandom a(42);
+    SeededRandom b(42);
+    std::vector<int> counts(7, 0);
+    for (int i = 0; i < 7000; ++i) {
+        const int draw = a.Next(7);
+        ASSERT_EQ(draw, b.Next(7));
+        ASSERT_GE(draw, 0);
+        ASSERT_LT(draw, 7);
+        ++counts[static_cast<size_t>(draw)];
+    }
+    for (int count : counts) {
+        EXPECT_GT(count, 800); // every value is drawn about 1000 times
+    }
+    EXPECT_EQ(a.Next(0), 0);
+    EXPECT_EQ(a.Next(-3), 0);
+    EXPECT_EQ(a.Next(1), 0);
+}
+
+TEST(ManualClock, AdvancesDateTimeAndTickTogether)
+{
+    ManualClock clock(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
+    clock.Advance(1500);
+    EXPECT_EQ(clock.Today(), QDate(2024, 3, 1));
+    EXPECT_EQ(clock.TickCountMs(), 1500);
+    clock.Advance(-10);
+    EXPECT_EQ(clock.TickCountMs(), 1500);
+    clock.SetToday(QDate(2025, 1, 1));
+    EXPECT_EQ(clock.Now().time(), QTime(0, 0, 0, 500));
+}
+
+TEST(CountingEventPump, CountsAndRunsTheScriptedStep)
+{
+    CountingEventPump pump;
+    std::vector<int> seen;
+    pump.OnPump = [&](int n) { seen.push_back(n); };
+    EventPump& seam = pump;
+    seam.ProcessMessages();
+    seam.ProcessMessages();
+    EXPECT_EQ(pump.Count, 2);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2}));
+}
+
+TEST(FloatText, WritesTheGeneralFormAndReadsItBack)
+{
+    EXPECT_EQ(FloatToStr(4), "4");
+    EXPECT_EQ(FloatToStr(0.5), "0.5");
+    EXPECT_EQ(FloatToStr(2.5), "2.5");
+    EXPECT_EQ(FloatToStr(-1.25), "-1.25");
+    EXPECT_EQ(FloatToStr(0.1), "0.1");
+    EXPECT_EQ(FloatToStr(1e-5), "1E-5");
+    EXPECT_EQ(FloatToStr(1e20), "1E20");
+    double v = 0;
+    ASSERT_TRUE(TryStrToFloat(".5", v));
+    EXPECT_EQ(v, 0.5);
+    ASSERT_TRUE(TryStrToFloat(" 4 ", v));
+    EXPECT_EQ(v, 4.0);
+    ASSERT_TRUE(TryStrToFloat("1E-5", v));
+    EXPECT_EQ(v, 1e-5);
+    v = 9;
+    EXPECT_FALSE(TryStrToFloat("0,5", v));
+    EXPECT_FALSE(TryStrToFloat("", v));
+    EXPECT_FALSE(TryStrToFloat("inf", v));
+    EXPECT_FALSE(TryStrToFloat("4s", v));
+    EXPECT_EQ(v, 9.0);
+}
+
+TEST(ProgramFolder, HomeVariableWinsThenWritableExecutableFolderThenUserData)
+{
+    QTemporaryDir root;
+    const QString home = root.filePath("home");
+    const QString exe = root.filePath("bin");
+    QDir().mkpath(exe);
+    const QString cwd = QDir::currentPath();
+
+    EXPECT_EQ(ResolveProgramFolder(root.filePath("rbx"), exe, home), root.filePath("rbx") + "/");
+    EXPECT_TRUE(QFileInfo(root.filePath("rbx")).isDir());
+    EXPECT_EQ(ResolveProgramFolder("", exe, home), exe + "/");
+    EXPECT_EQ(ResolveProgramFolder("", root.filePath("missing"), home), home + "/.local/share/Rallybox/");
+    EXPECT_TRUE(QFileInfo(home + "/.local/share/Rallybox").isDir());
+    EXPECT_EQ(QDir::currentPath(), cwd);
+    EXPECT_TRUE(QDir(exe).entryList(QDir::Files | QDir::Hidden).isEmpty()); // the probe file is gone
+}
+
+TEST(ProgramFolder, FollowsTheEnvironmentVariable)
+{
+    QTemporaryDir root;
+    qputenv("RALLYBOX_HOME", root.path().toUtf8());
+    const QString folder = ProgramFolder();
+    qunsetenv("RALLYBOX_HOME");
+    EXPECT_EQ(folder, QDir::cleanPath(root.path()) + "/");
+}
