@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -37,11 +38,10 @@ std::string File(const std::string& ext)
         std::fclose(f);
         return path;
     }
-    const std::string cmd = "ffmpeg -loglevel error -y -f lavfi -i \"sine=frequency=440:duration=" +
-                            std::to_string(kSeconds) + ":sample_rate=44100\" -f lavfi -i " +
-                            "\"anoisesrc=d=" + std::to_string(kSeconds) +
-                            ":c=pink:r=44100:a=0.1\" -filter_complex amerge=inputs=2 -ac 2 \"" +
-                            path + "\"";
+    const std::string cmd =
+        "ffmpeg -loglevel error -y -f lavfi -i \"sine=frequency=440:duration=" + std::to_string(kSeconds) +
+        ":sample_rate=44100\" -f lavfi -i " + "\"anoisesrc=d=" + std::to_string(kSeconds) +
+        ":c=pink:r=44100:a=0.1\" -filter_complex amerge=inputs=2 -ac 2 \"" + path + "\"";
     if (std::system(cmd.c_str()) != 0) {
         return {};
     }
@@ -51,7 +51,14 @@ std::string File(const std::string& ext)
 double CpuSeconds()
 {
     timespec ts{};
-    clock_gettime(getenv("A2THREAD") ? CLOCK_THREAD_CPUTIME_ID : CLOCK_PROCESS_CPUTIME_ID, &ts);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+double ThreadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
@@ -101,6 +108,16 @@ double ChainSpeed(int streams)
     return renderSeconds / cpu;
 }
 
+// CPU seconds used by finished child processes (the machine is shared: wall time would measure
+// the other builds as much as sox).
+double ChildCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
 double SoxSpeed()
 {
     static const double speed = [] {
@@ -111,13 +128,11 @@ double SoxSpeed()
             cmd += " equalizer " + std::to_string(centres[b]) + " 1.5o " + (b % 2 == 0 ? "3" : "-3");
         }
         cmd += " reverb 50 tempo 1.1 2>/dev/null";
-        const auto start = std::chrono::steady_clock::now();
+        const double start = ChildCpuSeconds();
         if (std::system(cmd.c_str()) != 0) {
             return 0.0;
         }
-        const double wall =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        return kSeconds / wall;
+        return kSeconds / std::max(ChildCpuSeconds() - start, 1e-6);
     }();
     return speed;
 }
@@ -152,8 +167,10 @@ void BM_CreateToFirstSound(benchmark::State& state, const char* ext)
     EngineInitManual(kRate, 0);
     std::vector<float> out(2 * 256);
     double worstMs = 0.0;
+    double worstCpuMs = 0.0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = ThreadCpuSeconds();
         const BassHandle h = FullChainStream(path);
         bool heard = false;
         for (int i = 0; i < 400 && !heard; ++i) {
@@ -165,12 +182,15 @@ void BM_CreateToFirstSound(benchmark::State& state, const char* ext)
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         worstMs = std::max(worstMs, ms);
+        worstCpuMs = std::max(worstCpuMs, (ThreadCpuSeconds() - cpuStart) * 1000.0);
         if (!heard) {
             state.SkipWithError("no sound");
         }
         BASS_StreamFree(h);
     }
+    // Wall time counts the other builds on this machine too; CPU time is the engine's own.
     state.counters["worst_ms"] = worstMs;
+    state.counters["worst_cpu_ms"] = worstCpuMs;
     BASS_Free();
 }
 BENCHMARK_CAPTURE(BM_CreateToFirstSound, wav, "wav")->Iterations(10)->Unit(benchmark::kMillisecond);

@@ -95,14 +95,22 @@ bool BASS_FX_DSP_GetParameters(BassHandle handle, int set, BassDspParams& params
 bool BASS_FX_DSP_SetParameters(BassHandle handle, int set, const BassDspParams& params);
 
 // --- Channels (GUI thread; never block, except BASS_ChannelGetData and BASS_ChannelSetPosition
-// and BASS_ChannelGetLength on a decoding stream, which decode, seek or measure in place).
+// and BASS_ChannelGetLength on a decoding stream, which decode, seek or measure in place, and the
+// bounded wait of BASS_ChannelGetLength below).
 bool BASS_ChannelGetInfo(BassHandle handle, BassChannelInfo& info);
 bool BASS_ChannelPlay(BassHandle handle, bool restart);
 bool BASS_ChannelPause(BassHandle handle);
 bool BASS_ChannelStop(BassHandle handle);
 std::uint32_t BASS_ChannelIsActive(BassHandle handle);     // 0 stopped or ended, 1 playing, 3 paused
-std::int64_t BASS_ChannelGetLength(BassHandle handle);     // bytes; -1 on failure
+// Bytes; -1 on failure. Exact at once for WAV, BWF, FLAC and Ogg, and for any file whose scan has
+// finished (scans are shared by the streams of a file and kept for recently opened files). For
+// MPEG audio and WMA still being scanned, a playable stream waits at most 15 ms and then gives the
+// container's estimate (within a few tens of ms; the next call gives the exact figure once it is
+// known); a decoding stream waits for the exact figure, at most 3 s.
+std::int64_t BASS_ChannelGetLength(BassHandle handle);
 std::int64_t BASS_ChannelGetPosition(BassHandle handle);   // bytes of the source; -1 on failure
+// Past the end fails with BassError::Position when the length is exact; against an estimated
+// length a place past the real end is taken and the stream ends as soon as it plays.
 bool BASS_ChannelSetPosition(BassHandle handle, std::int64_t bytes);
 double BASS_ChannelBytes2Seconds(BassHandle handle, std::int64_t bytes); // negative on failure
 // Decoding streams only: whole frames of 16-bit samples; returns bytes, 0 at the end, -1 on failure.

@@ -2,8 +2,7 @@
 
 Channel::Channel(BassHandle handle, std::unique_ptr<PcmSource> source, std::uint32_t flags)
     : handle_(handle), flags_(flags), source_(std::move(source)),
-      sourceRate_(source_ ? source_->sampleRate() : 44100),
-      sourceChannels_(source_ ? source_->channels() : 2)
+      sourceRate_(source_ ? source_->sampleRate() : 44100), sourceChannels_(source_ ? source_->channels() : 2)
 {
     rateHz.store(static_cast<float>(sourceRate_));
 }

@@ -18,9 +18,15 @@
 // One stream. Three threads share it: the GUI thread (through the engine's API, under its lock),
 // the feeder (StreamFeed: decoding and tempo into the ring) and the mixer (ring, effects, level,
 // volume). What they share is atomics, seqlocked records and the ring; nothing here locks.
-class Channel {
+class Channel
+{
 public:
-    enum State : int { Stopped = 0, Playing = 1, Paused = 3 };
+    enum State : int
+    {
+        Stopped = 0,
+        Playing = 1,
+        Paused = 3
+    };
     static constexpr int kMaxEffects = 24;
     // How long a length query on the GUI thread may wait for a scan still running: long enough
     // for the MPEG frame-header scan of a song, short enough not to delay a click noticeably.
@@ -45,11 +51,11 @@ public:
     // maxWait for its measurement, with exact false (the estimate is not kept, so a later call
     // gives the exact figure). Reads the source also after the feeder took it over.
     std::int64_t lengthFrames(std::chrono::milliseconds maxWait, bool& exact);
-    bool isTempo = false;           // made by BASS_FX_TempoCreate
-    BassHandle ownedSource = 0;     // the decoding stream a tempo stream took over
-    BassHandle ownerTempo = 0;      // set on a decoding stream taken over by a tempo stream
-    bool live = false;              // handed to the feeder and mixer
-    std::int64_t decodeFrame = 0;   // read position of a decoding stream the caller pulls from
+    bool isTempo = false;         // made by BASS_FX_TempoCreate
+    BassHandle ownedSource = 0;   // the decoding stream a tempo stream took over
+    BassHandle ownerTempo = 0;    // set on a decoding stream taken over by a tempo stream
+    bool live = false;            // handed to the feeder and mixer
+    std::int64_t decodeFrame = 0; // read position of a decoding stream the caller pulls from
     bool decodeEnded = false;
     int pan = 0;
     std::vector<std::unique_ptr<ChannelEffect>> ownedEffects;
@@ -58,10 +64,10 @@ public:
     std::atomic<int> state{Stopped};
     std::atomic<bool> loop{false};
     std::atomic<float> tempoPercent{0.0f};
-    std::atomic<float> rateHz{0.0f};     // playback rate of the source; its native rate by default
+    std::atomic<float> rateHz{0.0f}; // playback rate of the source; its native rate by default
     std::atomic<float> pitchSemitones{0.0f};
     std::atomic<float> panShared{0.0f};
-    std::atomic<std::uint32_t> generation{0};   // bumped by every seek; cuts older blocks off
+    std::atomic<std::uint32_t> generation{0}; // bumped by every seek; cuts older blocks off
     std::atomic<std::int64_t> seekFrame{0};
     std::atomic<std::uint32_t> endedGeneration{0xFFFFFFFFu}; // the feeder wrote the last block
     std::atomic<std::uint32_t> playedGeneration{0xFFFFFFFFu};

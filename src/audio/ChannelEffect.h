@@ -10,9 +10,11 @@
 // One effect on a channel: a peaking band or the reverb. The GUI thread sets its parameters (kept
 // here so they read back exactly as set); the mixer notices each change by the record's version and
 // moves to it across one block.
-class ChannelEffect {
+class ChannelEffect
+{
 public:
-    struct Params {
+    struct Params
+    {
         BassEqParams eq;
         BassReverbParams reverb;
     };
@@ -33,10 +35,7 @@ public:
     void update(int frames);
     void process(float* interleaved, int frames, int channels);
     // The band when it is steady (no cross-fade running), else nullptr.
-    PeakingBand* cascadeBand()
-    {
-        return type_ == BassFxParamEq && band_.steady() ? &band_ : nullptr;
-    }
+    PeakingBand* cascadeBand() { return type_ == BassFxParamEq && band_.steady() ? &band_ : nullptr; }
 
 private:
     BassFxHandle handle_;

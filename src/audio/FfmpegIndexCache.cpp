@@ -14,7 +14,8 @@ FfmpegIndexCache& FfmpegIndexCache::Instance()
     return cache;
 }
 
-FfmpegIndexCache::FfmpegIndexCache(std::size_t keep) : keep_(keep) {}
+FfmpegIndexCache::FfmpegIndexCache(std::size_t keep) : keep_(keep)
+{}
 
 std::string FfmpegIndexCache::KeyOf(const std::string& path, FfmpegFrameIndex::Mode mode)
 {

@@ -14,11 +14,18 @@
 namespace {
 // Denormals (the dying tails of the bands and the reverb) cost a hundred times a normal multiply;
 // while rendering they are flushed to zero by the processor. The caller's mode is restored after.
-class DenormalsFlushed {
+class DenormalsFlushed
+{
 public:
 #if defined(__SSE__)
-    DenormalsFlushed() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | kFlushToZero | kDenormalsAreZero); }
-    ~DenormalsFlushed() { _mm_setcsr(saved_); }
+    DenormalsFlushed() : saved_(_mm_getcsr())
+    {
+        _mm_setcsr(saved_ | kFlushToZero | kDenormalsAreZero);
+    }
+    ~DenormalsFlushed()
+    {
+        _mm_setcsr(saved_);
+    }
 
 private:
     static constexpr unsigned kFlushToZero = 0x8000;
@@ -29,8 +36,7 @@ private:
 } // namespace
 
 Mixer::Mixer(LiveChannels& live, int rate, int channels) : live_(live), rate_(rate), channels_(channels)
-{
-}
+{}
 
 void Mixer::render(float* out, int frames, std::int64_t nowNs)
 {
@@ -126,10 +132,8 @@ int Mixer::pull(Channel& channel, float* dest, int frames)
                     sizeof(float) * static_cast<std::size_t>(n * channels_));
         channel.readOffset += n;
         done += n;
-        const double position =
-            block->sourceStartFrame + channel.readOffset * block->sourceFramesPerFrame;
-        channel.playedFrame.store(static_cast<std::int64_t>(position + 1e-6),
-                                  std::memory_order_relaxed);
+        const double position = block->sourceStartFrame + channel.readOffset * block->sourceFramesPerFrame;
+        channel.playedFrame.store(static_cast<std::int64_t>(position + 1e-6), std::memory_order_relaxed);
         channel.playedGeneration.store(block->generation, std::memory_order_release);
         if (channel.readOffset >= block->frames) {
             channel.ring.commitRead();
@@ -208,13 +212,15 @@ void Mixer::mixChannel(Channel& channel, float* out, int frames, std::int64_t no
     } else if (channels_ == 2) {
         // Linear between the chunk's ends: exact for a slide that spans the chunk.
         for (int i = 0; i < frames; ++i) {
-            const float gain = static_cast<float>((startVolume + (endVolume - startVolume) * i / frames) / 100.0);
+            const float gain =
+                static_cast<float>((startVolume + (endVolume - startVolume) * i / frames) / 100.0);
             out[2 * i] += buf[2 * i] * gain * leftPan;
             out[2 * i + 1] += buf[2 * i + 1] * gain * rightPan;
         }
     } else {
         for (int i = 0; i < frames; ++i) {
-            const float gain = static_cast<float>((startVolume + (endVolume - startVolume) * i / frames) / 100.0);
+            const float gain =
+                static_cast<float>((startVolume + (endVolume - startVolume) * i / frames) / 100.0);
             out[i] += buf[i] * gain;
         }
     }

@@ -16,8 +16,7 @@ BiquadCoefs PeakingCoefs(const BassEqParams& params, int rate)
     const double w0 = 2.0 * std::numbers::pi * params.centerHz / rate;
     const double octaves = params.bandwidthSemitones / 12.0;
     const double a = std::pow(10.0, params.gainDb / 40.0);
-    const double alpha =
-        std::sin(w0) * std::sinh(std::numbers::ln2 / 2.0 * octaves * w0 / std::sin(w0));
+    const double alpha = std::sin(w0) * std::sinh(std::numbers::ln2 / 2.0 * octaves * w0 / std::sin(w0));
     const double a0 = 1.0 + alpha / a;
     c.b0 = static_cast<float>((1.0 + alpha * a) / a0);
     c.b1 = static_cast<float>(-2.0 * std::cos(w0) / a0);
@@ -127,13 +126,13 @@ void PeakingBand::process(float* interleaved, int frames, int channels)
 }
 
 namespace {
-struct CascadeStage {
+struct CascadeStage
+{
     float b0, b1, b2, a1, a2;
     float z[2][2];
 };
 
-template <int Channels>
-void RunCascade(CascadeStage* stages, int count, float* interleaved, int frames)
+template <int Channels> void RunCascade(CascadeStage* stages, int count, float* interleaved, int frames)
 {
     for (int i = 0; i < frames; ++i) {
         float x[Channels];
@@ -160,14 +159,19 @@ void RunCascade(CascadeStage* stages, int count, float* interleaved, int frames)
 // same results, for half the instructions.
 void RunStereoCascade(CascadeStage* stages, int count, float* interleaved, int frames)
 {
-    struct Lanes {
+    struct Lanes
+    {
         __m128 b0, b1, b2, a1, a2, z0, z1;
     };
     Lanes lanes[PeakingBand::kMaxCascade];
     for (int k = 0; k < count; ++k) {
         const CascadeStage& s = stages[k];
-        lanes[k] = Lanes{_mm_set1_ps(s.b0), _mm_set1_ps(s.b1), _mm_set1_ps(s.b2), _mm_set1_ps(s.a1),
-                         _mm_set1_ps(s.a2), _mm_setr_ps(s.z[0][0], s.z[1][0], 0.0f, 0.0f),
+        lanes[k] = Lanes{_mm_set1_ps(s.b0),
+                         _mm_set1_ps(s.b1),
+                         _mm_set1_ps(s.b2),
+                         _mm_set1_ps(s.a1),
+                         _mm_set1_ps(s.a2),
+                         _mm_setr_ps(s.z[0][0], s.z[1][0], 0.0f, 0.0f),
                          _mm_setr_ps(s.z[0][1], s.z[1][1], 0.0f, 0.0f)};
     }
     for (int i = 0; i < frames; ++i) {
@@ -211,8 +215,8 @@ void PeakingBand::ProcessCascade(PeakingBand* const* bands, int count, float* in
     count = count < kMaxCascade ? count : kMaxCascade;
     for (int k = 0; k < count; ++k) {
         const PeakingBand& b = *bands[k];
-        stages[k] = CascadeStage{b.cur_.b0, b.cur_.b1, b.cur_.b2, b.cur_.a1, b.cur_.a2,
-                                 {{b.z_[0][0], b.z_[0][1]}, {b.z_[1][0], b.z_[1][1]}}};
+        stages[k] = CascadeStage{b.cur_.b0, b.cur_.b1, b.cur_.b2,
+                                 b.cur_.a1, b.cur_.a2, {{b.z_[0][0], b.z_[0][1]}, {b.z_[1][0], b.z_[1][1]}}};
     }
     if (channels == 2) {
 #if defined(__SSE2__)

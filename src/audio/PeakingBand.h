@@ -3,7 +3,8 @@
 #include "audio/Bass.h"
 
 // Coefficients of one peaking band (transposed direct form II, normalised by a0).
-struct BiquadCoefs {
+struct BiquadCoefs
+{
     float b0 = 1.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;
     bool identity = true;
 };
@@ -15,7 +16,8 @@ BiquadCoefs PeakingCoefs(const BassEqParams& params, int rate);
 
 // One band of one channel, mixer side. A change of coefficients is cross-faded from the old
 // filter's output to the new one's across fadeFrames, so moving a slider never clicks.
-class PeakingBand {
+class PeakingBand
+{
 public:
     static constexpr int kMaxCascade = 32;
 

@@ -27,8 +27,8 @@ void Reverb::allocate(int rate, int channels)
     for (int s = 0; s < 2; ++s) {
         const float spread = (s == 1 && channels == 2) ? kRightSpreadMs : 0.0f;
         for (int c = 0; c < 4; ++c) {
-            sides_[s].combs[c].buffer.assign(
-                static_cast<std::size_t>(DelayFrames(kCombMs[c] + spread, rate)), 0.0f);
+            sides_[s].combs[c].buffer.assign(static_cast<std::size_t>(DelayFrames(kCombMs[c] + spread, rate)),
+                                             0.0f);
         }
         for (int a = 0; a < 2; ++a) {
             sides_[s].allPasses[a].buffer.assign(
@@ -75,10 +75,11 @@ void Reverb::clear()
 // One side over the block: the comb and all-pass states are held in locals for the whole block
 // (kept in the members they would be reloaded at every sample, as the samples might alias them),
 // and the gains ramp exactly as the whole block's ramp does on the other side.
-void Reverb::processSide(Side& side, float* interleaved, int frames, int channels, int channel,
-                         float inStep, float mixStep)
+void Reverb::processSide(Side& side, float* interleaved, int frames, int channels, int channel, float inStep,
+                         float mixStep)
 {
-    struct LocalComb {
+    struct LocalComb
+    {
         float* buffer;
         int size, index;
         float feedback, damping, keep, low;
@@ -86,8 +87,13 @@ void Reverb::processSide(Side& side, float* interleaved, int frames, int channel
     LocalComb combs[4];
     for (int c = 0; c < 4; ++c) {
         Comb& comb = side.combs[static_cast<std::size_t>(c)];
-        combs[c] = LocalComb{comb.buffer.data(), static_cast<int>(comb.buffer.size()), comb.index,
-                             comb.feedback, comb.damping, 1.0f - comb.damping, comb.low};
+        combs[c] = LocalComb{comb.buffer.data(),
+                             static_cast<int>(comb.buffer.size()),
+                             comb.index,
+                             comb.feedback,
+                             comb.damping,
+                             1.0f - comb.damping,
+                             comb.low};
     }
     AllPass& ap0 = side.allPasses[0];
     AllPass& ap1 = side.allPasses[1];

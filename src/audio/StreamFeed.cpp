@@ -32,8 +32,8 @@ int StreamFeed::fill(Channel& channel, int targetBlocks, int maxBlocks, int outp
     int blocks = 0;
     while (blocks < maxBlocks && !finished_ && channel.ring.filled() < targetBlocks &&
            channel.generation.load(std::memory_order_acquire) == generation_) {
-        const bool ok = stretchInUse_ ? stretched(channel, outputRate, outputChannels)
-                                      : direct(channel, outputChannels);
+        const bool ok =
+            stretchInUse_ ? stretched(channel, outputRate, outputChannels) : direct(channel, outputChannels);
         if (!ok) {
             break;
         }
@@ -111,8 +111,7 @@ void StreamFeed::noteEnd(Channel& channel)
         return;
     }
     bool exact = false;
-    const std::int64_t frames =
-        channel.feederSource->lengthFramesWithin(std::chrono::milliseconds(0), exact);
+    const std::int64_t frames = channel.feederSource->lengthFramesWithin(std::chrono::milliseconds(0), exact);
     std::int64_t unknown = -1;
     channel.knownLengthFrames.compare_exchange_strong(unknown, exact ? frames : sourceFrame_);
 }
@@ -132,8 +131,7 @@ bool StreamFeed::wrapOrEnd(Channel& channel)
     return false;
 }
 
-void StreamFeed::emit(Channel& channel, const float* source, int frames, int outputChannels,
-                      double ratio)
+void StreamFeed::emit(Channel& channel, const float* source, int frames, int outputChannels, double ratio)
 {
     PcmBlock* block = channel.ring.writeSlot();
     const int sc = channel.sourceChannels();
@@ -213,8 +211,8 @@ bool StreamFeed::stretched(Channel& channel, int outputRate, int outputChannels)
     const double ratio = (1.0 + tempo_ / 100.0) * rate_ / outputRate;
     if (sourceEnded_) {
         // The flush pads with silence: play no further than the end of the source.
-        const double left = (static_cast<double>(channel.knownLengthFrames.load()) -
-                             outputSourceFrame_) / ratio;
+        const double left =
+            (static_cast<double>(channel.knownLengthFrames.load()) - outputSourceFrame_) / ratio;
         got = std::min(got, std::max(0, static_cast<int>(std::ceil(left))));
     }
     if (got <= 0) {

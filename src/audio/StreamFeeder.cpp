@@ -15,8 +15,7 @@ constexpr int kBlocksPerPass = 8;
 
 StreamFeeder::StreamFeeder(LiveChannels& live, int outputRate, int outputChannels)
     : live_(live), outputRate_(outputRate), outputChannels_(outputChannels)
-{
-}
+{}
 
 StreamFeeder::~StreamFeeder()
 {

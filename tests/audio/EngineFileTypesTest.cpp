@@ -21,9 +21,15 @@ using namespace DecoderTestFiles;
 namespace {
 constexpr int kRate = 44100;
 
-enum class Opener { Plain, Wma, Flac };
+enum class Opener
+{
+    Plain,
+    Wma,
+    Flac
+};
 
-struct EngineFileCase {
+struct EngineFileCase
+{
     const char* label;
     const char* file;
     const char* extension; // for the damaged copies
@@ -36,17 +42,14 @@ std::ostream& operator<<(std::ostream& os, const EngineFileCase& c)
 }
 
 const EngineFileCase kCases[] = {
-    {"Wav", "reference.wav", "wav", Opener::Plain},
-    {"Bwf", "broadcast.bwf", "bwf", Opener::Plain},
-    {"Mp3", "gapless.mp3", "mp3", Opener::Plain},
-    {"Mp3WithoutTag", "untagged.mp3", "mp3", Opener::Plain},
-    {"Mp2", "layer2.mp2", "mp2", Opener::Plain},
-    {"Ogg", "vorbis.ogg", "ogg", Opener::Plain},
-    {"Wma", "windows.wma", "wma", Opener::Wma},
-    {"Flac", "lossless.flac", "flac", Opener::Flac},
+    {"Wav", "reference.wav", "wav", Opener::Plain}, {"Bwf", "broadcast.bwf", "bwf", Opener::Plain},
+    {"Mp3", "gapless.mp3", "mp3", Opener::Plain},   {"Mp3WithoutTag", "untagged.mp3", "mp3", Opener::Plain},
+    {"Mp2", "layer2.mp2", "mp2", Opener::Plain},    {"Ogg", "vorbis.ogg", "ogg", Opener::Plain},
+    {"Wma", "windows.wma", "wma", Opener::Wma},     {"Flac", "lossless.flac", "flac", Opener::Flac},
 };
 
-class EngineFileTypesTest : public ::testing::TestWithParam<EngineFileCase> {
+class EngineFileTypesTest : public ::testing::TestWithParam<EngineFileCase>
+{
 protected:
     void SetUp() override
     {
