@@ -1,0 +1,133 @@
+#pragma once
+// The running program: the process-wide objects, created once, and the 24 windows, created in
+// the fixed order with the main window first (its create step runs before any other window
+// exists). Tests build their own instance with scripted dialogs and a device of their choice.
+#include "board/Board.h"
+#include "board/MainFormContext.h"
+#include "board/Selection.h"
+#include "board/Settings.h"
+#include "platform/Pump.h"
+#include "platform/Random.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class Backups;
+class Clock;
+class Dialogs;
+class OptionsFile;
+class PlayLog;
+class SetFile;
+class Tracer;
+class TForm1;
+class TFormChangeSoundButton;
+class TFormSetup;
+class TFormChangePageButton;
+class TFormAbout;
+class TScoreboard;
+class TFormLineups;
+class TFormRoster;
+class TformFind;
+class TFormHotKey;
+class TButtonList;
+class TFormGenericScoreboard;
+class TTimedStartSet;
+class TFormAutoStartTimer;
+class TFormAddPlaceMarker;
+class TfrmShutDown;
+class TFormFindSpecs;
+class TfrmCustomPlay;
+class TfrmCustomCuedButtons;
+class TFormAustralianFootball;
+class TFormDuplicateList;
+class TFormEqualizer;
+class TFormAssignVolumeLevel;
+class TFormPersonalize;
+class QWidget;
+
+struct RallyboxOptions
+{
+    QString ProgramFolder;
+    QStringList Parameters;
+    // Dialogs and clock of the run; the Qt dialogs and the system clock when not given.
+    Dialogs* dialogs = nullptr;
+    Clock* clock = nullptr;
+    // Opens the output device; BASS_Init when not given.
+    std::function<bool(int device, std::uint32_t freq, std::uint32_t flags)> InitOutput;
+    // Ends the process after a fatal start-up message; std::exit when not given.
+    std::function<void(int exitCode)> Halt;
+    // Whether the exit shows the shut-down window (tests skip its 0.75 s).
+    bool ShowShutDownWindow = true;
+    // Opens or prints a file through the desktop; QDesktopServices / lp when not given.
+    std::function<bool(const QString& verb, const QString& fileName)> ShellExecute;
+};
+
+class RallyboxApp
+{
+public:
+    explicit RallyboxApp(RallyboxOptions options);
+    ~RallyboxApp();
+    RallyboxApp(const RallyboxApp&) = delete;
+    RallyboxApp& operator=(const RallyboxApp&) = delete;
+
+    // The object names of the windows in the order they were created.
+    const QStringList& CreationOrder() const { return creationOrder_; }
+
+    Board board;
+    Selection selection;
+    Settings settings;
+    QtEventPump pump;
+    SeededRandom random;
+    InternalClipboards clipboards;
+
+private:
+    std::unique_ptr<Clock> ownClock_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+
+public:
+    Clock& clock;
+    Dialogs& dialogs;
+    std::unique_ptr<Tracer> tracer;
+    std::unique_ptr<PlayLog> playLog;
+    std::unique_ptr<OptionsFile> optionsFile;
+    std::unique_ptr<SetFile> setFile;
+    std::unique_ptr<Backups> backups;
+    std::unique_ptr<MainFormContext> context;
+
+    // The windows, named after their object names. The main window owns the others.
+    std::unique_ptr<TForm1> Form1;
+    TFormChangeSoundButton* FormChangeSoundButton = nullptr;
+    TFormSetup* FormSetup = nullptr;
+    TFormChangePageButton* FormChangePageButton = nullptr;
+    TFormAbout* FormAbout = nullptr;
+    TScoreboard* Scoreboard = nullptr;
+    TFormLineups* FormLineups = nullptr;
+    TFormRoster* FormRoster = nullptr;
+    TformFind* formFind = nullptr;
+    TFormHotKey* FormHotKey = nullptr;
+    TButtonList* ButtonList = nullptr;
+    TFormGenericScoreboard* FormGenericScoreboard = nullptr;
+    TTimedStartSet* TimedStartSet = nullptr;
+    TFormAutoStartTimer* FormAutoStartTimer = nullptr;
+    TFormAddPlaceMarker* FormAddPlaceMarker = nullptr;
+    TfrmShutDown* frmShutDown = nullptr;
+    TFormFindSpecs* FormFindSpecs = nullptr;
+    TfrmCustomPlay* frmCustomPlay = nullptr;
+    TfrmCustomCuedButtons* frmCustomCuedButtons = nullptr;
+    TFormAustralianFootball* FormAustralianFootball = nullptr;
+    TFormDuplicateList* FormDuplicateList = nullptr;
+    TFormEqualizer* FormEqualizer = nullptr;
+    TFormAssignVolumeLevel* FormAssignVolumeLevel = nullptr;
+    TFormPersonalize* FormPersonalize = nullptr;
+
+private:
+    void CreateWindows();
+    template <typename W>
+    W* Create();
+
+    RallyboxOptions options_;
+    QStringList creationOrder_;
+};

@@ -1,0 +1,59 @@
+// The main window's menus: the set-file commands, the page and window commands and the trace and
+// log commands. Each item carries its object name; the wiring connects them.
+#include "board/MainForm.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+void TForm1::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    File1 = bar->addMenu(QStringLiteral("&File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    NewSet1 = AddItem(File1, "NewSet1", QStringLiteral("New Set"));
+    OpenSet1 = AddItem(File1, "OpenSet1", QStringLiteral("Open Set..."));
+    SaveSet1 = AddItem(File1, "SaveSet1", QStringLiteral("Save Set"));
+    SaveSetAs1 = AddItem(File1, "SaveSetAs1", QStringLiteral("Save Set As..."));
+    File1->addSeparator();
+    OpenBackups1 = AddItem(File1, "OpenBackups1", QStringLiteral("Backups"));
+    File1->addSeparator();
+    Exit1 = AddItem(File1, "Exit1", QStringLiteral("Exit"));
+
+    Tools1 = bar->addMenu(QStringLiteral("&Tools"));
+    Tools1->setObjectName(QStringLiteral("Tools1"));
+    ResetPage1 = AddItem(Tools1, "ResetPage1", QStringLiteral("Reset Page"));
+    Loop1 = AddItem(Tools1, "Loop1", QStringLiteral("Loop"));
+    ButtonDragModeOnOff = AddItem(Tools1, "ButtonDragModeOnOff", QStringLiteral("Button Drag Mode On/Off"));
+    Tools1->addSeparator();
+    FormReset = AddItem(Tools1, "FormReset", QStringLiteral("Form Reset to 3/4 Screen"));
+    FormRestore1 = AddItem(Tools1, "FormRestore1", QStringLiteral("Form Restore to Full Screen"));
+    // Loop and drag mode arrive with playback and editing; they stay visible for ButtonsOn.
+    Loop1->setEnabled(false);
+    ButtonDragModeOnOff->setEnabled(false);
+
+    Log1 = bar->addMenu(QStringLiteral("&Log"));
+    Log1->setObjectName(QStringLiteral("Log1"));
+    ViewLogFile1 = AddItem(Log1, "ViewLogFile1", QStringLiteral("View Log File"));
+    PrintLogFile1 = AddItem(Log1, "PrintLogFile1", QStringLiteral("Print Log File"));
+    DeleteLogFile = AddItem(Log1, "DeleteLogFile", QStringLiteral("Delete Log File"));
+    Log1->addSeparator();
+    DeleteTracerFile = AddItem(Log1, "DeleteTracerFile", QStringLiteral("Delete Tracer File"));
+
+    Help1 = bar->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    ShowWindowsVersion1 = AddItem(Help1, "ShowWindowsVersion1", QStringLiteral("Show Windows Version"));
+}

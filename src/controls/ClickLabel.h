@@ -1,0 +1,33 @@
+#pragma once
+// A label with the class library's colour values for its face and its font, which reports a
+// left click. The board's caption memos, time labels and marker labels are of this kind so
+// that a click on any part of a slot reaches the slot's click handler.
+#include "platform/Color.h"
+#include <QLabel>
+
+class TClickLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit TClickLabel(QWidget* parent = nullptr);
+
+    // Face colour; clNone leaves the label transparent over its parent.
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+
+    TColor FontColor() const { return fontColor_; }
+    void SetFontColor(TColor color);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    TColor color_ = clNone;
+    TColor fontColor_ = clBlack;
+    bool pressed_ = false;
+};

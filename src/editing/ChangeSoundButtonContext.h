@@ -1,0 +1,26 @@
+#pragma once
+// What the sound-button editor is given: the process-wide objects it reads and writes, the main
+// window's slot controls, and the hook that opens the custom cue editor.
+#include "audio/Bass.h"
+
+#include <functional>
+
+class Board;
+class Dialogs;
+class SoundSlotView;
+struct GTScalerShared;
+struct Selection;
+struct Settings;
+
+struct ChangeSoundButtonContext
+{
+    Board& board;
+    Selection& selection;
+    Settings& settings;
+    Dialogs& dialogs;
+    SoundSlotView& slotView;
+    GTScalerShared& scalerShared;
+    // Shows the custom cue editor modally on the popup target and returns the stream it left open
+    // (`CurrentChannel`, 0 for none), which the editor frees. Empty while that window is not built.
+    std::function<BassHandle()> ShowCustomCueEditor;
+};

@@ -1,0 +1,6 @@
+#include "editing/TFormAddPlaceMarker.h"
+
+TFormAddPlaceMarker::TFormAddPlaceMarker(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormAddPlaceMarker"));
+}

@@ -1,0 +1,7 @@
+#include "editing/TfrmCustomPlay.h"
+
+TfrmCustomPlay::TfrmCustomPlay(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCustomPlay"));
+    setWindowTitle(QStringLiteral("Custom Cue Control Settings"));
+}

@@ -1,0 +1,137 @@
+#include "playback/MainFormPlaybackWindow.h"
+
+#include "board/MainForm.h"
+#include "board/MainFormButtons.h"
+#include "controls/ClickLabel.h"
+#include "controls/ColorPanel.h"
+#include "controls/SlideBar.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+std::size_t Index(int slot)
+{
+    return static_cast<std::size_t>(slot);
+}
+} // namespace
+
+MainFormPlaybackWindow::MainFormPlaybackWindow(TForm1& form) : form_(form) {}
+
+TColor MainFormPlaybackWindow::PanelColor(int slot) const
+{
+    return form_.ButtonPanels[Index(slot)]->Color();
+}
+
+void MainFormPlaybackWindow::SetPanelColor(int slot, TColor color)
+{
+    form_.ButtonPanels[Index(slot)]->SetColor(color);
+}
+
+void MainFormPlaybackWindow::SetSoundButtonColor(int slot, TColor color)
+{
+    SetFace(form_.SoundButtons[Index(slot)], color);
+}
+
+QString MainFormPlaybackWindow::SoundButtonCaption(int slot) const
+{
+    return AsPushButton(form_.SoundButtons[Index(slot)])->text();
+}
+
+void MainFormPlaybackWindow::SetTimeLabel(int slot, const QString& text)
+{
+    form_.TimeLabels[Index(slot)]->setText(text);
+}
+
+void MainFormPlaybackWindow::FocusDummy()
+{
+    form_.DummyButton->setFocus(Qt::OtherFocusReason);
+}
+
+void MainFormPlaybackWindow::SetNowPlaying(bool visible, const QString& text)
+{
+    form_.SoundPlaying->setText(text);
+    form_.SoundPlaying->setVisible(visible);
+}
+
+void MainFormPlaybackWindow::SetPauseEnabled(bool enabled)
+{
+    AsPushButton(form_.PauseButton)->setEnabled(enabled);
+}
+
+void MainFormPlaybackWindow::SetStopEnabled(bool enabled)
+{
+    AsPushButton(form_.StopPlayButton)->setEnabled(enabled);
+}
+
+void MainFormPlaybackWindow::SetModeButtonColor(ModeButton button, TColor color)
+{
+    TBitBtnWithColor* target = nullptr;
+    switch (button) {
+    case ModeButton::Pause: target = form_.PauseButton; break;
+    case ModeButton::FadeIn: target = form_.FadeInButton; break;
+    case ModeButton::FadeOut: target = form_.FadeOutButton; break;
+    case ModeButton::CrossFade: target = form_.CrossFadeButton; break;
+    case ModeButton::VoiceOver: target = form_.VoiceOverButton; break;
+    case ModeButton::Loop: target = form_.LoopOnButton; break;
+    case ModeButton::PlayList: target = form_.PlayListButton; break;
+    }
+    if (target != nullptr) {
+        SetFace(target, color);
+    }
+}
+
+void MainFormPlaybackWindow::SetDisplayInterval(int ms)
+{
+    form_.DisplayTimer->setInterval(ms);
+}
+
+void MainFormPlaybackWindow::StartDisplayTimer()
+{
+    form_.DisplayTimer->start();
+}
+
+void MainFormPlaybackWindow::SetTotalTimeLabel(const QString&)
+{
+    // The total-time label belongs to the time displays, which the progression work adds.
+}
+
+void MainFormPlaybackWindow::ResetTimeDisplays()
+{
+    form_.AdvanceBar->SetValue(0);
+}
+
+int MainFormPlaybackWindow::AdvanceBar() const
+{
+    return form_.AdvanceBar->Value();
+}
+
+void MainFormPlaybackWindow::SetAdvanceBar(int position)
+{
+    form_.AdvanceBar->SetValue(position);
+}
+
+void MainFormPlaybackWindow::ButtonsOn()
+{
+    form_.ButtonsOn();
+}
+
+void MainFormPlaybackWindow::SetVolumeHint(const QString& text)
+{
+    form_.VolumeControl->setToolTip(text);
+}
+
+void MainFormPlaybackWindow::OpenSoundButtonEditor()
+{
+    if (OpenEditor) {
+        OpenEditor();
+    }
+}
+
+void MainFormPlaybackWindow::CueEndPlay(int group, int page, int button)
+{
+    if (EndCuePlay) {
+        EndCuePlay(group, page, button);
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The play paths' view of the real main window: slot panels and sound buttons, mode buttons,
+// the now-playing text, the display timer and the progress bar of TForm1. The sound-button editor
+// and the cue live in layers that build on playback, so the application hands those two in.
+#include "playback/PlaybackWindow.h"
+
+#include <functional>
+
+class TForm1;
+
+class MainFormPlaybackWindow final : public PlaybackWindow
+{
+public:
+    explicit MainFormPlaybackWindow(TForm1& form);
+
+    TColor PanelColor(int slot) const override;
+    void SetPanelColor(int slot, TColor color) override;
+    void SetSoundButtonColor(int slot, TColor color) override;
+    QString SoundButtonCaption(int slot) const override;
+    void SetTimeLabel(int slot, const QString& text) override;
+    void FocusDummy() override;
+    void SetNowPlaying(bool visible, const QString& text) override;
+    void SetPauseEnabled(bool enabled) override;
+    void SetStopEnabled(bool enabled) override;
+    void SetModeButtonColor(ModeButton button, TColor color) override;
+    void SetDisplayInterval(int ms) override;
+    void StartDisplayTimer() override;
+    void SetTotalTimeLabel(const QString& text) override;
+    void ResetTimeDisplays() override;
+    int AdvanceBar() const override;
+    void SetAdvanceBar(int position) override;
+    void ButtonsOn() override;
+    void SetVolumeHint(const QString& text) override;
+    void OpenSoundButtonEditor() override;
+    void CueEndPlay(int group, int page, int button) override;
+
+    std::function<void()> OpenEditor;
+    std::function<void(int group, int page, int button)> EndCuePlay;
+
+private:
+    TForm1& form_;
+};

@@ -1,0 +1,77 @@
+#include "playback/PlaybackMainForm.h"
+
+#include "board/MainFormButtons.h"
+
+#include <QAction>
+#include <QPushButton>
+
+PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServices& services, QWidget* parent)
+    : TForm1(context, parent), state_(services.state), view_(*this)
+{
+    MainFormContext& ctx = Context();
+    player_ = std::make_unique<Playback>(PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+                                                         ctx.playLog, ctx.dialogs, services.pump, services.clock,
+                                                         view_});
+    state_.MasterVolume = MasterVolume;
+    auto wire = [this](TBitBtnWithColor* button, void (Playback::*routine)()) {
+        connect(AsPushButton(button), &QPushButton::clicked, this, [this, routine] {
+            Run([&] {
+                ((*player_).*routine)();
+                return true;
+            });
+        });
+    };
+    wire(StopPlayButton, &Playback::StopPlayButtonClick);
+    wire(PauseButton, &Playback::PauseButtonClick);
+    wire(LoopOnButton, &Playback::LoopOnButtonClick);
+    connect(AsPushButton(VoiceOverButton), &QPushButton::clicked, this, [this] { Run([&] { return player_->VoiceOver(); }); });
+    connect(Loop1, &QAction::triggered, this, [this] {
+        Run([&] {
+            player_->Loop1Click();
+            return true;
+        });
+    });
+}
+
+void PlaybackMainForm::FlagsToPlayback()
+{
+    state_.PlayListMode = PlayListMode;
+    state_.ButtonDragMode = ButtonDragMode;
+}
+
+void PlaybackMainForm::FlagsFromPlayback()
+{
+    Playing = state_.Playing;
+    PlayListMode = state_.PlayListMode;
+    PlayListRunning = state_.PlayListRunning;
+    LoopMode = state_.LoopMode;
+    lCrossFadingIn = state_.lCrossFadingIn;
+    lCrossFadingOut = state_.lCrossFadingOut;
+    MasterVolume = state_.MasterVolume;
+    ManualControl = state_.ManualControlMode;
+}
+
+void PlaybackMainForm::ProcessSoundButton(int slot)
+{
+    if (!player_) {
+        TForm1::ProcessSoundButton(slot);
+        return;
+    }
+    Run([&] { return player_->ProcessSoundButton(slot); });
+}
+
+bool PlaybackMainForm::StopProcess(const QString& reason)
+{
+    if (!player_) {
+        return TForm1::StopProcess(reason);
+    }
+    return Run([&] { return player_->StopProcess(reason); });
+}
+
+bool PlaybackMainForm::SetVolume(int volume)
+{
+    if (!player_) {
+        return TForm1::SetVolume(volume);
+    }
+    return Run([&] { return player_->SetVolume(volume); });
+}

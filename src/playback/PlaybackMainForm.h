@@ -1,0 +1,47 @@
+#pragma once
+// The main window with playback wired in: slot clicks, STOP, Pause, Loop and Talk reach the
+// playback routines, and the window's own stop and master-volume calls go through them too. The
+// application creates this in place of a bare TForm1.
+#include "board/MainForm.h"
+#include "playback/MainFormPlaybackWindow.h"
+#include "playback/Playback.h"
+
+#include <memory>
+
+struct PlaybackServices
+{
+    PlaybackState& state;
+    EventPump& pump;
+    Clock& clock;
+};
+
+class PlaybackMainForm final : public TForm1
+{
+public:
+    PlaybackMainForm(MainFormContext& context, const PlaybackServices& services, QWidget* parent = nullptr);
+
+    Playback& Player() { return *player_; }
+    MainFormPlaybackWindow& PlaybackView() { return view_; }
+
+    void ProcessSoundButton(int slot) override;
+    bool StopProcess(const QString& reason) override;
+    bool SetVolume(int volume) override;
+
+    // The flags both the window and playback read: the window's modes go in before a playback
+    // routine runs, playback's results come back after it.
+    void FlagsToPlayback();
+    void FlagsFromPlayback();
+
+private:
+    template <typename Fn> auto Run(Fn fn)
+    {
+        FlagsToPlayback();
+        auto result = fn();
+        FlagsFromPlayback();
+        return result;
+    }
+
+    PlaybackState& state_;
+    MainFormPlaybackWindow view_;
+    std::unique_ptr<Playback> player_;
+};

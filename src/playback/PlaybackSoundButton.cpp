@@ -1,0 +1,262 @@
+// The click path: a click on slot N of the shown page plays or stops its sound.
+#include "playback/Playback.h"
+
+#include "board/BassErrorText.h"
+#include "board/Board.h"
+#include "board/PlayLog.h"
+#include "board/Selection.h"
+#include "board/Settings.h"
+#include "board/Tracer.h"
+#include "platform/Dialogs.h"
+#include "platform/Rounding.h"
+#include "playback/PlaybackWindow.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+bool Playback::ProcessSoundButton(int button)
+{
+    Guarded(QStringLiteral("ProcessSoundButton"), [&] {
+        if (SoundButtonChecks(button)) {
+            StartSoundButton(button);
+        }
+        return true;
+    });
+    return true;
+}
+
+// Steps up to the end of the playing sound: true when the click goes on to start button N.
+bool Playback::SoundButtonChecks(int button)
+{
+    tracer_.WriteTracer(QStringLiteral("Process Sound Button"));
+    win_.FocusDummy();
+    if (s_.Paused) {
+        s_.Paused = false;
+        win_.SetModeButtonColor(ModeButton::Pause, set_.ButtonColor);
+        win_.SetDisplayInterval(1000);
+    }
+    const TColor panel = win_.PanelColor(button);
+    if (panel == clBlack) {
+        return false;
+    }
+    if (!board_.EditMode && Board::IsBlank(win_.SoundButtonCaption(button))) {
+        return false;
+    }
+    if (!board_.EditMode && panel == clYellow) {
+        return false;
+    }
+    if (set_.MultiPlay && CheckMultiPlayStop(button)) {
+        return false;
+    }
+    const int g = sel_.CurrentGroup;
+    const int p = sel_.CurrentPage;
+    if (s_.Playing && button == sel_.PlayingButton && g == sel_.PlayingGroup && p == sel_.PlayingPage &&
+        set_.PlayStop == QStringLiteral("STOP")) {
+        StopProcess(QStringLiteral("StopButton"));
+        return false;
+    }
+    if (s_.lFadingOut) {
+        tracer_.WriteTracer(QStringLiteral("Stop Fading Out - ProcessSoundButton"));
+        FadeOutStopIt();
+    }
+    if (s_.ButtonDragMode) {
+        return false;
+    }
+    sel_.CurrentButton = button;
+    if (board_.EditMode) {
+        if (!Board::IsBlank(board_.PageName[g][p])) {
+            sel_.PopupGroup = g;
+            sel_.PopupPage = p;
+            sel_.PopupButton = button;
+            win_.OpenSoundButtonEditor();
+        } else {
+            dialogs_.MessageDlg(QStringLiteral("You do not have a page selected.\r \rYou must first select a page or "
+                                               "setup a Page \rbefore you can assign Sound Buttons."),
+                                mtError, mbOK);
+        }
+        return false;
+    }
+    if (s_.lFadingIn) {
+        tracer_.WriteTracer(QStringLiteral("Stop Fading In - ProcessSoundButton"));
+        FadeInStopIt();
+    }
+    if (s_.Playing) {
+        const auto startsBefore = s_.StartCount;
+        // The stop may wait on a fade and pump messages: a sound started meanwhile is the
+        // operator's latest choice, so this older click gives way to it.
+        if (!StopProcess(QStringLiteral("SoundButton")) || s_.StartCount != startsBefore) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Playback::StartSoundButton(int button)
+{
+    const int g = sel_.CurrentGroup;
+    const int p = sel_.CurrentPage;
+    const QString path = board_.PageFiles[static_cast<std::size_t>(button)];
+    if (!QFileInfo(path).isFile()) {
+        dialogs_.MessageDlg(QStringLiteral("Sound File Not Found"), mtWarning, mbOK);
+        board_.ButtonState[g][p][button] = bstFileMissing;
+        win_.SetPanelColor(button, clFuchsia);
+        sel_.PlayingButton = 0;
+        return false;
+    }
+    win_.SetNowPlaying(true, QStringLiteral("[") + board_.GroupLetters[static_cast<std::size_t>(g)] +
+                                 QStringLiteral("/") + board_.PageName[g][p] + QStringLiteral("] - ") + path);
+    sel_.PlayingButton = button;
+    sel_.PlayingGroup = g;
+    sel_.PlayingPage = p;
+    win_.SetStopEnabled(true);
+    win_.SetPauseEnabled(true);
+    s_.PlayListRunning = s_.PlayListMode;
+    tracer_.WriteTracer(QStringLiteral("Sound Button Playing ") + path);
+
+    // A start that goes no further leaves the window as it was when nothing plays.
+    auto giveUp = [&] {
+        if (!s_.Playing) {
+            win_.SetNowPlaying(false, QString());
+            win_.SetStopEnabled(false);
+            win_.SetPauseEnabled(false);
+        }
+        return false;
+    };
+    if (!CheckFileType(path, QStringLiteral("ProcessSoundButton"))) {
+        return giveUp();
+    }
+    if (set_.MultiPlay && !RoomInTableChannel()) {
+        sel_.CurrentButton = s_.ChannelButton[ChannelSlots];
+        sel_.PlayingButton = s_.ChannelButton[ChannelSlots];
+        return false;
+    }
+    const bool opened = OpenStreams(path, QStringLiteral("ProcessSoundButton"), true);
+    tracer_.WriteTracer(QStringLiteral("ProcessSoundButton, dchannel is ") + QString::number(s_.DecodeStream));
+    if (!opened) {
+        return giveUp();
+    }
+    const BassHandle handle = s_.CurrentChannel;
+    if (!TableChannel(g, p, button)) {
+        const BassHandle kept = s_.CurrentChannel;
+        s_.CurrentChannel = handle;
+        FreeOpenedStreams();
+        s_.CurrentChannel = kept;
+        return giveUp();
+    }
+    ++s_.StartCount;
+    log_.LogIt(path);
+    win_.SetPanelColor(button, clLime);
+    win_.SetSoundButtonColor(button, clInfoBk);
+    int& state = board_.ButtonState[g][p][button];
+    state = state == bstHighlighted ? bstHighlightedPlaying : bstPlaying;
+
+    SeekToStart(g, p, button);
+    GetSilenceLength();
+    tracer_.WriteTracer(QStringLiteral("  Player Play, Playing Channel ") + QString::number(s_.CurrentChannel));
+    if (set_.FadeIn && !set_.CrossFade) {
+        // A sound left sounding under the last fade-in's handle falls silent; one the table still
+        // holds (Multi-Play) is a live sound and keeps its level.
+        const auto& table = s_.ChannelArray;
+        if (std::find(table.begin() + 1, table.end(), s_.FadeInChannel) == table.end()) {
+            BASS_ChannelSetAttributes(s_.FadeInChannel, -1, 0, -101);
+        }
+    }
+    const bool loop = (s_.LoopMode || board_.ButtonLoop[g][p][button] == QStringLiteral("L")) && !s_.PlayListMode;
+    StartChannel(g, p, button, loop, QStringLiteral("ProcessSoundsButtonF"), QStringLiteral("ProcessSoundButtonG"),
+                 QStringLiteral("ProcessSoundButtonH"));
+    s_.lSoundTimer = true;
+    s_.ElapsedSeconds = 0;
+    win_.StartDisplayTimer();
+    s_.ManualControlMode = false;
+    if (s_.lVoiceOver) {
+        if (set_.VoiceOverBlink) {
+            win_.SetDisplayInterval(250);
+        }
+        if (!BASS_ChannelSetAttributes(s_.CurrentChannel, -1, set_.VoiceOverVolume, -101)) {
+            BassErrorFunction(QStringLiteral("ProcessSoundButtonE"), tracer_, dialogs_);
+        }
+    }
+    if (set_.FadeIn) {
+        FadeInExecute();
+    }
+    if (set_.CrossFade) {
+        CrossFadeInExecute();
+    }
+    s_.Playing = true;
+    return true;
+}
+
+// Length of the part that plays, the time displays, and the seek to the custom start or the
+// progress bar's position.
+void Playback::SeekToStart(int g, int p, int button)
+{
+    s_.PlayLength = BASS_ChannelGetLength(s_.CurrentChannel);
+    if (s_.PlayLength == -1) {
+        BassErrorFunction(QStringLiteral("ProcessSoundButton - StreamGetLength"), tracer_, dialogs_);
+    } else {
+        s_.PlayLength = CustomPlayLength(s_.PlayLength, g, p, button);
+    }
+    DetermineDuration(g, p, button);
+    if (set_.CrossFade || set_.MultiPlay) {
+        win_.SetAdvanceBar(0);
+    }
+    s_.PlayPosition = 0;
+    const bool customCue = board_.ButtonCustomCue[g][p][button] == QStringLiteral("Y");
+    const std::int64_t cueStart = CueBytes(board_.ButtonCueStart[g][p][button]);
+    if (customCue) {
+        tracer_.WriteTracer(QStringLiteral("Custom Cue Array is active"));
+        tracer_.WriteTracer(set_.StereoMode ? QStringLiteral("Stereo Mode") : QStringLiteral("Mono Mode"));
+        if (!BASS_ChannelSetPosition(s_.CurrentChannel, cueStart)) {
+            BassErrorFunction(QStringLiteral("ProcessSoundButtonD1"), tracer_, dialogs_);
+        }
+        s_.PlayPosition = BASS_ChannelGetPosition(s_.CurrentChannel);
+        if (s_.PlayPosition == -1) {
+            BassErrorFunction(QStringLiteral("ProcessSoundButtonE1"), tracer_, dialogs_);
+        }
+    }
+    const int bar = win_.AdvanceBar();
+    if (bar > 0) {
+        tracer_.WriteTracer(QStringLiteral("Form1.AdvanceBar > 0"));
+        const std::int64_t at = RoundHalfEven64(bar / 100.0 * static_cast<double>(s_.PlayLength));
+        if (!BASS_ChannelSetPosition(s_.CurrentChannel, at)) {
+            BassErrorFunction(QStringLiteral("ProcessSoundButtonD2A"), tracer_, dialogs_);
+        }
+        if (customCue && !BASS_ChannelSetPosition(s_.CurrentChannel, at + cueStart)) {
+            BassErrorFunction(QStringLiteral("ProcessSoundButtonD2B"), tracer_, dialogs_);
+        }
+        s_.PlayPosition = BASS_ChannelGetPosition(s_.CurrentChannel);
+        if (s_.PlayPosition == -1) {
+            BassErrorFunction(QStringLiteral("ProcessSoundButtonE2"), tracer_, dialogs_);
+        }
+    }
+}
+
+// Loop flag, play, and the start volume (the button's own or the default) for the channel just
+// entered in the table.
+void Playback::StartChannel(int group, int page, int button, bool loop, const QString& flagContext,
+                            const QString& loopPlayContext, const QString& playContext)
+{
+    if (loop) {
+        if (!BASS_ChannelSetFlags(s_.CurrentChannel, BASS_SAMPLE_LOOP)) {
+            BassErrorFunction(flagContext, tracer_, dialogs_);
+        }
+        if (!BASS_ChannelPlay(s_.CurrentChannel, false)) {
+            BassErrorFunction(loopPlayContext, tracer_, dialogs_);
+        }
+    } else if (!BASS_ChannelPlay(s_.CurrentChannel, false)) {
+        BassErrorFunction(playContext, tracer_, dialogs_);
+    }
+    const QString& own = board_.ButtonVolume[group][page][button];
+    bool ok = false;
+    int volume = Board::IsBlank(own) ? set_.IndividualVolume : own.trimmed().toInt(&ok);
+    if (!Board::IsBlank(own) && !ok) {
+        volume = set_.IndividualVolume;
+    }
+    volume = std::clamp(volume, 0, 100);
+    BASS_ChannelSetAttributes(s_.CurrentChannel, -1, volume, -101);
+    s_.CurrentVolume = volume;
+    if (s_.TableChannelPosition >= 1 && s_.TableChannelPosition <= ChannelSlots) {
+        s_.ChannelVolume[static_cast<std::size_t>(s_.TableChannelPosition)] = volume;
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The "FormAssignVolumeLevel" window, created once at start and kept for the whole run. Its controls and
+// commands are added when its own work is built; for now it exists, named, so the fixed
+// window-creation order and every lookup by name already hold.
+#include <QDialog>
+
+class TFormAssignVolumeLevel : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TFormAssignVolumeLevel(QWidget* parent = nullptr);
+};

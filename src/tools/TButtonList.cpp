@@ -1,0 +1,6 @@
+#include "tools/TButtonList.h"
+
+TButtonList::TButtonList(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ButtonList"));
+}

@@ -1,0 +1,6 @@
+#include "tools/TFormAbout.h"
+
+TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormAbout"));
+}

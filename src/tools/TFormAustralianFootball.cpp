@@ -1,0 +1,7 @@
+#include "tools/TFormAustralianFootball.h"
+
+TFormAustralianFootball::TFormAustralianFootball(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormAustralianFootball"));
+    setWindowTitle(QStringLiteral("Australian Football"));
+}

@@ -1,0 +1,7 @@
+#include "tools/TFormFindSpecs.h"
+
+TFormFindSpecs::TFormFindSpecs(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormFindSpecs"));
+    setWindowTitle(QStringLiteral("Find"));
+}

@@ -1,0 +1,6 @@
+#include "tools/TFormHotKey.h"
+
+TFormHotKey::TFormHotKey(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormHotKey"));
+}

@@ -1,0 +1,6 @@
+#include "tools/TFormLineups.h"
+
+TFormLineups::TFormLineups(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormLineups"));
+}

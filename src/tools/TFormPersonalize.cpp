@@ -1,0 +1,7 @@
+#include "tools/TFormPersonalize.h"
+
+TFormPersonalize::TFormPersonalize(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormPersonalize"));
+    setWindowTitle(QStringLiteral("Form Personalize"));
+}

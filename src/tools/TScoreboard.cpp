@@ -1,0 +1,7 @@
+#include "tools/TScoreboard.h"
+
+TScoreboard::TScoreboard(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Scoreboard"));
+    setWindowTitle(QStringLiteral("Baseball Scoreboard"));
+}

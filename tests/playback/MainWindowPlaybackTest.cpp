@@ -1,0 +1,144 @@
+// The play paths driven through the real main window: clicks on its slot widgets and buttons,
+// with the engine on the manual clock and scripted dialogs.
+#include "PlaybackFixture.h"
+
+#include "audio/EngineManual.h"
+#include "board/Backups.h"
+#include "board/MainFormButtons.h"
+#include "board/MainFormContext.h"
+#include "board/OptionsFile.h"
+#include "board/SetFile.h"
+#include "controls/ColorPanel.h"
+#include "controls/GTSize32Shared.h"
+#include "platform/Random.h"
+#include "playback/PlaybackMainForm.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace PlaybackTest;
+
+class MainWindowPlayback : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + QStringLiteral("/");
+        sound = folder + QStringLiteral("horn.wav");
+        WriteWav(sound, 2, kRate * 3, [](int, int) { return 0.5; });
+        const QByteArray set = "[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\n"
+                               "RapidFire=F\r\nPageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
+                               sound.toUtf8() + "\r\nt1=00:03\r\nc2=Gone\r\ns2=" + folder.toUtf8() +
+                               "gone.wav\r\nt2=00:05\r\n\r\n";
+        const QString setPath = folder + QStringLiteral("Game.set");
+        QFile file(setPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(set);
+        file.close();
+
+        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
+        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
+        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
+        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
+        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
+        context = std::make_unique<MainFormContext>(MainFormContext{
+            folder, {setPath}, board, selection, settings, *setFile, *optionsFile, *backups, *tracer, *playLog,
+            dialogs, clock, pump, random, clipboards, scalerShared, {}, {}, {}, {}, {}});
+        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
+            BASS_Free();
+            return EngineInitManual(freq, flags);
+        };
+        context->Halt = [](int) {};
+        context->ShowShutDown = [] {};
+        context->Terminate = [] {};
+        context->ShellExecute = [](const QString&, const QString&) { return true; };
+        pump.OnPump = [this](int) {
+            std::vector<float> out(static_cast<std::size_t>(2 * kPumpFrames));
+            EngineRenderManual(out.data(), kPumpFrames);
+            clock.Advance(10);
+        };
+        form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
+        settings.Delay = 0;
+        settings.IndividualVolume = 100;
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        BASS_Free();
+    }
+
+    float Level(int frames)
+    {
+        std::vector<float> out(static_cast<std::size_t>(2 * frames));
+        EngineRenderManual(out.data(), frames);
+        return out[out.size() - 2];
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QString sound;
+    Board board;
+    Selection selection;
+    Settings settings;
+    ManualClock clock;
+    CountingEventPump pump;
+    SeededRandom random{7};
+    ScriptedDialogs dialogs;
+    InternalClipboards clipboards;
+    GTScalerShared scalerShared;
+    PlaybackState state;
+    std::unique_ptr<Tracer> tracer;
+    std::unique_ptr<PlayLog> playLog;
+    std::unique_ptr<OptionsFile> optionsFile;
+    std::unique_ptr<SetFile> setFile;
+    std::unique_ptr<Backups> backups;
+    std::unique_ptr<MainFormContext> context;
+    std::unique_ptr<PlaybackMainForm> form;
+};
+
+TEST_F(MainWindowPlayback, PanelClickPlaysAndStopButtonEndsTheSound)
+{
+    ASSERT_EQ(selection.CurrentPage, 1);
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    EXPECT_EQ(form->ButtonPanels[1]->Color(), clLime);
+    EXPECT_EQ(FaceOf(form->SoundButtons[1]), clInfoBk);
+    EXPECT_EQ(board.ButtonState[1][1][1], bstPlaying);
+    EXPECT_TRUE(form->Playing);
+    EXPECT_EQ(form->SoundPlaying->text(), QStringLiteral("[A/Warmup] - ") + sound);
+    EXPECT_TRUE(AsPushButton(form->StopPlayButton)->isEnabled());
+    // The master volume stands at the settings' 50 %.
+    EXPECT_EQ(settings.Volume, 50);
+    EXPECT_NEAR(Level(kRate / 10), 0.25f, 0.01f);
+
+    QTest::mouseClick(AsPushButton(form->StopPlayButton), Qt::LeftButton);
+    EXPECT_EQ(form->ButtonPanels[1]->Color(), clRed);
+    EXPECT_EQ(board.ButtonState[1][1][1], bstPlayed);
+    EXPECT_FALSE(form->Playing);
+    EXPECT_FALSE(AsPushButton(form->StopPlayButton)->isEnabled());
+    EXPECT_EQ(Level(kRate / 100), 0.0f);
+}
+
+TEST_F(MainWindowPlayback, MissingFileClickShowsTheWarningAndPaintsFuchsia)
+{
+    QTest::mouseClick(AsPushButton(form->SoundButtons[2]), Qt::LeftButton);
+    ASSERT_FALSE(dialogs.Texts().isEmpty());
+    EXPECT_EQ(dialogs.Texts().last(), QStringLiteral("Sound File Not Found"));
+    EXPECT_EQ(form->ButtonPanels[2]->Color(), clFuchsia);
+    EXPECT_EQ(board.ButtonState[1][1][2], bstFileMissing);
+    EXPECT_FALSE(form->Playing);
+}
+
+TEST_F(MainWindowPlayback, PauseButtonPausesAndResumesTheChannel)
+{
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    QTest::mouseClick(AsPushButton(form->PauseButton), Qt::LeftButton);
+    EXPECT_TRUE(state.Paused);
+    EXPECT_EQ(FaceOf(form->PauseButton), settings.ActiveButtonColor);
+    EXPECT_EQ(Level(kRate / 100), 0.0f);
+    QTest::mouseClick(AsPushButton(form->PauseButton), Qt::LeftButton);
+    EXPECT_FALSE(state.Paused);
+    EXPECT_NEAR(Level(kRate / 100), 0.25f, 0.01f);
+}
