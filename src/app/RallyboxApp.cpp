@@ -10,10 +10,11 @@
 #include "controls/GTSize32Shared.h"
 #include "editing/TFormAddPlaceMarker.h"
 #include "editing/TFormChangePageButton.h"
-#include "editing/TFormChangeSoundButton.h"
+#include "editing/ChangeSoundButton.h"
 #include "editing/TfrmCustomPlay.h"
 #include "platform/Clock.h"
 #include "platform/QtDialogs.h"
+#include "playback/PlaybackMainForm.h"
 #include "playback/TFormAssignVolumeLevel.h"
 #include "playback/TFormAutoStartTimer.h"
 #include "playback/TFormEqualizer.h"
@@ -37,6 +38,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
+#include <QScreen>
 #include <QUrl>
 
 #include <cstdlib>
@@ -90,6 +92,17 @@ RallyboxApp::~RallyboxApp()
     Form1.reset();
 }
 
+void RallyboxApp::ShowMainWindow()
+{
+    // On a display without a window manager (Xvfb) the state alone does not size the window, so
+    // it is given the work area as well.
+    TForm1& form = *Form1;
+    if (QScreen* screen = form.screen()) {
+        form.setGeometry(screen->availableGeometry());
+    }
+    form.showMaximized();
+}
+
 template <typename W>
 W* RallyboxApp::Create()
 {
@@ -100,9 +113,12 @@ W* RallyboxApp::Create()
 
 void RallyboxApp::CreateWindows()
 {
-    Form1 = std::make_unique<TForm1>(*context);
+    auto form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{playbackState, pump, clock});
+    PlaybackForm = form.get();
+    Form1 = std::move(form);
     creationOrder_.append(Form1->objectName());
     FormChangeSoundButton = Create<TFormChangeSoundButton>();
+    Form1->ShowSoundButtonEditor = [this] { return FormChangeSoundButton->ShowModal(); };
     FormSetup = Create<TFormSetup>();
     FormChangePageButton = Create<TFormChangePageButton>();
     FormAbout = Create<TFormAbout>();

@@ -8,6 +8,7 @@
 #include "board/Settings.h"
 #include "platform/Pump.h"
 #include "platform/Random.h"
+#include "playback/PlaybackState.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,7 @@ class PlayLog;
 class SetFile;
 class Tracer;
 class TForm1;
+class PlaybackMainForm;
 class TFormChangeSoundButton;
 class TFormSetup;
 class TFormChangePageButton;
@@ -73,6 +75,11 @@ public:
     RallyboxApp(const RallyboxApp&) = delete;
     RallyboxApp& operator=(const RallyboxApp&) = delete;
 
+    // Shows the main window maximized on its screen's work area. The maximized state matters:
+    // the form scaler then fits both directions to the screen, where a plain resize would keep
+    // the design's aspect and push the bottom rows off a wide screen.
+    void ShowMainWindow();
+
     // The object names of the windows in the order they were created.
     const QStringList& CreationOrder() const { return creationOrder_; }
 
@@ -82,6 +89,8 @@ public:
     QtEventPump pump;
     SeededRandom random;
     InternalClipboards clipboards;
+    // The channel table and play flags of the run.
+    PlaybackState playbackState;
 
 private:
     std::unique_ptr<Clock> ownClock_;
@@ -99,6 +108,8 @@ public:
 
     // The windows, named after their object names. The main window owns the others.
     std::unique_ptr<TForm1> Form1;
+    // The same window as the playback routines see it.
+    PlaybackMainForm* PlaybackForm = nullptr;
     TFormChangeSoundButton* FormChangeSoundButton = nullptr;
     TFormSetup* FormSetup = nullptr;
     TFormChangePageButton* FormChangePageButton = nullptr;

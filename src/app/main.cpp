@@ -1,9 +1,7 @@
 #include "app/RallyboxApp.h"
-#include "board/MainForm.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
-#include <QScreen>
 
 // The program's entry: the application title, the windows in their fixed order (the main window
 // first), then the message loop.
@@ -15,12 +13,6 @@ int main(int argc, char** argv)
     options.ProgramFolder = ProgramFolder();
     options.Parameters = QApplication::arguments().mid(1);
     RallyboxApp rallybox(std::move(options));
-    // The main window runs maximized; on a display without a window manager (Xvfb) the state
-    // alone does not size it, so it is given the screen's work area as well.
-    TForm1& form = *rallybox.Form1;
-    if (QScreen* screen = form.screen()) {
-        form.setGeometry(screen->availableGeometry());
-    }
-    form.show();
+    rallybox.ShowMainWindow();
     return QApplication::exec();
 }

@@ -1,6 +1,9 @@
 #include "FfmpegIndexCache.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -25,9 +28,34 @@ std::string FfmpegIndexCache::KeyOf(const std::string& path, FfmpegFrameIndex::M
     if (stat(path.c_str(), &info) != 0) {
         return {};
     }
+    // Size and times alone can match two contents: a file rewritten within the file system's
+    // timestamp granularity (a few ms) keeps both when the new copy has the old size. The file's
+    // identity and a fingerprint of its first and last bytes (headers, tags, the end of the data)
+    // tell such contents apart for the price of two small reads.
+    std::uint64_t hash = 1469598103934665603ULL;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        constexpr long kEdge = 4096;
+        std::array<unsigned char, kEdge> bytes{};
+        const auto mix = [&](std::size_t got) {
+            for (std::size_t i = 0; i < got; ++i) {
+                hash = (hash ^ bytes[i]) * 1099511628211ULL;
+            }
+        };
+        mix(std::fread(bytes.data(), 1, bytes.size(), file));
+        if (info.st_size > kEdge && std::fseek(file, -kEdge, SEEK_END) == 0) {
+            mix(std::fread(bytes.data(), 1, bytes.size(), file));
+        }
+        std::fclose(file);
+    } else {
+        return {};
+    }
     return path + '\n' + std::to_string(static_cast<long long>(info.st_size)) + '\n' +
            std::to_string(static_cast<long long>(info.st_mtim.tv_sec)) + '.' +
            std::to_string(static_cast<long long>(info.st_mtim.tv_nsec)) + '\n' +
+           std::to_string(static_cast<long long>(info.st_ctim.tv_sec)) + '.' +
+           std::to_string(static_cast<long long>(info.st_ctim.tv_nsec)) + '\n' +
+           std::to_string(static_cast<unsigned long long>(info.st_dev)) + ':' +
+           std::to_string(static_cast<unsigned long long>(info.st_ino)) + '\n' + std::to_string(hash) + '\n' +
            (mode == FfmpegFrameIndex::Mode::Packets ? "p" : "d");
 }
 

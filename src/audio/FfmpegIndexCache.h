@@ -12,9 +12,11 @@
 // Shares one packet index per file among the streams that open it. A play opens the same file up
 // to three times (the decoding stream, the length stream and the silence skip), and each would
 // otherwise scan it again; a button played again finds its index finished, so its exact length
-// is known at once. Keyed by path, size and modification time: a file rewritten in place is
-// scanned afresh. The most recently opened files' indexes are kept (their scans run on to the
-// end even when their streams are freed); older ones live as long as a stream holds them.
+// is known at once. Keyed by path, size, modification and change times, the file's identity and
+// a fingerprint of its first and last bytes: a file rewritten in place is scanned afresh, even
+// within the file system's timestamp granularity. The most recently opened files' indexes are
+// kept (their scans run on to the end even when their streams are freed); older ones live as
+// long as a stream holds them.
 // Thread-safe.
 class FfmpegIndexCache
 {

@@ -118,7 +118,15 @@ std::int64_t FfmpegSource::lengthFrames() const
 std::int64_t FfmpegSource::lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const
 {
     std::int64_t known = knownLengthOrMinusOne();
-    if (known < 0 && index_->waitDoneFor(maxWait)) {
+    if (known < 0 && roughRawFrames_ <= 0 && maxWait.count() > 0) {
+        // No container figure (a cut WAV whose header no longer fits the file, a stream without
+        // a duration): the only estimate would be what the scan has counted so far, which on a
+        // busy machine can be nothing at all while the whole file then plays. A caller that may
+        // wait gets the measured length instead; one that may not gets an inexact figure it
+        // does not rely on.
+        index_->waitDone();
+        known = knownLengthOrMinusOne();
+    } else if (known < 0 && index_->waitDoneFor(maxWait)) {
         known = knownLengthOrMinusOne();
     }
     exact = known >= 0;

@@ -24,7 +24,9 @@
 // Threads: read() and seekFrame() from one thread at a time (the feeder); lengthFrames() and
 // lengthFramesWithin() from any thread. lengthFrames() may wait for the helper thread's scan
 // (packets only for MPEG audio: a few ms for a song; a decode pass for WMA); lengthFramesWithin()
-// waits no longer than it is told and then estimates from the container.
+// waits no longer than it is told and then estimates from the container; when the container
+// states no length at all, any wait at all means waiting for the scan (there is nothing to
+// estimate from, and a partial count would be shorter than what plays).
 class FfmpegSource final : public PcmSource
 {
 public:

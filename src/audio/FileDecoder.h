@@ -25,7 +25,8 @@
 // opened again knows its length at once. Opening never waits for a scan to finish.
 // lengthFrames() may be called from any thread and waits for the scan when it is still running;
 // lengthFramesWithin() waits at most the time it is given and then returns the container's
-// estimate (within a few tens of milliseconds of the exact figure). A damaged or cut file ends
+// estimate (within a few tens of milliseconds of the exact figure), or, when the container states
+// no length and the wait is not zero, the scan's measured length. A damaged or cut file ends
 // cleanly where decoding stops, and from then on its length is what played; read() never
 // returns -1.
 // Thread: any thread; the returned source then belongs to one thread at a time (the length calls

@@ -53,15 +53,16 @@ void TForm1::FocusDummy()
 
 void TForm1::ButtonClick(int slot)
 {
-    ctx_.tracer.WriteTracer(QStringLiteral("Button%1Click").arg(slot));
+    ctx_.tracer.WriteTracer(QStringLiteral("Button %1 Click Event").arg(slot));
     ProcessSoundButton(slot);
 }
 
-void TForm1::ProcessSoundButton(int)
+void TForm1::ProcessSoundButton(int slot)
 {
     // Playing a sound is the playback engine's work; the board's part of a click is to hand the
-    // keyboard back to the hot-key handling.
+    // keyboard back to the hot-key handling, and in edit mode to open the editor.
     FocusDummy();
+    EditModeSoundClick(slot);
 }
 
 bool TForm1::StopProcess(const QString&)

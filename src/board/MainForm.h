@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -20,7 +21,9 @@ class GTForm;
 class TBitBtnWithColor;
 class TClickLabel;
 class TColorPanel;
-class TMeterPlaceholder;
+class QProgressBar;
+class TzcPeakOmeter;
+class TzPanelMeter;
 class TzSlideBar;
 
 class TForm1 : public QMainWindow
@@ -98,6 +101,15 @@ public:
     virtual bool StopProcess(const QString& reason);
     virtual bool SetVolume(int volume);
 
+    // --- Edit mode (MainFormEditMode.cpp)
+    void EditButtonClick();
+    // The edit-mode click on slot N: makes it the popup target and opens the sound-button editor
+    // (after the page check). False outside edit mode, when the click is the play path's.
+    bool EditModeSoundClick(int slot);
+    // Shows the sound-button editor modally on the popup target and returns its modal result;
+    // set by the application once that window exists.
+    std::function<int()> ShowSoundButtonEditor;
+
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
     std::array<TBitBtnWithColor*, SlotCount + 1> SoundButtons{};
@@ -128,12 +140,21 @@ public:
     QLabel* LabelPageTotals = nullptr;
     QLabel* LeftMeterLabel = nullptr;
     QLabel* RightMeterLabel = nullptr;
-    TMeterPlaceholder* LMeter = nullptr;
-    TMeterPlaceholder* RMeter = nullptr;
-    TMeterPlaceholder* LeftMeter = nullptr;
-    TMeterPlaceholder* RightMeter = nullptr;
+    TzcPeakOmeter* LMeter = nullptr;
+    TzcPeakOmeter* RMeter = nullptr;
+    TzPanelMeter* LeftMeter = nullptr;
+    TzPanelMeter* RightMeter = nullptr;
     TzSlideBar* VolumeControl = nullptr;
     TzSlideBar* AdvanceBar = nullptr;
+    // The gauge under the progress bar, and the time labels with their captions (Label3 total,
+    // Label4 remaining, Label5 elapsed).
+    QProgressBar* ProgressGauge = nullptr;
+    QLabel* lblTotalTime = nullptr;
+    QLabel* lblTimeRemaining = nullptr;
+    QLabel* lblTimeElapsed = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
     QPushButton* DummyButton = nullptr;
     QPushButton* DummyButton1 = nullptr;
     TBitBtnWithColor* NewButton = nullptr;
@@ -253,6 +274,9 @@ private:
     bool StartAudio();
     void StartBlankBoard();
     void ShowError(const QString& routine);
+    // MainFormEditMode.cpp
+    void EnterEditMode();
+    void LeaveEditMode();
     // MainFormExit.cpp
     bool ConfirmClipboards();
     void SaveBoardAtExit();

@@ -1,7 +1,6 @@
 #pragma once
-// The colour-button operations the board code of the main window needs, reached through this
-// small seam so that those files need not include the button's own header next to the board's
-// (both name a type TButtonState).
+// The colour-button operations the board code of the main window needs, in one small header
+// that keeps the button's drawing details out of the many files that only set faces and fonts.
 #include "platform/Color.h"
 
 #include <QString>

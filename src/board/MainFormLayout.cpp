@@ -6,10 +6,12 @@
 #include "controls/ButtonWithColor.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
-#include "controls/MeterPlaceholder.h"
 #include "controls/SlideBar.h"
+#include "controls/Zseg.h"
+#include "controls/zPanel.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -129,14 +131,37 @@ void TForm1::BuildToolbar(QWidget* host)
 void TForm1::BuildMeters(QWidget* host)
 {
     BarMeterPanel = MakePanel(host, QStringLiteral("BarMeterPanel"), QRect(669, 3, 112, 52));
-    LMeter = Named(new TMeterPlaceholder(BarMeterPanel), QStringLiteral("LMeter"), QRect(16, 6, 92, 18));
-    RMeter = Named(new TMeterPlaceholder(BarMeterPanel), QStringLiteral("RMeter"), QRect(16, 28, 92, 18));
+    for (TzcPeakOmeter** meter : {&LMeter, &RMeter}) {
+        const bool left = meter == &LMeter;
+        *meter = Named(new TzcPeakOmeter(BarMeterPanel), left ? QStringLiteral("LMeter") : QStringLiteral("RMeter"),
+                       QRect(16, left ? 6 : 28, 92, 18));
+        (*meter)->SetOrientation(zcpOrientation::zcpHorizontal);
+        // The range first: the zone starts are kept as percentages of it.
+        (*meter)->SetMin(1);
+        (*meter)->SetMax(128);
+        (*meter)->SetColor2Pos(71);
+        (*meter)->SetColor3Pos(109);
+    }
     LeftMeterLabel = MakePlainLabel(BarMeterPanel, QStringLiteral("LeftMeterLabel"), QStringLiteral("L"),
                                     QRect(4, 6, 10, 18));
     RightMeterLabel = MakePlainLabel(BarMeterPanel, QStringLiteral("RightMeterLabel"), QStringLiteral("R"),
                                      QRect(4, 28, 10, 18));
-    LeftMeter = Named(new TMeterPlaceholder(host), QStringLiteral("LeftMeter"), QRect(669, 3, 55, 52));
-    RightMeter = Named(new TMeterPlaceholder(host), QStringLiteral("RightMeter"), QRect(726, 3, 55, 52));
+    for (TzPanelMeter** meter : {&LeftMeter, &RightMeter}) {
+        const bool left = meter == &LeftMeter;
+        *meter = Named(new TzPanelMeter(host), left ? QStringLiteral("LeftMeter") : QStringLiteral("RightMeter"),
+                       QRect(left ? 669 : 726, 3, 55, 52));
+        (*meter)->SetCaption(left ? QStringLiteral("Left") : QStringLiteral("Right"));
+        // Max before Alert: the alert level is kept within the range.
+        (*meter)->SetMax(128);
+        (*meter)->SetMin(1);
+        (*meter)->SetAlert(110);
+        (*meter)->SetHouseStyle(TBrushStyle::bsSolid);
+        (*meter)->SetShadowColor(clGray);
+        (*meter)->SetHighColor(clWhite);
+        (*meter)->SetFaceColor(clInfoBk);
+        (*meter)->SetHand(clBlack);
+        (*meter)->SetScaleWidth(1);
+    }
 }
 
 void TForm1::BuildGroupRow(QWidget* host)
@@ -163,9 +188,24 @@ void TForm1::BuildGroupRow(QWidget* host)
     LockDownDisplay->hide();
 
     Panel55 = MakePanel(host, QStringLiteral("Panel55"), QRect(0, 84, DesignWidth, 18));
-    AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(120, 1, 500, 16));
+    Label5 = MakePlainLabel(Panel55, QStringLiteral("Label5"), QStringLiteral("Elapsed"), QRect(2, 1, 42, 16));
+    lblTimeElapsed = MakePlainLabel(Panel55, QStringLiteral("lblTimeElapsed"), QStringLiteral("00:00"),
+                                    QRect(44, 1, 40, 16));
+    AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(120, 0, 330, 13));
     AdvanceBar->SetMin(0);
     AdvanceBar->SetMax(100);
+    ProgressGauge = Named(new QProgressBar(Panel55), QStringLiteral("ProgressGauge"), QRect(120, 13, 330, 5));
+    ProgressGauge->setRange(0, 100);
+    ProgressGauge->setValue(0);
+    ProgressGauge->setTextVisible(false);
+    ProgressGauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: none; }"
+                                                "QProgressBar::chunk { background: yellow; }"));
+    Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(454, 1, 52, 16));
+    lblTimeRemaining = MakePlainLabel(Panel55, QStringLiteral("lblTimeRemaining"), QStringLiteral("00:00"),
+                                      QRect(506, 1, 36, 16));
+    Label3 = MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(546, 1, 30, 16));
+    lblTotalTime =
+        MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"), QRect(576, 1, 44, 16));
     SoundPlaying = MakePlainLabel(Panel55, QStringLiteral("SoundPlaying"), QString(), QRect(624, 1, 156, 16));
 }
 

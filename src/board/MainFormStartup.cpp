@@ -16,7 +16,8 @@
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
 #include "controls/GTSize32.h"
-#include "controls/MeterPlaceholder.h"
+#include "controls/Zseg.h"
+#include "controls/zPanel.h"
 #include "controls/SlideBar.h"
 #include "platform/Dialogs.h"
 #include "platform/Random.h"
@@ -123,12 +124,12 @@ void TForm1::ReadOptionsAtStart()
     ctx_.selection.CurrentGroup = s.Group;
     ctx_.selection.CurrentPage = s.Page;
     ProgressionTimer->setInterval(s.MeterRate);
-    LMeter->YellowPosition = s.BarYellow;
-    RMeter->YellowPosition = s.BarYellow;
-    LMeter->RedPosition = s.BarRed;
-    RMeter->RedPosition = s.BarRed;
-    LeftMeter->AlertLevel = s.PanelRed;
-    RightMeter->AlertLevel = s.PanelRed;
+    for (TzcPeakOmeter* meter : {LMeter, RMeter}) {
+        meter->SetColor2Pos(s.BarYellow);
+        meter->SetColor3Pos(s.BarRed);
+    }
+    LeftMeter->SetAlert(s.PanelRed);
+    RightMeter->SetAlert(s.PanelRed);
     LeftMeter->setVisible(s.MeterPanel);
     RightMeter->setVisible(s.MeterPanel);
     BarMeterPanel->setVisible(!s.MeterPanel);
@@ -237,8 +238,10 @@ void TForm1::PaintButtonsAtStart()
     VolumeControl->SetValue(value < 100 ? value + 1 : value - 1);
     VolumeControl->SetValue(value);
     VolumeChanging = false;
-    LeftMeter->SetColor(face);
-    RightMeter->SetColor(face);
+    for (TzPanelMeter* meter : {LeftMeter, RightMeter}) {
+        meter->SetHouseColor(face);
+        meter->SetSteelLook(face == clBtnFace);
+    }
 }
 
 void TForm1::ApplyModesAtStart()

@@ -27,6 +27,7 @@ void TForm1::WireSignals()
     connect(ResetPageButton, &QPushButton::clicked, this, &TForm1::ResetPageButtonClick);
     connect(ExitButton, &QPushButton::clicked, this, &TForm1::ExitButtonClick);
     connect(LoggingOnDisplay, &TColorPanel::clicked, this, &TForm1::LoggingOnDisplayClick);
+    connect(EditButton, &QPushButton::clicked, this, &TForm1::EditButtonClick);
 
     connect(NewSet1, &QAction::triggered, this, &TForm1::NewSet1Click);
     connect(OpenSet1, &QAction::triggered, this, &TForm1::OpenSet1Click);
@@ -51,7 +52,12 @@ void TForm1::WireSlotClicks()
     for (int n = 1; n <= SlotCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         auto click = [this, n] { ButtonClick(n); };
-        connect(SoundButtons[i], &QPushButton::clicked, this, click);
+        if (n == 1) {
+            // Slot 1's own button keeps its short handler, which plays without the trace line.
+            connect(SoundButtons[i], &QPushButton::clicked, this, [this] { ProcessSoundButton(1); });
+        } else {
+            connect(SoundButtons[i], &QPushButton::clicked, this, click);
+        }
         connect(ButtonPanels[i], &TColorPanel::clicked, this, click);
         connect(ButtonMemos[i], &TClickLabel::clicked, this, click);
         connect(TimeLabels[i], &TClickLabel::clicked, this, click);

@@ -206,8 +206,8 @@ QImage TBitBtnWithColor::PaintToImage()
     if (pressed) {
         r.translate(1, 1);
     }
-    const TButtonState state =
-        !isEnabled() ? TButtonState::bsDisabled : (pressed ? TButtonState::bsDown : TButtonState::bsUp);
+    const TGlyphState state =
+        !isEnabled() ? TGlyphState::bsDisabled : (pressed ? TGlyphState::bsDown : TGlyphState::bsUp);
     glyph_.Draw(painter, r, text(), layout_, margin_, spacing_, state, face, font(), ToQColor(fontColor_));
     if (active) {
         const QRect f = client.adjusted(4, 4, -4, -4);

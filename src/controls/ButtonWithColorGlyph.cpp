@@ -35,13 +35,13 @@ void TButtonGlyph::Invalidate()
     cells_.fill(QImage());
 }
 
-const QImage& TButtonGlyph::Cell(TButtonState state, const QColor& face)
+const QImage& TButtonGlyph::Cell(TGlyphState state, const QColor& face)
 {
     // States without a cell of their own fall back to the up cell; only the disabled state
     // makes its own (embossed) image.
-    if ((state == TButtonState::bsDown && numGlyphs_ < 3) ||
-        (state == TButtonState::bsExclusive && numGlyphs_ < 4)) {
-        state = TButtonState::bsUp;
+    if ((state == TGlyphState::bsDown && numGlyphs_ < 3) ||
+        (state == TGlyphState::bsExclusive && numGlyphs_ < 4)) {
+        state = TGlyphState::bsUp;
     }
     const auto index = static_cast<size_t>(state);
     if (cells_[index].isNull() || cellFaces_[index] != face) {
@@ -52,7 +52,7 @@ const QImage& TButtonGlyph::Cell(TButtonState state, const QColor& face)
     return cells_[index];
 }
 
-QImage TButtonGlyph::RenderCell(TButtonState state, const QColor& face) const
+QImage TButtonGlyph::RenderCell(TGlyphState state, const QColor& face) const
 {
     const QSize size = CellSize();
     QImage cell(size, QImage::Format_RGB32);
@@ -62,7 +62,7 @@ QImage TButtonGlyph::RenderCell(TButtonState state, const QColor& face) const
     }
     // The bitmap's bottom-left pixel names its transparent colour.
     const QRgb transparent = original_.pixel(0, original_.height() - 1) | 0xFF000000u;
-    const bool embossed = state == TButtonState::bsDisabled && numGlyphs_ < 2;
+    const bool embossed = state == TGlyphState::bsDisabled && numGlyphs_ < 2;
     const int cellIndex = embossed ? 0 : static_cast<int>(state);
     const int x0 = cellIndex * size.width();
     if (!embossed) {
@@ -159,7 +159,7 @@ TButtonGlyph::Placement TButtonGlyph::CalcButtonLayout(const QRect& client, QSiz
 }
 
 void TButtonGlyph::Draw(QPainter& painter, const QRect& client, const QString& caption, TButtonLayout layout,
-                        int margin, int spacing, TButtonState state, const QColor& face, const QFont& font,
+                        int margin, int spacing, TGlyphState state, const QColor& face, const QFont& font,
                         const QColor& textColor)
 {
     painter.setFont(font);
@@ -175,7 +175,7 @@ void TButtonGlyph::Draw(QPainter& painter, const QRect& client, const QString& c
     if (caption.isEmpty()) {
         return;
     }
-    if (state == TButtonState::bsDisabled) {
+    if (state == TGlyphState::bsDisabled) {
         painter.setPen(ToQColor(clBtnHighlight));
         painter.drawText(place.TextBounds.translated(1, 1), TextFlags, caption);
         painter.setPen(ToQColor(clBtnShadow));

@@ -18,7 +18,7 @@ enum class TButtonLayout
     blGlyphTop,
     blGlyphBottom
 };
-enum class TButtonState
+enum class TGlyphState
 {
     bsUp,
     bsDisabled,
@@ -50,7 +50,7 @@ public:
     int CellsRendered() const { return cellsRendered_; }
 
     // The cell for a state on the given face colour, rendered once and then cached.
-    const QImage& Cell(TButtonState state, const QColor& face);
+    const QImage& Cell(TGlyphState state, const QColor& face);
 
     // Where glyph and caption go inside client, by layout, margin and spacing.
     static Placement CalcButtonLayout(const QRect& client, QSize glyphSize, QSize textSize,
@@ -58,13 +58,13 @@ public:
 
     // Draws glyph and caption in client; a disabled caption is embossed.
     void Draw(QPainter& painter, const QRect& client, const QString& caption, TButtonLayout layout,
-              int margin, int spacing, TButtonState state, const QColor& face, const QFont& font,
+              int margin, int spacing, TGlyphState state, const QColor& face, const QFont& font,
               const QColor& textColor);
 
     static constexpr int TextFlags = Qt::AlignCenter | Qt::TextShowMnemonic;
 
 private:
-    QImage RenderCell(TButtonState state, const QColor& face) const;
+    QImage RenderCell(TGlyphState state, const QColor& face) const;
 
     QImage original_;
     int numGlyphs_ = 1;

@@ -197,6 +197,13 @@ void GTForm::OnShow()
     }
 }
 
+void GTForm::FormBuilt()
+{
+    if (form_) {
+        formType_ = typeid(*form_);
+    }
+}
+
 void GTForm::FormCreate()
 {
     if (created_ || !form_) {

@@ -42,6 +42,9 @@ public:
     // The form's create event; runs once, after the window (its most derived class included) has
     // been built.
     void FormCreate();
+    // For a window class derived from the one whose constructor ran the create step: called at
+    // the end of the derived constructor, so the scaler keeps forwarding to the finished window.
+    void FormBuilt();
     // Puts back the captured layout exactly: client size, window font, every control's bounds and font.
     void RestoreDesignLayout();
     // Factor 450.0 stores the control's font height into the current entry, -450.0 writes it back,

@@ -25,8 +25,8 @@ namespace {
 ChangeSoundButtonContext ContextOf(TForm1& mainForm, SoundSlotView& view)
 {
     MainFormContext& main = mainForm.Context();
-    return ChangeSoundButtonContext{main.board,   main.selection, main.settings, main.dialogs,
-                                    view,         main.scalerShared, {}};
+    return ChangeSoundButtonContext{
+        main.board, main.selection, main.settings, main.dialogs, view, main.scalerShared, {}};
 }
 
 } // namespace

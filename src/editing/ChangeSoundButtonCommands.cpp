@@ -197,8 +197,8 @@ void TFormChangeSoundButton::MeasureButtonTime(BassHandle stream)
     const int g = ctx_.selection.PopupGroup;
     const int p = ctx_.selection.PopupPage;
     const int b = ctx_.selection.PopupButton;
-    const int seconds =
-        MeasuredSeconds(stream, board.ButtonCustomCue[g][p][b], board.ButtonCueStart[g][p][b], board.ButtonCueEnd[g][p][b]);
+    const int seconds = MeasuredSeconds(stream, board.ButtonCustomCue[g][p][b], board.ButtonCueStart[g][p][b],
+                                        board.ButtonCueEnd[g][p][b]);
     board.ButtonTime[g][p][b] = ConvertTime(seconds, QStringLiteral("HH:MM:SS"));
     ctx_.slotView.SetTimeLabel(b, board.ButtonTime[g][p][b]);
 }

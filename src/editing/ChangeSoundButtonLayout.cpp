@@ -58,7 +58,8 @@ void TFormChangeSoundButton::BuildFields()
     NewFileName = new QLineEdit(this);
     NewFileName->setObjectName(QStringLiteral("NewFileName"));
     NewFileName->setGeometry(10, 28, 520, 22);
-    BrowseButton = AddButton(this, QStringLiteral("BrowseButton"), QStringLiteral("Browse"), {540, 27, 90, 24});
+    BrowseButton =
+        AddButton(this, QStringLiteral("BrowseButton"), QStringLiteral("Browse"), {540, 27, 90, 24});
 
     AddLabel(this, QStringLiteral("Label2"), QStringLiteral("Caption:"), 10, 58);
     MemoCaption = new TCaptionMemo(kCaptionMaxLength, this);
@@ -82,13 +83,14 @@ void TFormChangeSoundButton::BuildFields()
 
 void TFormChangeSoundButton::BuildHotKeyRow()
 {
-    HotKeyAssignedLabel = AddLabel(this, QStringLiteral("Label4"), QStringLiteral("Hot Key Assigned:"), 10, 138);
+    HotKeyAssignedLabel =
+        AddLabel(this, QStringLiteral("Label4"), QStringLiteral("Hot Key Assigned:"), 10, 138);
     CtrlLabel = AddLabel(this, QStringLiteral("CtrlLabel"), QStringLiteral("Ctrl +"), 130, 138);
     AltLabel = AddLabel(this, QStringLiteral("AltLabel"), QStringLiteral("Alt +"), 170, 138);
     HotKeyText = AddLabel(this, QStringLiteral("HotKeyText"), QString(), 206, 138);
     HotKeyText->resize(40, HotKeyText->height());
-    RemoveHotKeyButton = AddButton(this, QStringLiteral("RemoveHotKeyButton"), QStringLiteral("Remove Hot Key"),
-                                   {260, 133, 120, 24});
+    RemoveHotKeyButton = AddButton(this, QStringLiteral("RemoveHotKeyButton"),
+                                   QStringLiteral("Remove Hot Key"), {260, 133, 120, 24});
     AddLabel(this, QStringLiteral("Label5"), QStringLiteral("Click on Key to assign"), 10, 166);
     AddLabel(this, QStringLiteral("Label6"), QStringLiteral("  Red Keys are already Assigned"), 200, 166);
 }
@@ -112,8 +114,8 @@ void TFormChangeSoundButton::BuildKeyboard()
             if (slot > 0) {
                 const bool letter = name.size() == 1 && name.at(0).isLetter();
                 const QString objectName = name == QLatin1String("F") ? QStringLiteral("hkf")
-                                           : letter ? QStringLiteral("HK") + name.toLower()
-                                                    : QStringLiteral("HK") + name;
+                                           : letter                   ? QStringLiteral("HK") + name.toLower()
+                                                                      : QStringLiteral("HK") + name;
                 key->setObjectName(objectName);
                 keyButtons_[static_cast<std::size_t>(slot)] = key;
             } else {
@@ -148,8 +150,10 @@ void TFormChangeSoundButton::BuildCommandButtons()
 {
     CustomPlaybackButton = AddButton(this, QStringLiteral("CustomPlaybackButton"),
                                      QStringLiteral("Custom Cue Control"), {10, 408, 150, 28});
-    DeleteButton = AddButton(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete"), {360, 408, 80, 28});
-    CancelButton = AddButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"), {450, 408, 80, 28});
+    DeleteButton =
+        AddButton(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete"), {360, 408, 80, 28});
+    CancelButton =
+        AddButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"), {450, 408, 80, 28});
     OKButton = AddButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"), {540, 408, 80, 28});
 }
 

@@ -62,8 +62,8 @@ void TFormChangeSoundButton::BuildUsedHotKeyTables()
                 if (modifier < 0 || slot == 0) {
                     continue;
                 }
-                HotKeyUsed[static_cast<std::size_t>(TableOfModifier(modifier))][static_cast<std::size_t>(slot)] =
-                    QStringLiteral("Y");
+                HotKeyUsed[static_cast<std::size_t>(TableOfModifier(modifier))]
+                          [static_cast<std::size_t>(slot)] = QStringLiteral("Y");
             }
         }
     }
@@ -85,8 +85,8 @@ void TFormChangeSoundButton::ShowUsedHotKeys()
     SetFace(HKAlt, table == TableAlt || table == TableCtrlAlt ? clRed : clBtnFace);
     SetFace(HKCtrl, table == TableCtrl || table == TableCtrlAlt ? clRed : clBtnFace);
     for (int slot = 1; slot <= KeySlots; ++slot) {
-        const bool used = HotKeyUsed[static_cast<std::size_t>(table)][static_cast<std::size_t>(slot)] ==
-                          QLatin1String("Y");
+        const bool used =
+            HotKeyUsed[static_cast<std::size_t>(table)][static_cast<std::size_t>(slot)] == QLatin1String("Y");
         ColorHotKeyKey(slot, used ? clRed : clBtnFace);
     }
 }
@@ -102,8 +102,8 @@ void TFormChangeSoundButton::MarkHotKeyUsed()
 {
     const int slot = HotKeySlotOfKey(HotKeyText->text());
     if (slot > 0) {
-        HotKeyUsed[static_cast<std::size_t>(TableOfModifier(LabelsModifier()))][static_cast<std::size_t>(slot)] =
-            QStringLiteral("Y");
+        HotKeyUsed[static_cast<std::size_t>(TableOfModifier(LabelsModifier()))]
+                  [static_cast<std::size_t>(slot)] = QStringLiteral("Y");
     }
 }
 
@@ -111,8 +111,9 @@ void TFormChangeSoundButton::UnmarkHotKeyUsed()
 {
     const int slot = HotKeySlotOfKey(HotKeyText->text());
     if (slot > 0) {
-        HotKeyUsed[static_cast<std::size_t>(TableOfModifier(LabelsModifier()))][static_cast<std::size_t>(slot)]
-            .clear();
+        HotKeyUsed[static_cast<std::size_t>(TableOfModifier(LabelsModifier()))]
+                  [static_cast<std::size_t>(slot)]
+                      .clear();
     }
 }
 

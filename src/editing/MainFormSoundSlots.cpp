@@ -81,8 +81,8 @@ void MainFormSoundSlots::HideHotKeyLabel(int slot)
 
 void MainFormSoundSlots::HideMarkerLabels(int slot)
 {
-    for (TClickLabel* label : {form_.VolumeLabels[At(slot)], form_.LoopLabels[At(slot)],
-                               form_.CustomCueLabels[At(slot)]}) {
+    for (TClickLabel* label :
+         {form_.VolumeLabels[At(slot)], form_.LoopLabels[At(slot)], form_.CustomCueLabels[At(slot)]}) {
         label->clear();
         label->hide();
     }

@@ -8,6 +8,9 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <atomic>
+#include <cstddef>
 #include <vector>
 
 class IniFile
@@ -63,6 +66,17 @@ public:
     static QString DecodeText(const QByteArray& bytes);
 
 private:
+    // A section or key name as the indexes hold it: hashed and compared with each character's
+    // case folded, as QString::toCaseFolded would, but without building a folded copy. Names
+    // nearly always come back spelt as they were stored, so the exact match is tried first.
+    struct Name
+    {
+        QString text;
+        static bool Same(QStringView a, QStringView b) noexcept;
+        static size_t Hash(QStringView name, size_t seed) noexcept;
+        friend bool operator==(const Name& a, const Name& b) noexcept { return Same(a.text, b.text); }
+        friend size_t qHash(const Name& name, size_t seed) noexcept { return Hash(name.text, seed); }
+    };
     struct Entry
     {
         QString key;
@@ -73,18 +87,44 @@ private:
     {
         QString name;
         std::vector<Entry> entries;
-        QHash<QString, int> index; // folded key -> first entry
+        QHash<Name, int> index; // key -> first entry
     };
 
-    static QString Fold(const QString& name);
+    // Where the file's lines go while it is read: the section being filled, and the key
+    // spellings met so far, shared instead of copied, since a set file repeats the same keys in
+    // every page section.
+    struct Reading
+    {
+        Section* current = nullptr;
+        QHash<QStringView, QString> keys;
+    };
+    // The section found last, as an index into sections_: readers and writers take one
+    // section's keys in a row, so it answers again without a look-up. Atomic so that readers
+    // of a shared const object stay safe; copied with the object.
+    struct SectionHint
+    {
+        std::atomic<int> index{-1};
+        SectionHint() = default;
+        SectionHint(const SectionHint& other) : index(other.index.load(std::memory_order_relaxed)) {}
+        SectionHint& operator=(const SectionHint& other)
+        {
+            index.store(other.index.load(std::memory_order_relaxed), std::memory_order_relaxed);
+            return *this;
+        }
+    };
+
     const Section* FindSection(const QString& section) const;
     Section* FindSection(const QString& section);
     Section& AddSection(const QString& name);
+    // eq is the position of the line's first "=", or -1.
+    void AddLine(QStringView line, qsizetype eq, Reading& reading);
+    void IndexAllSections();
     static const Entry* FindEntry(const Section& section, const QString& key);
     static void Reindex(Section& section);
     void ReindexSections();
 
     QString fileName_;
     std::vector<Section> sections_;
-    QHash<QString, int> sectionIndex_; // folded name -> first section
+    QHash<Name, int> sectionIndex_; // name -> first section
+    mutable SectionHint lastSection_;
 };

@@ -7,6 +7,7 @@
 #include "controls/SlideBar.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -92,13 +93,17 @@ void MainFormPlaybackWindow::StartDisplayTimer()
     form_.DisplayTimer->start();
 }
 
-void MainFormPlaybackWindow::SetTotalTimeLabel(const QString&)
+void MainFormPlaybackWindow::SetTotalTimeLabel(const QString& text)
 {
-    // The total-time label belongs to the time displays, which the progression work adds.
+    form_.lblTotalTime->setText(text);
 }
 
 void MainFormPlaybackWindow::ResetTimeDisplays()
 {
+    for (QLabel* label : {form_.lblTotalTime, form_.lblTimeElapsed, form_.lblTimeRemaining}) {
+        label->setText(QStringLiteral("00:00"));
+    }
+    form_.ProgressGauge->setValue(0);
     form_.AdvanceBar->SetValue(0);
 }
 
@@ -134,4 +139,9 @@ void MainFormPlaybackWindow::CueEndPlay(int group, int page, int button)
     if (EndCuePlay) {
         EndCuePlay(group, page, button);
     }
+}
+
+bool MainFormPlaybackWindow::PlayListNextPage()
+{
+    return form_.PlayListNextPage();
 }

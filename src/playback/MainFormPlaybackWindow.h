@@ -33,6 +33,7 @@ public:
     void SetVolumeHint(const QString& text) override;
     void OpenSoundButtonEditor() override;
     void CueEndPlay(int group, int page, int button) override;
+    bool PlayListNextPage() override;
 
     std::function<void()> OpenEditor;
     std::function<void(int group, int page, int button)> EndCuePlay;

@@ -30,7 +30,7 @@ bool Playback::PlayList()
         bool rearmed = false;
         const bool pageShuffle =
             board_.PageShuffle[sel_.PlayingGroup][sel_.PlayingPage] == QStringLiteral("T");
-        started = (s_.ShuffleAll || pageShuffle) ? ShufflePlayList(rearmed) : WalkPlayList(rearmed);
+        started = (ShuffleAllOn() || pageShuffle) ? ShufflePlayList(rearmed) : WalkPlayList(rearmed);
         return true;
     });
     return started;
@@ -74,9 +74,12 @@ bool Playback::WalkPlayList(bool& rearmed)
             continue;
         }
         switch (StartListSound(g, p, b, style)) {
-        case ListStart::Started: return true;
-        case ListStart::Stop: return false;
-        case ListStart::TryNext: break;
+        case ListStart::Started:
+            return true;
+        case ListStart::Stop:
+            return false;
+        case ListStart::TryNext:
+            break;
         }
     }
     EndPlayList(QStringLiteral("  Leaving Play List"));
@@ -95,12 +98,13 @@ bool Playback::ShufflePlayList(bool& rearmed)
         const int g = sel_.PlayingGroup;
         int p = sel_.PlayingPage;
         int b = 0;
-        if (s_.ShuffleAll) {
+        if (ShuffleAllOn()) {
             const auto candidates = ShuffleAllCandidates(g, triedAll);
             if (candidates.empty()) {
                 break;
             }
-            const auto pick = candidates[static_cast<std::size_t>(Random().Next(static_cast<int>(candidates.size())))];
+            const auto pick =
+                candidates[static_cast<std::size_t>(Random().Next(static_cast<int>(candidates.size())))];
             p = pick.first;
             b = pick.second;
             triedAll.push_back(pick);
@@ -121,9 +125,12 @@ bool Playback::ShufflePlayList(bool& rearmed)
         sel_.PlayingButton = b;
         sel_.CurrentButton = b;
         switch (StartListSound(g, p, b, style)) {
-        case ListStart::Started: return true;
-        case ListStart::Stop: return false;
-        case ListStart::TryNext: break;
+        case ListStart::Started:
+            return true;
+        case ListStart::Stop:
+            return false;
+        case ListStart::TryNext:
+            break;
         }
     }
     EndPlayList(QStringLiteral("  Leaving Play List"));
@@ -158,7 +165,8 @@ bool Playback::SongAvailable()
         }
         for (int b = 1; b <= ButtonCount; ++b) {
             const int state = board_.ButtonState[g][p][b];
-            if ((state == bstUnplayed || state == bstHighlighted) && !Board::IsBlank(board_.ButtonFile[g][p][b])) {
+            if ((state == bstUnplayed || state == bstHighlighted) &&
+                !Board::IsBlank(board_.ButtonFile[g][p][b])) {
                 return true;
             }
         }
@@ -178,7 +186,8 @@ bool Playback::SongAvailableAll()
                 continue;
             }
             for (int b = 1; b <= ButtonCount; ++b) {
-                if (board_.ButtonState[g][p][b] == bstUnplayed && !Board::IsBlank(board_.ButtonFile[g][p][b])) {
+                if (board_.ButtonState[g][p][b] == bstUnplayed &&
+                    !Board::IsBlank(board_.ButtonFile[g][p][b])) {
                     return true;
                 }
             }

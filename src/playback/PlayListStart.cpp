@@ -35,7 +35,8 @@ std::vector<int> Playback::ShuffleCandidates(int group, int page, const std::vec
     for (int b = 1; b <= ButtonCount; ++b) {
         const int state = board_.ButtonState[group][page][b];
         // A shuffle never draws what has played or is playing now.
-        if (state == bstPlaying || state == bstHighlightedPlaying || !ListButtonQualifies(group, page, b, true)) {
+        if (state == bstPlaying || state == bstHighlightedPlaying ||
+            !ListButtonQualifies(group, page, b, true)) {
             continue;
         }
         if (std::find(tried.begin(), tried.end(), b) == tried.end()) {
@@ -45,8 +46,8 @@ std::vector<int> Playback::ShuffleCandidates(int group, int page, const std::vec
     return out;
 }
 
-std::vector<std::pair<int, int>> Playback::ShuffleAllCandidates(int group,
-                                                                const std::vector<std::pair<int, int>>& tried) const
+std::vector<std::pair<int, int>>
+Playback::ShuffleAllCandidates(int group, const std::vector<std::pair<int, int>>& tried) const
 {
     std::vector<std::pair<int, int>> out;
     for (int p = 1; p <= PageButtonCount; ++p) {
@@ -136,8 +137,8 @@ Playback::ListStart Playback::StartListSound(int g, int p, int b, const ListStar
             // goes back to its state unless that start was this very button.
             bool inTable = false;
             for (int n = 1; n <= ChannelSlots; ++n) {
-                inTable = inTable || (s_.ChannelArray[n] != 0 && s_.ChannelGroup[n] == g && s_.ChannelPage[n] == p &&
-                                      s_.ChannelButton[n] == b);
+                inTable = inTable || (s_.ChannelArray[n] != 0 && s_.ChannelGroup[n] == g &&
+                                      s_.ChannelPage[n] == p && s_.ChannelButton[n] == b);
             }
             return inTable ? ListStart::Stop : giveUp(ListStart::Stop);
         }
@@ -174,9 +175,9 @@ Playback::ListStart Playback::StartListSound(int g, int p, int b, const ListStar
     const bool customCue = board_.ButtonCustomCue[g][p][b] == QStringLiteral("Y");
     const std::int64_t cueStart = CueBytes(board_.ButtonCueStart[g][p][b]);
     if (customCue && (style.next || cueStart > 0)) {
-        const QString context = style.next          ? QStringLiteral("ContinueShuffleB")
+        const QString context = style.next        ? QStringLiteral("ContinueShuffleB")
                                 : set_.StereoMode ? QStringLiteral("ContinueShuffleB1")
-                                                    : QStringLiteral("ContinueShuffleB2");
+                                                  : QStringLiteral("ContinueShuffleB2");
         if (!BASS_ChannelSetPosition(s_.CurrentChannel, cueStart)) {
             BassErrorFunction(context, tracer_, dialogs_);
         }
@@ -218,8 +219,9 @@ void Playback::PlayListSoundOn(int g, int p, int b, const ListStartStyle& style,
     }
     volume = std::clamp(volume, 0, 100);
     if (!style.next) {
-        tracer_.WriteTracer((Board::IsBlank(own) ? QStringLiteral("PlayList A - ") : QStringLiteral("PlayList B - ")) +
-                            QString::number(volume));
+        tracer_.WriteTracer(
+            (Board::IsBlank(own) ? QStringLiteral("PlayList A - ") : QStringLiteral("PlayList B - ")) +
+            QString::number(volume));
     }
     BASS_ChannelSetAttributes(h, -1, volume, -101);
     s_.CurrentVolume = volume;

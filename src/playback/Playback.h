@@ -137,12 +137,15 @@ private:
     void RearmPage(int group, int page, bool paintHighlighted);
     // Buttons a shuffle may draw on one page, or (page, button) pairs over the group's play-list pages.
     std::vector<int> ShuffleCandidates(int group, int page, const std::vector<int>& tried) const;
-    std::vector<std::pair<int, int>> ShuffleAllCandidates(int group, const std::vector<std::pair<int, int>>& tried) const;
+    std::vector<std::pair<int, int>> ShuffleAllCandidates(int group,
+                                                          const std::vector<std::pair<int, int>>& tried) const;
     bool ListButtonQualifies(int group, int page, int button, bool skipPlayed) const;
     bool WalkPlayList(bool& rearmed);
     bool ShufflePlayList(bool& rearmed);
     bool NextShuffleDraw();
     RandomSource& Random() { return random_ != nullptr ? *random_ : ownRandom_; }
+    // Shuffle All is the second state of Shuffle: a page shown without Shuffle ends it too.
+    bool ShuffleAllOn() const;
 
     // PlaybackStop.cpp
     void ImmediateStop();

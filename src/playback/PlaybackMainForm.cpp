@@ -1,6 +1,9 @@
 #include "playback/PlaybackMainForm.h"
 
 #include "board/MainFormButtons.h"
+#include "controls/GTSize32.h"
+#include "playback/ModeButtonsWiring.h"
+#include "playback/ProgressionWiring.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -13,6 +16,16 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
                                                          ctx.playLog, ctx.dialogs, services.pump, services.clock,
                                                          view_});
     state_.MasterVolume = MasterVolume;
+    // Edit mode's slot click opens the same editor as the window's own edit-mode path; the cue's
+    // end-of-play removal (EndCuePlay) is left to the cue window when it is built.
+    // The create step ran inside TForm1's constructor; the scaler now forwards the form events
+    // (close, resize) to this finished window.
+    GTForm1->FormBuilt();
+    view_.OpenEditor = [this] {
+        if (ShowSoundButtonEditor) {
+            ShowSoundButtonEditor();
+        }
+    };
     auto wire = [this](TBitBtnWithColor* button, void (Playback::*routine)()) {
         connect(AsPushButton(button), &QPushButton::clicked, this, [this, routine] {
             Run([&] {
@@ -31,6 +44,12 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
             return true;
         });
     });
+    // Keys, the play-mode buttons, Next and the bars; owned by the window as its child.
+    new ModeButtonsWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+                                                 ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
+    // The progression and display timers; the progression timer runs from here to exit.
+    new ProgressionWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+                                                 ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
 }
 
 void PlaybackMainForm::FlagsToPlayback()

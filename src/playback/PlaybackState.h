@@ -89,6 +89,8 @@ struct PlaybackState
     int HotKeyGroup = 0;
     int HotKeyPage = 0;
     int HotKeyButton = 0;
+    // A scoreboard window stored a hot-key address; the main window's activation plays it.
+    bool HotKeyPending = false;
 
     // --- Fades: one running flag and one watched channel per family.
     bool lFadingIn = false;

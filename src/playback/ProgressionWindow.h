@@ -7,7 +7,11 @@
 
 #include <QString>
 
-enum class MeterSide { Left, Right };
+enum class MeterSide
+{
+    Left,
+    Right
+};
 
 class ProgressionWindow
 {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
@@ -108,6 +110,55 @@ TEST_F(DecoderErrorsTest, TruncatedFilesGiveAnErrorOrAShortCleanStream)
             EXPECT_LE(static_cast<std::int64_t>(all.size() / 2), stated) << cut;
             EXPECT_EQ(static_cast<std::int64_t>(all.size() / 2), source->lengthFrames()) << cut;
         }
+    }
+}
+
+TEST_F(DecoderErrorsTest, LengthOfACutFileWithNoStatedLengthIsNeverShortOfWhatPlays)
+{
+    // A WAV header promising twice the data the file holds: the container then states no
+    // length, so the length comes from a scan of the file. 30 s of audio keeps that scan busy
+    // well past a short wait, as any scan is on a loaded machine.
+    constexpr std::uint32_t kFrames = 30 * 44100;
+    constexpr std::uint32_t kDataBytes = kFrames * 4;
+    std::string wav;
+    const auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            wav.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+    };
+    const auto put16 = [&](std::uint16_t v) {
+        wav.push_back(static_cast<char>(v & 0xFF));
+        wav.push_back(static_cast<char>(v >> 8));
+    };
+    wav += "RIFF";
+    put32(36 + 2 * kDataBytes);
+    wav += "WAVEfmt ";
+    put32(16);
+    put16(1);         // PCM
+    put16(2);         // stereo
+    put32(44100);     // rate
+    put32(44100 * 4); // bytes per second
+    put16(4);         // block
+    put16(16);        // bits
+    wav += "data";
+    put32(2 * kDataBytes);
+    for (std::uint32_t f = 0; f < kFrames; ++f) {
+        const auto v = static_cast<std::uint16_t>((f * 37U) & 0x3FFFU);
+        put16(v);
+        put16(static_cast<std::uint16_t>(~v));
+    }
+    const std::string cut = write("long-cut.wav", wav);
+    for (int round = 0; round < 3; ++round) {
+        int code = -99;
+        auto source = OpenAudioFile(cut, 2, code);
+        ASSERT_NE(source, nullptr) << code;
+        bool exact = false;
+        const std::int64_t early = source->lengthFramesWithin(std::chrono::milliseconds(1), exact);
+        const auto all = ReadToEnd(*source, 4096);
+        const auto played = static_cast<std::int64_t>(all.size() / 2);
+        EXPECT_EQ(played, kFrames);
+        EXPECT_GE(early, played) << "round " << round << (exact ? " (exact)" : " (estimate)");
+        EXPECT_EQ(source->lengthFrames(), played);
     }
 }
 

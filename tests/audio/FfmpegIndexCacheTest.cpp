@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 using namespace DecoderTestFiles;
 
@@ -30,6 +34,37 @@ TEST(FfmpegIndexCache, StreamsOfOneFileShareOneScanAndARewrittenFileGetsANewOne)
     std::filesystem::last_write_time(song, later);
     const auto rewritten = cache.Get(song, FfmpegFrameIndex::Mode::Packets);
     EXPECT_NE(rewritten.get(), first.get());
+}
+
+TEST(FfmpegIndexCache, AFileRewrittenWithTheSameSizeAndTimeGetsANewScan)
+{
+    ASSERT_FALSE(Folder().empty());
+    // Two different songs made the same size, written one over the other at one path with the
+    // modification time put back (as a rewrite within the timestamp granularity leaves it).
+    const auto bytesOf = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    std::string a = bytesOf(PathOf("gapless.mp3"));
+    std::string b = bytesOf(PathOf("untagged.mp3"));
+    ASSERT_FALSE(a.empty());
+    ASSERT_FALSE(b.empty());
+    const std::size_t size = std::min(a.size(), b.size());
+    a.resize(size);
+    b.resize(size);
+    ASSERT_NE(a, b);
+    const std::string song = Folder() + "/same-size-song.mp3";
+    std::ofstream(song, std::ios::binary | std::ios::trunc) << a;
+    const auto written = std::filesystem::last_write_time(song);
+    FfmpegIndexCache cache(4);
+    const auto first = cache.Get(song, FfmpegFrameIndex::Mode::Packets);
+    ASSERT_TRUE(first->waitDoneFor(std::chrono::seconds(20)));
+
+    std::ofstream(song, std::ios::binary | std::ios::trunc) << b;
+    std::filesystem::last_write_time(song, written);
+    ASSERT_EQ(std::filesystem::file_size(song), size);
+    const auto second = cache.Get(song, FfmpegFrameIndex::Mode::Packets);
+    EXPECT_NE(second.get(), first.get());
 }
 
 TEST(FfmpegIndexCache, RecentlyOpenedFilesKeepTheirFinishedScan)

@@ -173,7 +173,7 @@ TEST_F(MainFormNavigationTest, ASlotClickAnywhereTracesTheSlotAndParksTheFocus)
     QTest::mouseClick(form->TimeLabels[8], Qt::LeftButton);
     QTest::mouseClick(form->ButtonPanels[9], Qt::LeftButton, {}, QPoint(2, 2));
     const QByteArray trace = ReadBytes(PathOf(QStringLiteral("Tracer.txt")));
-    EXPECT_TRUE(trace.contains(" - Button7Click\r\n"));
-    EXPECT_TRUE(trace.contains(" - Button8Click\r\n"));
-    EXPECT_TRUE(trace.contains(" - Button9Click\r\n"));
+    EXPECT_TRUE(trace.contains(" - Button 7 Click Event\r\n"));
+    EXPECT_TRUE(trace.contains(" - Button 8 Click Event\r\n"));
+    EXPECT_TRUE(trace.contains(" - Button 9 Click Event\r\n"));
 }

@@ -148,4 +148,39 @@ TEST(GTSize32Events, NoHandlerRunsOnceTheWindowIsBeingDestroyed)
     EXPECT_FALSE(life.handlerRanAfterwards);
 }
 
+// A window whose base class runs the create step in its constructor, as the main window does.
+class CreatedInBase : public GTSize32TestWindow
+{
+public:
+    CreatedInBase() { GTForm1->FormCreate(); }
+};
+
+class DerivedAfterCreate final : public CreatedInBase
+{
+public:
+    explicit DerivedAfterCreate(bool built)
+    {
+        if (built) {
+            GTForm1->FormBuilt();
+        }
+    }
+};
+
+TEST(GTSize32Events, ADerivedWindowGetsItsCloseEventsOnceItsConstructorHasFinished)
+{
+    for (const bool built : {false, true}) {
+        DerivedAfterCreate w(built);
+        int closes = 0;
+        w.GTForm1->GTOnClose = [&](QWidget*, QCloseEvent* e) {
+            ++closes;
+            e->ignore();
+        };
+        w.ShowActive();
+        // Without the finished-window call the scaler takes the derived window for one being
+        // destroyed and lets the close through unseen.
+        EXPECT_EQ(w.close(), !built);
+        EXPECT_EQ(closes, built ? 1 : 0);
+    }
+}
+
 } // namespace

@@ -9,6 +9,8 @@
 #include "editing/CaptionMemo.h"
 #include "editing/ChangeSoundButton.h"
 
+#include "TestWavFile.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,10 +18,11 @@
 
 namespace {
 
-const QByteArray BoardSet = "[Main]\r\nCreatedBy=Rallybox\r\nPersonalization=\r\n\r\n"
-                            "[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
-                            "PageColor=clBlack\r\n"
-                            "c1=Goal Horn\r\ns1=/music/goal.wav\r\nt1=00:05\r\nh1=2Q\r\nv1=80\r\nL1=L\r\n\r\n";
+const QByteArray BoardSet =
+    "[Main]\r\nCreatedBy=Rallybox\r\nPersonalization=\r\n\r\n"
+    "[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
+    "PageColor=clBlack\r\n"
+    "c1=Goal Horn\r\ns1=/music/goal.wav\r\nt1=00:05\r\nh1=2Q\r\nv1=80\r\nL1=L\r\n\r\n";
 
 class EditorOnMainFormTest : public MainFormFixture
 {
@@ -44,27 +47,8 @@ protected:
 
     QString WriteWav(const QString& name, int frames)
     {
-        QByteArray bytes("RIFF");
-        const quint32 data = static_cast<quint32>(frames) * 4u;
-        auto put = [&bytes](quint32 v, int size) {
-            for (int i = 0; i < size; ++i) {
-                bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-            }
-        };
-        put(36 + data, 4);
-        bytes.append("WAVEfmt ");
-        put(16, 4);
-        put(1, 2);
-        put(2, 2);
-        put(44100, 4);
-        put(44100 * 4, 4);
-        put(4, 2);
-        put(16, 2);
-        bytes.append("data");
-        put(data, 4);
-        bytes.append(QByteArray(static_cast<qsizetype>(data), '\0'));
         const QString path = PathOf(name);
-        WriteText(path, bytes);
+        EXPECT_TRUE(WriteSilentWav(path, frames));
         return path;
     }
 

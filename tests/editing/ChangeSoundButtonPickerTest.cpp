@@ -33,8 +33,10 @@ TEST_F(PickerTest, OpeningOnCtrlKShowsTheKeyWithCtrlAndEveryKeyDisabled)
     EXPECT_EQ(KeyColor("K"), clRed);
     EXPECT_EQ(KeyColor("Q"), clRed);
     EXPECT_EQ(KeyColor("A"), clBtnFace);
-    EXPECT_EQ(editor->HotKeyUsed[TFormChangeSoundButton::TableCtrl][HotKeySlotOfKey("K")], QStringLiteral("Y"));
-    EXPECT_EQ(editor->HotKeyUsed[TFormChangeSoundButton::TableNone][HotKeySlotOfKey("Q")], QStringLiteral("Y"));
+    EXPECT_EQ(editor->HotKeyUsed[TFormChangeSoundButton::TableCtrl][HotKeySlotOfKey("K")],
+              QStringLiteral("Y"));
+    EXPECT_EQ(editor->HotKeyUsed[TFormChangeSoundButton::TableNone][HotKeySlotOfKey("Q")],
+              QStringLiteral("Y"));
     EXPECT_TRUE(editor->HotKeyUsed[TFormChangeSoundButton::TableAlt][HotKeySlotOfKey("Q")].isEmpty());
 }
 
@@ -142,8 +144,9 @@ TEST_F(PickerTest, TakingARedKeyAsksAndNoChangesNothing)
     dialogs.QueueResult(mrNo);
     ClickKey("B");
     ASSERT_EQ(dialogs.Calls().size(), 1u);
-    EXPECT_EQ(dialogs.Calls()[0].text, QStringLiteral("This Hot Key is already assigned to another sound!\r \r"
-                                                      "Do you want to override this assignment?"));
+    EXPECT_EQ(dialogs.Calls()[0].text,
+              QStringLiteral("This Hot Key is already assigned to another sound!\r \r"
+                             "Do you want to override this assignment?"));
     EXPECT_EQ(dialogs.Calls()[0].type, mtWarning);
     EXPECT_EQ(dialogs.Calls()[0].buttons, static_cast<TMsgDlgButtons>(mbYesNo));
     EXPECT_EQ(board.ButtonHotKey[2][4][9], QStringLiteral("0B"));

@@ -7,7 +7,8 @@
 TEST(ChangeSoundButtonTextTest, TheErrorTableHasItsOwnTextsAndAnUnknownFallback)
 {
     EXPECT_EQ(ChangeSoundButtonErrorText(2), QStringLiteral("can not open the file"));
-    EXPECT_EQ(ChangeSoundButtonErrorText(27), QStringLiteral("the stream is not a file stream (WAV/MP3/MP2/MP1/OGG)"));
+    EXPECT_EQ(ChangeSoundButtonErrorText(27),
+              QStringLiteral("the stream is not a file stream (WAV/MP3/MP2/MP1/OGG)"));
     EXPECT_EQ(ChangeSoundButtonErrorText(38), QStringLiteral("the channel is a \"decoding channel\""));
     EXPECT_EQ(ChangeSoundButtonErrorText(40), QStringLiteral("connection timedout"));
     EXPECT_EQ(ChangeSoundButtonErrorText(1000), QStringLiteral("the file is protected"));
@@ -24,7 +25,8 @@ TEST(ChangeSoundButtonTextTest, TheDefaultCaptionDropsFoldersAndTheWholeExtensio
     EXPECT_EQ(DefaultCaptionOfFile(QStringLiteral("D:Organ.wav")), QStringLiteral("Organ"));
     EXPECT_EQ(DefaultCaptionOfFile(QStringLiteral("/x/Take 5.v2.ogg")), QStringLiteral("Take 5.v2"));
     EXPECT_EQ(DefaultCaptionOfFile(QStringLiteral("/x/NoExtension")), QStringLiteral("NoExtension"));
-    EXPECT_EQ(DefaultCaptionOfFile(QStringLiteral("/x/Salt & Pepa & Co.wav")), QStringLiteral("Salt  Pepa & Co"));
+    EXPECT_EQ(DefaultCaptionOfFile(QStringLiteral("/x/Salt & Pepa & Co.wav")),
+              QStringLiteral("Salt  Pepa & Co"));
 }
 
 TEST(ChangeSoundButtonTextTest, CaptionsKeepOneLineBreakAndLoseTheirFirstAmpersand)

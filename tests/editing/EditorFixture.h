@@ -15,6 +15,8 @@
 #include "editing/SoundSlotView.h"
 #include "platform/ScriptedDialogs.h"
 
+#include "TestWavFile.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -126,42 +128,18 @@ protected:
         ASSERT_TRUE(editor->isVisible());
     }
 
-    QPushButton* Key(const QString& name) const { return AsPushButton(editor->KeyButton(HotKeySlotOfKey(name))); }
+    QPushButton* Key(const QString& name) const
+    {
+        return AsPushButton(editor->KeyButton(HotKeySlotOfKey(name)));
+    }
     TColor KeyColor(const QString& name) const { return FaceOf(editor->KeyButton(HotKeySlotOfKey(name))); }
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void ClickKey(const QString& name) const { Click(Key(name)); }
 
-    // Writes a 16-bit stereo WAV of `frames` silent frames at 44100 Hz.
     QString WriteWav(const QString& name, int frames) const
     {
         const QString path = dir.path() + QStringLiteral("/") + name;
-        const quint32 dataBytes = static_cast<quint32>(frames) * 4u;
-        QByteArray bytes;
-        auto put32 = [&bytes](quint32 v) {
-            for (int i = 0; i < 4; ++i) {
-                bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-            }
-        };
-        auto put16 = [&bytes](quint16 v) {
-            bytes.append(static_cast<char>(v & 0xFF));
-            bytes.append(static_cast<char>(v >> 8));
-        };
-        bytes.append("RIFF");
-        put32(36 + dataBytes);
-        bytes.append("WAVEfmt ");
-        put32(16);
-        put16(1);
-        put16(2);
-        put32(44100);
-        put32(44100 * 4);
-        put16(4);
-        put16(16);
-        bytes.append("data");
-        put32(dataBytes);
-        bytes.append(QByteArray(static_cast<qsizetype>(dataBytes), '\0'));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(WriteSilentWav(path, frames));
         return path;
     }
 

@@ -1,0 +1,124 @@
+#include "playback/ModeButtonsWiring.h"
+
+#include "board/MainFormButtons.h"
+#include "board/VirtualKeys.h"
+#include "controls/GTSize32.h"
+#include "controls/SlideBar.h"
+#include "platform/Color.h"
+#include "playback/PlaybackMainForm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+
+ModeButtonsWiring::ModeButtonsWiring(PlaybackMainForm& form, const PlaybackContext& context)
+    : QObject(&form), form_(form), view_(form), keyboard_(form.Player(), context, view_),
+      buttons_(form.Player(), context, view_)
+{
+    WireButtons();
+    WireBars();
+    form_.GTForm1->GTOnKeyUp = [this](QWidget*, QKeyEvent* event) { KeyUp(event); };
+    form_.GTForm1->GTOnKeyDown = [this](QWidget*, QKeyEvent* event) { KeyDown(event); };
+    form_.GTForm1->GTOnActivate = [this](QWidget*) { Run([this] { buttons_.CheckSBHotKey(); }); };
+    // The window previews every key: a key aimed at one of its controls reaches the form first.
+    qApp->installEventFilter(this);
+}
+
+void ModeButtonsWiring::Run(const std::function<void()>& call)
+{
+    form_.FlagsToPlayback();
+    call();
+    form_.FlagsFromPlayback();
+}
+
+void ModeButtonsWiring::WireButtons()
+{
+    auto wire = [this](TBitBtnWithColor* button, void (ModeButtons::*handler)()) {
+        connect(AsPushButton(button), &QPushButton::clicked, this,
+                [this, handler] { Run([&] { (buttons_.*handler)(); }); });
+    };
+    wire(form_.ShuffleButton, &ModeButtons::ShuffleButtonClick);
+    wire(form_.PlayListButton, &ModeButtons::PlayListButtonClick);
+    wire(form_.RapidFireButton, &ModeButtons::RapidFireButtonClick);
+    wire(form_.CrossFadeButton, &ModeButtons::CrossFadeButtonClick);
+    wire(form_.AutoFadeButton, &ModeButtons::AutoFadeButtonClick);
+    wire(form_.MultiPlayButton, &ModeButtons::MultiPlayButtonClick);
+    wire(form_.FadeInButton, &ModeButtons::FadeInButtonClick);
+    wire(form_.FadeOutButton, &ModeButtons::FadeOutButtonClick);
+    wire(form_.EqualizerButton, &ModeButtons::EqualizerButtonClick);
+    connect(AsPushButton(form_.NextButton), &QPushButton::clicked, this,
+            [this] { Run([this] { form_.Player().ShufflePlayButtonClick(); }); });
+    for (QPushButton* dummy : {form_.DummyButton, form_.DummyButton1}) {
+        connect(dummy, &QPushButton::clicked, this, [this] { buttons_.DummyButton1Click(); });
+    }
+}
+
+void ModeButtonsWiring::WireBars()
+{
+    TzSlideBar* volume = form_.VolumeControl;
+    volume->OnChange = [this](QObject*) {
+        Run([this] { buttons_.VolumeControl1Change(form_.VolumeControl->Value()); });
+    };
+    volume->SetTicks(true);
+    // One tick per five steps keeps the zone edges (75, 90) on ticks of a narrow bar.
+    volume->SetStepPerTick(5);
+    volume->SetTickStyle(TzTickStyle::tsOwnerDraw);
+    volume->SetTickSpace(5);
+    volume->SetTickSize(7);
+    volume->OnOwnerDraw = [this](QPainter& canvas, int x, int y, bool leftSide, int tickNumber) {
+        const TzSlideBar* bar = form_.VolumeControl;
+        const int tick = bar->Min() + tickNumber * bar->StepPerTick();
+        const QColor color = ToQColor(ModeButtons::VolumeTickColor(tick, bar->Value()));
+        canvas.setPen(color);
+        canvas.setBrush(color);
+        canvas.drawRect(ModeButtons::VolumeTickRect(x, y, leftSide, bar->width(), bar->Max(),
+                                                    bar->StepPerTick(), bar->TickSize(), bar->TickSpace()));
+    };
+    TzSlideBar* progress = form_.AdvanceBar;
+    progress->OnChange = [this](QObject*) { buttons_.AdvanceBarChange(form_.AdvanceBar->Value()); };
+    progress->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        buttons_.AdvanceMouseDown();
+    };
+    progress->OnMouseUpTwo = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        Run([this] { buttons_.AdvanceMouseUp(form_.AdvanceBar->Value()); });
+    };
+}
+
+void ModeButtonsWiring::KeyUp(QKeyEvent* event)
+{
+    // A held key repeats its press and release; only the real release counts.
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    const int key = VirtualKeyOfEvent(*event);
+    const int shift = ShiftStateOfEvent(*event);
+    Run([&] { keyboard_.HotKeyProcess(key, shift); });
+}
+
+void ModeButtonsWiring::KeyDown(QKeyEvent* event)
+{
+    const int key = VirtualKeyOfEvent(*event);
+    const int shift = ShiftStateOfEvent(*event);
+    Run([&] { keyboard_.VolumeChangeProcess(key, shift); });
+}
+
+bool ModeButtonsWiring::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget == &form_ || widget->window() != &form_) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyRelease) {
+        KeyUp(key);
+    } else {
+        KeyDown(key);
+    }
+    // The hidden focus buttons only park the focus: a key must not click them as well.
+    return widget == form_.DummyButton || widget == form_.DummyButton1;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Connects the main window's mode buttons, Next, the volume and progress bars, the focus buttons,
+// its key up and key down (previewed from every control of the window, as the keyboard handling
+// must see each key first) and its activation to the keyboard and mode-button handlers. Each call
+// runs between the window's flag copies, like the window's other playback calls.
+#include "playback/Keyboard.h"
+#include "playback/ModeButtons.h"
+#include "playback/ModeButtonsMainWindow.h"
+
+#include <QObject>
+
+#include <functional>
+
+class PlaybackMainForm;
+class QKeyEvent;
+
+class ModeButtonsWiring final : public QObject
+{
+public:
+    ModeButtonsWiring(PlaybackMainForm& form, const PlaybackContext& context);
+
+    Keyboard& Keys() { return keyboard_; }
+    ModeButtons& Buttons() { return buttons_; }
+    ModeButtonsMainWindow& View() { return view_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Run(const std::function<void()>& call);
+    void WireButtons();
+    void WireBars();
+    void KeyUp(QKeyEvent* event);
+    void KeyDown(QKeyEvent* event);
+
+    PlaybackMainForm& form_;
+    ModeButtonsMainWindow view_;
+    Keyboard keyboard_;
+    ModeButtons buttons_;
+};

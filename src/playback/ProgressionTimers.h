@@ -1,0 +1,36 @@
+#pragma once
+// Connects the main window's progression and display timers to their tick handlers and starts the
+// progression timer at MeterRate. Each tick may be wrapped (Before, After) so the window's own
+// copies of the play flags stay in step with what the tick changed.
+#include <QObject>
+
+#include <functional>
+
+class QTimer;
+class DisplayTimerHandler;
+class ProgressionTimerHandler;
+
+// The meters' per-tick steps are tuned for ticks at least 15 ms apart; faster requests are
+// raised to that, so a MeterRate of 1 moves the needles at the intended speed.
+inline constexpr int MinimumTimerIntervalMs = 15;
+int TimerIntervalMs(int requestedMs);
+
+class ProgressionTimers final : public QObject
+{
+public:
+    ProgressionTimers(QTimer& progressionTimer, QTimer& displayTimer, ProgressionTimerHandler& progression,
+                      DisplayTimerHandler& display, QObject* parent = nullptr);
+
+    // The progression timer runs from start to exit at this rate (milliseconds).
+    void StartProgression(int meterRateMs);
+    // Setup's new rate, taken at once by a running timer.
+    void SetMeterRate(int meterRateMs);
+
+    std::function<void()> Before;
+    std::function<void()> After;
+
+private:
+    void Run(const std::function<void()>& tick);
+
+    QTimer& progressionTimer_;
+};

@@ -1,0 +1,126 @@
+// Edit mode on the real main window: the Edit button's toggle and the slot click that opens the
+// sound-button editor on the popup target.
+#include "board/MainFormFixture.h"
+
+#include "board/MainFormButtons.h"
+#include "controls/ClickLabel.h"
+#include "controls/ColorPanel.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QByteArray EditSet = "[Main]\r\nCreatedBy=Rallybox\r\nPersonalization=\r\n\r\n"
+                           "[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
+                           "PageColor=clBlack\r\n"
+                           "c1=Played\r\ns1=/music/played.wav\r\nt1=00:05\r\nactivity1=2\r\n"
+                           "c2=Marker\r\nt2=00:00\r\nactivity2=7\r\n"
+                           "c4=Custom\r\ns4=/music/custom.wav\r\nt4=00:10\r\nco4=$00123456\r\n\r\n";
+
+constexpr TColor EditColour = 0x00E6E0B0;
+constexpr TColor GroupColour = 0x00336699;
+
+class EditModeTest : public MainFormFixture
+{
+protected:
+    void StartBoard()
+    {
+        const QString path = PathOf(QStringLiteral("Edit.set"));
+        WriteText(path, EditSet);
+        Start({path});
+        ASSERT_EQ(haltCode, -1);
+        settings.EditModeColor = EditColour;
+        settings.ActiveButtonColor = clInfoBk;
+        settings.GroupColor[1] = GroupColour;
+        form->ShowSoundButtonEditor = [this] {
+            opened.push_back({selection.PopupGroup, selection.PopupPage, selection.PopupButton});
+            return 2;
+        };
+    }
+
+    void ClickEdit() { QTest::mouseClick(AsPushButton(form->EditButton), Qt::LeftButton); }
+    TColor Panel(int slot) const { return form->ButtonPanels[static_cast<std::size_t>(slot)]->Color(); }
+    QPushButton* Button(int slot) const
+    {
+        return AsPushButton(form->SoundButtons[static_cast<std::size_t>(slot)]);
+    }
+
+    std::vector<std::array<int, 3>> opened;
+};
+
+} // namespace
+
+TEST_F(EditModeTest, EditButtonShowsTheNoticeTheEditColourAndEveryButton)
+{
+    StartBoard();
+    ASSERT_EQ(Panel(1), clRed);
+    ASSERT_TRUE(Button(3)->isHidden());
+    ClickEdit();
+
+    EXPECT_TRUE(board.EditMode);
+    EXPECT_EQ(form->SoundPlaying->text(), QStringLiteral("****** NOTICE:  PROGRAM IN EDIT MODE!!! ******"));
+    for (TColorPanel* panel :
+         {form->PanelControls, form->PanelPages, form->Panel52, form->Panel54, form->Panel55}) {
+        EXPECT_EQ(panel->Color(), EditColour) << panel->objectName().toStdString();
+    }
+    EXPECT_EQ(FaceOf(form->EditButton), clInfoBk);
+    EXPECT_FALSE(form->ButtonDragModeOnOff->isEnabled());
+    EXPECT_FALSE(Button(3)->isHidden());
+    EXPECT_EQ(Panel(1), clBtnFace);
+    EXPECT_EQ(Panel(2), clBlack);
+    EXPECT_EQ(Panel(4), clBtnFace);
+}
+
+TEST_F(EditModeTest, LeavingEditModeRepaintsStatesAndTheGroupColour)
+{
+    StartBoard();
+    ClickEdit();
+    ClickEdit();
+
+    EXPECT_FALSE(board.EditMode);
+    EXPECT_TRUE(form->SoundPlaying->text().isEmpty());
+    for (TColorPanel* panel :
+         {form->PanelControls, form->PanelPages, form->Panel52, form->Panel54, form->Panel55}) {
+        EXPECT_EQ(panel->Color(), GroupColour) << panel->objectName().toStdString();
+    }
+    EXPECT_EQ(FaceOf(form->EditButton), settings.ButtonColor);
+    EXPECT_TRUE(form->ButtonDragModeOnOff->isEnabled());
+    EXPECT_TRUE(Button(3)->isHidden());
+    EXPECT_EQ(Panel(1), clRed);
+    EXPECT_EQ(Panel(2), clBlack);
+    EXPECT_EQ(Panel(3), clTeal);
+    EXPECT_EQ(Panel(4), static_cast<TColor>(0x00123456));
+}
+
+TEST_F(EditModeTest, AClickInEditModeOpensTheEditorOnThatSlot)
+{
+    StartBoard();
+    QTest::mouseClick(Button(1), Qt::LeftButton);
+    EXPECT_TRUE(opened.empty());
+
+    ClickEdit();
+    QTest::mouseClick(Button(3), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], (std::array<int, 3>{1, 1, 3}));
+    EXPECT_EQ(selection.CurrentButton, 3);
+    // A place marker does not open it.
+    QTest::mouseClick(Button(2), Qt::LeftButton);
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(EditModeTest, AClickOnAPageWithoutNameAsksForAPageFirst)
+{
+    StartBoard();
+    ClickEdit();
+    selection.CurrentPage = 2;
+    dialogs.Reset();
+    QTest::mouseClick(Button(5), Qt::LeftButton);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    EXPECT_EQ(dialogs.Calls()[0].text,
+              QStringLiteral("You do not have a page selected.\r \rYou must first select a "
+                             "page or setup a Page \rbefore you can assign Sound Buttons."));
+}

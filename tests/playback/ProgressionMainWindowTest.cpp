@@ -1,0 +1,137 @@
+// The timers at work in the real main window: the window's own QTimers tick, the engine renders on
+// the manual clock, and the meters, labels and slot panels are read from the real widgets.
+#include "PlaybackFixture.h"
+
+#include "audio/EngineManual.h"
+#include "board/Backups.h"
+#include "board/MainFormContext.h"
+#include "board/OptionsFile.h"
+#include "board/SetFile.h"
+#include "controls/ColorPanel.h"
+#include "controls/GTSize32Shared.h"
+#include "controls/SlideBar.h"
+#include "controls/Zseg.h"
+#include "controls/zPanel.h"
+#include "platform/Random.h"
+#include "playback/PlaybackMainForm.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace PlaybackTest;
+
+class ProgressionMainWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + QStringLiteral("/");
+        const QString sound = folder + QStringLiteral("horn.wav");
+        WriteWav(sound, 2, kRate * 3, [](int, int) { return 0.5; });
+        const QString setPath = folder + QStringLiteral("Game.set");
+        QFile file(setPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\n"
+            "PageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
+            sound.toUtf8() + "\r\nt1=00:03\r\n\r\n");
+        file.close();
+        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
+        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
+        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
+        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
+        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
+        context = std::make_unique<MainFormContext>(
+            MainFormContext{folder,     {setPath},    board,    selection, settings, *setFile, *optionsFile,
+                            *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
+                            clipboards, scalerShared, {},       {},        {},       {},       {}});
+        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
+            BASS_Free();
+            return EngineInitManual(freq, flags);
+        };
+        context->Halt = [](int) {};
+        context->ShowShutDown = [] {};
+        context->Terminate = [] {};
+        context->ShellExecute = [](const QString&, const QString&) { return true; };
+        form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
+        settings.Delay = 0;
+        settings.IndividualVolume = 100;
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        BASS_Free();
+    }
+
+    void Render(int ms)
+    {
+        std::vector<float> out(static_cast<std::size_t>(2 * kRate / 1000 * ms));
+        EngineRenderManual(out.data(), kRate / 1000 * ms);
+        clock.Advance(ms);
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    Board board;
+    Selection selection;
+    Settings settings;
+    ManualClock clock;
+    CountingEventPump pump;
+    SeededRandom random{7};
+    ScriptedDialogs dialogs;
+    InternalClipboards clipboards;
+    GTScalerShared scalerShared;
+    PlaybackState state;
+    std::unique_ptr<Tracer> tracer;
+    std::unique_ptr<PlayLog> playLog;
+    std::unique_ptr<OptionsFile> optionsFile;
+    std::unique_ptr<SetFile> setFile;
+    std::unique_ptr<Backups> backups;
+    std::unique_ptr<MainFormContext> context;
+    std::unique_ptr<PlaybackMainForm> form;
+};
+
+TEST_F(ProgressionMainWindow, ProgressionTimerRunsFromStartAtTheRaisedMeterRate)
+{
+    EXPECT_TRUE(form->ProgressionTimer->isActive());
+    EXPECT_EQ(form->ProgressionTimer->interval(), 15);
+    EXPECT_EQ(form->LeftMeter->Max(), 128);
+    EXPECT_EQ(form->LMeter->Color3Pos(), settings.BarRed);
+}
+
+TEST_F(ProgressionMainWindow, PlayingSoundMovesMetersTimesAndEndsThroughTheTimers)
+{
+    ASSERT_EQ(form->VolumeControl->Value(), 50);
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    ASSERT_TRUE(form->Playing);
+    EXPECT_EQ(form->lblTotalTime->text(), QStringLiteral("00:03"));
+    Render(100);
+    // Half level at the master slider's 50 %: 8192, 32 whole steps of 256.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->LeftMeter->Value() == 32; }, 3000));
+    EXPECT_EQ(form->RightMeter->Value(), 32);
+    EXPECT_EQ(form->LMeter->ValuePercent(), (32 - 1) * 100 / 127);
+    Render(1200);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return form->lblTimeElapsed->text() == QStringLiteral("00:01"); }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return form->lblTimeRemaining->text() == QStringLiteral("00:02"); }, 3000));
+    // The bar shows the played share of the sound (the device buffer keeps it a little behind).
+    ASSERT_EQ(state.PlayLength, 529200);
+    EXPECT_EQ(form->AdvanceBar->Value(), qRound(state.PlayPosition * 100.0 / state.PlayLength));
+    EXPECT_GE(form->AdvanceBar->Value(), 35);
+    // The sound runs out: the next tick frees the slot, paints it played and resets the displays.
+    Render(2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Playing; }, 3000));
+    EXPECT_EQ(form->ButtonPanels[1]->Color(), clRed);
+    EXPECT_EQ(board.ButtonState[1][1][1], bstPlayed);
+    EXPECT_EQ(form->lblTimeElapsed->text(), QStringLiteral("00:00"));
+    EXPECT_EQ(form->ProgressGauge->value(), 0);
+    // Idle ticks bring the needles to rest at the bottom of their range.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->LeftMeter->Value() == 1; }, 3000));
+    EXPECT_EQ(form->LMeter->ValuePercent(), 0);
+    EXPECT_TRUE(dialogs.Texts().isEmpty());
+}
