@@ -23,7 +23,7 @@
 #include "tools/TFormAbout.h"
 #include "tools/TFormAustralianFootball.h"
 #include "tools/TFormDuplicateList.h"
-#include "tools/TFormFindSpecs.h"
+#include "tools/FindCriteriaWindow.h"
 #include "tools/TFormGenericScoreboard.h"
 #include "tools/TFormHotKey.h"
 #include "tools/TFormLineups.h"

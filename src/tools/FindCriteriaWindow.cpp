@@ -1,4 +1,4 @@
-#include "tools/TFormFindSpecs.h"
+#include "tools/FindCriteriaWindow.h"
 
 TFormFindSpecs::TFormFindSpecs(QWidget* parent) : QDialog(parent)
 {
