@@ -12,6 +12,8 @@
 #include "editing/TFormChangePageButton.h"
 #include "editing/ChangeSoundButton.h"
 #include "editing/TfrmCustomPlay.h"
+#include "editing/PageExportCommands.h"
+#include "editing/ShellFileDrop.h"
 #include "platform/Clock.h"
 #include "platform/QtDialogs.h"
 #include "playback/PlaybackMainForm.h"
@@ -141,4 +143,6 @@ void RallyboxApp::CreateWindows()
     FormEqualizer = Create<TFormEqualizer>();
     FormAssignVolumeLevel = Create<TFormAssignVolumeLevel>();
     FormPersonalize = Create<TFormPersonalize>();
+    pageExport = new PageExportCommands(*Form1, playbackState);
+    shellFileDrop = new ShellFileDrop(*Form1);
 }

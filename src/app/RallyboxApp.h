@@ -48,6 +48,8 @@ class TFormDuplicateList;
 class TFormEqualizer;
 class TFormAssignVolumeLevel;
 class TFormPersonalize;
+class PageExportCommands;
+class ShellFileDrop;
 class QWidget;
 
 struct RallyboxOptions
@@ -133,6 +135,9 @@ public:
     TFormEqualizer* FormEqualizer = nullptr;
     TFormAssignVolumeLevel* FormAssignVolumeLevel = nullptr;
     TFormPersonalize* FormPersonalize = nullptr;
+    // Commands and drop handling of the main window, owned by it.
+    PageExportCommands* pageExport = nullptr;
+    ShellFileDrop* shellFileDrop = nullptr;
 
 private:
     void CreateWindows();

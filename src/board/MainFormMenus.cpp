@@ -41,6 +41,10 @@ void TForm1::BuildMenus()
     Tools1->addSeparator();
     FormReset = AddItem(Tools1, "FormReset", QStringLiteral("Form Reset to 3/4 Screen"));
     FormRestore1 = AddItem(Tools1, "FormRestore1", QStringLiteral("Form Restore to Full Screen"));
+    Tools1->addSeparator();
+    // Their commands are connected by the page export commands, found by these names.
+    AddItem(Tools1, "ListPageLibraryFolder1", QStringLiteral("Display Page Library Folder Path"));
+    AddItem(Tools1, "ExportPageandSoundButtonstoExcel1", QStringLiteral("Export Page and Sound Buttons to Excel"));
     // Loop and drag mode arrive with playback and editing; they stay visible for ButtonsOn.
     Loop1->setEnabled(false);
     ButtonDragModeOnOff->setEnabled(false);

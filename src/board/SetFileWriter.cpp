@@ -1,5 +1,6 @@
 #include "board/Board.h"
 #include "board/SetFile.h"
+#include "board/SetFileButtonKeys.h"
 #include "board/SetFileHourglass.h"
 #include "board/SetFileText.h"
 #include "board/Settings.h"
@@ -64,46 +65,7 @@ void SetFile::WritePage(IniFile& ini, int group, int page) const
 
 void SetFile::WriteButton(IniFile& ini, const QString& section, int g, int p, int b) const
 {
-    auto textWhenNotBlank = [&](ButtonKey key, const QString& value) {
-        if (!Board::IsBlank(value)) {
-            ini.WriteString(section, ButtonKeyName(key, b), SingleLineText(value));
-        }
-    };
-    const QString& caption = board_.ButtonCaption[g][p][b];
-    const bool hasCaption = !Board::IsBlank(caption);
-    if (hasCaption) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::Caption, b), CaptionToStored(caption));
-    }
-    textWhenNotBlank(ButtonKey::File, board_.ButtonFile[g][p][b]);
-    // The time goes with the caption, not with a time of its own.
-    if (hasCaption) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::Time, b),
-                        SingleLineText(board_.ButtonTime[g][p][b]));
-    }
-    textWhenNotBlank(ButtonKey::HotKey, board_.ButtonHotKey[g][p][b]);
-    textWhenNotBlank(ButtonKey::HotKeyInfo, board_.ButtonHotKeyInfo[g][p][b]);
-    textWhenNotBlank(ButtonKey::Loop, board_.ButtonLoop[g][p][b]);
-    textWhenNotBlank(ButtonKey::Note, board_.ButtonNote[g][p][b]);
-    textWhenNotBlank(ButtonKey::Volume, board_.ButtonVolume[g][p][b]);
-    if (board_.ButtonState[g][p][b] > bstUnplayed) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::Activity, b),
-                        QString::number(board_.ButtonState[g][p][b]));
-    }
-    if (board_.ButtonCustomCue[g][p][b] == QLatin1String("Y")) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::CustomCue, b), QStringLiteral("Y"));
-    }
-    if (board_.ButtonCueStart[g][p][b] > 0) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::CueStart, b),
-                        QString::number(board_.ButtonCueStart[g][p][b]));
-    }
-    if (board_.ButtonCueEnd[g][p][b] > 0) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::CueEnd, b),
-                        QString::number(board_.ButtonCueEnd[g][p][b]));
-    }
-    if (board_.ButtonCustomColor[g][p][b] != 0) {
-        ini.WriteString(section, ButtonKeyName(ButtonKey::Color, b),
-                        ColorToString(board_.ButtonCustomColor[g][p][b]));
-    }
+    WriteButtonKeys(ini, section, b, board_.Cell(g, p, b), ColorKeyRule::WhenSet);
 }
 
 bool SetFile::SaveActivityFile(bool exiting)
