@@ -34,6 +34,8 @@ PageExportCommands::PageExportCommands(TForm1& form, const PlaybackState& playba
     ConnectMenuItem("ListPageLibraryFolder1", &PageExportCommands::ListPageLibraryFolder1Click);
     ConnectMenuItem("ExportPageandSoundButtonstoExcel1",
                     &PageExportCommands::ExportPageandSoundButtonstoExcel1Click);
+    form_.SetMenuCommand(QStringLiteral("ExportPage1"), [this] { ExportPageClick(); });
+    form_.SetMenuCommand(QStringLiteral("ImportPage1"), [this] { ImportPage1Click(); });
 }
 
 void PageExportCommands::ConnectMenuItem(const char* name, void (PageExportCommands::*handler)())

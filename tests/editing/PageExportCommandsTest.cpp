@@ -71,13 +71,13 @@ TEST_F(PageExport, ImportReplacesThePageAndShowsIt)
     const QString file = folder + QStringLiteral("intro.lib");
     Target(1, 2);
     dialogs.QueueFileName(file);
-    commands->ExportPageClick();
+    ASSERT_TRUE(form->RunMenuCommand(QStringLiteral("ExportPage1")));
 
     ShowPage(1, 1);
     Target(5, 7);
     Take(5, 7, 1, QStringLiteral("Old"));
     dialogs.QueueFileName(file);
-    commands->ImportPage1Click();
+    ASSERT_TRUE(form->RunMenuCommand(QStringLiteral("ImportPage1")));
     EXPECT_EQ(board.PageName[5][7], QStringLiteral("Intro"));
     EXPECT_EQ(board.ButtonCaption[5][7][3], QStringLiteral("Horn"));
     EXPECT_EQ(board.ButtonState[5][7][3], bstNeutral);
