@@ -21,6 +21,7 @@
 #include "playback/TTimedStartSet.h"
 #include "tools/TButtonList.h"
 #include "tools/TFormAbout.h"
+#include "tools/GameDayCommands.h"
 #include "tools/TFormAustralianFootball.h"
 #include "tools/TFormDuplicateList.h"
 #include "tools/FindCriteriaWindow.h"
@@ -141,4 +142,18 @@ void RallyboxApp::CreateWindows()
     FormEqualizer = Create<TFormEqualizer>();
     FormAssignVolumeLevel = Create<TFormAssignVolumeLevel>();
     FormPersonalize = Create<TFormPersonalize>();
+    AttachGameDayWindows();
+}
+
+void RallyboxApp::AttachGameDayWindows()
+{
+    gameDay_ = std::make_unique<GameDayContext>(
+        GameDayContext{*Form1, board, settings, playbackState, lineups, dialogs, clock});
+    Scoreboard->Attach(*gameDay_);
+    FormGenericScoreboard->Attach(*gameDay_);
+    FormAustralianFootball->Attach(*gameDay_);
+    FormLineups->Attach(lineups, dialogs, Form1.get());
+    FormRoster->SetDialogs(dialogs);
+    FormPersonalize->SetSettings(settings);
+    WireScoreboardMenu(*Form1, *Scoreboard, *FormGenericScoreboard, *FormAustralianFootball);
 }

@@ -3,10 +3,12 @@
 // the mode buttons and the menus. Its code is split by concern: MainFormLayout (controls),
 // MainFormWiring (signals), MainFormStartup, MainFormExit, MainFormPainting,
 // MainFormNavigation, MainFormSetFileCommands, MainFormLogCommands and MainFormMenus.
+#include "board/CountUpClock.h"
 #include "board/MainFormContext.h"
 #include "platform/Color.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -110,6 +112,30 @@ public:
     // set by the application once that window exists.
     std::function<int()> ShowSoundButtonEditor;
 
+    // --- Game clock and stopwatch (MainFormGameClock.cpp).
+    void HideUnhideGameClock1Click();
+    void HideUnhideTimer1Click();
+    void GameClockStartStopButtonClick();
+    void GameClockResetButtonClick();
+    void SecondTimerAdvance();
+    void TimerStartStopButtonClick();
+    void StopWatchResetButtonClick();
+    void StopWatchTimerAdvance();
+    TColorPanel* GameClockPanel = nullptr;
+    QLabel* GameClockTime = nullptr;
+    TBitBtnWithColor* GameClockStartStopButton = nullptr;
+    TBitBtnWithColor* GameClockResetButton = nullptr;
+    TColorPanel* TimerPanel = nullptr;
+    QLabel* TimerTime = nullptr;
+    TBitBtnWithColor* TimerStartStopButton = nullptr;
+    TBitBtnWithColor* StopWatchResetButton = nullptr;
+    bool GameClockRunning = false;
+    bool GameClockShown = false;
+    int GameClockSeconds = 0;
+    bool StopWatchRunning = false;
+    bool TimerShown = false;
+    int StopWatchTenths = 0;
+
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
     std::array<TBitBtnWithColor*, SlotCount + 1> SoundButtons{};
@@ -208,6 +234,10 @@ public:
     QAction* DeleteLogFile = nullptr;
     QAction* DeleteTracerFile = nullptr;
     QAction* ShowWindowsVersion1 = nullptr;
+    // The Scoreboard menu: one item per sport (their windows connect them by name) and the clocks.
+    QMenu* Scoreboard1 = nullptr;
+    QAction* HideUnhideGameClock1 = nullptr;
+    QAction* HideUnhideTimer1 = nullptr;
 
     // --- Texts and colours set at start.
     QString VersionText;
@@ -259,6 +289,13 @@ private:
     void BuildTimers();
     // MainFormMenus.cpp
     void BuildMenus();
+    void BuildScoreboardMenu();
+    // MainFormGameClock.cpp
+    void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
+    static QRect GameClockBounds(int designWidth, int designHeight, int row);
+    void WireGameClocks();
+    CountUpClock GameClock;
+    CountUpClock StopWatch;
     // MainFormWiring.cpp
     void WireSignals();
     // MainFormStartup.cpp
