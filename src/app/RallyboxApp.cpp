@@ -23,6 +23,7 @@
 #include "playback/TTimedStartSet.h"
 #include "tools/TButtonList.h"
 #include "tools/TFormAbout.h"
+#include "tools/GameDayCommands.h"
 #include "tools/TFormAustralianFootball.h"
 #include "tools/TFormDuplicateList.h"
 #include "tools/FindCriteriaWindow.h"
@@ -145,4 +146,18 @@ void RallyboxApp::CreateWindows()
     FormPersonalize = Create<TFormPersonalize>();
     pageExport = new PageExportCommands(*Form1, playbackState);
     shellFileDrop = new ShellFileDrop(*Form1);
+    AttachGameDayWindows();
+}
+
+void RallyboxApp::AttachGameDayWindows()
+{
+    gameDay_ = std::make_unique<GameDayContext>(
+        GameDayContext{*Form1, board, settings, playbackState, lineups, dialogs, clock});
+    Scoreboard->Attach(*gameDay_);
+    FormGenericScoreboard->Attach(*gameDay_);
+    FormAustralianFootball->Attach(*gameDay_);
+    FormLineups->Attach(lineups, dialogs, Form1.get());
+    FormRoster->SetDialogs(dialogs);
+    FormPersonalize->SetSettings(settings);
+    WireScoreboardMenu(*Form1, *Scoreboard, *FormGenericScoreboard, *FormAustralianFootball);
 }

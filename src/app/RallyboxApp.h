@@ -9,6 +9,8 @@
 #include "platform/Pump.h"
 #include "platform/Random.h"
 #include "playback/PlaybackState.h"
+#include "tools/GameDayContext.h"
+#include "tools/LineupData.h"
 
 #include <QString>
 #include <QStringList>
@@ -93,6 +95,8 @@ public:
     InternalClipboards clipboards;
     // The channel table and play flags of the run.
     PlaybackState playbackState;
+    // The batting orders the lineups window publishes and the baseball scoreboard shows.
+    LineupData lineups;
 
 private:
     std::unique_ptr<Clock> ownClock_;
@@ -141,6 +145,8 @@ public:
 
 private:
     void CreateWindows();
+    void AttachGameDayWindows();
+    std::unique_ptr<GameDayContext> gameDay_;
     template <typename W>
     W* Create();
 

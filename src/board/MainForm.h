@@ -3,11 +3,13 @@
 // the mode buttons and the menus. Its code is split by concern: MainFormLayout (controls),
 // MainFormWiring (signals), MainFormStartup, MainFormExit, MainFormPainting,
 // MainFormNavigation, MainFormSetFileCommands, MainFormLogCommands and MainFormMenus.
+#include "board/CountUpClock.h"
 #include "board/MainFormContext.h"
 #include "platform/Color.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -141,6 +143,29 @@ public:
     std::function<int()> ShowTimedStartSet;
     std::function<int()> ShowFormAutoStartTimer;
     std::function<int()> ShowFormAssignVolumeLevel;
+    // --- Game clock and stopwatch (MainFormGameClock.cpp).
+    void HideUnhideGameClock1Click();
+    void HideUnhideTimer1Click();
+    void GameClockStartStopButtonClick();
+    void GameClockResetButtonClick();
+    void SecondTimerAdvance();
+    void TimerStartStopButtonClick();
+    void StopWatchResetButtonClick();
+    void StopWatchTimerAdvance();
+    TColorPanel* GameClockPanel = nullptr;
+    QLabel* GameClockTime = nullptr;
+    TBitBtnWithColor* GameClockStartStopButton = nullptr;
+    TBitBtnWithColor* GameClockResetButton = nullptr;
+    TColorPanel* TimerPanel = nullptr;
+    QLabel* TimerTime = nullptr;
+    TBitBtnWithColor* TimerStartStopButton = nullptr;
+    TBitBtnWithColor* StopWatchResetButton = nullptr;
+    bool GameClockRunning = false;
+    bool GameClockShown = false;
+    int GameClockSeconds = 0;
+    bool StopWatchRunning = false;
+    bool TimerShown = false;
+    int StopWatchTenths = 0;
 
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
@@ -247,6 +272,10 @@ public:
     QAction* RemoveAllVolumeSettings1 = nullptr;
     QAction* RemoveAllHotKeys1 = nullptr;
     QAction* RemoveAllLocks1 = nullptr;
+    // The Scoreboard menu: one item per sport (their windows connect them by name) and the clocks.
+    QMenu* Scoreboard1 = nullptr;
+    QAction* HideUnhideGameClock1 = nullptr;
+    QAction* HideUnhideTimer1 = nullptr;
 
     // --- Texts and colours set at start.
     QString VersionText;
@@ -307,6 +336,13 @@ private:
     void SetSoundItemsForSound(int state, bool cueShown);
     void SetPageItems(const QString& name);
     static int ModalResultOf(const std::function<int()>& show);
+    void BuildScoreboardMenu();
+    // MainFormGameClock.cpp
+    void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
+    static QRect GameClockBounds(int designWidth, int designHeight, int row);
+    void WireGameClocks();
+    CountUpClock GameClock;
+    CountUpClock StopWatch;
     // MainFormWiring.cpp
     void WireSignals();
     // MainFormStartup.cpp

@@ -72,6 +72,8 @@ void TForm1::BuildLayout()
     BuildPageColumn(board_);
     BuildSlots(board_);
     BuildMeters(PanelControls);
+    BuildGameClocks(board_, GameClockBounds(DesignWidth, DesignHeight, 0),
+                    GameClockBounds(DesignWidth, DesignHeight, 1));
     BuildTimers();
     BuildMenus();
 

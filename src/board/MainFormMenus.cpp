@@ -6,6 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <array>
+#include <utility>
+
 namespace {
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption)
@@ -61,6 +64,8 @@ void TForm1::BuildMenus()
     Loop1->setEnabled(false);
     ButtonDragModeOnOff->setEnabled(false);
 
+    BuildScoreboardMenu();
+
     Log1 = bar->addMenu(QStringLiteral("&Log"));
     Log1->setObjectName(QStringLiteral("Log1"));
     ViewLogFile1 = AddItem(Log1, "ViewLogFile1", QStringLiteral("View Log File"));
@@ -74,4 +79,25 @@ void TForm1::BuildMenus()
     ShowWindowsVersion1 = AddItem(Help1, "ShowWindowsVersion1", QStringLiteral("Show Windows Version"));
 
     BuildPopupMenus();
+}
+
+void TForm1::BuildScoreboardMenu()
+{
+    Scoreboard1 = menuBar()->addMenu(QStringLiteral("&Scoreboard"));
+    Scoreboard1->setObjectName(QStringLiteral("Scoreboard1"));
+    static const std::array<std::pair<const char*, const char*>, 9> sports{{{"Baseball1", "Baseball"},
+                                                                           {"Basketball1", "Basketball"},
+                                                                           {"Football1", "Football"},
+                                                                           {"Handball1", "Handball"},
+                                                                           {"Hockey1", "Hockey"},
+                                                                           {"Lacrosse1", "Lacrosse"},
+                                                                           {"Soccer1", "Soccer"},
+                                                                           {"Volleyball1", "Volleyball"},
+                                                                           {"AustralianFootball1", "Australian Football"}}};
+    for (const auto& [name, caption] : sports) {
+        AddItem(Scoreboard1, name, QString::fromLatin1(caption));
+    }
+    Scoreboard1->addSeparator();
+    HideUnhideGameClock1 = AddItem(Scoreboard1, "HideUnhideGameClock1", QStringLiteral("Hide/Unhide Game Clock"));
+    HideUnhideTimer1 = AddItem(Scoreboard1, "HideUnhideTimer1", QStringLiteral("Hide/Unhide Timer"));
 }

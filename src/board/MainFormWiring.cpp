@@ -10,6 +10,7 @@
 
 void TForm1::WireSignals()
 {
+    WireGameClocks();
     for (int page = 1; page <= PageButtonSlots; ++page) {
         const auto i = static_cast<std::size_t>(page);
         auto click = [this, page] { PageButtonClick(page); };

@@ -1,6 +1,34 @@
 #include "tools/TFormAbout.h"
 
+#include "tools/GameDayWidgets.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormAbout"));
+    setWindowTitle(QStringLiteral("About"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    QLabel* picture = GameDayLabel(this, QStringLiteral("ProgramIcon"), QString());
+    picture->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48));
+    picture->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture);
+    QLabel* product = GameDayLabel(this, QStringLiteral("ProductName"), QStringLiteral("Rallybox"));
+    QFont big = product->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    product->setFont(big);
+    product->setAlignment(Qt::AlignCenter);
+    layout->addWidget(product);
+    QLabel* version = GameDayLabel(this, QStringLiteral("Version"), QStringLiteral("Version 7.0 Build  03"));
+    version->setAlignment(Qt::AlignCenter);
+    layout->addWidget(version);
+    auto* ok = GameDayButton(this, QStringLiteral("AboutButton"), QStringLiteral("OK"));
+    ok->setDefault(true);
+    layout->addWidget(ok);
+    connect(ok, &QPushButton::clicked, this, &TFormAbout::AboutButtonClick);
 }

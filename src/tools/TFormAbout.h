@@ -1,7 +1,5 @@
 #pragma once
-// The "FormAbout" window, created once at start and kept for the whole run. Its controls and
-// commands are added when its own work is built; for now it exists, named, so the fixed
-// window-creation order and every lookup by name already hold.
+// The about box ("FormAbout"): the product name and its version.
 #include <QDialog>
 
 class TFormAbout : public QDialog
@@ -9,4 +7,12 @@ class TFormAbout : public QDialog
     Q_OBJECT
 public:
     explicit TFormAbout(QWidget* parent = nullptr);
+
+    // Shows the box modally; 1 after OK, 2 after Esc.
+    int ShowModal() { return exec(); }
+    void AboutButtonClick() { done(1); }
+
+protected:
+    // Esc is the cancel result, not the class library's plain rejection.
+    void reject() override { done(2); }
 };

@@ -1,12 +1,30 @@
 #pragma once
-// The "FormPersonalize" window, created once at start and kept for the whole run. Its controls and
-// commands are added when its own work is built; for now it exists, named, so the fixed
-// window-creation order and every lookup by name already hold.
+// The personalised header editor ("FormPersonalize"): the text shown in the main window's
+// caption, kept in the set file.
 #include <QDialog>
+
+class QLineEdit;
+struct Settings;
 
 class TFormPersonalize : public QDialog
 {
     Q_OBJECT
 public:
     explicit TFormPersonalize(QWidget* parent = nullptr);
+
+    void SetSettings(Settings& settings) { settings_ = &settings; }
+    // Shows the window modally; 1 after OK, 2 after Cancel.
+    int ShowModal();
+    void FormActivate();
+    void RegisterOKButtonClick();
+    void RegisterCancelButtonClick();
+
+    QLineEdit* PersonalizationEdit = nullptr;
+
+private:
+    Settings* settings_ = nullptr;
+
+protected:
+    // Esc is the cancel result, not the class library's plain rejection.
+    void reject() override { done(2); }
 };

@@ -29,6 +29,9 @@ TfrmShutDown::TfrmShutDown(QWidget* parent) : QDialog(parent)
 void TfrmShutDown::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Each showing runs the bar from the start.
+    ShutDownProgress = 0;
+    ShutDownBar->setValue(0);
     ShutDownTimer->start();
 }
 

@@ -1,0 +1,179 @@
+// The game clock and the stopwatch: two count-up displays on black panels of the main window,
+// each shown or hidden from the Scoreboard menu. They count from the monotonic clock tick, so a
+// late timer tick or a hidden panel never loses time.
+#include "board/MainForm.h"
+#include "board/MainFormButtons.h"
+#include "board/TimeText.h"
+#include "controls/ColorPanel.h"
+#include "platform/Clock.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+constexpr int kPanelWidth = 196;
+constexpr int kPanelHeight = 26;
+
+QLabel* WhiteLabel(QWidget* host, const QString& name, const QString& text, const QRect& bounds)
+{
+    auto* label = new QLabel(text, host);
+    label->setObjectName(name);
+    label->setGeometry(bounds);
+    label->setStyleSheet(QStringLiteral("color: white; background: black;"));
+    return label;
+}
+
+TBitBtnWithColor* WhiteButton(QWidget* host, const QString& name, const QString& caption, const QRect& bounds)
+{
+    TBitBtnWithColor* button = NewColorButton(host);
+    AsPushButton(button)->setObjectName(name);
+    AsPushButton(button)->setText(caption);
+    AsPushButton(button)->setGeometry(bounds);
+    AsPushButton(button)->setFocusPolicy(Qt::NoFocus);
+    SetFace(button, clWhite);
+    return button;
+}
+
+} // namespace
+
+void TForm1::BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds)
+{
+    auto build = [&](const QString& panelName, const QRect& bounds, const QString& caption,
+                     const QString& timeName, const QString& initial, const QString& startName,
+                     const QString& resetName, QLabel*& time, TBitBtnWithColor*& startStop,
+                     TBitBtnWithColor*& reset) {
+        auto* panel = new TColorPanel(host);
+        panel->setObjectName(panelName);
+        panel->setGeometry(bounds);
+        panel->SetColor(clBlack);
+        WhiteLabel(panel, panelName + QStringLiteral("Label"), caption, QRect(4, 5, 66, 16));
+        time = WhiteLabel(panel, timeName, initial, QRect(70, 5, 58, 16));
+        time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        startStop = WhiteButton(panel, startName, QStringLiteral("Start"), QRect(132, 3, 30, 20));
+        reset = WhiteButton(panel, resetName, QStringLiteral("Reset"), QRect(163, 3, 30, 20));
+        panel->hide();
+        return panel;
+    };
+    GameClockPanel = build(QStringLiteral("GameClockPanel"), clockBounds, QStringLiteral("Game Clock:"),
+                           QStringLiteral("GameClockTime"), QStringLiteral("00:00"),
+                           QStringLiteral("GameClockStartStopButton"), QStringLiteral("GameClockResetButton"),
+                           GameClockTime, GameClockStartStopButton, GameClockResetButton);
+    TimerPanel =
+        build(QStringLiteral("TimerPanel"), timerBounds, QStringLiteral("Timer:"),
+              QStringLiteral("TimerTime"), QStringLiteral("00:000"), QStringLiteral("TimerStartStopButton"),
+              QStringLiteral("StopWatchResetButton"), TimerTime, TimerStartStopButton, StopWatchResetButton);
+}
+
+QRect TForm1::GameClockBounds(int designWidth, int designHeight, int row)
+{
+    // Over the lower right corner of the board; hidden until the operator asks for it.
+    return QRect(designWidth - kPanelWidth - 2, designHeight - (2 - row) * (kPanelHeight + 1), kPanelWidth,
+                 kPanelHeight);
+}
+
+void TForm1::WireGameClocks()
+{
+    connect(AsPushButton(GameClockStartStopButton), &QPushButton::clicked, this,
+            &TForm1::GameClockStartStopButtonClick);
+    connect(AsPushButton(GameClockResetButton), &QPushButton::clicked, this,
+            &TForm1::GameClockResetButtonClick);
+    connect(AsPushButton(TimerStartStopButton), &QPushButton::clicked, this,
+            &TForm1::TimerStartStopButtonClick);
+    connect(AsPushButton(StopWatchResetButton), &QPushButton::clicked, this,
+            &TForm1::StopWatchResetButtonClick);
+    connect(SecondTimer, &QTimer::timeout, this, &TForm1::SecondTimerAdvance);
+    connect(StopWatchTimer, &QTimer::timeout, this, &TForm1::StopWatchTimerAdvance);
+    connect(HideUnhideGameClock1, &QAction::triggered, this, &TForm1::HideUnhideGameClock1Click);
+    connect(HideUnhideTimer1, &QAction::triggered, this, &TForm1::HideUnhideTimer1Click);
+    SecondTimer->start();
+}
+
+void TForm1::HideUnhideGameClock1Click()
+{
+    GameClockPanel->setVisible(!GameClockShown);
+    GameClockPanel->raise();
+    GameClockShown = !GameClockShown;
+}
+
+void TForm1::HideUnhideTimer1Click()
+{
+    TimerPanel->setVisible(!TimerShown);
+    TimerPanel->raise();
+    TimerShown = !TimerShown;
+}
+
+void TForm1::GameClockStartStopButtonClick()
+{
+    const qint64 now = ctx_.clock.TickCountMs();
+    if (GameClock.Running()) {
+        GameClock.Stop(now);
+        GameClockSeconds = static_cast<int>(GameClock.ElapsedMs(now) / 1000);
+        AsPushButton(GameClockStartStopButton)->setText(QStringLiteral("Start"));
+    } else {
+        GameClock.Start(now);
+        AsPushButton(GameClockStartStopButton)->setText(QStringLiteral("Stop"));
+    }
+    GameClockRunning = GameClock.Running();
+    AsPushButton(GameClockResetButton)->setEnabled(!GameClockRunning);
+    GameClockTime->setText(ConvertTime(GameClockSeconds, QStringLiteral("HH:MM:SS")));
+    FocusDummy();
+}
+
+void TForm1::GameClockResetButtonClick()
+{
+    if (GameClock.Running()) {
+        return;
+    }
+    GameClock.Reset();
+    GameClockSeconds = 0;
+    GameClockTime->setText(ConvertTime(0, QStringLiteral("HH:MM:SS")));
+    FocusDummy();
+}
+
+void TForm1::SecondTimerAdvance()
+{
+    if (!GameClock.Running()) {
+        return;
+    }
+    GameClockSeconds = static_cast<int>(GameClock.ElapsedMs(ctx_.clock.TickCountMs()) / 1000);
+    GameClockTime->setText(ConvertTime(GameClockSeconds, QStringLiteral("HH:MM:SS")));
+}
+
+void TForm1::TimerStartStopButtonClick()
+{
+    const qint64 now = ctx_.clock.TickCountMs();
+    if (StopWatch.Running()) {
+        StopWatch.Stop(now);
+        StopWatchTimer->stop();
+        StopWatchTenths = static_cast<int>(StopWatch.ElapsedMs(now) / 100);
+        AsPushButton(TimerStartStopButton)->setText(QStringLiteral("Start"));
+    } else {
+        StopWatch.Start(now);
+        StopWatchTimer->start();
+        AsPushButton(TimerStartStopButton)->setText(QStringLiteral("Stop"));
+    }
+    StopWatchRunning = StopWatch.Running();
+    AsPushButton(StopWatchResetButton)->setEnabled(!StopWatchRunning);
+    TimerTime->setText(ConvertTime(StopWatchTenths, QStringLiteral("HH:MM:SSS")));
+    FocusDummy();
+}
+
+void TForm1::StopWatchResetButtonClick()
+{
+    if (StopWatch.Running()) {
+        return;
+    }
+    StopWatch.Reset();
+    StopWatchTenths = 0;
+    TimerTime->setText(ConvertTime(0, QStringLiteral("HH:MM:SSS")));
+    FocusDummy();
+}
+
+void TForm1::StopWatchTimerAdvance()
+{
+    StopWatchTenths = static_cast<int>(StopWatch.ElapsedMs(ctx_.clock.TickCountMs()) / 100);
+    TimerTime->setText(ConvertTime(StopWatchTenths, QStringLiteral("HH:MM:SSS")));
+}
