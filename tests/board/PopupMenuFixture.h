@@ -119,6 +119,8 @@ protected:
         return AsPushButton(form->PageButtons[static_cast<std::size_t>(page)]);
     }
 
+    QString TimeLabelText(int slot) const { return form->TimeLabels[static_cast<std::size_t>(slot)]->text(); }
+
     // The board cell (group, page, button).
     TSoundButtonCell CellOf(int group, int page, int button) const { return board.Cell(group, page, button); }
 
