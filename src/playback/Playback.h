@@ -109,6 +109,11 @@ public:
 
     // Margin added to a fade's length to bound each busy wait.
     static constexpr int WaitMarginMs = 1000;
+    // How often a wait looks at what it waits for (a slide's end): well under what an ear or a
+    // fade's step would notice.
+    static constexpr int PollMs = 5;
+    // Turns of the stop's Delay wait beyond one per ms, should the clock stand still.
+    static constexpr int MaxDelaySlices = 1000;
 
 private:
     enum class FadeFamily { FadeIn, FadeOut, CrossFade, PauseFadeIn, PauseFadeOut };
@@ -149,6 +154,7 @@ private:
 
     // PlaybackStop.cpp
     void ImmediateStop();
+    void WaitStopDelay();
 
     // PlaybackFades.cpp
     int FadeMs(double settingSec) const;
