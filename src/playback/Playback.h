@@ -55,6 +55,9 @@ public:
     bool SetVolume(int volume);
     bool DetermineDuration(int group, int page, int button);
     bool DetermineNewDuration(int group, int page, int button);
+    // The playing sound's length in bytes as the engine now gives it: the times follow when it
+    // differs from the figure they were made from.
+    void RefineDuration(int group, int page, int button, std::int64_t lengthBytes);
     void GetSilenceLength();
     // A custom cue position as it applies to a channel: halved (toward zero) under mono output.
     std::int64_t CueBytes(std::int64_t storedBytes) const;
@@ -155,6 +158,7 @@ private:
     // PlaybackStop.cpp
     void ImmediateStop();
     void WaitStopDelay();
+    void ShowDuration(int group, int page, int button);
 
     // PlaybackFades.cpp
     int FadeMs(double settingSec) const;
