@@ -4,7 +4,7 @@
 #   bench/measure_output.sh [build dir] [extra measure_output.py arguments, e.g. --load]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-$here/../build/RelWithDebInfo}"
+build="$(cd "${1:-$here/../build/RelWithDebInfo}" && pwd)"
 shift || true
 probe="$build/bench/bench_output_probe"
 [ -x "$probe" ] || { echo "build bench_output_probe first ($probe)" >&2; exit 1; }
