@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -31,12 +32,14 @@ public:
 
 private:
     void run();
+    std::chrono::milliseconds pollInterval() const;
 
     LiveChannels& live_;
     int outputRate_;
     int outputChannels_;
     std::atomic<int> bufferMs_{500};
     std::atomic<bool> running_{false};
+    std::atomic<int> liveCount_{0}; // streams seen by the last pass
     std::mutex mutex_;
     std::condition_variable wakeUp_;
     bool woken_ = false;
