@@ -1,6 +1,6 @@
 // links: rbx_board
-#include "FullBoard.h"
 #include "board/SetFile.h"
+#include "FullBoard.h"
 #include "board/Board.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"

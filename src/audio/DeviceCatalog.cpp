@@ -8,10 +8,12 @@
 #include <cstdlib>
 
 namespace {
-void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+void QuietAlsa(const char*, int, const char*, int, const char*, ...)
+{}
 
 // Probing the host APIs makes ALSA and JACK write to stderr directly; keep it off while it runs.
-class StderrSilencer {
+class StderrSilencer
+{
 public:
     StderrSilencer()
     {

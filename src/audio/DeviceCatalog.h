@@ -12,7 +12,8 @@
 // the program starts it on a helper thread first thing (PrepareInBackground) and the first
 // caller that needs the list waits for it to finish. Process-wide; GUI thread (apart from the
 // helper thread's probe).
-class DeviceCatalog {
+class DeviceCatalog
+{
 public:
     static DeviceCatalog& instance();
 

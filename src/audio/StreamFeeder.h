@@ -11,7 +11,8 @@ class LiveChannels;
 // Keeps the read-ahead of every live stream filled (the buffer-length setting): decoding and
 // time-stretching happen here, away from the device callback and the GUI thread. In manual mode
 // no thread runs and the render calls fillAll() itself.
-class StreamFeeder {
+class StreamFeeder
+{
 public:
     StreamFeeder(LiveChannels& live, int outputRate, int outputChannels);
     ~StreamFeeder();
