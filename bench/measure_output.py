@@ -89,6 +89,13 @@ class Recorder:
         return None
 
 
+def cpu_seconds(pid):
+    """User + system CPU seconds of a process so far (all its threads)."""
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
 class Probe:
     def __init__(self, path, buffer_ms):
         self.proc = subprocess.Popen([path, "1", str(buffer_ms)], stdin=subprocess.PIPE,
@@ -176,11 +183,18 @@ def play_engine(args, rec, files, tones, seconds):
     time.sleep(0.2)
     probe = Probe(args.probe, args.buffer_ms)
     time.sleep(0.5)
+    # Idle first: the engine running with nothing to play.
+    idle_from = cpu_seconds(probe.proc.pid)
+    time.sleep(5.0)
+    idle_cpu = (cpu_seconds(probe.proc.pid) - idle_from) / 5.0 * 100.0
     handles = [probe.ask("open " + f)[1] for f in files]
     start = rec.frames()
     for h in handles:
         probe.ask("play " + h)
-    time.sleep(seconds + 1.0)
+    play_from = cpu_seconds(probe.proc.pid)
+    time.sleep(seconds)
+    play_cpu = (cpu_seconds(probe.proc.pid) - play_from) / seconds * 100.0
+    time.sleep(1.0)
     end = rec.frames()
     probe.close()
     time.sleep(0.3)
@@ -188,6 +202,8 @@ def play_engine(args, rec, files, tones, seconds):
     result = analyse(rec.left(start, end), tones)
     # One sink input is the engine's own stream; every further one is a re-creation.
     result["stream_recreations"] = max(counter.count - 1, 0)
+    result["cpu_idle_percent"] = round(idle_cpu, 2)
+    result["cpu_playing_percent"] = round(play_cpu, 2)
     return result
 
 
