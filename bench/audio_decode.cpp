@@ -131,9 +131,11 @@ void OpenToFirstFrame(benchmark::State& state, const Kind& kind)
     }
 }
 
-// Open to the exact length. Cold: a file never opened before (the scan runs in full); warm: the
-// same file again (its index is shared).
-void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
+// Runs `measure` on a freshly opened source once per iteration, timed from the open. Cold: a
+// copy of the file never opened before (its scan starts with the open); warm: the same file.
+// Closing, copying and removing the copy are not timed.
+template <typename Measure>
+void OpenedEachTime(benchmark::State& state, const Kind& kind, bool cold, Measure measure)
 {
     std::string path = Files().of(kind);
     for (auto _ : state) {
@@ -144,11 +146,10 @@ void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
         }
         int code = 0;
         auto source = OpenAudioFile(path, 2, code);
-        if (source == nullptr) {
-            state.SkipWithError("open failed");
+        if (source == nullptr || !measure(*source)) {
+            state.SkipWithError("failed");
             return;
         }
-        benchmark::DoNotOptimize(source->lengthFrames());
         state.PauseTiming();
         source.reset();
         if (cold) {
@@ -158,41 +159,32 @@ void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
     }
 }
 
+void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
+{
+    OpenedEachTime(state, kind, cold, [](PcmSource& source) {
+        benchmark::DoNotOptimize(source.lengthFrames());
+        return true;
+    });
+}
+
 // Open, move to the middle and read the first frames there: what a click on the progress bar of a
-// sound just started costs. Cold: the file's scan starts with the open.
+// sound just started costs.
 void OpenAndSeekToMiddle(benchmark::State& state, const Kind& kind, bool cold)
 {
-    std::string path = Files().of(kind);
-    std::vector<std::int16_t> buffer(1024 * 2);
     std::int64_t middle = 0;
     {
         int code = 0;
-        auto probe = OpenAudioFile(path, 2, code);
+        auto probe = OpenAudioFile(Files().of(kind), 2, code);
         if (probe == nullptr) {
             state.SkipWithError("open failed");
             return;
         }
         middle = probe->lengthFrames() / 2;
     }
-    for (auto _ : state) {
-        if (cold) {
-            state.PauseTiming();
-            path = Files().freshCopy(kind);
-            state.ResumeTiming();
-        }
-        int code = 0;
-        auto source = OpenAudioFile(path, 2, code);
-        if (source == nullptr || !source->seekFrame(middle) || source->read(buffer.data(), 1024) != 1024) {
-            state.SkipWithError("seek failed");
-            return;
-        }
-        state.PauseTiming();
-        source.reset();
-        if (cold) {
-            std::filesystem::remove(path);
-        }
-        state.ResumeTiming();
-    }
+    std::vector<std::int16_t> buffer(1024 * 2);
+    OpenedEachTime(state, kind, cold, [&](PcmSource& source) {
+        return source.seekFrame(middle) && source.read(buffer.data(), 1024) == 1024;
+    });
 }
 
 // Seeks within an open file whose length is known, each followed by its first frames.

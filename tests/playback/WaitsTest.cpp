@@ -8,22 +8,6 @@ class Waits : public PlaybackFixture
 {
 };
 
-TEST_F(Waits, FadeOutWaitSleepsBetweenPollsAndTakesInput)
-{
-    settings_.FadeOut = true;
-    settings_.FadeOutSaved = true;
-    settings_.FadeOutSec = 1;
-    AddSound(1, 0.8, 5.0);
-    play_->ProcessSoundButton(1);
-    Render(100);
-    play_->StopPlayButtonClick();
-    EXPECT_EQ(OccupiedSlots(), 0);
-    // Every turn of the fade's wait was a sleeping one, a poll interval long, open to clicks.
-    EXPECT_GE(pump_.Waits, 1000 / 10 - 5);
-    EXPECT_EQ(pump_.LastWaitMs, Playback::PollMs);
-    EXPECT_TRUE(pump_.LastWaitTookInput);
-}
-
 TEST_F(Waits, StopDelayKeepsTheSoundForItsLengthThenStops)
 {
     settings_.Delay = 40;
