@@ -179,10 +179,12 @@ class SinkInputCounter:
 
 def play_engine(args, rec, files, tones, seconds):
     """Plays the files together; their sum is analysed as one signal of all their tones."""
-    counter = SinkInputCounter()
-    time.sleep(0.2)
     probe = Probe(args.probe, args.buffer_ms)
     time.sleep(0.5)
+    # Counted from here: the engine's stream exists (opening the device list may briefly open one
+    # more); every sink input the server creates from now on is a re-creation.
+    counter = SinkInputCounter()
+    time.sleep(0.2)
     # Idle first: the engine running with nothing to play.
     idle_from = cpu_seconds(probe.proc.pid)
     time.sleep(5.0)
@@ -200,8 +202,7 @@ def play_engine(args, rec, files, tones, seconds):
     time.sleep(0.3)
     counter.stop()
     result = analyse(rec.left(start, end), tones)
-    # One sink input is the engine's own stream; every further one is a re-creation.
-    result["stream_recreations"] = max(counter.count - 1, 0)
+    result["stream_recreations"] = counter.count
     result["cpu_idle_percent"] = round(idle_cpu, 2)
     result["cpu_playing_percent"] = round(play_cpu, 2)
     return result
