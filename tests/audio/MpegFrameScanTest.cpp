@@ -1,9 +1,13 @@
 #include "audio/MpegFrameScan.h"
 #include "DecoderTestFiles.h"
 #include "audio/FfmpegInput.h"
+#include "audio/FileDecoder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -136,4 +140,42 @@ TEST(MpegFrameScan, HeadersGiveTheFrameSizesOfEachLayerAndVersion)
     EXPECT_FALSE(MpegFrameScan::ParseHeader(freeFormat, h));
     const unsigned char reserved[] = {0xFF, 0xEB, 0x90, 0x64}; // reserved version
     EXPECT_FALSE(MpegFrameScan::ParseHeader(reserved, h));
+}
+
+// A long file opened for the first time: the seek does not wait for a scan of the whole file, and
+// lands on exactly the samples a decode from the start gives there.
+TEST(MpegFrameScan, SeekRightAfterOpeningALongFileIsExact)
+{
+    ASSERT_FALSE(Folder().empty());
+    const std::string path = Folder() + "/twenty-minutes.mp3";
+    const std::string make = "ffmpeg -nostdin -v error -y -f lavfi -i "
+                             "\"sine=frequency=300:sample_rate=8000:duration=1200\" -ac 1 "
+                             "-c:a libmp3lame -b:a 8k '" +
+                             path + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    int code = 0;
+    auto whole = OpenAudioFile(path, 2, code);
+    ASSERT_NE(whole, nullptr);
+    const auto full = ReadToEnd(*whole, 8192);
+    const auto length = static_cast<std::int64_t>(full.size() / 2);
+    ASSERT_GT(length, 8000LL * 1190);
+
+    for (const std::int64_t target : {length / 2 + 123, length - 5000, std::int64_t{7 * 576 + 1}}) {
+        // A copy is a file no stream has opened, so no scan of it has run yet.
+        const std::string copy = path + "-" + std::to_string(target) + ".mp3";
+        std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
+        auto fresh = OpenAudioFile(copy, 2, code);
+        ASSERT_NE(fresh, nullptr);
+        bool exact = false;
+        EXPECT_EQ(fresh->lengthFramesWithin(std::chrono::milliseconds(2000), exact), length);
+        EXPECT_TRUE(exact);
+        ASSERT_TRUE(fresh->seekFrame(target)) << target;
+        std::vector<std::int16_t> got(2000 * 2);
+        ASSERT_EQ(fresh->read(got.data(), 2000), 2000) << target;
+        int worst = 0;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            worst = std::max(worst, std::abs(got[i] - full[static_cast<std::size_t>(target * 2) + i]));
+        }
+        EXPECT_EQ(worst, 0) << "frame " << target;
+    }
 }
