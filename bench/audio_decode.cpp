@@ -1,7 +1,11 @@
 // links: rbx_audio
 // Decode speed per file type (as a multiple of real time), the time from opening a file to its
-// first decoded frames, and the time until the exact length is known. Files of three minutes of
-// stereo pink noise at 44100 Hz are made with the ffmpeg command-line tool at start.
+// first decoded frames, the time until the exact length is known and the time of a seek with its
+// first frames. Files of three minutes of stereo pink noise at 44100 Hz are made with the ffmpeg
+// command-line tool at start; with RBX_BENCH_HOUR=1 also one-hour MP3 and WMA files.
+// "Cold" cases open a fresh copy of the file each time: nothing this process measured before
+// (the shared packet index) helps them, as for a button played for the first time. "Warm" cases
+// open the file again, as a button played again does.
 #include "audio/FileDecoder.h"
 
 #include <benchmark/benchmark.h>
@@ -26,6 +30,17 @@ const Kind kKinds[] = {
     {"OGG", "song.ogg", "-c:a libvorbis -q:a 5"}, {"MP3", "song.mp3", "-c:a libmp3lame -b:a 192k"},
     {"MP2", "song.mp2", "-c:a mp2 -b:a 256k"},    {"WMA", "song.wma", "-c:a wmav2 -b:a 128k"},
 };
+// One hour of a tone (cheap to encode), for the cases whose cost grows with the file.
+const Kind kHourKinds[] = {
+    {"MP3_1h", "hour.mp3", "-c:a libmp3lame -b:a 128k"},
+    {"WMA_1h", "hour.wma", "-c:a wmav2 -b:a 128k"},
+};
+
+bool WithHourFiles()
+{
+    const char* v = std::getenv("RBX_BENCH_HOUR");
+    return v != nullptr && std::string(v) == "1";
+}
 
 class Folder
 {
@@ -42,6 +57,22 @@ public:
                                         kind.codecArgs + " '" + of(kind) + "' >/dev/null 2>&1";
             ok_ = ok_ && std::system(command.c_str()) == 0;
         }
+        if (WithHourFiles()) {
+            for (const Kind& kind : kHourKinds) {
+                const std::string command = "ffmpeg -nostdin -v error -y -f lavfi -i "
+                                            "sine=frequency=440:sample_rate=44100:duration=3600 -ac 2 " +
+                                            std::string(kind.codecArgs) + " '" + of(kind) +
+                                            "' >/dev/null 2>&1";
+                ok_ = ok_ && std::system(command.c_str()) == 0;
+            }
+        }
+    }
+    // A copy under a new name (new identity): no index of it exists yet in this process.
+    std::string freshCopy(const Kind& kind) const
+    {
+        const std::filesystem::path copy = path_ / ("copy-" + std::to_string(++copies_) + "-" + kind.file);
+        std::filesystem::copy_file(of(kind), copy);
+        return copy.string();
     }
     ~Folder() { std::filesystem::remove_all(path_); }
     std::string of(const Kind& kind) const { return (path_ / kind.file).string(); }
@@ -50,6 +81,7 @@ public:
 private:
     std::filesystem::path path_;
     bool ok_ = true;
+    mutable int copies_ = 0;
 };
 
 const Folder& Files()
@@ -99,21 +131,64 @@ void OpenToFirstFrame(benchmark::State& state, const Kind& kind)
     }
 }
 
-void OpenToExactLength(benchmark::State& state, const Kind& kind)
+// Runs `measure` on a freshly opened source once per iteration, timed from the open. Cold: a
+// copy of the file never opened before (its scan starts with the open); warm: the same file.
+// Closing, copying and removing the copy are not timed.
+template <typename Measure>
+void OpenedEachTime(benchmark::State& state, const Kind& kind, bool cold, Measure measure)
 {
-    const std::string path = Files().of(kind);
+    std::string path = Files().of(kind);
     for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            path = Files().freshCopy(kind);
+            state.ResumeTiming();
+        }
         int code = 0;
         auto source = OpenAudioFile(path, 2, code);
-        if (source == nullptr) {
-            state.SkipWithError("open failed");
+        if (source == nullptr || !measure(*source)) {
+            state.SkipWithError("failed");
             return;
         }
-        benchmark::DoNotOptimize(source->lengthFrames());
+        state.PauseTiming();
+        source.reset();
+        if (cold) {
+            std::filesystem::remove(path);
+        }
+        state.ResumeTiming();
     }
 }
 
-void SeekToMiddleAndRead(benchmark::State& state, const Kind& kind)
+void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
+{
+    OpenedEachTime(state, kind, cold, [](PcmSource& source) {
+        benchmark::DoNotOptimize(source.lengthFrames());
+        return true;
+    });
+}
+
+// Open, move to the middle and read the first frames there: what a click on the progress bar of a
+// sound just started costs.
+void OpenAndSeekToMiddle(benchmark::State& state, const Kind& kind, bool cold)
+{
+    std::int64_t middle = 0;
+    {
+        int code = 0;
+        auto probe = OpenAudioFile(Files().of(kind), 2, code);
+        if (probe == nullptr) {
+            state.SkipWithError("open failed");
+            return;
+        }
+        middle = probe->lengthFrames() / 2;
+    }
+    std::vector<std::int16_t> buffer(1024 * 2);
+    OpenedEachTime(state, kind, cold, [&](PcmSource& source) {
+        return source.seekFrame(middle) && source.read(buffer.data(), 1024) == 1024;
+    });
+}
+
+// Seeks within an open file whose length is known, each followed by its first frames.
+void SeekWhileOpen(benchmark::State& state, const Kind& kind)
 {
     const std::string path = Files().of(kind);
     int code = 0;
@@ -146,10 +221,34 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("OpenToFirstFrame/" + label).c_str(), OpenToFirstFrame, kind)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("OpenToExactLength/" + label).c_str(), OpenToExactLength, kind)
+        benchmark::RegisterBenchmark(("OpenToExactLength/cold/" + label).c_str(), OpenToExactLength, kind,
+                                     true)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("SeekToMiddleAndRead/" + label).c_str(), SeekToMiddleAndRead, kind)
+        benchmark::RegisterBenchmark(("OpenToExactLength/warm/" + label).c_str(), OpenToExactLength, kind,
+                                     false)
             ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("OpenAndSeekToMiddle/cold/" + label).c_str(), OpenAndSeekToMiddle, kind,
+                                     true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("SeekWhileOpen/" + label).c_str(), SeekWhileOpen, kind)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    if (WithHourFiles()) {
+        for (const Kind& kind : kHourKinds) {
+            const std::string label = kind.label;
+            benchmark::RegisterBenchmark(("OpenToFirstFrame/" + label).c_str(), OpenToFirstFrame, kind)
+                ->Unit(benchmark::kMicrosecond);
+            benchmark::RegisterBenchmark(("OpenToExactLength/cold/" + label).c_str(), OpenToExactLength, kind,
+                                         true)
+                ->Iterations(3)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("OpenAndSeekToMiddle/cold/" + label).c_str(), OpenAndSeekToMiddle,
+                                         kind, true)
+                ->Iterations(3)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("SeekWhileOpen/" + label).c_str(), SeekWhileOpen, kind)
+                ->Unit(benchmark::kMicrosecond);
+        }
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -11,7 +11,7 @@ $SUDO apt-get install -y --no-install-recommends \
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev \
   libsoundtouch-dev portaudio19-dev libasound2-dev libjpeg62-turbo-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  ffmpeg sox libsox-fmt-all \
+  ffmpeg sox libsox-fmt-all python3 \
   xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils \
   fonts-dejavu-core python3 \
   clang libclang-rt-14-dev

@@ -1,4 +1,7 @@
 #include "app/RallyboxApp.h"
+#include "app/StartupProbe.h"
+#include "audio/DeviceCatalog.h"
+#include "board/MainForm.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -7,12 +10,19 @@
 // first), then the message loop.
 int main(int argc, char** argv)
 {
+    StartupProbe::Mark("main");
+    // Probing the sound devices overlaps with building the windows; BASS_Init waits for it.
+    DeviceCatalog::instance().PrepareInBackground();
     QApplication application(argc, argv);
+    StartupProbe::Mark("application");
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
     RallyboxOptions options;
     options.ProgramFolder = ProgramFolder();
     options.Parameters = QApplication::arguments().mid(1);
     RallyboxApp rallybox(std::move(options));
+    StartupProbe::Mark("windows");
+    StartupProbe::ExitAfterFirstPaint(*rallybox.Form1);
     rallybox.ShowMainWindow();
+    StartupProbe::Mark("shown");
     return QApplication::exec();
 }

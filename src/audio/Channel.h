@@ -28,9 +28,11 @@ public:
         Paused = 3
     };
     static constexpr int kMaxEffects = 24;
-    // How long a length query on the GUI thread may wait for a scan still running: long enough
-    // for the MPEG frame-header scan of a song, short enough not to delay a click noticeably.
-    static constexpr std::chrono::milliseconds kLengthWait{15};
+    // How long a length query on a playing stream may wait for a scan still running: not at
+    // all. A click asks for the length before it starts the sound, and the timers ask every
+    // tick; until the scan ends they get the container's estimate, and the exact figure when
+    // it is there.
+    static constexpr std::chrono::milliseconds kLengthWait{0};
     // A decoding stream measures in place: its callers want the decoded figure itself.
     static constexpr std::chrono::milliseconds kDecodeLengthWait{3000};
 

@@ -8,10 +8,12 @@
 #include <cstdlib>
 
 namespace {
-void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+void QuietAlsa(const char*, int, const char*, int, const char*, ...)
+{}
 
 // Probing the host APIs makes ALSA and JACK write to stderr directly; keep it off while it runs.
-class StderrSilencer {
+class StderrSilencer
+{
 public:
     StderrSilencer()
     {
@@ -47,22 +49,44 @@ DeviceCatalog& DeviceCatalog::instance()
 
 DeviceCatalog::~DeviceCatalog()
 {
+    if (helper_.joinable()) {
+        helper_.join();
+    }
     if (ready_) {
         Pa_Terminate();
     }
 }
 
-void DeviceCatalog::load()
+void DeviceCatalog::SetQuietEnvironment()
 {
-    if (loaded_) {
+    setenv("JACK_NO_START_SERVER", "1", 0);
+    setenv("JACK_NO_AUDIO_RESERVATION", "1", 0);
+}
+
+void DeviceCatalog::PrepareInBackground()
+{
+    if (background_) {
         return;
     }
-    loaded_ = true;
+    background_ = true;
+    SetQuietEnvironment();
+    helper_ = std::thread([this] { load(); });
+}
+
+void DeviceCatalog::load()
+{
+    // A second caller waits here until the first caller's probe has finished.
+    std::call_once(once_, [this] { probe(); });
+}
+
+void DeviceCatalog::probe()
+{
     names_.push_back("No sound");
     indices_.push_back(-1);
     snd_lib_error_set_handler(&QuietAlsa);
-    setenv("JACK_NO_START_SERVER", "1", 0);
-    setenv("JACK_NO_AUDIO_RESERVATION", "1", 0);
+    if (!background_) {
+        SetQuietEnvironment(); // on the GUI thread: nothing else reads the environment now
+    }
     {
         StderrSilencer quiet;
         ready_ = Pa_Initialize() == paNoError;

@@ -1,6 +1,7 @@
 #include "FfmpegFrameIndex.h"
 
 #include "FfmpegInput.h"
+#include "MpegFrameScan.h"
 
 #include <algorithm>
 
@@ -14,9 +15,33 @@ FfmpegFrameIndex::~FfmpegFrameIndex()
     thread_.join();
 }
 
+bool FfmpegFrameIndex::scanMpegHeaders(const std::string& path)
+{
+    MpegFrameScan::Result scan;
+    if (!MpegFrameScan::Scan(path, scan)) {
+        return false;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        entries_.reserve(scan.frames.size());
+        for (const MpegFrameScan::Frame& frame : scan.frames) {
+            entries_.push_back(Entry{frame.pos, covered_});
+            covered_ += frame.frames;
+        }
+        skipStart_ = scan.skipStart;
+        skipEnd_ = scan.skipEnd;
+    }
+    changed_.notify_all();
+    return true;
+}
+
 void FfmpegFrameIndex::run(std::string path, Mode mode)
 {
     try {
+        if (mode == Mode::Packets && scanMpegHeaders(path)) {
+            finish();
+            return;
+        }
         FfmpegInput input;
         int errorCode = 0;
         if (input.open(path, errorCode)) {
@@ -29,6 +54,11 @@ void FfmpegFrameIndex::run(std::string path, Mode mode)
     } catch (const std::bad_alloc&) {
         // What was counted stands; the stream then ends where the count ended.
     }
+    finish();
+}
+
+void FfmpegFrameIndex::finish()
+{
     {
         std::lock_guard lock(mutex_);
         done_.store(true, std::memory_order_release);

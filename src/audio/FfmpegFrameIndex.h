@@ -54,6 +54,9 @@ public:
 
 private:
     void run(std::string path, Mode mode);
+    // MPEG audio read header by header (a few ms for an hour); false when the file needs FFmpeg.
+    bool scanMpegHeaders(const std::string& path);
+    void finish();
     void scanPackets(class FfmpegInput& input);
     void scanDecoded(class FfmpegInput& input);
     void add(std::int64_t pos, std::int64_t frames);

@@ -82,6 +82,29 @@ bool FfmpegInput::TimesFramesRoughly(int codecId)
            codecId == AV_CODEC_ID_WMAVOICE;
 }
 
+std::int64_t FfmpegInput::InherentDelayFrames(int codecId, int sampleRate)
+{
+    switch (codecId) {
+    case AV_CODEC_ID_MP1:
+    case AV_CODEC_ID_MP2:
+        return 481; // 512-tap polyphase filter bank less its 31-sample overlap
+    case AV_CODEC_ID_MP3:
+        return 529; // the same, plus the hybrid filter's half block (what LAME tags add too)
+    case AV_CODEC_ID_WMAV1:
+    case AV_CODEC_ID_WMAV2:
+        // One block of the decoder's frame length, which follows the sample rate.
+        if (sampleRate <= 16000) {
+            return 512;
+        }
+        if (sampleRate <= 22050 || (codecId == AV_CODEC_ID_WMAV1 && sampleRate <= 32000)) {
+            return 1024;
+        }
+        return 2048;
+    default:
+        return 0;
+    }
+}
+
 bool FfmpegInput::IsPcm(int codecId)
 {
     return codecId >= AV_CODEC_ID_FIRST_AUDIO && codecId < AV_CODEC_ID_ADPCM_IMA_QT;
@@ -186,6 +209,9 @@ bool FfmpegInput::openDecoder(int& errorCode)
     codec_->pkt_timebase = stream->time_base;
     if (TimesFramesRoughly(codecId_)) {
         codec_->flags2 |= AV_CODEC_FLAG2_SKIP_MANUAL;
+        // Trimmed by the caller against its packet index, so the sound starts on its first
+        // real sample; a delay the file declares replaces it.
+        declaredSkipStart_ = InherentDelayFrames(codecId_, sampleRate_);
     }
     r = avcodec_open2(codec_, codec_->codec, nullptr);
     if (r < 0) {
@@ -215,8 +241,9 @@ void FfmpegInput::noteSkipData()
 {
     std::size_t size = 0;
     const std::uint8_t* data = av_packet_get_side_data(packet_, AV_PKT_DATA_SKIP_SAMPLES, &size);
-    if (data != nullptr && size >= 8 && packet_->pos >= 0 && declaredSkipStart_ == 0) {
+    if (data != nullptr && size >= 8 && packet_->pos >= 0 && !skipDeclared_) {
         declaredSkipStart_ = AV_RL32(data);
+        skipDeclared_ = true;
     }
 }
 

@@ -54,8 +54,12 @@ public:
     int codecId() const { return codecId_; }
     // Length the container states, in frames; -1 when it states none.
     std::int64_t statedLengthFrames() const { return statedFrames_; }
-    // Encoder delay the first packet declares (known once it has been read), in frames.
+    // Frames before the first real sample: what the first packet declares (encoder delay and
+    // decoder delay, known once it has been read), else the codec's own decoder delay.
     std::int64_t declaredSkipStart() const { return declaredSkipStart_; }
+    // The decoder delay of codecs whose files do not declare one: the synthesis filter bank of
+    // MPEG audio, the first (overlap-only) transform block of WMA 1 and 2; 0 for the others.
+    static std::int64_t InherentDelayFrames(int codecId, int sampleRate);
 
     // Decodes the next packet that yields audio. Returns 1 with chunk filled, 0 at the end of the
     // file, -1 after too many undecodable packets in a row.
@@ -91,6 +95,7 @@ private:
     int codecId_ = 0;
     std::int64_t statedFrames_ = -1;
     std::int64_t declaredSkipStart_ = 0;
+    bool skipDeclared_ = false;
     std::int64_t packetPos_ = -1;
     bool endOfFile_ = false;
     bool drained_ = false;

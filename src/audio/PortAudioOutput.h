@@ -5,8 +5,19 @@
 #include <atomic>
 
 // A real output through PortAudio (ALSA, and through it PulseAudio or PipeWire).
-class PortAudioOutput : public OutputDevice {
+//
+// The device buffer is what stands between a busy machine and a gap: the callback thread asks
+// for real-time scheduling (where the system grants it) and the buffer is fixed here instead of
+// taking the host's "low latency" figure, which on ALSA's default device (the sound server's
+// plug-in) is a few ms and under-runs, and every under-run there re-creates the server's stream.
+// RBX_OUTPUT_BUFFER_MS and RBX_OUTPUT_PERIOD_MS override the two figures for a machine that
+// needs more (or allows less).
+class PortAudioOutput : public OutputDevice
+{
 public:
+    static constexpr int kDefaultBufferMs = 20;
+    static constexpr int kDefaultPeriodMs = 5;
+
     PortAudioOutput(int rate, int channels, Render render);
     ~PortAudioOutput() override;
     // Opens PortAudio's device `index`; false when it cannot be opened.
@@ -14,6 +25,10 @@ public:
     bool start() override;
     bool stop() override;
     bool running() const override { return running_.load(); }
+
+    // The device buffer and period in force (ms): the defaults above unless overridden.
+    static int BufferMs();
+    static int PeriodMs();
 
 private:
     static int Callback(const void* input, void* output, unsigned long frames, const void* timeInfo,
@@ -23,5 +38,6 @@ private:
     int channels_;
     Render render_;
     void* stream_ = nullptr;
+    bool alsa_ = false;
     std::atomic<bool> running_{false};
 };

@@ -3,11 +3,16 @@
 #include "audio/Channel.h"
 #include "audio/LiveChannels.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
-// How often the thread tops up the streams when nobody wakes it: well inside any buffer length.
-constexpr auto kPollInterval = std::chrono::milliseconds(4);
+// How often the thread tops up the streams when nobody wakes it: a quarter of the read-ahead,
+// so a stream is topped up four times before it could run dry, within these bounds.
+constexpr int kMinPollMs = 2;
+constexpr int kMaxPollMs = 50;
+// With nothing live the thread only waits to be woken (a play wakes it); the bound is a safety net.
+constexpr auto kIdleWait = std::chrono::milliseconds(500);
 // Blocks one stream gets per pass: a stream just started (or moved) gets its first blocks after
 // a few ms of decoding, not after its whole read-ahead, and the others get their turn between.
 constexpr int kBlocksPerPass = 8;
@@ -57,12 +62,19 @@ int StreamFeeder::targetBlocks(int framesPerBlock) const
     return blocks < 2 ? 2 : blocks;
 }
 
+std::chrono::milliseconds StreamFeeder::pollInterval() const
+{
+    return std::chrono::milliseconds(std::clamp(bufferMs_.load() / 4, kMinPollMs, kMaxPollMs));
+}
+
 bool StreamFeeder::fillAll()
 {
     bool hungry = false;
+    int live = 0;
     live_.enter(LiveChannels::Feeder);
     for (int s = 0; s < LiveChannels::kSlots; ++s) {
         if (Channel* channel = live_.at(s)) {
+            ++live;
             const int target = targetBlocks(channel->ring.framesPerBlock());
             const int capacity = channel->ring.capacity();
             const int wrote = channel->feed.fill(*channel, target < capacity ? target : capacity,
@@ -71,6 +83,7 @@ bool StreamFeeder::fillAll()
         }
     }
     live_.leave(LiveChannels::Feeder);
+    liveCount_.store(live, std::memory_order_relaxed);
     return hungry;
 }
 
@@ -81,7 +94,8 @@ void StreamFeeder::run()
             continue; // a stream is still short of its read-ahead: another pass at once
         }
         std::unique_lock<std::mutex> lock(mutex_);
-        wakeUp_.wait_for(lock, kPollInterval, [this] { return woken_ || !running_.load(); });
+        const auto wait = liveCount_.load(std::memory_order_relaxed) > 0 ? pollInterval() : kIdleWait;
+        wakeUp_.wait_for(lock, wait, [this] { return woken_ || !running_.load(); });
         woken_ = false;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -10,7 +11,8 @@ class LiveChannels;
 // Keeps the read-ahead of every live stream filled (the buffer-length setting): decoding and
 // time-stretching happen here, away from the device callback and the GUI thread. In manual mode
 // no thread runs and the render calls fillAll() itself.
-class StreamFeeder {
+class StreamFeeder
+{
 public:
     StreamFeeder(LiveChannels& live, int outputRate, int outputChannels);
     ~StreamFeeder();
@@ -31,12 +33,14 @@ public:
 
 private:
     void run();
+    std::chrono::milliseconds pollInterval() const;
 
     LiveChannels& live_;
     int outputRate_;
     int outputChannels_;
     std::atomic<int> bufferMs_{500};
     std::atomic<bool> running_{false};
+    std::atomic<int> liveCount_{0}; // streams seen by the last pass
     std::mutex mutex_;
     std::condition_variable wakeUp_;
     bool woken_ = false;

@@ -34,6 +34,7 @@ void TzPanelMeter::SetMax(int value)
 
 void TzPanelMeter::SetValue(int value)
 {
+    const int shown = value_;
     value_ = std::clamp(value, min_, max_);
     if (useAlert_) {
         if (value_ < alert_ && alerted_) {
@@ -51,8 +52,11 @@ void TzPanelMeter::SetValue(int value)
     if (OnChange) {
         OnChange(this);
     }
-    // The level follows the signal tick by tick, so it is drawn now rather than queued.
-    repaint();
+    // The level follows the signal tick by tick, so it is drawn now rather than queued; an
+    // unchanged needle (a silent meter on every tick while nothing plays) is not drawn again.
+    if (value_ != shown) {
+        repaint();
+    }
 }
 
 void TzPanelMeter::SetAlert(int value)

@@ -55,6 +55,9 @@ public:
     bool SetVolume(int volume);
     bool DetermineDuration(int group, int page, int button);
     bool DetermineNewDuration(int group, int page, int button);
+    // The playing sound's length in bytes as the engine now gives it: the times follow when it
+    // differs from the figure they were made from.
+    void RefineDuration(int group, int page, int button, std::int64_t lengthBytes);
     void GetSilenceLength();
     // A custom cue position as it applies to a channel: halved (toward zero) under mono output.
     std::int64_t CueBytes(std::int64_t storedBytes) const;
@@ -109,6 +112,11 @@ public:
 
     // Margin added to a fade's length to bound each busy wait.
     static constexpr int WaitMarginMs = 1000;
+    // How often a wait looks at what it waits for (a slide's end): well under what an ear or a
+    // fade's step would notice.
+    static constexpr int PollMs = 5;
+    // Turns of the stop's Delay wait beyond one per ms, should the clock stand still.
+    static constexpr int MaxDelaySlices = 1000;
 
 private:
     enum class FadeFamily { FadeIn, FadeOut, CrossFade, PauseFadeIn, PauseFadeOut };
@@ -149,6 +157,8 @@ private:
 
     // PlaybackStop.cpp
     void ImmediateStop();
+    void WaitStopDelay();
+    void ShowDuration(int group, int page, int button);
 
     // PlaybackFades.cpp
     int FadeMs(double settingSec) const;

@@ -63,7 +63,8 @@ bool Playback::BusyWait(const std::function<bool()>& over, int ms)
     ++s_.BusyWaitDepth;
     bool done = over();
     while (!done && clock_.TickCountMs() <= deadline) {
-        pump_.ProcessMessages();
+        // Sleeps between polls: a fade is long, and spinning here would take a whole core.
+        pump_.WaitForMessages(PollMs, true);
         done = over();
     }
     --s_.BusyWaitDepth;

@@ -7,10 +7,9 @@
 #include "board/Selection.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
+#include "platform/Clock.h"
 #include "platform/Pump.h"
 #include "playback/PlaybackWindow.h"
-
-#include <QThread>
 
 namespace {
 const QString SoundButtonReason = QStringLiteral("SoundButton");
@@ -134,13 +133,32 @@ bool Playback::StopProcess(const QString& reason)
     return result;
 }
 
+// The pause between the last sound and the next. The window keeps painting and the timers keep
+// ticking (nested ticks only poll); clicks and keys wait in the queue until it is over, as they
+// would behind a plain sleep, so nothing can start a sound this stop would then cut off.
+void Playback::WaitStopDelay()
+{
+    if (set_.Delay <= 0) {
+        return;
+    }
+    const qint64 end = clock_.TickCountMs() + set_.Delay;
+    ++s_.BusyWaitDepth;
+    // Bounded by count as well: a clock that stands still must not hold the program here.
+    for (int slice = 0; slice <= set_.Delay + MaxDelaySlices; ++slice) {
+        const qint64 left = end - clock_.TickCountMs();
+        if (left <= 0) {
+            break;
+        }
+        pump_.WaitForMessages(static_cast<int>(left), false);
+    }
+    --s_.BusyWaitDepth;
+}
+
 // Steps of a stop that no fade or cross fade took over: every slot freed, the displays reset.
 void Playback::ImmediateStop()
 {
     s_.Playing = false;
-    if (set_.Delay > 0) {
-        QThread::msleep(static_cast<unsigned long>(set_.Delay));
-    }
+    WaitStopDelay();
     StopAllChannels();
     s_.ChannelArray.fill(0);
     tracer_.WriteTracer(QStringLiteral("  Stop Process - Clear ChannelArray "));

@@ -145,22 +145,8 @@ bool Playback::DetermineDuration(int group, int page, int button)
         if (s_.LengthSeconds < 0) {
             BassErrorFunction(QStringLiteral("DetermineDuration - bass seconds"), tracer_, dialogs_);
         }
-        s_.SoundSeconds = RoundHalfEven(s_.LengthSeconds);
-        if (!set_.MultiPlay || s_.SoundSeconds > s_.LongestSeconds) {
-            s_.LongestSeconds = s_.SoundSeconds;
-        }
-        s_.TotalSeconds = s_.LongestSeconds;
+        ShowDuration(group, page, button);
         s_.RemainingSeconds = s_.LongestSeconds;
-        if (!s_.AddingSounds) {
-            win_.SetTotalTimeLabel(ConvertTime(s_.LongestSeconds, QStringLiteral("MM:SS")));
-        }
-        if (!set_.MultiPlay) {
-            const QString text = ConvertTime(s_.TotalSeconds, QStringLiteral("MM:SS"));
-            board_.ButtonTime[group][page][button] = text;
-            if (OnDisplay(group, page) && button == sel_.CurrentButton) {
-                win_.SetTimeLabel(button, text);
-            }
-        }
         BASS_StreamFree(s_.LengthStream);
         s_.LengthStream = 0;
     } catch (const std::exception&) {
@@ -168,6 +154,43 @@ bool Playback::DetermineDuration(int group, int page, int button)
         ShowError(QStringLiteral("DetermineDuration"));
     }
     return true;
+}
+
+void Playback::ShowDuration(int group, int page, int button)
+{
+    s_.SoundSeconds = RoundHalfEven(s_.LengthSeconds);
+    if (!set_.MultiPlay || s_.SoundSeconds > s_.LongestSeconds) {
+        s_.LongestSeconds = s_.SoundSeconds;
+    }
+    s_.TotalSeconds = s_.LongestSeconds;
+    if (!s_.AddingSounds) {
+        win_.SetTotalTimeLabel(ConvertTime(s_.LongestSeconds, QStringLiteral("MM:SS")));
+    }
+    if (!set_.MultiPlay) {
+        const QString text = ConvertTime(s_.TotalSeconds, QStringLiteral("MM:SS"));
+        board_.ButtonTime[group][page][button] = text;
+        if (OnDisplay(group, page) && button == sel_.CurrentButton) {
+            win_.SetTimeLabel(button, text);
+        }
+    }
+}
+
+// A click does not wait for a long file's scan: its length starts as the container's estimate.
+// When the exact figure arrives the times follow it.
+void Playback::RefineDuration(int group, int page, int button, std::int64_t lengthBytes)
+{
+    if (lengthBytes <= 0 || lengthBytes == s_.LengthBytes || !Board::IsValidAddress(group, page, button)) {
+        return;
+    }
+    s_.LengthBytes = lengthBytes;
+    const double seconds = BASS_ChannelBytes2Seconds(s_.CurrentChannel, lengthBytes);
+    if (seconds < 0) {
+        return;
+    }
+    s_.LengthSeconds = seconds;
+    if (RoundHalfEven(seconds) != s_.SoundSeconds) {
+        ShowDuration(group, page, button);
+    }
 }
 
 bool Playback::DetermineNewDuration(int group, int page, int button)

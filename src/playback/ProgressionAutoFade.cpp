@@ -107,7 +107,7 @@ bool ProgressionTimerHandler::WaitForFadeOut()
     ++s_.BusyWaitDepth;
     bool over = !s_.lFadingOut || play_.IsFadeOutOver();
     while (!over && clock_.TickCountMs() <= deadline) {
-        pump_.ProcessMessages();
+        pump_.WaitForMessages(Playback::PollMs, true);
         over = !s_.lFadingOut || play_.IsFadeOutOver();
     }
     --s_.BusyWaitDepth;

@@ -148,6 +148,8 @@ void ProgressionTimerHandler::ShowProgress(bool customCue, const Address& playin
         const std::int64_t end =
             play_.CueBytes(board_.ButtonCueEnd[playing.group][playing.page][playing.button]);
         length = end < 1 ? length - start : end - start;
+    } else if (!customCue) {
+        play_.RefineDuration(playing.group, playing.page, playing.button, length);
     }
     s_.PlayLength = length;
     std::int64_t position = BASS_ChannelGetPosition(s_.CurrentChannel);

@@ -233,13 +233,14 @@ TEST_P(EngineFileTypesTest, BadFilesOfTheTypeGiveErrorCodesNeverAHang)
             EXPECT_TRUE(code == BassError::FileFormat || code == BassError::Codec) << bytes << ": " << code;
             continue;
         }
-        const std::int64_t length = BASS_ChannelGetLength(h);
-        EXPECT_GE(length, 0) << bytes;
+        // Asked before the play, the length may be the estimate of a scan still running.
+        EXPECT_GE(BASS_ChannelGetLength(h), 0) << bytes;
         ASSERT_TRUE(BASS_ChannelPlay(h, false));
         for (int i = 0; i < 40 && BASS_ChannelIsActive(h) != BassActiveStopped; ++i) {
             Render(kRate / 2, 2);
         }
         EXPECT_EQ(BASS_ChannelIsActive(h), BassActiveStopped) << bytes;
+        const std::int64_t length = BASS_ChannelGetLength(h);
         EXPECT_LE(BASS_ChannelGetPosition(h), length + 4) << bytes;
         EXPECT_TRUE(BASS_StreamFree(h));
     }

@@ -211,3 +211,44 @@ TEST(zPanelScale, TickStepsAndRangesThatWouldBreakTheDrawingAreSafe)
     }
     EXPECT_EQ(ticks, 2);
 }
+
+namespace {
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+// While nothing plays the progression timer sets the silent level on every tick: drawing the
+// same needle again each time kept the idle program busy.
+TEST(zPanelPainting, SameValueAgainIsNotDrawnAgainButAChangeIsAtOnce)
+{
+    TzPanelMeter meter;
+    MakeLevelMeter(meter);
+    EventLog log(meter);
+    meter.resize(120, 80);
+    meter.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&meter));
+    meter.SetValue(1);
+    PaintCounter counter;
+    meter.installEventFilter(&counter);
+    const int changesBefore = log.changes;
+    for (int i = 0; i < 50; ++i) {
+        meter.SetValue(1);
+    }
+    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(log.changes - changesBefore, 50) << "each setting still raises its change event";
+    meter.SetValue(40);
+    EXPECT_EQ(counter.paints, 1) << "a new value is drawn at once, not queued";
+    EXPECT_EQ(meter.Value(), 40);
+}

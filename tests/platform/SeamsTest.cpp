@@ -6,9 +6,11 @@
 #include "platform/Rounding.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour)
@@ -118,4 +120,33 @@ TEST(ProgramFolder, FollowsTheEnvironmentVariable)
     const QString folder = ProgramFolder();
     qunsetenv("RALLYBOX_HOME");
     EXPECT_EQ(folder, QDir::cleanPath(root.path()) + "/");
+}
+
+TEST(QtEventPump, WaitSleepsUntilAnEventOrItsTimeIsUp)
+{
+    int argc = 1;
+    char name[] = "seams";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QtEventPump pump;
+    pump.ProcessMessages(); // what start-up left pending
+    QElapsedTimer timer;
+    timer.start();
+    pump.WaitForMessages(40, true);
+    // Nothing pending: it slept (and did not spin back at once), but not for ever.
+    EXPECT_GE(timer.elapsed(), 30);
+    EXPECT_LT(timer.elapsed(), 2000);
+
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    timer.restart();
+    for (int i = 0; i < 5 && !ran; ++i) {
+        pump.WaitForMessages(1000, false);
+    }
+    // A pending event ends the wait long before its time.
+    EXPECT_TRUE(ran);
+    EXPECT_LT(timer.elapsed(), 500);
 }

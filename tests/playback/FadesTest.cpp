@@ -43,6 +43,10 @@ TEST_F(Fades, StopWithFadeOutFadesThenStops)
     EXPECT_TRUE(TraceText().contains(QStringLiteral(" -   Stop Process - StopButton Fade Out\r\n")));
     // Bounded: the wait ended with the fade, not at its margin.
     EXPECT_LT(pump_.Count, 1000 / 10 + 10);
+    // Every turn of the wait slept a poll interval (no spinning), open to clicks and keys.
+    EXPECT_GE(pump_.Waits, 1000 / 10 - 5);
+    EXPECT_EQ(pump_.LastWaitMs, Playback::PollMs);
+    EXPECT_TRUE(pump_.LastWaitTookInput);
 }
 
 TEST_F(Fades, FadeOutLongerThanTheRestOfTheSoundTakesTheRest)

@@ -1,0 +1,70 @@
+// links: rbx_audio
+// Drives the engine on a real output device for the output measurements (bench/measure_output.py):
+// reads commands on stdin and answers each on stdout with the steady clock in ns at the moment
+// the engine call was made, so the recorder can line the event up with the recorded sound.
+//   open <path>    -> "opened <handle> <ns>"     creates a stream (flags 0)
+//   play <handle>  -> "played <handle> <ns>"     BASS_ChannelPlay, restart false
+//   free <handle>  -> "freed <handle> <ns>"
+//   quit
+// Arguments: [device (default 1)] [buffer ms (default 1000)].
+#include "audio/Bass.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+long long NowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int device = argc > 1 ? std::atoi(argv[1]) : 1;
+    const int bufferMs = argc > 2 ? std::atoi(argv[2]) : 1000;
+    BASS_SetConfig(BASS_CONFIG_BUFFER, static_cast<std::uint32_t>(bufferMs));
+    if (!BASS_Init(device, 44100, 0, nullptr, nullptr)) {
+        std::printf("error init %d\n", BASS_ErrorGetCode());
+        return 1;
+    }
+    std::printf("ready %lld\n", NowNs());
+    std::fflush(stdout);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string verb;
+        in >> verb;
+        if (verb == "quit") {
+            break;
+        }
+        if (verb == "open") {
+            std::string path;
+            std::getline(in >> std::ws, path);
+            const BassHandle h = BASS_StreamCreateFile(false, path.c_str(), 0, 0, 0);
+            std::printf("opened %u %lld %d\n", h, NowNs(), BASS_ErrorGetCode());
+        } else if (verb == "play") {
+            BassHandle h = 0;
+            in >> h;
+            const long long t = NowNs();
+            const bool ok = BASS_ChannelPlay(h, false);
+            std::printf("played %u %lld %d\n", h, t, ok ? 0 : BASS_ErrorGetCode());
+        } else if (verb == "free") {
+            BassHandle h = 0;
+            in >> h;
+            BASS_StreamFree(h);
+            std::printf("freed %u %lld\n", h, NowNs());
+        } else {
+            std::printf("unknown %s\n", verb.c_str());
+        }
+        std::fflush(stdout);
+    }
+    BASS_Free();
+    return 0;
+}
