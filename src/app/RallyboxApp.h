@@ -48,6 +48,7 @@ class TFormDuplicateList;
 class TFormEqualizer;
 class TFormAssignVolumeLevel;
 class TFormPersonalize;
+class BoardArranging;
 class QWidget;
 
 struct RallyboxOptions
@@ -133,6 +134,8 @@ public:
     TFormEqualizer* FormEqualizer = nullptr;
     TFormAssignVolumeLevel* FormAssignVolumeLevel = nullptr;
     TFormPersonalize* FormPersonalize = nullptr;
+    // The board-arranging commands of the main window (clipboards, page tools, colours, drag).
+    std::unique_ptr<BoardArranging> arranging;
 
 private:
     void CreateWindows();

@@ -109,6 +109,16 @@ public:
     // Shows the sound-button editor modally on the popup target and returns its modal result;
     // set by the application once that window exists.
     std::function<int()> ShowSoundButtonEditor;
+    // The page editor and the place-marker window, shown modally on the popup target; each returns
+    // its modal result. Set by the application once those windows exist.
+    std::function<int()> ShowFormChangePageButton;
+    std::function<int()> ShowFormAddPlaceMarker;
+    // Whether a channel of the channel table plays (group, page, button); commands that would move
+    // or clear a cell ask first, so no channel is left pointing at the wrong sound. Set by the
+    // application; unset means nothing plays.
+    std::function<bool(int group, int page, int button)> IsAddressPlaying;
+    // Paints slot N from the cell of the page on display (PaintSlot), for the editing commands.
+    void RepaintSlot(int slot) { PaintSlot(slot); }
 
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
@@ -229,6 +239,8 @@ public:
     bool VolumeChanging = false;
     bool GroupChanged = false;
     bool PageEditAdding = false;
+    // How the place-marker window was opened: "Add" or "Edit".
+    QString PlaceMarkerMode = QStringLiteral("Add");
     bool PopupEdited = false;
     bool ManualControl = false;
     bool TimeErrorShown = false;
