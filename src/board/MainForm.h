@@ -6,6 +6,7 @@
 #include "board/MainFormContext.h"
 #include "platform/Color.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -120,6 +121,37 @@ public:
     // Paints slot N from the cell of the page on display (PaintSlot), for the editing commands.
     void RepaintSlot(int slot) { PaintSlot(slot); }
 
+    // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
+    // object name; an item runs the command registered for its name, so commands built with other
+    // windows are registered from outside (an item without a command does nothing).
+    QMenu* PopupMenuSound = nullptr;
+    QMenu* PopupMenuPage = nullptr;
+    void SetMenuCommand(const QString& itemName, std::function<void()> command);
+    // Runs the command registered for the item; false when there is none.
+    bool RunMenuCommand(const QString& itemName);
+    // The item of that object name in either right-click menu or the menu bar, or nullptr.
+    QAction* MenuItem(const QString& itemName) const;
+    // What a right click on the widget opens: the prepared menu (its items shown or hidden for the
+    // widget's slot or page), or nullptr when no menu opens. Child controls of a slot count as the
+    // slot, and the page button inside a page frame as the page button.
+    QMenu* PreparePopup(QWidget* widget);
+    // The control the last menu was prepared for, by its object name ("Panel7", "PageButton3",
+    // "PanelPage3", "PanelPages", "CueButton", "PageCGroup").
+    QString PopupComponentName;
+
+    // OnPopup of the two menus: set the popup target from PopupComponentName and show or hide the
+    // items; true when the menu has an item to offer.
+    bool PopupSoundOptionsSet();
+    bool PopupPageOptionsSet();
+
+    // Windows of other layers that the menu commands open modally; each returns the modal result.
+    // Set by the application once the windows exist; an unset hook opens nothing (result 0).
+    std::function<int()> ShowFormChangePageButton;
+    std::function<int()> ShowFormAddPlaceMarker;
+    std::function<int()> ShowTimedStartSet;
+    std::function<int()> ShowFormAutoStartTimer;
+    std::function<int()> ShowFormAssignVolumeLevel;
+
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
     std::array<TBitBtnWithColor*, SlotCount + 1> SoundButtons{};
@@ -202,6 +234,7 @@ public:
     QMenu* Log1 = nullptr;
     QMenu* Tools1 = nullptr;
     QMenu* Help1 = nullptr;
+    QMenu* Edit1 = nullptr;
     QAction* NewSet1 = nullptr;
     QAction* OpenSet1 = nullptr;
     QAction* SaveSet1 = nullptr;
@@ -218,6 +251,12 @@ public:
     QAction* DeleteLogFile = nullptr;
     QAction* DeleteTracerFile = nullptr;
     QAction* ShowWindowsVersion1 = nullptr;
+    QAction* ResetAllPages1 = nullptr;
+    QAction* RemovaAllHighlights1 = nullptr;
+    QAction* RemoveAllLoops1 = nullptr;
+    QAction* RemoveAllVolumeSettings1 = nullptr;
+    QAction* RemoveAllHotKeys1 = nullptr;
+    QAction* RemoveAllLocks1 = nullptr;
 
     // --- Texts and colours set at start.
     QString VersionText;
@@ -258,6 +297,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -271,6 +311,14 @@ private:
     void BuildTimers();
     // MainFormMenus.cpp
     void BuildMenus();
+    // MainFormPopupMenus.cpp
+    void BuildPopupMenus();
+    void RoutePopups();
+    // MainFormPopupOptions.cpp
+    void SetSoundItemsForEmptySlot();
+    void SetSoundItemsForSound(int state, bool cueShown);
+    void SetPageItems(const QString& name);
+    static int ModalResultOf(const std::function<int()>& show);
     // MainFormWiring.cpp
     void WireSignals();
     // MainFormStartup.cpp
@@ -317,6 +365,7 @@ private:
     void FocusDummy();
 
     MainFormContext& ctx_;
+    QHash<QString, std::function<void()>> menuCommands_;
     // Timers that ran when the exit sequence stopped them, restored when the exit is cancelled.
     std::array<bool, 4> timersRunning_{};
     bool loggingDisplayWasVisible_ = false;
