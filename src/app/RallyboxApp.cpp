@@ -158,4 +158,6 @@ void RallyboxApp::CreateWindows()
     FormPersonalize = Create<TFormPersonalize>();
     arranging = std::make_unique<BoardArranging>(*Form1);
     arranging->Wire();
+    arranging->RegisterMenuCommands(
+        [this](const QString& item, std::function<void()> command) { Form1->SetMenuCommand(item, std::move(command)); });
 }

@@ -110,10 +110,6 @@ public:
     // Shows the sound-button editor modally on the popup target and returns its modal result;
     // set by the application once that window exists.
     std::function<int()> ShowSoundButtonEditor;
-    // The page editor and the place-marker window, shown modally on the popup target; each returns
-    // its modal result. Set by the application once those windows exist.
-    std::function<int()> ShowFormChangePageButton;
-    std::function<int()> ShowFormAddPlaceMarker;
     // Whether a channel of the channel table plays (group, page, button); commands that would move
     // or clear a cell ask first, so no channel is left pointing at the wrong sound. Set by the
     // application; unset means nothing plays.

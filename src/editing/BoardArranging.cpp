@@ -14,9 +14,9 @@ BoardArranging::BoardArranging(TForm1& form)
 
 QMenu* BoardArranging::EditMenu()
 {
-    // The Edit menu may already hold the board's other whole-board commands.
-    if (auto* menu = form_.menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"))) {
-        return menu;
+    // The Edit menu holds the board's other whole-board commands.
+    if (form_.Edit1 != nullptr) {
+        return form_.Edit1;
     }
     QMenu* menu = new QMenu(QStringLiteral("&Edit"), form_.menuBar());
     menu->setObjectName(QStringLiteral("Edit1"));
