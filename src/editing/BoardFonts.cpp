@@ -33,10 +33,13 @@ QFont FontOf(const QString& name, int size, TFontStyles style)
 // colour step keeps the old colour.
 bool ChooseFont(Dialogs& dialogs, FontChoice& font)
 {
+    const TColor before = font.Color;
     if (!dialogs.FontDialog(font)) {
         return false;
     }
-    TColor color = font.Color;
+    // The colour is the colour step's alone.
+    TColor color = before;
+    font.Color = before;
     if (dialogs.ColorDialog(color)) {
         font.Color = color;
     }

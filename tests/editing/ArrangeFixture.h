@@ -84,8 +84,18 @@ protected:
     }
     QString Memo(int slot) const { return form->ButtonMemos[static_cast<std::size_t>(slot)]->text(); }
 
-    // Texts of the scripted dialogs' calls since the last reset.
-    QStringList Boxes() const { return dialogs.Texts(); }
+    // Texts of the message boxes shown since the last reset (not the colour or font dialogs).
+    QStringList Boxes() const
+    {
+        QStringList texts;
+        for (const ScriptedDialogs::Call& call : dialogs.Calls()) {
+            if (call.kind == ScriptedDialogs::Kind::MessageDlg ||
+                call.kind == ScriptedDialogs::Kind::ShowMessage) {
+                texts.append(call.text);
+            }
+        }
+        return texts;
+    }
 
     std::set<std::array<int, 3>> playing;
     std::unique_ptr<BoardArranging> arranging;
