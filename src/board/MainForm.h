@@ -3,6 +3,7 @@
 // the mode buttons and the menus. Its code is split by concern: MainFormLayout (controls),
 // MainFormWiring (signals), MainFormStartup, MainFormExit, MainFormPainting,
 // MainFormNavigation, MainFormSetFileCommands, MainFormLogCommands and MainFormMenus.
+#include "board/Board.h"
 #include "board/MainFormContext.h"
 #include "platform/Color.h"
 
@@ -147,6 +148,57 @@ public:
     std::function<int()> ShowTimedStartSet;
     std::function<int()> ShowFormAutoStartTimer;
     std::function<int()> ShowFormAssignVolumeLevel;
+
+    // --- The cue (MainFormCue.cpp): page 19 of group D, filled by "Cue It" from anywhere.
+    void PopupCueClick();
+    // Appends CueTransfer to the first free cue slot, with the current address as its origin.
+    void CueIt();
+    // A sound has ended (every stop path of the playback calls this); acts on cue entries only.
+    void CueEndPlay(int group, int page, int button);
+    void CueButtonClick();
+    bool CueButtonProcess();
+    void PopupClearClueClick();
+    // The copy of one button that "Cue It" fills and CueIt reads (its own custom cue, so the
+    // sound clipboard is never touched).
+    TSoundButtonCell CueTransfer;
+
+    // --- Adding files and moving a sound (MainFormAddSounds.cpp)
+    bool AddSoundButton();
+    // Moves (group, page, button) to the first free button of page target of the same group.
+    void SoundToPage(int group, int page, int button, const QString& target);
+    // Told when a sound moved to another address, so a playing copy keeps its channel; set by
+    // the playback layer.
+    std::function<void(int fromGroup, int fromPage, int fromButton, int toGroup, int toPage, int toButton)>
+        SoundMoved;
+
+    // --- Sound and page menu commands (MainFormSoundCommands.cpp, MainFormPageCommands.cpp)
+    void PopupAddClick();
+    void PopupEditClick();
+    void PopupDeleteClick();
+    void PopupLockClick();
+    void PopupHighlightClick();
+    void PopupPlayedClick();
+    void PopupTimerClick();
+    void PopupInsertClick();
+    void PopupEditPlaceMarkerClick();
+    void AssignVolumeLevelClick();
+    void PopupPageAddClick();
+    void PopupPageEdit1Click();
+    void PopupPageDeleteClick();
+    void ResetAllClick();
+    // "Add" or "Edit": how the place-marker window was opened.
+    QString PlaceMarkerMode;
+    // The slot the timed-start windows play (1..48).
+    int TimedStartButton = 1;
+    // Set while sounds are added from the menu: the duration routine leaves the time display alone.
+    bool AddingSounds = false;
+
+    // --- Remove-all commands of the Edit menu (MainFormRemoveAll.cpp)
+    void RemoveAllHighlights1Click();
+    void RemoveAllLoops1Click();
+    void RemoveAllVolumeSettings1Click();
+    void RemoveAllHotKeys1Click();
+    void RemoveAllLocks1Click();
 
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
@@ -310,6 +362,7 @@ private:
     // MainFormPopupMenus.cpp
     void BuildPopupMenus();
     void RoutePopups();
+    void RegisterOwnMenuCommands();
     // MainFormPopupOptions.cpp
     void SetSoundItemsForEmptySlot();
     void SetSoundItemsForSound(int state, bool cueShown);
@@ -330,6 +383,26 @@ private:
     bool StartAudio();
     void StartBlankBoard();
     void ShowError(const QString& routine);
+    // MainFormCue.cpp
+    // Shows slot N of the window empty: no caption, teal, no labels.
+    void ShowSlotEmpty(int slot);
+    // Recounts (group, page) and writes the page-totals label.
+    void WritePageTotals(int group, int page);
+    // MainFormSoundCommands.cpp
+    // The popup page has a page set up (its page button has a caption; the cue by its name).
+    bool PopupPageNamed() const;
+    // Shows the popup page again after a change: its page button, or the cue.
+    void ShowPopupPageAgain();
+    void OpenPlaceMarkerWindow(const QString& mode);
+    // MainFormPageCommands.cpp
+    void RecolourPageButtons(int group);
+    // MainFormAddSounds.cpp
+    void PlaceAddedFile(const QString& path, int slot);
+    // MainFormRemoveAll.cpp
+    bool ConfirmRemoveAll(const QString& question);
+    void ApplyToBoard(const std::function<void(int group, int page, int button)>& change);
+    void RemoveAll(const QString& routine, const QString& what,
+                   const std::function<void(int group, int page, int button)>& change, bool askTwice = false);
     // MainFormEditMode.cpp
     void EnterEditMode();
     void LeaveEditMode();
@@ -354,6 +427,9 @@ private:
     bool StepPage(int direction, const QString& routine);
     void ResetPanelsOfPage(bool autoReset);
     static int ResetState(int state, bool playing);
+    // Played, cued and playing (when nothing plays) buttons of every page and the cue become
+    // unplayed again; the panels on display follow.
+    void ResetEveryPage();
     // MainFormSetFileCommands.cpp
     void EraseBoardDisplay();
     bool NewBoard(bool fromMenu);

@@ -9,7 +9,8 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QRegularExpression>
+
+#include <utility>
 
 namespace {
 
@@ -117,7 +118,32 @@ void TForm1::BuildPopupMenus()
             connect(action, &QAction::triggered, this, [this, name] { RunMenuCommand(name); });
         }
     }
+    RegisterOwnMenuCommands();
     RoutePopups();
+}
+
+void TForm1::RegisterOwnMenuCommands()
+{
+    const std::pair<const char*, void (TForm1::*)()> own[] = {
+        {"PopupCue", &TForm1::PopupCueClick},
+        {"PopupAdd", &TForm1::PopupAddClick},
+        {"PopupEdit", &TForm1::PopupEditClick},
+        {"PopupInsert", &TForm1::PopupInsertClick},
+        {"PopupEditPlaceMarker", &TForm1::PopupEditPlaceMarkerClick},
+        {"AssignVolumeLevel1", &TForm1::AssignVolumeLevelClick},
+        {"PopupTimer", &TForm1::PopupTimerClick},
+        {"PopupHighlight", &TForm1::PopupHighlightClick},
+        {"PopupLock", &TForm1::PopupLockClick},
+        {"PopupPlayed", &TForm1::PopupPlayedClick},
+        {"PopupDelete", &TForm1::PopupDeleteClick},
+        {"PopupPageAdd", &TForm1::PopupPageAddClick},
+        {"PopupPageEdit1", &TForm1::PopupPageEdit1Click},
+        {"PopupClearCueClick", &TForm1::PopupClearClueClick},
+        {"PopupPageDelete", &TForm1::PopupPageDeleteClick},
+    };
+    for (const auto& [name, handler] : own) {
+        SetMenuCommand(QString::fromLatin1(name), [this, handler = handler] { (this->*handler)(); });
+    }
 }
 
 void TForm1::RoutePopups()
