@@ -326,8 +326,6 @@ public:
     bool VolumeChanging = false;
     bool GroupChanged = false;
     bool PageEditAdding = false;
-    // How the place-marker window was opened: "Add" or "Edit".
-    QString PlaceMarkerMode = QStringLiteral("Add");
     bool PopupEdited = false;
     bool ManualControl = false;
     bool TimeErrorShown = false;

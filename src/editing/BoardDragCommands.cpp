@@ -119,10 +119,10 @@ void BoardDragDrop::DropSound(const DragRole& target, int source)
     if (Board::IsBlank(ctx.board.ButtonCaption[g][p][source])) {
         return;
     }
-    if (BoardEditing::RefuseCellWhilePlaying(form_, g, p, source) || !SoundToPage) {
+    if (BoardEditing::RefuseCellWhilePlaying(form_, g, p, source)) {
         return;
     }
-    SoundToPage(g, p, source, QString::number(t));
+    form_.SoundToPage(g, p, source, QString::number(t));
 }
 
 void BoardDragDrop::SwapSounds(int source, int target)

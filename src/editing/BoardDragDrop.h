@@ -9,8 +9,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
-
 class QMimeData;
 class QWidget;
 class TForm1;
@@ -51,9 +49,6 @@ public:
     void ButtonDragModeOnOff1Click();
     // The drop of source on target, in drag mode.
     void Form1HandleDrag(const DragRole& target, const DragRole& source);
-
-    // Moves a sound to the first free button of another page (group, page, button, target page).
-    std::function<bool(int group, int page, int button, const QString& targetPage)> SoundToPage;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

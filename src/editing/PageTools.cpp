@@ -127,11 +127,7 @@ void PageTools::Rearrange(const QString& routine, const QString& traceLine, Orde
         }
         board.BoardChanged = true;
         if (cue) {
-            if (CueButtonProcess) {
-                CueButtonProcess();
-            } else if (BoardEditing::PageOnDisplay(form_, g, p)) {
-                form_.LoadButtons();
-            }
+            form_.CueButtonProcess();
         } else {
             form_.ProcessPageButton(p);
         }

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <vector>
 
 class TForm1;
@@ -26,9 +25,6 @@ public:
 
     void PageAlphabetizeClick();
     void PageCompressClick();
-
-    // Shows the cue again after it was rearranged; the board repaints the cue's slots when unset.
-    std::function<void()> CueButtonProcess;
 
 private:
     using OrderFunction = std::vector<int> (*)(const QStringList&);

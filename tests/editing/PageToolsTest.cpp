@@ -115,6 +115,10 @@ TEST_F(PageToolsTest, CueEntriesKeepTheirOriginsAndCuedButtonsKeepTheirEntries)
     EXPECT_EQ(board.CueOriginButton[2], 30);
     EXPECT_EQ(board.CueOriginButton[4], 0);
     EXPECT_EQ(board.CueOriginButton[9], 0);
+    // The cue is shown again.
+    EXPECT_EQ(selection.CurrentPage, CuePage);
+    EXPECT_EQ(Memo(1), QStringLiteral("alpha"));
+    form->ProcessGroupButton(1);
 
     // Compressing the page of a cued button moves the cue's pointer with the button.
     Fill(1, 1, 30, QStringLiteral("cued"));
