@@ -23,6 +23,11 @@
 
 BoardDragDrop::BoardDragDrop(TForm1& form) : QObject(&form), form_(form)
 {
+    ExecDrag = [](QWidget* source, QMimeData* data) {
+        auto* drag = new QDrag(source);
+        drag->setMimeData(data);
+        drag->exec(Qt::MoveAction);
+    };
     for (QWidget* container : {static_cast<QWidget*>(form.Panel54), static_cast<QWidget*>(form.PanelPages)}) {
         container->setAcceptDrops(true);
         Watch(container);
@@ -123,16 +128,21 @@ bool BoardDragDrop::eventFilter(QObject* watched, QEvent* event)
 
 bool BoardDragDrop::MousePress(QWidget* widget, QEvent* event)
 {
-    pressed_ = nullptr;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (!form_.ButtonDragMode || mouse->button() != Qt::LeftButton) {
+        pressed_ = nullptr;
         return false;
     }
+    // A press that a control leaves alone travels on to its parents: the slot or page it belongs
+    // to keeps it, the board's background does not take it away.
     const DragRole role = RoleOf(widget);
     if (role.kind != DragRole::Slot && !role.IsPage()) {
         return false;
     }
-    pressed_ = widget;
+    // The control pressed first keeps the drag; its parents see the same press as it travels on.
+    if (pressed_.isNull() || !(RoleOf(pressed_) == role)) {
+        pressed_ = widget;
+    }
     pressPos_ = mouse->globalPosition().toPoint();
     pressRole_ = role;
     return false;
@@ -150,9 +160,7 @@ bool BoardDragDrop::MouseMove(QEvent* event)
     }
     QWidget* source = pressed_;
     pressed_ = nullptr;
-    auto* drag = new QDrag(source);
-    drag->setMimeData(MimeOf(pressRole_));
-    drag->exec(Qt::MoveAction);
+    ExecDrag(source, MimeOf(pressRole_));
     return true;
 }
 

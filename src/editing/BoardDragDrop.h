@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class QMimeData;
 class QWidget;
 class TForm1;
@@ -45,6 +47,10 @@ public:
     // The drag's payload and its reading back (false for anything that is not a sound or a page).
     static QMimeData* MimeOf(const DragRole& source);
     static bool SourceOf(const QMimeData* data, DragRole& source);
+
+    // Runs the platform's drag of the payload; tests replace it, since the real one waits for the
+    // mouse to be released.
+    std::function<void(QWidget* source, QMimeData* data)> ExecDrag;
 
     void ButtonDragModeOnOff1Click();
     // The drop of source on target, in drag mode.
