@@ -87,6 +87,8 @@ void BoardClipboards::BlankPage(int group, int page)
     for (int b = 1; b <= ButtonCount; ++b) {
         board.SetCell(group, page, b, CutCell());
     }
+    // Cue entries taken from this page no longer point at its emptied buttons.
+    BoardEditing::MoveCueOrigins(form_, group, page, page, {});
     board.BoardChanged = true;
     if (group != ctx.selection.CurrentGroup) {
         return;

@@ -149,6 +149,7 @@ void TFormChangePageButton::DeletePage(int group, int page)
         board.ButtonVolume[group][page][b].clear();
         board.ButtonLoop[group][page][b].clear();
     }
+    BoardEditing::MoveCueOrigins(form_, group, page, page, {});
     if (group == ctx.selection.CurrentGroup) {
         BoardEditing::ShowPageButton(form_, page, false);
         for (int n = 1; n <= PageButtonCount; ++n) {

@@ -142,9 +142,14 @@ TEST_F(ClipboardsTest, CutPageOffDisplayLeavesTheSlotsAndPastesOntoABlankPage)
     StartArrange();
     Fill(1, 1, 1, QStringLiteral("Shown"));
     Fill(1, 2, 7, QStringLiteral("Anthem"));
+    board.CueOriginGroup[3] = 1;
+    board.CueOriginPage[3] = 2;
+    board.CueOriginButton[3] = 7;
     Show(1);
     Target(1, 2);
     Clip().PageCutClick();
+    EXPECT_EQ(board.CueOriginButton[3], 0);
+    EXPECT_EQ(board.CueOriginPage[3], 0);
     EXPECT_TRUE(Board::IsBlank(board.PageName[1][2]));
     EXPECT_EQ(board.PageColor[1][2], 0);
     EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[1][2][7]));
