@@ -387,7 +387,7 @@ private:
     // Recounts (group, page) and writes the page-totals label.
     void WritePageTotals(int group, int page);
     // MainFormSoundCommands.cpp
-    // The popup page has a page set up (its page button has a caption; the cue by its name).
+    // The popup page has a page set up (a page name).
     bool PopupPageNamed() const;
     // Shows the popup page again after a change: its page button, or the cue.
     void ShowPopupPageAgain();

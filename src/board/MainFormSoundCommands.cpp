@@ -26,13 +26,10 @@ TColor OwnColor(TColor custom)
 
 bool TForm1::PopupPageNamed() const
 {
+    // By the page's name: a blank page's button reads "(Blank Page)", and the cue has no button.
     const Selection& sel = ctx_.selection;
-    // The cue has no page button of its own; its page name stands for it.
-    if (sel.PopupPage < 1 || sel.PopupPage > PageButtonSlots) {
-        return sel.PopupPage == CuePage &&
-               !Board::IsBlank(ctx_.board.PageName[sel.PopupGroup][sel.PopupPage]);
-    }
-    return !Board::IsBlank(AsPushButton(PageButtons[static_cast<std::size_t>(sel.PopupPage)])->text());
+    return Board::IsValidAddress(sel.PopupGroup, sel.PopupPage, 1) &&
+           !Board::IsBlank(ctx_.board.PageName[sel.PopupGroup][sel.PopupPage]);
 }
 
 void TForm1::ShowPopupPageAgain()
