@@ -13,12 +13,11 @@ class TColorPanel;
 class TForm1;
 struct InternalClipboards;
 
-// One sound button, as Copy or Cut took it.
+// One sound button, as Copy or Cut took it. Its hot-key label is painted from the hot key itself
+// when it is pasted.
 struct SoundClipboardData
 {
     TSoundButtonCell Cell;
-    // The text of the slot's hot-key label when it was cut.
-    QString HotKeyLabelText;
 };
 
 // One page: name, flags, colour and its 48 buttons.

@@ -4,7 +4,6 @@
 #include "board/MainForm.h"
 #include "board/MainFormContext.h"
 #include "board/Selection.h"
-#include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
 #include "editing/BoardEditing.h"
 
@@ -45,7 +44,6 @@ void BoardClipboards::CutSoundClick()
             return;
         }
         sound_.Cell = ClipboardCell(ctx.board.Cell(g, p, b), true);
-        sound_.HotKeyLabelText = form_.HotKeyLabels[static_cast<std::size_t>(b)]->text();
         FilledSound();
         ctx.board.SetCell(g, p, b, CutCell());
         // A cut cue entry no longer holds its origin: the origin is no longer cued.
