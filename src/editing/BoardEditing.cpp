@@ -112,6 +112,40 @@ void ShowSlotFromBoard(TForm1& form, int slot)
     }
 }
 
+void ShowPageEmptied(TForm1& form, int group, int page)
+{
+    MainFormContext& ctx = form.Context();
+    MoveCueOrigins(form, group, page, page, {});
+    if (group != ctx.selection.CurrentGroup) {
+        return;
+    }
+    ShowPageButton(form, page, false);
+    for (int n = 1; n <= PageButtonCount; ++n) {
+        SetFace(form.PageButtons[static_cast<std::size_t>(n)], ctx.settings.ButtonColor);
+    }
+    // The slots belong to the page on display; a page emptied from its button elsewhere leaves
+    // them be.
+    if (PageOnDisplay(form, group, page)) {
+        form.lblPage->clear();
+        form.LabelPageTotals->clear();
+        for (int n = 1; n <= ButtonCount; ++n) {
+            ctx.board.PageFiles[static_cast<std::size_t>(n)].clear();
+            ShowSlotFromBoard(form, n);
+        }
+    }
+}
+
+void ShowCellChanged(TForm1& form, int group, int page, int button)
+{
+    if (!PageOnDisplay(form, group, page)) {
+        return;
+    }
+    Board& board = form.Context().board;
+    board.PageFiles[static_cast<std::size_t>(button)] = board.ButtonFile[group][page][button];
+    ShowSlotFromBoard(form, button);
+    ShowPageTotals(form);
+}
+
 void ShowPageTotals(TForm1& form)
 {
     const Selection& sel = form.Context().selection;

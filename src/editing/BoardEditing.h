@@ -34,6 +34,13 @@ void SwapPageCueOrigins(TForm1& form, int group, int pageA, int pageB);
 // Slot N of the page on display painted from its cell; the slot button shows when it has a caption
 // (always in edit mode, where every face but a place marker's is plain).
 void ShowSlotFromBoard(TForm1& form, int slot);
+// The display after a page of the group on display was emptied (cut or deleted): cue entries
+// taken from it are released, its button reads "(Blank Page)", every page button takes
+// ButtonColor, and when it is the page on display its labels and slots empty too.
+void ShowPageEmptied(TForm1& form, int group, int page);
+// After a cell changed: when its page is on display, its slot shows it (file entry included) and
+// the page totals are counted again.
+void ShowCellChanged(TForm1& form, int group, int page, int button);
 // LabelPageTotals from the page on display: the count, " Sounds (", the time and ")".
 void ShowPageTotals(TForm1& form);
 // Page button N of the group on display shows the page's name, or "(Blank Page)" in silver.

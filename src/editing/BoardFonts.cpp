@@ -29,20 +29,33 @@ QFont FontOf(const QString& name, int size, TFontStyles style)
     return font;
 }
 
-// Font, then font colour; false when the font dialog was cancelled (nothing changes). A cancelled
-// colour step keeps the old colour.
-bool ChooseFont(Dialogs& dialogs, FontChoice& font)
+// The four font settings of the sound buttons or of the page buttons, and the style's text.
+struct FontSettings
 {
-    const TColor before = font.Color;
+    QString& name;
+    int& size;
+    TFontStyles& style;
+    QString& styleText;
+    TColor& color;
+};
+
+// Font, then font colour, stored in the settings; false when the font dialog was cancelled
+// (nothing changes). A cancelled colour step keeps the old colour.
+bool ChooseFont(Dialogs& dialogs, const FontSettings& settings)
+{
+    FontChoice font{settings.name, settings.size, settings.style, settings.color};
     if (!dialogs.FontDialog(font)) {
         return false;
     }
     // The colour is the colour step's alone.
-    TColor color = before;
-    font.Color = before;
+    TColor color = settings.color;
     if (dialogs.ColorDialog(color)) {
-        font.Color = color;
+        settings.color = color;
     }
+    settings.name = font.Name;
+    settings.size = font.Size;
+    settings.style = font.Style;
+    settings.styleText = FontStyleToString(font.Style);
     return true;
 }
 
@@ -53,15 +66,10 @@ void BoardColors::ChangeSoundFonts1Click()
     try {
         MainFormContext& ctx = form_.Context();
         Settings& s = ctx.settings;
-        FontChoice font{s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle, s.Sound1FontColor};
-        if (!ChooseFont(ctx.dialogs, font)) {
+        if (!ChooseFont(ctx.dialogs, {s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle,
+                                      s.Sound1FontStyleText, s.Sound1FontColor})) {
             return;
         }
-        s.Sound1FontName = font.Name;
-        s.Sound1FontSize = font.Size;
-        s.Sound1FontStyle = font.Style;
-        s.Sound1FontStyleText = FontStyleToString(font.Style);
-        s.Sound1FontColor = font.Color;
         const QFont qfont = FontOf(s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle);
         for (int n = 1; n <= TForm1::SlotCount; ++n) {
             const auto i = static_cast<std::size_t>(n);
@@ -84,15 +92,10 @@ void BoardColors::PopupPageChangeFontClick()
     try {
         MainFormContext& ctx = form_.Context();
         Settings& s = ctx.settings;
-        FontChoice font{s.PageFontName, s.PageFontSize, s.PageFontStyle, s.PageFontColor};
-        if (!ChooseFont(ctx.dialogs, font)) {
+        if (!ChooseFont(ctx.dialogs, {s.PageFontName, s.PageFontSize, s.PageFontStyle, s.PageFontStyleText,
+                                      s.PageFontColor})) {
             return;
         }
-        s.PageFontName = font.Name;
-        s.PageFontSize = font.Size;
-        s.PageFontStyle = font.Style;
-        s.PageFontStyleText = FontStyleToString(font.Style);
-        s.PageFontColor = font.Color;
         const QFont qfont = FontOf(s.PageFontName, s.PageFontSize, s.PageFontStyle);
         for (int page = 1; page <= TForm1::PageButtonSlots; ++page) {
             AsPushButton(form_.PageButtons[static_cast<std::size_t>(page)])->setFont(qfont);

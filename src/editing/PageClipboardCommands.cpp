@@ -87,25 +87,8 @@ void BoardClipboards::BlankPage(int group, int page)
     for (int b = 1; b <= ButtonCount; ++b) {
         board.SetCell(group, page, b, CutCell());
     }
-    // Cue entries taken from this page no longer point at its emptied buttons.
-    BoardEditing::MoveCueOrigins(form_, group, page, page, {});
     board.BoardChanged = true;
-    if (group != ctx.selection.CurrentGroup) {
-        return;
-    }
-    BoardEditing::ShowPageButton(form_, page, false);
-    for (int n = 1; n <= PageButtonCount; ++n) {
-        SetFace(form_.PageButtons[static_cast<std::size_t>(n)], ctx.settings.ButtonColor);
-    }
-    // The slots belong to the page on display; a page cut from its button elsewhere leaves them be.
-    if (BoardEditing::PageOnDisplay(form_, group, page)) {
-        form_.lblPage->clear();
-        form_.LabelPageTotals->clear();
-        for (int n = 1; n <= ButtonCount; ++n) {
-            board.PageFiles[static_cast<std::size_t>(n)].clear();
-            BoardEditing::ShowSlotFromBoard(form_, n);
-        }
-    }
+    BoardEditing::ShowPageEmptied(form_, group, page);
 }
 
 void BoardClipboards::CopyCueClick()

@@ -61,11 +61,7 @@ void BoardClipboards::CutSoundClick()
             board.CueOriginButton[n] = 0;
         }
         ctx.board.BoardChanged = true;
-        if (BoardEditing::PageOnDisplay(form_, g, p)) {
-            ctx.board.PageFiles[static_cast<std::size_t>(b)].clear();
-            BoardEditing::ShowSlotFromBoard(form_, b);
-            BoardEditing::ShowPageTotals(form_);
-        }
+        BoardEditing::ShowCellChanged(form_, g, p, b);
     } catch (const std::exception&) {
         ShowErrorBox(QStringLiteral("CutSoundClick"));
     }
@@ -91,11 +87,7 @@ void BoardClipboards::PasteSoundClick()
         }
         ctx.board.SetCell(g, p, b, sound_.Cell);
         ctx.board.BoardChanged = true;
-        if (BoardEditing::PageOnDisplay(form_, g, p)) {
-            ctx.board.PageFiles[static_cast<std::size_t>(b)] = sound_.Cell.ButtonFile;
-            BoardEditing::ShowSlotFromBoard(form_, b);
-            BoardEditing::ShowPageTotals(form_);
-        }
+        BoardEditing::ShowCellChanged(form_, g, p, b);
         soundPanel_->hide();
         soundPanel_->setToolTip(QString());
     } catch (const std::exception&) {

@@ -96,10 +96,7 @@ void TFormAddPlaceMarker::OKButtonClick()
     board.ButtonHotKey[g][p][b].clear();
     board.ButtonHotKeyInfo[g][p][b].clear();
     board.BoardChanged = true;
-    if (BoardEditing::PageOnDisplay(form_, g, p)) {
-        board.PageFiles[static_cast<std::size_t>(b)] = QStringLiteral(" ");
-        BoardEditing::ShowSlotFromBoard(form_, b);
-    }
+    BoardEditing::ShowCellChanged(form_, g, p, b);
     done(mrOk);
 }
 

@@ -99,7 +99,8 @@ void TFormChangePageButton::PageOKButtonClick()
     }
     board.BoardChanged = true;
     if (p <= PageButtonCount && g == sel.CurrentGroup) {
-        BoardEditing::ShowPageButton(form_, p, false);
+        // A new page shows its colour at once; a renamed one keeps the face it shows.
+        BoardEditing::ShowPageButton(form_, p, form_.PageEditAdding);
         if (sel.CurrentPage == p) {
             form_.lblPage->setText(name);
         }
@@ -149,26 +150,7 @@ void TFormChangePageButton::DeletePage(int group, int page)
         board.ButtonVolume[group][page][b].clear();
         board.ButtonLoop[group][page][b].clear();
     }
-    BoardEditing::MoveCueOrigins(form_, group, page, page, {});
-    if (group == ctx.selection.CurrentGroup) {
-        BoardEditing::ShowPageButton(form_, page, false);
-        for (int n = 1; n <= PageButtonCount; ++n) {
-            SetFace(form_.PageButtons[static_cast<std::size_t>(n)], ctx.settings.ButtonColor);
-        }
-    }
-    if (BoardEditing::PageOnDisplay(form_, group, page)) {
-        form_.lblPage->clear();
-        form_.LabelPageTotals->clear();
-        ClearSlotsOnDisplay();
-    }
-}
-
-void TFormChangePageButton::ClearSlotsOnDisplay()
-{
-    for (int n = 1; n <= ButtonCount; ++n) {
-        form_.Context().board.PageFiles[static_cast<std::size_t>(n)] = QStringLiteral(" ");
-        BoardEditing::ShowSlotFromBoard(form_, n);
-    }
+    BoardEditing::ShowPageEmptied(form_, group, page);
 }
 
 void TFormChangePageButton::PageCancelButtonClick()

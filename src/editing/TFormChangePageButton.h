@@ -40,7 +40,6 @@ private:
     // The activate step: caption and name for adding or changing.
     void load();
     void DeletePage(int group, int page);
-    void ClearSlotsOnDisplay();
 
     TForm1& form_;
     QLabel* label_ = nullptr;

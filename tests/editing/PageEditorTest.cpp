@@ -71,6 +71,8 @@ TEST_F(PageEditorTest, AddingNamesThePageWithoutItsFirstAmpersandAndTheLastColou
     EXPECT_EQ(board.PageName[1][4], QStringLiteral("Rock & Roll"));
     EXPECT_EQ(board.PageColor[1][4], 0x00224466);
     EXPECT_EQ(PageButton(4)->text(), QStringLiteral("Rock & Roll"));
+    EXPECT_EQ(FaceOf(form->PageButtons[4]), 0x00224466);
+    EXPECT_EQ(PageButton(4)->toolTip(), QStringLiteral("Right Click to Modify Page"));
     EXPECT_TRUE(board.BoardChanged);
 }
 
