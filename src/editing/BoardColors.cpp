@@ -14,6 +14,7 @@
 
 #include <array>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -116,98 +117,95 @@ void BoardColors::C1Click()
     form_.Context().settings.LastSoundButtonColor = clBtnFace;
 }
 
-bool BoardColors::Confirm(const QString& question)
-{
-    return form_.Context().dialogs.MessageDlg(question, mtConfirmation, mbYesNo) == mrYes;
-}
-
 void BoardColors::ShowErrorBox(const QString& routine)
 {
     form_.Context().dialogs.MessageDlg(QStringLiteral("Error in ") + routine + QStringLiteral("\r "), mtError,
                                        mbOK);
 }
 
-void BoardColors::RemoveAllSoundButtonCustomColors1Click()
+void BoardColors::RemoveColors(const RemovalTexts& texts,
+                               const std::function<void(Board&, int group, int page)>& clear, bool pageColors)
 {
+    MainFormContext& ctx = form_.Context();
     try {
-        if (!Confirm(QStringLiteral("Remove All Sound Button Custom Colors?"))) {
+        if (ctx.dialogs.MessageDlg(texts.question, mtConfirmation, mbYesNo) != mrYes) {
             return;
         }
-        MainFormContext& ctx = form_.Context();
-        ctx.tracer.WriteTracer(QStringLiteral("Remove All Sound Button Custom Colors"));
-        Board& board = ctx.board;
-        for (int g = 1; g <= GroupCount; ++g) {
-            for (int p = 1; p <= PageButtonCount; ++p) {
-                for (int b = 1; b <= ButtonCount; ++b) {
-                    board.ButtonCustomColor[g][p][b] = 0;
+        ctx.tracer.WriteTracer(texts.trace);
+        clear(ctx.board, ctx.selection.CurrentGroup, ctx.selection.CurrentPage);
+        ctx.board.BoardChanged = true;
+        if (pageColors) {
+            form_.ProcessGroupButton(ctx.selection.CurrentGroup);
+        } else {
+            form_.LoadButtons();
+        }
+    } catch (const std::exception&) {
+        ShowErrorBox(texts.routine);
+    }
+}
+
+namespace {
+
+void ClearSoundColors(Board& board, int group, int page)
+{
+    for (int b = 1; b <= ButtonCount; ++b) {
+        board.ButtonCustomColor[group][page][b] = 0;
+    }
+}
+
+void ClearPageColors(Board& board, int group)
+{
+    for (int p = 1; p <= PageButtonCount; ++p) {
+        board.PageColor[group][p] = 0;
+    }
+}
+
+} // namespace
+
+void BoardColors::RemoveAllSoundButtonCustomColors1Click()
+{
+    RemoveColors(
+        {QStringLiteral("Remove All Sound Button Custom Colors?"),
+         QStringLiteral("Remove All Sound Button Custom Colors"),
+         QStringLiteral("RemoveAllSoundButtonCustomColors")},
+        [](Board& board, int, int) {
+            for (int g = 1; g <= GroupCount; ++g) {
+                for (int p = 1; p <= PageButtonCount; ++p) {
+                    ClearSoundColors(board, g, p);
                 }
             }
-        }
-        for (int b = 1; b <= ButtonCount; ++b) {
-            board.ButtonCustomColor[CueGroup][CuePage][b] = 0;
-        }
-        board.BoardChanged = true;
-        form_.LoadButtons();
-    } catch (const std::exception&) {
-        ShowErrorBox(QStringLiteral("RemoveAllSoundButtonCustomColors"));
-    }
+            ClearSoundColors(board, CueGroup, CuePage);
+        },
+        false);
 }
 
 void BoardColors::RemoveSoundButtonCustomColorsforthisPageONLY1Click()
 {
-    try {
-        if (!Confirm(QStringLiteral("Remove Sound Button Custom Colors for this Page ONLY?"))) {
-            return;
-        }
-        MainFormContext& ctx = form_.Context();
-        ctx.tracer.WriteTracer(QStringLiteral("Remove Sound Button Custom Colors for this Page ONLY!"));
-        const int g = ctx.selection.CurrentGroup;
-        const int p = ctx.selection.CurrentPage;
-        for (int b = 1; b <= ButtonCount; ++b) {
-            ctx.board.ButtonCustomColor[g][p][b] = 0;
-        }
-        ctx.board.BoardChanged = true;
-        form_.LoadButtons();
-    } catch (const std::exception&) {
-        ShowErrorBox(QStringLiteral("RemoveSoundButtonCustomColors"));
-    }
+    RemoveColors({QStringLiteral("Remove Sound Button Custom Colors for this Page ONLY?"),
+                  QStringLiteral("Remove Sound Button Custom Colors for this Page ONLY!"),
+                  QStringLiteral("RemoveSoundButtonCustomColors")},
+                 &ClearSoundColors, false);
 }
 
 void BoardColors::RemoveAllPageButtonCustomColors1Click()
 {
-    try {
-        if (!Confirm(QStringLiteral("Remove All Page Button Custom Colors?"))) {
-            return;
-        }
-        MainFormContext& ctx = form_.Context();
-        ctx.tracer.WriteTracer(QStringLiteral("Remove All Page Button Custom Colors"));
-        for (int g = 1; g <= GroupCount; ++g) {
-            for (int p = 1; p <= PageButtonCount; ++p) {
-                ctx.board.PageColor[g][p] = 0;
+    RemoveColors(
+        {QStringLiteral("Remove All Page Button Custom Colors?"),
+         QStringLiteral("Remove All Page Button Custom Colors"),
+         QStringLiteral("RemoveAllPageButtonCustomColors")},
+        [](Board& board, int, int) {
+            for (int g = 1; g <= GroupCount; ++g) {
+                ClearPageColors(board, g);
             }
-        }
-        ctx.board.BoardChanged = true;
-        form_.ProcessGroupButton(ctx.selection.CurrentGroup);
-    } catch (const std::exception&) {
-        ShowErrorBox(QStringLiteral("RemoveAllPageButtonCustomColors"));
-    }
+        },
+        true);
 }
 
 void BoardColors::RemovePageButtonCustomColorsforthisGroupONLY1Click()
 {
-    try {
-        if (!Confirm(QStringLiteral("Remove Page Button Custom Colors for this Group ONLY?"))) {
-            return;
-        }
-        MainFormContext& ctx = form_.Context();
-        ctx.tracer.WriteTracer(QStringLiteral("Remove Page Button Custom Colors for this Group ONLY!"));
-        const int g = ctx.selection.CurrentGroup;
-        for (int p = 1; p <= PageButtonCount; ++p) {
-            ctx.board.PageColor[g][p] = 0;
-        }
-        ctx.board.BoardChanged = true;
-        form_.ProcessGroupButton(g);
-    } catch (const std::exception&) {
-        ShowErrorBox(QStringLiteral("RemovePageButtonCustomColors"));
-    }
+    RemoveColors(
+        {QStringLiteral("Remove Page Button Custom Colors for this Group ONLY?"),
+         QStringLiteral("Remove Page Button Custom Colors for this Group ONLY!"),
+         QStringLiteral("RemovePageButtonCustomColors")},
+        [](Board& board, int group, int) { ClearPageColors(board, group); }, true);
 }

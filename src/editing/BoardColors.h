@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class Board;
+
 class TForm1;
 
 // The colours that show play states, which a sound button cannot take as its own; compared by
@@ -33,7 +37,16 @@ public:
     void PopupPageChangeFontClick();
 
 private:
-    bool Confirm(const QString& question);
+    struct RemovalTexts
+    {
+        QString question;
+        QString trace;
+        QString routine;
+    };
+    // Asks, writes the trace line, clears (given the group and page on display), marks the board
+    // changed and repaints the slots or, for page colours, the group.
+    void RemoveColors(const RemovalTexts& texts,
+                      const std::function<void(Board&, int group, int page)>& clear, bool pageColors);
     void ShowErrorBox(const QString& routine);
 
     TForm1& form_;
