@@ -8,6 +8,7 @@
 #include "board/SetFile.h"
 #include "board/Tracer.h"
 #include "controls/GTSize32Shared.h"
+#include "editing/BoardArranging.h"
 #include "editing/TFormAddPlaceMarker.h"
 #include "editing/TFormChangePageButton.h"
 #include "editing/ChangeSoundButton.h"
@@ -92,6 +93,7 @@ RallyboxApp::RallyboxApp(RallyboxOptions options)
 RallyboxApp::~RallyboxApp()
 {
     // The windows go first: the main window's last acts still reach the objects above.
+    arranging.reset();
     Form1.reset();
 }
 
@@ -120,10 +122,22 @@ void RallyboxApp::CreateWindows()
     PlaybackForm = form.get();
     Form1 = std::move(form);
     creationOrder_.append(Form1->objectName());
+    Form1->IsAddressPlaying = [this](int group, int page, int button) {
+        const PlaybackState& st = playbackState;
+        for (int i = 1; i <= ChannelSlots; ++i) {
+            const auto n = static_cast<std::size_t>(i);
+            if (st.ChannelArray[n] != 0 && st.ChannelGroup[n] == group && st.ChannelPage[n] == page &&
+                st.ChannelButton[n] == button) {
+                return true;
+            }
+        }
+        return false;
+    };
     FormChangeSoundButton = Create<TFormChangeSoundButton>();
     Form1->ShowSoundButtonEditor = [this] { return FormChangeSoundButton->ShowModal(); };
     FormSetup = Create<TFormSetup>();
     FormChangePageButton = Create<TFormChangePageButton>();
+    Form1->ShowFormChangePageButton = [this] { return FormChangePageButton->ShowModal(); };
     FormAbout = Create<TFormAbout>();
     Scoreboard = Create<TScoreboard>();
     FormLineups = Create<TFormLineups>();
@@ -135,6 +149,7 @@ void RallyboxApp::CreateWindows()
     TimedStartSet = Create<TTimedStartSet>();
     FormAutoStartTimer = Create<TFormAutoStartTimer>();
     FormAddPlaceMarker = Create<TFormAddPlaceMarker>();
+    Form1->ShowFormAddPlaceMarker = [this] { return FormAddPlaceMarker->ShowModal(); };
     frmShutDown = Create<TfrmShutDown>();
     FormFindSpecs = Create<TFormFindSpecs>();
     frmCustomPlay = Create<TfrmCustomPlay>();
@@ -146,6 +161,10 @@ void RallyboxApp::CreateWindows()
     FormPersonalize = Create<TFormPersonalize>();
     pageExport = new PageExportCommands(*Form1, playbackState);
     shellFileDrop = new ShellFileDrop(*Form1);
+    arranging = std::make_unique<BoardArranging>(*Form1);
+    arranging->Wire();
+    arranging->RegisterMenuCommands(
+        [this](const QString& item, std::function<void()> command) { Form1->SetMenuCommand(item, std::move(command)); });
     AttachGameDayWindows();
 }
 

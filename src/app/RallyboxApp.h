@@ -52,6 +52,7 @@ class TFormAssignVolumeLevel;
 class TFormPersonalize;
 class PageExportCommands;
 class ShellFileDrop;
+class BoardArranging;
 class QWidget;
 
 struct RallyboxOptions
@@ -142,6 +143,8 @@ public:
     // Commands and drop handling of the main window, owned by it.
     PageExportCommands* pageExport = nullptr;
     ShellFileDrop* shellFileDrop = nullptr;
+    // The board-arranging commands of the main window (clipboards, page tools, colours, drag).
+    std::unique_ptr<BoardArranging> arranging;
 
 private:
     void CreateWindows();

@@ -113,6 +113,12 @@ public:
     // Shows the sound-button editor modally on the popup target and returns its modal result;
     // set by the application once that window exists.
     std::function<int()> ShowSoundButtonEditor;
+    // Whether a channel of the channel table plays (group, page, button); commands that would move
+    // or clear a cell ask first, so no channel is left pointing at the wrong sound. Set by the
+    // application; unset means nothing plays.
+    std::function<bool(int group, int page, int button)> IsAddressPlaying;
+    // Paints slot N from the cell of the page on display (PaintSlot), for the editing commands.
+    void RepaintSlot(int slot) { PaintSlot(slot); }
 
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other

@@ -157,8 +157,9 @@ bool TForm1::ProcessPageButton(int page)
 
 void TForm1::OpenPageEditor()
 {
-    // The page editor window arrives with the board-editing work; until then edit mode shows
-    // nothing here.
+    if (ShowFormChangePageButton) {
+        ShowFormChangePageButton();
+    }
 }
 
 void TForm1::ShowNamedPage(int page)
