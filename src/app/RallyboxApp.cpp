@@ -7,6 +7,7 @@
 #include "board/PlayLog.h"
 #include "board/SetFile.h"
 #include "board/Tracer.h"
+#include "controls/ButtonWithColor.h"
 #include "controls/GTSize32Shared.h"
 #include "editing/TFormAddPlaceMarker.h"
 #include "editing/TFormChangePageButton.h"
@@ -14,6 +15,7 @@
 #include "editing/TfrmCustomPlay.h"
 #include "platform/Clock.h"
 #include "platform/QtDialogs.h"
+#include "playback/ModeButtonsWiring.h"
 #include "playback/PlaybackMainForm.h"
 #include "playback/TFormAssignVolumeLevel.h"
 #include "playback/TFormAutoStartTimer.h"
@@ -38,6 +40,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
@@ -135,10 +138,20 @@ void RallyboxApp::CreateWindows()
     frmShutDown = Create<TfrmShutDown>();
     FormFindSpecs = Create<TFormFindSpecs>();
     frmCustomPlay = Create<TfrmCustomPlay>();
+    Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
+    FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
+    Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
+    FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
     frmCustomCuedButtons = Create<TfrmCustomCuedButtons>();
     FormAustralianFootball = Create<TFormAustralianFootball>();
     FormDuplicateList = Create<TFormDuplicateList>();
-    FormEqualizer = Create<TFormEqualizer>();
+    FormEqualizer = new TFormEqualizer(
+        EqualizerContext{playbackState, settings, *optionsFile, dialogs,
+                         [this](TColor color) { Form1->EqualizerButton->SetColor(color); },
+                         [this] { Form1->DummyButton->setFocus(); }},
+        Form1.get());
+    creationOrder_.append(FormEqualizer->objectName());
+    PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
     FormAssignVolumeLevel = Create<TFormAssignVolumeLevel>();
     FormPersonalize = Create<TFormPersonalize>();
 }

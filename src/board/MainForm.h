@@ -109,6 +109,12 @@ public:
     // Shows the sound-button editor modally on the popup target and returns its modal result;
     // set by the application once that window exists.
     std::function<int()> ShowSoundButtonEditor;
+    // Windows the right-click menus open, each shown modally on the popup target and returning its
+    // modal result; set by the application once the window exists (unset: the item does nothing).
+    std::function<int()> ShowfrmCustomPlay;
+    std::function<int()> ShowTimedStartSet;
+    std::function<int()> ShowFormAutoStartTimer;
+    std::function<int()> ShowFormAssignVolumeLevel;
 
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
