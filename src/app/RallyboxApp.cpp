@@ -152,6 +152,9 @@ void RallyboxApp::CreateWindows()
         Form1.get());
     creationOrder_.append(FormEqualizer->objectName());
     PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
-    FormAssignVolumeLevel = Create<TFormAssignVolumeLevel>();
+    FormAssignVolumeLevel = new TFormAssignVolumeLevel(
+        AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs}, Form1.get());
+    creationOrder_.append(FormAssignVolumeLevel->objectName());
+    Form1->ShowFormAssignVolumeLevel = [this] { return FormAssignVolumeLevel->ShowModal(); };
     FormPersonalize = Create<TFormPersonalize>();
 }
