@@ -45,6 +45,7 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -106,10 +107,10 @@ void RallyboxApp::ShowMainWindow()
     form.showMaximized();
 }
 
-template <typename W>
-W* RallyboxApp::Create()
+template <typename W, typename... Args>
+W* RallyboxApp::Create(Args&&... args)
 {
-    auto* window = new W(Form1.get());
+    auto* window = new W(std::forward<Args>(args)..., Form1.get());
     creationOrder_.append(window->objectName());
     return window;
 }
@@ -132,29 +133,31 @@ void RallyboxApp::CreateWindows()
     FormHotKey = Create<TFormHotKey>();
     ButtonList = Create<TButtonList>();
     FormGenericScoreboard = Create<TFormGenericScoreboard>();
-    TimedStartSet = Create<TTimedStartSet>();
-    FormAutoStartTimer = Create<TFormAutoStartTimer>();
+    TimedStartSet = Create<TTimedStartSet>(TimedStartContext{playbackState, clock, dialogs, {}});
+    FormAutoStartTimer =
+        Create<TFormAutoStartTimer>(AutoStartTimerContext{playbackState, board, selection, clock, {}});
+    // The popup target is the button the timed start plays.
+    Form1->ShowTimedStartSet = [this] {
+        playbackState.TimedStartButton = selection.PopupButton;
+        return TimedStartSet->ShowModal();
+    };
+    Form1->ShowFormAutoStartTimer = [this] { return FormAutoStartTimer->ShowModal(); };
     FormAddPlaceMarker = Create<TFormAddPlaceMarker>();
     frmShutDown = Create<TfrmShutDown>();
     FormFindSpecs = Create<TFormFindSpecs>();
     frmCustomPlay = Create<TfrmCustomPlay>();
     Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
     FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
-    Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
-    FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
     frmCustomCuedButtons = Create<TfrmCustomCuedButtons>();
     FormAustralianFootball = Create<TFormAustralianFootball>();
     FormDuplicateList = Create<TFormDuplicateList>();
-    FormEqualizer = new TFormEqualizer(
+    FormEqualizer = Create<TFormEqualizer>(
         EqualizerContext{playbackState, settings, *optionsFile, dialogs,
                          [this](TColor color) { Form1->EqualizerButton->SetColor(color); },
-                         [this] { Form1->DummyButton->setFocus(); }},
-        Form1.get());
-    creationOrder_.append(FormEqualizer->objectName());
+                         [this] { Form1->DummyButton->setFocus(); }});
     PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
-    FormAssignVolumeLevel = new TFormAssignVolumeLevel(
-        AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs}, Form1.get());
-    creationOrder_.append(FormAssignVolumeLevel->objectName());
+    FormAssignVolumeLevel =
+        Create<TFormAssignVolumeLevel>(AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs});
     Form1->ShowFormAssignVolumeLevel = [this] { return FormAssignVolumeLevel->ShowModal(); };
     FormPersonalize = Create<TFormPersonalize>();
 }

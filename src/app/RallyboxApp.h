@@ -136,8 +136,9 @@ public:
 
 private:
     void CreateWindows();
-    template <typename W>
-    W* Create();
+    // Creates a window owned by the main window (given its context when it takes one) and notes
+    // its place in the creation order.
+    template <typename W, typename... Args> W* Create(Args&&... args);
 
     RallyboxOptions options_;
     QStringList creationOrder_;
