@@ -111,12 +111,9 @@ public:
     // Shows the sound-button editor modally on the popup target and returns its modal result;
     // set by the application once that window exists.
     std::function<int()> ShowSoundButtonEditor;
-    // Windows the right-click menus open, each shown modally on the popup target and returning its
-    // modal result; set by the application once the window exists (unset: the item does nothing).
+    // The custom cue editor on the popup target, shown modally; returns its modal result. Set by
+    // the application once that window exists.
     std::function<int()> ShowfrmCustomPlay;
-    std::function<int()> ShowTimedStartSet;
-    std::function<int()> ShowFormAutoStartTimer;
-    std::function<int()> ShowFormAssignVolumeLevel;
 
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other
