@@ -33,10 +33,7 @@ void TfrmCustomPlay::StopForCueError()
     }
     CustomPlayTimer->stop();
     CustomPlayPlaying = CustomPlayPreviewing = CustomPlayPaused = false;
-    CustomPlayProgressBar->SetValue(0);
-    PanPosition->setText(QStringLiteral("0"));
-    CustomPlayTime->setText(QStringLiteral("00:00"));
-    PlayPosition = 0;
+    ClearDisplayPosition();
 }
 
 void TfrmCustomPlay::SetStartButtonClick()
@@ -85,10 +82,8 @@ void TfrmCustomPlay::ResetStartButtonClick()
     StartCueSet = false;
     PaintCueButton(SetStartButton, false);
     SetStart->setText(QStringLiteral("0"));
-    CustomPlayProgressBar->SetValue(0);
-    PanPosition->setText(QStringLiteral("0"));
-    CustomPlayTime->setText(QStringLiteral("00:00"));
-    PlayPosition = 0;
+    // The stream plays on; only the display goes back to the start.
+    ClearDisplayPosition();
 }
 
 void TfrmCustomPlay::ResetEndButtonClick()
@@ -97,10 +92,7 @@ void TfrmCustomPlay::ResetEndButtonClick()
     EndPointSet = false;
     PaintCueButton(SetEndButton, false);
     SetEnd->setText(QStringLiteral("0"));
-    CustomPlayProgressBar->SetValue(0);
-    PanPosition->setText(QStringLiteral("0"));
-    CustomPlayTime->setText(QStringLiteral("00:00"));
-    PlayPosition = 0;
+    ClearDisplayPosition();
 }
 
 void TfrmCustomPlay::StartSpinButtonDownClick()

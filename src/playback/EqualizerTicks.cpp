@@ -60,16 +60,12 @@ int TickValue(const TzSlideBar* bar, int tickNumber)
 
 } // namespace
 
-void TFormEqualizer::DrawBandTick(int band, QPainter& canvas, int x, int y, bool leftSide, int tickNumber)
+void TFormEqualizer::DrawVerticalTick(const TzSlideBar* bar, TColor color, QPainter& canvas, int x, int y,
+                                      bool leftSide)
 {
-    const TzSlideBar* bar = BandBars[band];
-    if (!TickShown(bar, tickNumber, bar->height())) {
-        return;
-    }
-    const QColor colour = ToQColor(BandTickColor(TickValue(bar, tickNumber), bar->Value()));
     const int h = BandTickHalf(bar->height(), bar->Max(), bar->StepPerTick());
     PixelPaint paint(canvas);
-    paint.BrushColor = colour;
+    paint.BrushColor = ToQColor(color);
     const int top = y - h + 2;
     const int bottom = std::max(y + h, top + 1);
     if (leftSide) {
@@ -79,22 +75,21 @@ void TFormEqualizer::DrawBandTick(int band, QPainter& canvas, int x, int y, bool
     }
 }
 
+void TFormEqualizer::DrawBandTick(int band, QPainter& canvas, int x, int y, bool leftSide, int tickNumber)
+{
+    const TzSlideBar* bar = BandBars[band];
+    if (TickShown(bar, tickNumber, bar->height())) {
+        DrawVerticalTick(bar, BandTickColor(TickValue(bar, tickNumber), bar->Value()), canvas, x, y,
+                         leftSide);
+    }
+}
+
 void TFormEqualizer::DrawReverbTick(QPainter& canvas, int x, int y, bool leftSide, int tickNumber)
 {
     const TzSlideBar* bar = zSlideBar11;
-    if (!TickShown(bar, tickNumber, bar->height())) {
-        return;
-    }
-    const QColor colour = ToQColor(ReverbTickColor(TickValue(bar, tickNumber), bar->Value()));
-    const int h = BandTickHalf(bar->height(), bar->Max(), bar->StepPerTick());
-    PixelPaint paint(canvas);
-    paint.BrushColor = colour;
-    const int top = y - h + 2;
-    const int bottom = std::max(y + h, top + 1);
-    if (leftSide) {
-        paint.FillRect(x - 8, top, x, bottom);
-    } else {
-        paint.FillRect(x + 1, top, x + 9, bottom);
+    if (TickShown(bar, tickNumber, bar->height())) {
+        DrawVerticalTick(bar, ReverbTickColor(TickValue(bar, tickNumber), bar->Value()), canvas, x, y,
+                         leftSide);
     }
 }
 

@@ -149,6 +149,7 @@ private:
     void SyncPresetList();
 
     // EqualizerTicks.cpp
+    void DrawVerticalTick(const TzSlideBar* bar, TColor color, QPainter& canvas, int x, int y, bool leftSide);
     void DrawBandTick(int band, QPainter& canvas, int x, int y, bool leftSide, int tickNumber);
     void DrawReverbTick(QPainter& canvas, int x, int y, bool leftSide, int tickNumber);
     void DrawHorizontalTick(TzSlideBar* bar, TColor color, QPainter& canvas, int x, int y, bool leftSide,

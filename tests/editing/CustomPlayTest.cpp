@@ -20,35 +20,6 @@
 
 namespace {
 
-// A 16-bit 44100 Hz stereo WAV whose every sample holds `value`.
-bool WriteSteadyWav(const QString& path, int frames, qint16 value)
-{
-    const quint32 dataBytes = static_cast<quint32>(frames) * 4u;
-    QByteArray bytes;
-    auto put = [&bytes](quint32 v, int size) {
-        for (int i = 0; i < size; ++i) {
-            bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-        }
-    };
-    bytes.append("RIFF");
-    put(36 + dataBytes, 4);
-    bytes.append("WAVEfmt ");
-    put(16, 4);
-    put(1, 2);
-    put(2, 2);
-    put(44100, 4);
-    put(44100 * 4, 4);
-    put(4, 2);
-    put(16, 2);
-    bytes.append("data");
-    put(dataBytes, 4);
-    for (int i = 0; i < frames * 2; ++i) {
-        put(static_cast<quint16>(value), 2);
-    }
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 constexpr int TickFrames = 441; // the editor's 10 ms timer on the 44100 Hz engine clock
 
 class CustomPlayTest : public EditorFixture
