@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 int TfrmCustomPlay::PercentOf(std::int64_t bytes, std::int64_t length) const
@@ -207,8 +208,13 @@ void TfrmCustomPlay::CustomPlayProgressBarChange()
 
 void TfrmCustomPlay::CustomPlayVolumeChange()
 {
-    // The preview's own volume: a show sound that plays meanwhile keeps the board's level.
-    if (CurrentChannel != 0) {
-        BASS_ChannelSetAttributes(CurrentChannel, -1, CustomPlayVolume->Value(), -101);
+    // The bar is the preview's output level. It is reached through the preview's own volume,
+    // scaled against the master volume, so a show sound that plays meanwhile keeps its level.
+    if (CurrentChannel == 0) {
+        return;
     }
+    const int master = BASS_GetVolume();
+    const int bar = CustomPlayVolume->Value();
+    const int volume = master > 0 ? std::clamp(RoundHalfEven(bar * 100.0 / master), 0, 100) : bar;
+    BASS_ChannelSetAttributes(CurrentChannel, -1, volume, -101);
 }

@@ -192,8 +192,7 @@ void TfrmCustomPlay::OpenStream()
         LengthBytes = BASS_ChannelGetLength(CurrentChannel);
         PanEnd->setText(FormatByteCount(LengthBytes));
         PlayLength = LengthBytes;
-        // The preview plays at the dialog's own volume, never through the board's master volume.
-        BASS_ChannelSetAttributes(CurrentChannel, -1, CustomPlayVolume->Value(), -101);
+        CustomPlayVolumeChange();
     }
 }
 

@@ -327,11 +327,15 @@ TEST_F(CustomPlayTest, ThePreviewLeavesAShowSoundAndTheMasterVolumeAloneAndIsFre
     cue->Open();
     const BassHandle preview = cue->CurrentChannel;
     ASSERT_NE(preview, 0u);
-    cue->CustomPlayVolume->SetValue(20);
+    // The bar is the preview's output level: 30 of the master's 60 is half the preview's own volume.
+    cue->CustomPlayVolume->SetValue(30);
     int volume = -1;
     ASSERT_TRUE(BASS_ChannelGetAttributes(preview, nullptr, &volume, nullptr));
-    EXPECT_EQ(volume, 20);
+    EXPECT_EQ(volume, 50);
     EXPECT_EQ(BASS_GetVolume(), 60);
+    cue->CustomPlayVolume->SetValue(90);
+    ASSERT_TRUE(BASS_ChannelGetAttributes(preview, nullptr, &volume, nullptr));
+    EXPECT_EQ(volume, 100);
 
     QTest::keyClick(cue.get(), Qt::Key_Escape);
     EXPECT_EQ(cue->result(), 2);
