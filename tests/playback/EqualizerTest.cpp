@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDataStream>
 #include <QLabel>
+#include <QTest>
 
 #include <cmath>
 #include <numbers>
@@ -381,4 +382,31 @@ TEST_F(EqualizerTest, TicksTakeTheirZoneColoursAndNeverDivideByZero)
         EXPECT_EQ(bar->TickStyle(), TzTickStyle::tsNormal);
     }
     EXPECT_EQ(eq_->ColorOnOffButton->Color(), clBtnFace);
+}
+
+TEST_F(EqualizerTest, ReverbTempoAndRateLightTheEqButtonOnlyWhileTheEqualizerIsOn)
+{
+    PlaySine(1, kRate, 440);
+    eq_->Open();
+    eq_->tbTempo->SetValue(5);
+    EXPECT_EQ(eqButton_, clBtnFace);
+    eq_->EqualizerOnOffButtonClick();
+    eq_->ResetTempoButtonClick();
+    EXPECT_EQ(eqButton_, clBtnFace);
+    eq_->zSlideBar11->SetValue(3);
+    EXPECT_EQ(eqButton_, clYellow);
+    eq_->zSlideBar11->SetValue(0);
+    EXPECT_EQ(eqButton_, clBtnFace);
+    eq_->tbSampleRate->SetValue(40000);
+    EXPECT_EQ(eqButton_, clYellow);
+    eq_->ResetSampleRateButtonClick();
+    EXPECT_EQ(eqButton_, clBtnFace);
+
+    // Any key hands the focus back to the board; Hide closes with 1.
+    const int before = focus_;
+    QTest::keyClick(eq_.get(), Qt::Key_A);
+    EXPECT_EQ(focus_, before + 1);
+    eq_->HideButton->click();
+    EXPECT_EQ(eq_->result(), 1);
+    EXPECT_FALSE(eq_->isVisible());
 }
