@@ -9,6 +9,7 @@
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
+#include "board/SoundFileStream.h"
 #include "board/TimeText.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
@@ -51,20 +52,6 @@ bool IsReservedColor(TColor color)
         }
     }
     return false;
-}
-
-BassHandle OpenForMeasuring(const QString& path)
-{
-    const QByteArray name = path.toUtf8();
-    const QString type = path.right(3).toUpper();
-    // Decoding only: measuring must not take an output channel from the board.
-    if (type == QLatin1String("WMA")) {
-        return BASS_WMA_StreamCreateFile(false, name.constData(), 0, 0, BASS_STREAM_DECODE);
-    }
-    if (type == QLatin1String("LAC")) {
-        return BASS_FLAC_StreamCreateFile(false, name.constData(), 0, 0, BASS_STREAM_DECODE);
-    }
-    return BASS_StreamCreateFile(false, name.constData(), 0, 0, BASS_STREAM_DECODE);
 }
 
 } // namespace
@@ -127,7 +114,7 @@ void TForm1::PlaceAddedFile(const QString& path, int slot)
     // A file that cannot be measured shows no time rather than the time of the sound it replaced.
     board.ButtonTime[g][p][slot] = QStringLiteral(" ");
     if (!Board::IsBlank(path) && QFileInfo::exists(path)) {
-        const BassHandle stream = OpenForMeasuring(path);
+        const BassHandle stream = OpenStreamForLength(path);
         if (stream != 0) {
             const double seconds = BASS_ChannelBytes2Seconds(stream, BASS_ChannelGetLength(stream));
             if (seconds >= 0) {

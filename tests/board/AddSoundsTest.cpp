@@ -5,6 +5,7 @@
 #include "editing/TestWavFile.h"
 
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -183,4 +184,17 @@ TEST_F(AddSoundsTest, SoundToAFullPageShowsTheMessageAndMovesNothing)
     EXPECT_EQ(CellOf(1, 1, 5), before);
     EXPECT_EQ(board.ButtonCaption[1][3][48], QStringLiteral("Full 48"));
     EXPECT_FALSE(board.BoardChanged);
+}
+
+TEST_F(AddSoundsTest, FilesCanBeAddedToTheCueShown)
+{
+    StartMenuBoard();
+    QTest::mouseClick(AsPushButton(form->CueButton), Qt::LeftButton);
+    ASSERT_EQ(selection.CurrentPage, CuePage);
+    AddOn(2, {Wav(QStringLiteral("Encore.wav"), 2)});
+    EXPECT_EQ(board.ButtonCaption[CueGroup][CuePage][2], QStringLiteral("Encore"));
+    EXPECT_EQ(SoundButton(2)->text(), QStringLiteral("Encore"));
+    EXPECT_EQ(selection.CurrentPage, CuePage);
+    EXPECT_EQ(form->LabelPageTotals->text(), QStringLiteral("2 Sounds (00:17)"));
+    EXPECT_EQ(Messages(), QStringList());
 }

@@ -142,3 +142,24 @@ TEST_F(RemoveAllTest, NothingIsRemovedWhileTheBoardIsLocked)
     EXPECT_EQ(board.ButtonHotKey[1][1][5], QStringLiteral("2Q"));
     EXPECT_FALSE(board.BoardChanged);
 }
+
+TEST_F(RemoveAllTest, EveryCommandAnsweredNoChangesNothing)
+{
+    StartMenuBoard();
+    Spread();
+    for (QAction* item : {form->RemovaAllHighlights1, form->RemoveAllLoops1, form->RemoveAllVolumeSettings1,
+                          form->RemoveAllHotKeys1, form->RemoveAllLocks1}) {
+        dialogs.QueueResult(mrNo);
+        item->trigger();
+    }
+    EXPECT_EQ(dialogs.Texts(),
+              QStringList({"Remove All Highlights?", "Remove All Loops?", "Remove All Volume Settings?",
+                           "Remove All Hot Keys?", "Remove All Locks?"}));
+    EXPECT_EQ(board.ButtonState[7][18][10], bstHighlighted);
+    EXPECT_EQ(board.ButtonState[7][18][13], bstLocked);
+    EXPECT_EQ(board.ButtonLoop[7][18][14], QStringLiteral("L"));
+    EXPECT_EQ(board.ButtonVolume[7][18][14], QStringLiteral("60"));
+    EXPECT_EQ(board.ButtonHotKey[7][18][14], QStringLiteral("2W"));
+    EXPECT_FALSE(board.BoardChanged);
+    EXPECT_FALSE(Traced(QStringLiteral("Remove All")));
+}
