@@ -101,7 +101,8 @@ void TFormEqualizer::DrawHorizontalTick(TzSlideBar* bar, TColor color, QPainter&
     }
     const long long ticks =
         (static_cast<long long>(bar->Max()) - bar->Min()) / std::max(1, bar->StepPerTick());
-    const int h = ticks > 0 ? static_cast<int>(bar->width() / ticks / 2) : 0;
+    // A range of a tick or two (no sound played yet) would otherwise paint one block over the bar.
+    const int h = ticks > 0 ? std::min(static_cast<int>(bar->width() / ticks / 2), 4) : 0;
     const int d = leftSide ? -1 : bar->TickSpace() + 1;
     PixelPaint paint(canvas);
     paint.BrushColor = ToQColor(color);
