@@ -7,6 +7,7 @@
 #include "board/PlayLog.h"
 #include "board/SetFile.h"
 #include "board/Tracer.h"
+#include "controls/ButtonWithColor.h"
 #include "controls/GTSize32Shared.h"
 #include "editing/BoardArranging.h"
 #include "editing/TFormAddPlaceMarker.h"
@@ -17,6 +18,7 @@
 #include "editing/ShellFileDrop.h"
 #include "platform/Clock.h"
 #include "platform/QtDialogs.h"
+#include "playback/ModeButtonsWiring.h"
 #include "playback/PlaybackMainForm.h"
 #include "playback/TFormAssignVolumeLevel.h"
 #include "playback/TFormAutoStartTimer.h"
@@ -42,10 +44,12 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -108,10 +112,10 @@ void RallyboxApp::ShowMainWindow()
     form.showMaximized();
 }
 
-template <typename W>
-W* RallyboxApp::Create()
+template <typename W, typename... Args>
+W* RallyboxApp::Create(Args&&... args)
 {
-    auto* window = new W(Form1.get());
+    auto* window = new W(std::forward<Args>(args)..., Form1.get());
     creationOrder_.append(window->objectName());
     return window;
 }
@@ -146,18 +150,33 @@ void RallyboxApp::CreateWindows()
     FormHotKey = Create<TFormHotKey>();
     ButtonList = Create<TButtonList>();
     FormGenericScoreboard = Create<TFormGenericScoreboard>();
-    TimedStartSet = Create<TTimedStartSet>();
-    FormAutoStartTimer = Create<TFormAutoStartTimer>();
+    TimedStartSet = Create<TTimedStartSet>(TimedStartContext{playbackState, clock, dialogs, {}});
+    FormAutoStartTimer =
+        Create<TFormAutoStartTimer>(AutoStartTimerContext{playbackState, board, selection, clock, {}});
+    // The popup target is the button the timed start plays.
+    Form1->ShowTimedStartSet = [this] {
+        playbackState.TimedStartButton = selection.PopupButton;
+        return TimedStartSet->ShowModal();
+    };
+    Form1->ShowFormAutoStartTimer = [this] { return FormAutoStartTimer->ShowModal(); };
     FormAddPlaceMarker = Create<TFormAddPlaceMarker>();
     Form1->ShowFormAddPlaceMarker = [this] { return FormAddPlaceMarker->ShowModal(); };
     frmShutDown = Create<TfrmShutDown>();
     FormFindSpecs = Create<TFormFindSpecs>();
     frmCustomPlay = Create<TfrmCustomPlay>();
+    Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
+    FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
     frmCustomCuedButtons = Create<TfrmCustomCuedButtons>();
     FormAustralianFootball = Create<TFormAustralianFootball>();
     FormDuplicateList = Create<TFormDuplicateList>();
-    FormEqualizer = Create<TFormEqualizer>();
-    FormAssignVolumeLevel = Create<TFormAssignVolumeLevel>();
+    FormEqualizer = Create<TFormEqualizer>(
+        EqualizerContext{playbackState, settings, *optionsFile, dialogs,
+                         [this](TColor color) { Form1->EqualizerButton->SetColor(color); },
+                         [this] { Form1->DummyButton->setFocus(); }});
+    PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
+    FormAssignVolumeLevel =
+        Create<TFormAssignVolumeLevel>(AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs});
+    Form1->ShowFormAssignVolumeLevel = [this] { return FormAssignVolumeLevel->ShowModal(); };
     FormPersonalize = Create<TFormPersonalize>();
     pageExport = new PageExportCommands(*Form1, playbackState);
     shellFileDrop = new ShellFileDrop(*Form1);

@@ -150,8 +150,9 @@ private:
     void CreateWindows();
     void AttachGameDayWindows();
     std::unique_ptr<GameDayContext> gameDay_;
-    template <typename W>
-    W* Create();
+    // Creates a window owned by the main window (given its context when it takes one) and notes
+    // its place in the creation order.
+    template <typename W, typename... Args> W* Create(Args&&... args);
 
     RallyboxOptions options_;
     QStringList creationOrder_;

@@ -119,6 +119,9 @@ public:
     std::function<bool(int group, int page, int button)> IsAddressPlaying;
     // Paints slot N from the cell of the page on display (PaintSlot), for the editing commands.
     void RepaintSlot(int slot) { PaintSlot(slot); }
+    // The custom cue editor on the popup target, shown modally; returns its modal result. Set by
+    // the application once that window exists.
+    std::function<int()> ShowfrmCustomPlay;
 
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other

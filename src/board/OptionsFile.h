@@ -33,7 +33,9 @@ public:
     // MySettingsLoaded is set, else from the stored presets. False, after the error box
     // "Error in UpdateINIFile\r ", when the file could not be written; the old file is then
     // left as it was.
-    bool UpdateINIFile(const QStringList& presetListEntries = {});
+    bool UpdateINIFile(const QStringList& presetListEntries);
+    // The same with the equalizer window's list as the settings hold it (MySettingsList).
+    bool UpdateINIFile();
     // The keys UpdateINIFile writes, into an emptied object.
     void WriteOptions(IniFile& ini, const QStringList& presetListEntries) const;
 

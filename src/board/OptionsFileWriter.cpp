@@ -207,6 +207,11 @@ void OptionsFile::WriteOptions(IniFile& ini, const QStringList& presetListEntrie
     WritePresets(ini, presetListEntries);
 }
 
+bool OptionsFile::UpdateINIFile()
+{
+    return UpdateINIFile(settings_.MySettingsList);
+}
+
 bool OptionsFile::UpdateINIFile(const QStringList& presetListEntries)
 {
     tracer_.WriteTracer(QStringLiteral("update inf file"));

@@ -6,6 +6,7 @@
 #include "platform/Color.h"
 #include "platform/FontStyle.h"
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // An equalizer preset: ten band gains in dB and three spare values nothing uses.
@@ -137,4 +138,7 @@ struct Settings
     std::array<TMySetting, MySettingsCount + 1> MySettingsValues{};
     // The equalizer window has filled its preset list.
     bool MySettingsLoaded = false;
+    // The entries of that list, in its order, once it is filled; the options file is written from
+    // them, so a preset deleted or added in the window is stored as the window shows it.
+    QStringList MySettingsList;
 };

@@ -58,7 +58,7 @@ void TFormChangeSoundButton::Create()
     GTForm1->FormCreate();
 }
 
-void TFormChangeSoundButton::SetCustomCueEditor(std::function<BassHandle()> showEditor)
+void TFormChangeSoundButton::SetCustomCueEditor(std::function<int()> showEditor)
 {
     ctx_.ShowCustomCueEditor = std::move(showEditor);
 }

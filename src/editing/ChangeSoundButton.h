@@ -43,7 +43,7 @@ public:
     void Open();
 
     // Shows the custom cue editor; set once that window exists.
-    void SetCustomCueEditor(std::function<BassHandle()> showEditor);
+    void SetCustomCueEditor(std::function<int()> showEditor);
 
     // --- Handlers of the controls.
     void BrowseButtonClick();

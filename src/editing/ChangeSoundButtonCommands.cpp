@@ -274,11 +274,8 @@ void TFormChangeSoundButton::CustomPlaybackButtonClick()
         if (!ctx_.ShowCustomCueEditor) {
             return;
         }
-        const BassHandle stream = ctx_.ShowCustomCueEditor();
-        if (stream != 0) {
-            BASS_StreamFree(stream);
-        }
-        // The cue editor set the output volume for its own playing.
+        ctx_.ShowCustomCueEditor();
+        // The output volume is the board's again, whatever happened while the cue editor was open.
         BASS_SetVolume(static_cast<std::uint32_t>(ctx_.slotView.MasterVolume()));
     } catch (const std::exception&) {
         ShowError(QStringLiteral("CustomPlaybackButtonClick"));

@@ -20,7 +20,7 @@ struct ChangeSoundButtonContext
     Dialogs& dialogs;
     SoundSlotView& slotView;
     GTScalerShared& scalerShared;
-    // Shows the custom cue editor modally on the popup target and returns the stream it left open
-    // (`CurrentChannel`, 0 for none), which the editor frees. Empty while that window is not built.
-    std::function<BassHandle()> ShowCustomCueEditor;
+    // Shows the custom cue editor modally on the popup target and returns its modal result; the
+    // cue editor frees its own preview stream. Empty while that window is not built.
+    std::function<int()> ShowCustomCueEditor;
 };

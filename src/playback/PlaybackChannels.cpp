@@ -8,14 +8,11 @@
 #include "board/Tracer.h"
 #include "platform/Dialogs.h"
 #include "platform/Rounding.h"
+#include "playback/EqualizerBands.h"
 #include "playback/PlaybackWindow.h"
 
 #include <cmath>
 #include <exception>
-
-namespace {
-constexpr float BandCentresHz[] = {80, 100, 150, 250, 500, 1000, 2000, 4000, 8000, 16000};
-}
 
 Playback::Playback(const PlaybackContext& context)
     : s_(context.state), board_(context.board), sel_(context.selection), set_(context.settings),
@@ -200,7 +197,7 @@ bool Playback::InitEqualizerChannel(int slot)
         s_.EqParams.gainDb = 0;
         s_.EqParams.bandwidthSemitones = 18;
         for (int band = 1; band <= 10; ++band) {
-            s_.EqParams.centerHz = BandCentresHz[band - 1];
+            s_.EqParams.centerHz = EqualizerBandCentresHz[static_cast<std::size_t>(band - 1)];
             BASS_FXSetParameters(fx[band], s_.EqParams);
         }
 
@@ -234,7 +231,9 @@ bool Playback::InitEqualizerChannel(int slot)
             for (int band = 1; band <= 10; ++band) {
                 BassEqParams params;
                 BASS_FXGetParameters(fx[band], params);
-                params.gainDb = static_cast<float>(eq.Bands[static_cast<std::size_t>(band)] - 15);
+                params.gainDb =
+                    BandGainForFile(params.centerHz, s_.CurrentChannelInfo.freq,
+                                    static_cast<float>(eq.Bands[static_cast<std::size_t>(band)] - 15));
                 BASS_FXSetParameters(fx[band], params);
             }
         }

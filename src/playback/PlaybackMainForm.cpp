@@ -49,7 +49,7 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
         });
     });
     // Keys, the play-mode buttons, Next and the bars; owned by the window as its child.
-    new ModeButtonsWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+    modeWiring_ = new ModeButtonsWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
                                                  ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
     // The progression and display timers; the progression timer runs from here to exit.
     new ProgressionWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,

@@ -15,6 +15,8 @@ struct PlaybackServices
     Clock& clock;
 };
 
+class ModeButtonsWiring;
+
 class PlaybackMainForm final : public TForm1
 {
 public:
@@ -22,6 +24,8 @@ public:
 
     Playback& Player() { return *player_; }
     MainFormPlaybackWindow& PlaybackView() { return view_; }
+    // The mode buttons, bars and keys as wired on this window (the equalizer hook lives there).
+    ModeButtonsWiring& ModeWiring() { return *modeWiring_; }
 
     void ProcessSoundButton(int slot) override;
     bool StopProcess(const QString& reason) override;
@@ -46,4 +50,5 @@ private:
     PlaybackState& state_;
     MainFormPlaybackWindow view_;
     std::unique_ptr<Playback> player_;
+    ModeButtonsWiring* modeWiring_ = nullptr;
 };

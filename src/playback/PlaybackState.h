@@ -92,6 +92,11 @@ struct PlaybackState
     // A scoreboard window stored a hot-key address; the main window's activation plays it.
     bool HotKeyPending = false;
 
+    // --- Timed start: the start time as the set window built it (empty after Cancel) and the
+    // button of the shown page to play.
+    QString TimedStartTime;
+    int TimedStartButton = 0;
+
     // --- Fades: one running flag and one watched channel per family.
     bool lFadingIn = false;
     bool lFadingOut = false;

@@ -281,7 +281,7 @@ TEST_F(StoreTest, CustomCueControlWaitsForSilenceAndThenOpensTheCueEditor)
     int opened = 0;
     editor->SetCustomCueEditor([&opened] {
         ++opened;
-        return BassHandle{0};
+        return 2;
     });
     view.playing = true;
     OpenPlain();

@@ -1,16 +1,18 @@
 #pragma once
-// A 16-bit stereo 44100 Hz WAV of silent frames, written by the tests that measure lengths.
+// 16-bit stereo 44100 Hz WAV files written by the tests that measure lengths and play cues.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
-inline bool WriteSilentWav(const QString& path, int frames)
+// Every sample of every frame holds `value`.
+inline bool WriteSteadyWav(const QString& path, int frames, qint16 value)
 {
     const quint32 dataBytes = static_cast<quint32>(frames) * 4u;
     QByteArray bytes;
-    auto put = [&bytes](quint32 value, int size) {
+    bytes.reserve(static_cast<qsizetype>(dataBytes) + 44);
+    auto put = [&bytes](quint32 field, int size) {
         for (int i = 0; i < size; ++i) {
-            bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+            bytes.append(static_cast<char>((field >> (8 * i)) & 0xFF));
         }
     };
     bytes.append("RIFF");
@@ -25,7 +27,14 @@ inline bool WriteSilentWav(const QString& path, int frames)
     put(16, 2);
     bytes.append("data");
     put(dataBytes, 4);
-    bytes.append(QByteArray(static_cast<qsizetype>(dataBytes), '\0'));
+    for (int i = 0; i < frames * 2; ++i) {
+        put(static_cast<quint16>(value), 2);
+    }
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline bool WriteSilentWav(const QString& path, int frames)
+{
+    return WriteSteadyWav(path, frames, 0);
 }
