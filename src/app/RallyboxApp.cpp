@@ -141,4 +141,16 @@ void RallyboxApp::CreateWindows()
     FormEqualizer = Create<TFormEqualizer>();
     FormAssignVolumeLevel = Create<TFormAssignVolumeLevel>();
     FormPersonalize = Create<TFormPersonalize>();
+    WireToolWindows();
+}
+
+void RallyboxApp::WireToolWindows()
+{
+    Form1->ShowFormSetup = [this] { return FormSetup->ShowModal(); };
+    FormFindSpecs->SetResultsWindow(formFind);
+    Form1->ShowFormFindSpecs = [this] { return FormFindSpecs->ShowModal(); };
+    Form1->ShowFormHotKey = [this] { return FormHotKey->ShowModal(); };
+    Form1->ShowButtonList = [this] { return ButtonList->ShowModal(); };
+    Form1->ShowfrmCustomCuedButtons = [this] { return frmCustomCuedButtons->ShowModal(); };
+    Form1->ShowFormDuplicateList = [this] { return FormDuplicateList->ShowModal(); };
 }

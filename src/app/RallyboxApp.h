@@ -136,6 +136,8 @@ public:
 
 private:
     void CreateWindows();
+    // The Setup, find and list windows behind the main window's Show hooks.
+    void WireToolWindows();
     template <typename W>
     W* Create();
 
