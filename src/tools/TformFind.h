@@ -31,6 +31,8 @@ public:
     void PlayItButtonClick();
     void CueItButtonClick();
     void NewFindButtonClick();
+    // The title bar's close: no choice, and the find dialog closes too (result 2).
+    void reject() override;
 
     QLabel* SearchText = nullptr;
     QLabel* MatchesFound = nullptr;
@@ -42,7 +44,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void reject() override;
 
 private:
     bool TakeTarget();

@@ -32,7 +32,8 @@ protected:
     {
         IniFile ini;
         ini.LoadFromFile(folder + QStringLiteral("RBX.inf"));
-        return ini.ReadString(QStringLiteral("Main"), QStringLiteral("BufferSize"), QStringLiteral("<missing>"));
+        return ini.ReadString(QStringLiteral("Main"), QStringLiteral("BufferSize"),
+                              QStringLiteral("<missing>"));
     }
 
     TFormSetup* setup = nullptr;
@@ -115,7 +116,8 @@ TEST_F(BoardLockTest, StoredValueThatIsNotEightDigitsStartsUnlockedWithATraceLin
     OptionsFile reader(folder, restarted, *tracer, dialogs);
     reader.ReadOptions(ini);
     EXPECT_FALSE(restarted.SecurityLocked);
-    EXPECT_TRUE(TraceText().contains(QStringLiteral("Board lock value is not eight digits - starting unlocked")));
+    EXPECT_TRUE(
+        TraceText().contains(QStringLiteral("Board lock value is not eight digits - starting unlocked")));
 }
 
 TEST_F(BoardLockTest, LockedBoardIgnoresTheToolbarSetFileCommandsAndEditMode)

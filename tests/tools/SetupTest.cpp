@@ -111,9 +111,12 @@ TEST_F(SetupTest, SaveRaisesTheFadeOutStartAndWritesEveryKey)
             << key.toStdString();
     }
     EXPECT_EQ(written.ReadSection(QStringLiteral("Main")).size(), keys.size() + 1);
-    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("FadeOutStartSec"), {}), QStringLiteral("6"));
-    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("SpaceBarStop"), {}), QStringLiteral("YES"));
-    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("MultiPlay"), {}), QStringLiteral("YES"));
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("FadeOutStartSec"), {}),
+              QStringLiteral("6"));
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("SpaceBarStop"), {}),
+              QStringLiteral("YES"));
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("MultiPlay"), {}),
+              QStringLiteral("YES"));
     EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("Personalization"), {}),
               QStringLiteral("Home Opener"));
 }
@@ -154,7 +157,8 @@ TEST_F(SetupTest, MonoChangeWhilePlayingIsRefusedAndTheRestIsSaved)
     setup->SetupSaveButtonClick();
     const QStringList texts = dialogs.Texts();
     EXPECT_TRUE(texts.contains(QStringLiteral("Cannot change Stereo/Mono mode while sound is playing")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Cannot change Output Device or Sample Rate while sound is playing")));
+    EXPECT_TRUE(
+        texts.contains(QStringLiteral("Cannot change Output Device or Sample Rate while sound is playing")));
     EXPECT_TRUE(settings.StereoMode);
     EXPECT_EQ(settings.SampleRate, 48000);
     EXPECT_EQ(settings.Delay, 12);
@@ -218,7 +222,8 @@ TEST_F(SetupTest, FailedOptionsWriteSaysSo)
     ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("RBX.inf/blocked")));
     EXPECT_FALSE(setup->SetupWriteOptions());
     ASSERT_FALSE(dialogs.Calls().empty());
-    EXPECT_EQ(dialogs.Calls().back().text, QStringLiteral("Error in SetupWriteOptions\rNotify Program Author"));
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("Error in SetupWriteOptions\rNotify Program Author"));
 }
 
 TEST_F(SetupTest, FillingDoesNotRunDaylightModeOverTheOperatorsColour)

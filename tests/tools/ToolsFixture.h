@@ -64,9 +64,10 @@ protected:
         optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
         setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
         backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-        context = std::make_unique<MainFormContext>(MainFormContext{
-            folder, parameters, board, selection, settings, *setFile, *optionsFile, *backups, *tracer, *playLog,
-            dialogs, clock, pump, random, clipboards, scalerShared, {}, {}, {}, {}, {}});
+        context = std::make_unique<MainFormContext>(
+            MainFormContext{folder,     parameters,   board,    selection, settings, *setFile, *optionsFile,
+                            *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
+                            clipboards, scalerShared, {},       {},        {},       {},       {}});
         context->InitOutput = [this](int device, std::uint32_t freq, std::uint32_t flags) {
             devicesTried.push_back(device);
             if (failingDevices.count(device) != 0 || failingRates.count(freq) != 0) {

@@ -57,9 +57,18 @@ TEST_F(WindowCommandsTest, WindowCommandsCallTheirHooksAndDoNothingWithoutThem)
     EXPECT_TRUE(dialogs.Calls().empty());
 
     QStringList opened;
-    form->ShowFormAbout = [&] { opened << "About"; return 1; };
-    form->ShowFormLineups = [&] { opened << "Lineups"; return 1; };
-    form->ShowFormRoster = [&] { opened << "Roster"; return 1; };
+    form->ShowFormAbout = [&] {
+        opened << "About";
+        return 1;
+    };
+    form->ShowFormLineups = [&] {
+        opened << "Lineups";
+        return 1;
+    };
+    form->ShowFormRoster = [&] {
+        opened << "Roster";
+        return 1;
+    };
     form->About2->trigger();
     form->Lineups1->trigger();
     form->Roster1->trigger();
@@ -80,6 +89,5 @@ TEST_F(WindowCommandsTest, PersonalizeMarksTheBoardChangedOnlyWhenTheHeaderChang
     settings.LogFile = true;
     form->Personalize1->trigger();
     EXPECT_TRUE(board.BoardChanged);
-    EXPECT_EQ(form->windowTitle(),
-              form->VersionText + QStringLiteral("     Tigers Home       (LOGGING ON)"));
+    EXPECT_EQ(form->windowTitle(), form->VersionText + QStringLiteral("     Tigers Home       (LOGGING ON)"));
 }
