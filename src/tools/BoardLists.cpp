@@ -128,3 +128,17 @@ void SortListRows(std::vector<ListRow>& rows, const std::function<const QString&
     }
     rows = std::move(sorted);
 }
+
+std::vector<ListRow> SortedByCaption(std::vector<ListRow> rows)
+{
+    SortListRows(
+        rows, [](const ListRow& r) -> const QString& { return r.caption; }, true);
+    return rows;
+}
+
+std::vector<ListRow> SortedByHotKey(std::vector<ListRow> rows)
+{
+    SortListRows(
+        rows, [](const ListRow& r) -> const QString& { return r.hotKey; }, false);
+    return rows;
+}

@@ -45,3 +45,6 @@ QString ListSortKey(const QString& key, bool upperCase);
 // Sorts by ListSortKey, comparing character codes; equal keys keep their order.
 void SortListRows(std::vector<ListRow>& rows, const std::function<const QString&(const ListRow&)>& key,
                   bool upperCase);
+// The alphabetical order of the lists (captions upper-cased) and the hot-key order (case-sensitive).
+std::vector<ListRow> SortedByCaption(std::vector<ListRow> rows);
+std::vector<ListRow> SortedByHotKey(std::vector<ListRow> rows);

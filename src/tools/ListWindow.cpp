@@ -74,6 +74,17 @@ void ListWindow::MarkSortButton(TBitBtnWithColor* active)
     }
 }
 
+void ListWindow::ShowKeyRows(const std::vector<ListRow>& rows)
+{
+    std::vector<QStringList> cells;
+    cells.reserve(rows.size());
+    int n = 0;
+    for (const ListRow& r : rows) {
+        cells.push_back({CountText(++n), r.hotKey, r.groupLetter, r.pageName, r.caption});
+    }
+    Grid->SetRows(std::move(cells));
+}
+
 bool ListWindow::AskPrinter()
 {
     QPrinter& printer = Printer();

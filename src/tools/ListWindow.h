@@ -42,6 +42,9 @@ protected:
     TBitBtnWithColor* AddSortButton(const char* name, const QString& caption);
     QPushButton* AddButton(const char* name, const QString& caption);
     void MarkSortButton(TBitBtnWithColor* active);
+    // Fills the five columns of the hot-key and custom-cued lists: count, hot key, group, page,
+    // caption.
+    void ShowKeyRows(const std::vector<ListRow>& rows);
     // The printer set-up, then the print dialog; prints only when both are confirmed. Returns the
     // pages printed.
     int PrintRows(const std::vector<QStringList>& rows, const PrintLayout& layout);

@@ -128,9 +128,7 @@ void TButtonList::SoundSeqButtonClick()
     ProgressLabel->setText(QStringLiteral("Clearing Grid"));
     ProgressLabel->show();
     RunBusy([this] {
-        std::vector<ListRow> sorted = rows_;
-        SortListRows(
-            sorted, [](const ListRow& r) -> const QString& { return r.caption; }, true);
+        const std::vector<ListRow> sorted = SortedByCaption(rows_);
         ShowRows(sorted);
         ProgressLabel->setText(QString::number(sorted.size()) + QStringLiteral(" Sound Buttons Sorted"));
     });

@@ -34,7 +34,7 @@ bool TFormHotKey::Prepare()
 {
     rows_ = CollectHotKeyRows(ctx_.board);
     ctx_.selection.ListRowCount = static_cast<int>(rows_.size());
-    ShowRows(rows_);
+    ShowKeyRows(rows_);
     CountLabel->setText(QString::number(rows_.size()) + QStringLiteral(" Hot Keys Found"));
     FormActivate();
     return true;
@@ -52,46 +52,25 @@ void TFormHotKey::FormActivate()
     MarkSortButton(GroupPageSeqButton);
 }
 
-void TFormHotKey::ShowRows(const std::vector<ListRow>& rows)
-{
-    std::vector<QStringList> cells;
-    cells.reserve(rows.size());
-    int n = 0;
-    for (const ListRow& r : rows) {
-        cells.push_back({CountText(++n), r.hotKey, r.groupLetter, r.pageName, r.caption});
-    }
-    Grid->SetRows(std::move(cells));
-}
-
 void TFormHotKey::GroupPageSeqButtonClick()
 {
     setWindowTitle(QStringLiteral("Hot Key List in Group/Page Sequence"));
     MarkSortButton(GroupPageSeqButton);
-    ShowRows(rows_);
+    ShowKeyRows(rows_);
 }
 
 void TFormHotKey::HotKeySeqButtonClick()
 {
     setWindowTitle(QStringLiteral("Hot Key List in Hot Key Sequence"));
     MarkSortButton(HotKeySeqButton);
-    RunBusy([this] {
-        std::vector<ListRow> sorted = rows_;
-        SortListRows(
-            sorted, [](const ListRow& r) -> const QString& { return r.hotKey; }, false);
-        ShowRows(sorted);
-    });
+    RunBusy([this] { ShowKeyRows(SortedByHotKey(rows_)); });
 }
 
 void TFormHotKey::SoundSeqButtonClick()
 {
     setWindowTitle(QStringLiteral("Hot Key List in Sound Button Sequence"));
     MarkSortButton(SoundSeqButton);
-    RunBusy([this] {
-        std::vector<ListRow> sorted = rows_;
-        SortListRows(
-            sorted, [](const ListRow& r) -> const QString& { return r.caption; }, true);
-        ShowRows(sorted);
-    });
+    RunBusy([this] { ShowKeyRows(SortedByCaption(rows_)); });
 }
 
 void TFormHotKey::PrintButtonClick()

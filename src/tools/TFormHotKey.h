@@ -28,6 +28,5 @@ public:
     QPushButton* HotKeyOKButton = nullptr;
 
 private:
-    void ShowRows(const std::vector<ListRow>& rows);
     std::vector<ListRow> rows_;
 };

@@ -54,23 +54,12 @@ int TfrmCustomCuedButtons::ShowModal()
     return Prepare() ? exec() : 0;
 }
 
-void TfrmCustomCuedButtons::ShowRows(const std::vector<ListRow>& rows)
-{
-    std::vector<QStringList> cells;
-    cells.reserve(rows.size());
-    int n = 0;
-    for (const ListRow& r : rows) {
-        cells.push_back({CountText(++n), r.hotKey, r.groupLetter, r.pageName, r.caption});
-    }
-    Grid->SetRows(std::move(cells));
-}
-
 void TfrmCustomCuedButtons::GroupPageSeqButtonClick()
 {
     alphabetical_ = false;
     setWindowTitle(QStringLiteral("Custom Cued Buttons List in Group/Page Sequence"));
     MarkSortButton(GroupPageSeqButton);
-    ShowRows(rows_);
+    ShowKeyRows(rows_);
 }
 
 void TfrmCustomCuedButtons::SoundSeqButtonClick()
@@ -78,12 +67,7 @@ void TfrmCustomCuedButtons::SoundSeqButtonClick()
     alphabetical_ = true;
     setWindowTitle(QStringLiteral("Custom Cued Buttons List in Sound Button Sequence"));
     MarkSortButton(SoundSeqButton);
-    RunBusy([this] {
-        std::vector<ListRow> sorted = rows_;
-        SortListRows(
-            sorted, [](const ListRow& r) -> const QString& { return r.caption; }, true);
-        ShowRows(sorted);
-    });
+    RunBusy([this] { ShowKeyRows(SortedByCaption(rows_)); });
 }
 
 void TfrmCustomCuedButtons::PrintButtonClick()

@@ -25,7 +25,6 @@ public:
     QPushButton* CustomCueOKButton = nullptr;
 
 private:
-    void ShowRows(const std::vector<ListRow>& rows);
     std::vector<ListRow> rows_;
     bool alphabetical_ = false;
 };

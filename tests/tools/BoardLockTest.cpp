@@ -11,17 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 
-class BoardLockTest : public ToolsFixture
+class BoardLockTest : public SetupFixture
 {
 protected:
-    void SetUp() override
-    {
-        ToolsFixture::SetUp();
-        Start(Page("Page1", "Warmup", "c1=Horn\r\ns1=" + sound.toUtf8() + "\r\nt1=00:03\r\n"));
-        setup = new TFormSetup(form.get());
-        setup->Open();
-    }
-
     void Enter(const QString& code)
     {
         setup->SecurityCodeEdit->setText(code);
@@ -35,8 +27,6 @@ protected:
         return ini.ReadString(QStringLiteral("Main"), QStringLiteral("BufferSize"),
                               QStringLiteral("<missing>"));
     }
-
-    TFormSetup* setup = nullptr;
 };
 
 TEST_F(BoardLockTest, ApplyLocksWritesTheStoredFormAndSurvivesARestart)

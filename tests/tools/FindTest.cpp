@@ -210,3 +210,27 @@ TEST_F(FindTest, TheRealModalWindowsPlayADoubleClickedRow)
     EXPECT_TRUE(guard.isActive());
     EXPECT_EQ(board.ButtonState[1][1][2], bstPlaying);
 }
+
+TEST_F(FindTest, ClosingWithoutAChoiceWhileTheCueIsShownKeepsTheCueAndItsModes)
+{
+    board.PagePlay[CueGroup][CuePage] = QStringLiteral("T");
+    board.PageShuffle[CueGroup][CuePage] = QStringLiteral("T");
+    AsPushButton(form->PlayListButton)->setEnabled(true);
+    SetFace(form->CueButton, settings.ActiveButtonColor);
+    selection.CurrentGroup = CueGroup;
+    selection.CurrentPage = CuePage;
+    form->ShowFormFindSpecs = [this] {
+        // Something on the way changes the page shown; the cue comes back afterwards.
+        selection.CurrentGroup = 1;
+        selection.CurrentPage = 1;
+        return Search(QStringLiteral("bell"), specs->ButtonNotesRadioButton, false,
+                      [this] { results->CloseButtonClick(); });
+    };
+    AsPushButton(form->FindButton)->click();
+    EXPECT_EQ(selection.CurrentGroup, CueGroup);
+    EXPECT_EQ(selection.CurrentPage, CuePage);
+    EXPECT_TRUE(form->PlayListMode);
+    EXPECT_TRUE(settings.Shuffle);
+    EXPECT_EQ(FaceOf(form->ShuffleButton), settings.ActiveButtonColor);
+    EXPECT_FALSE(form->Playing);
+}

@@ -250,3 +250,33 @@ TEST_F(ListWindowsTest, EmptyBoardSaysNoSoundButtonsFound)
     EXPECT_EQ(shown, 0);
     EXPECT_EQ(dialogs.Texts(), (QStringList{"NO Sound Buttons Found"}));
 }
+
+namespace {
+
+// The hot-key list with its busy state reachable, standing in for a sort still running.
+class BusyHotKeyList : public TFormHotKey
+{
+public:
+    using ListWindow::BeginBusy;
+    using ListWindow::EndBusy;
+    using TFormHotKey::TFormHotKey;
+};
+
+} // namespace
+
+TEST_F(ListWindowsTest, ClosingWhileASortRunsIsIgnoredUntilItEnds)
+{
+    auto* window = new BusyHotKeyList(form.get());
+    window->Prepare();
+    window->show();
+    window->setResult(0);
+    window->BeginBusy();
+    QTest::keyClick(window, Qt::Key_Escape);
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->result(), 0);
+    window->EndBusy();
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), 2);
+}

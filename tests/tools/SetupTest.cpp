@@ -26,17 +26,17 @@ const QString kSecondsKeyText =
 
 } // namespace
 
-class SetupTest : public ToolsFixture
+void SetupFixture::SetUp()
+{
+    ToolsFixture::SetUp();
+    Start(Page("Page1", "Warmup", "c1=Horn\r\ns1=" + sound.toUtf8() + "\r\nt1=00:03\r\n"));
+    setup = new TFormSetup(form.get());
+    setup->Open();
+}
+
+class SetupTest : public SetupFixture
 {
 protected:
-    void SetUp() override
-    {
-        ToolsFixture::SetUp();
-        Start(Page("Page1", "Warmup", "c1=Horn\r\ns1=" + sound.toUtf8() + "\r\nt1=00:03\r\n"));
-        setup = new TFormSetup(form.get());
-        setup->Open();
-    }
-
     void TypeInto(QLineEdit* edit, const QString& keys)
     {
         edit->setFocus();
@@ -49,8 +49,6 @@ protected:
         ini.LoadFromFile(folder + QStringLiteral("RBX.inf"));
         return ini;
     }
-
-    TFormSetup* setup = nullptr;
 };
 
 TEST_F(SetupTest, SecondsEditsTakeDigitsAndOneTenthOnly)

@@ -127,3 +127,14 @@ protected:
     int haltCode = -1;
     std::vector<QString> shellCalls;
 };
+
+class TFormSetup;
+
+// The Setup dialog, filled, on the main window started on a one-page board.
+class SetupFixture : public ToolsFixture
+{
+protected:
+    void SetUp() override;
+
+    TFormSetup* setup = nullptr;
+};
