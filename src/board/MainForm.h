@@ -3,9 +3,11 @@
 // the mode buttons and the menus. Its code is split by concern: MainFormLayout (controls),
 // MainFormWiring (signals), MainFormStartup, MainFormExit, MainFormPainting,
 // MainFormNavigation, MainFormSetFileCommands, MainFormLogCommands and MainFormMenus.
+#include "board/Board.h"
 #include "board/MainFormContext.h"
 #include "platform/Color.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -141,6 +143,87 @@ public:
     bool ButtonListInvalidMode = false;
     // The board lock as the main window shows it: the LOCKED! panel and the four set-file items.
     void ShowLockState();
+    // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
+    // object name; an item runs the command registered for its name, so commands built with other
+    // windows are registered from outside (an item without a command does nothing).
+    QMenu* PopupMenuSound = nullptr;
+    QMenu* PopupMenuPage = nullptr;
+    void SetMenuCommand(const QString& itemName, std::function<void()> command);
+    // Runs the command registered for the item; false when there is none.
+    bool RunMenuCommand(const QString& itemName);
+    // The item of that object name in either right-click menu or the menu bar, or nullptr.
+    QAction* MenuItem(const QString& itemName) const;
+    // What a right click on the widget opens: the prepared menu (its items shown or hidden for the
+    // widget's slot or page), or nullptr when no menu opens. Child controls of a slot count as the
+    // slot, and the page button inside a page frame as the page button.
+    QMenu* PreparePopup(QWidget* widget);
+    // The control the last menu was prepared for, by its object name ("Panel7", "PageButton3",
+    // "PanelPage3", "PanelPages", "CueButton", "PageCGroup").
+    QString PopupComponentName;
+
+    // OnPopup of the two menus: set the popup target from PopupComponentName and show or hide the
+    // items; true when the menu has an item to offer.
+    bool PopupSoundOptionsSet();
+    bool PopupPageOptionsSet();
+
+    // Windows of other layers that the menu commands open modally; each returns the modal result.
+    // Set by the application once the windows exist; an unset hook opens nothing (result 0).
+    std::function<int()> ShowFormChangePageButton;
+    std::function<int()> ShowFormAddPlaceMarker;
+    std::function<int()> ShowTimedStartSet;
+    std::function<int()> ShowFormAutoStartTimer;
+    std::function<int()> ShowFormAssignVolumeLevel;
+
+    // --- The cue (MainFormCue.cpp): page 19 of group D, filled by "Cue It" from anywhere.
+    void PopupCueClick();
+    // Appends CueTransfer to the first free cue slot, with the current address as its origin.
+    void CueIt();
+    // A sound has ended (every stop path of the playback calls this); acts on cue entries only.
+    void CueEndPlay(int group, int page, int button);
+    void CueButtonClick();
+    bool CueButtonProcess();
+    void PopupClearClueClick();
+    // The copy of one button that "Cue It" fills and CueIt reads (its own custom cue, so the
+    // sound clipboard is never touched).
+    TSoundButtonCell CueTransfer;
+
+    // --- Adding files and moving a sound (MainFormAddSounds.cpp)
+    bool AddSoundButton();
+    // Moves (group, page, button) to the first free button of page target of the same group.
+    void SoundToPage(int group, int page, int button, const QString& target);
+    // Told when a sound moved to another address, so a playing copy keeps its channel; set by
+    // the playback layer.
+    std::function<void(int fromGroup, int fromPage, int fromButton, int toGroup, int toPage, int toButton)>
+        SoundMoved;
+
+    // --- Sound and page menu commands (MainFormSoundCommands.cpp, MainFormPageCommands.cpp)
+    void PopupAddClick();
+    void PopupEditClick();
+    void PopupDeleteClick();
+    void PopupLockClick();
+    void PopupHighlightClick();
+    void PopupPlayedClick();
+    void PopupTimerClick();
+    void PopupInsertClick();
+    void PopupEditPlaceMarkerClick();
+    void AssignVolumeLevelClick();
+    void PopupPageAddClick();
+    void PopupPageEdit1Click();
+    void PopupPageDeleteClick();
+    void ResetAllClick();
+    // "Add" or "Edit": how the place-marker window was opened.
+    QString PlaceMarkerMode;
+    // The slot the timed-start windows play (1..48).
+    int TimedStartButton = 1;
+    // Set while sounds are added from the menu: the duration routine leaves the time display alone.
+    bool AddingSounds = false;
+
+    // --- Remove-all commands of the Edit menu (MainFormRemoveAll.cpp)
+    void RemoveAllHighlights1Click();
+    void RemoveAllLoops1Click();
+    void RemoveAllVolumeSettings1Click();
+    void RemoveAllHotKeys1Click();
+    void RemoveAllLocks1Click();
 
     // --- Slot-control tables, filled by name at start (index 1..48, 1..18).
     std::array<TColorPanel*, SlotCount + 1> ButtonPanels{};
@@ -224,6 +307,7 @@ public:
     QMenu* Log1 = nullptr;
     QMenu* Tools1 = nullptr;
     QMenu* Help1 = nullptr;
+    QMenu* Edit1 = nullptr;
     QAction* NewSet1 = nullptr;
     QAction* OpenSet1 = nullptr;
     QAction* SaveSet1 = nullptr;
@@ -253,6 +337,12 @@ public:
     QAction* VerifySoundButtons1 = nullptr;
     QAction* ListCustomCuedButtons1 = nullptr;
     QAction* DuplicateCheck1 = nullptr;
+    QAction* ResetAllPages1 = nullptr;
+    QAction* RemovaAllHighlights1 = nullptr;
+    QAction* RemoveAllLoops1 = nullptr;
+    QAction* RemoveAllVolumeSettings1 = nullptr;
+    QAction* RemoveAllHotKeys1 = nullptr;
+    QAction* RemoveAllLocks1 = nullptr;
 
     // --- Texts and colours set at start.
     QString VersionText;
@@ -291,6 +381,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -311,6 +402,15 @@ private:
     void RestoreCueAfterFind();
     void PlayListTarget(bool play);
     bool ListTargetComplete() const;
+    // MainFormPopupMenus.cpp
+    void BuildPopupMenus();
+    void RoutePopups();
+    void RegisterOwnMenuCommands();
+    // MainFormPopupOptions.cpp
+    void SetSoundItemsForEmptySlot();
+    void SetSoundItemsForSound(int state, bool cueShown);
+    void SetPageItems(const QString& name);
+    static int ModalResultOf(const std::function<int()>& show);
     // MainFormWiring.cpp
     void WireSignals();
     // MainFormStartup.cpp
@@ -326,6 +426,26 @@ private:
     bool StartAudio();
     void StartBlankBoard();
     void ShowError(const QString& routine);
+    // MainFormCue.cpp
+    // Shows slot N of the window empty: no caption, teal, no labels.
+    void ShowSlotEmpty(int slot);
+    // Recounts (group, page) and writes the page-totals label.
+    void WritePageTotals(int group, int page);
+    // MainFormSoundCommands.cpp
+    // The popup page has a page set up (a page name).
+    bool PopupPageNamed() const;
+    // Shows the popup page again after a change: its page button, or the cue.
+    void ShowPopupPageAgain();
+    void OpenPlaceMarkerWindow(const QString& mode);
+    // MainFormPageCommands.cpp
+    void RecolourPageButtons(int group);
+    // MainFormAddSounds.cpp
+    void PlaceAddedFile(const QString& path, int slot);
+    // MainFormRemoveAll.cpp
+    bool ConfirmRemoveAll(const QString& question);
+    void ApplyToBoard(const std::function<void(int group, int page, int button)>& change);
+    void RemoveAll(const QString& routine, const QString& what,
+                   const std::function<void(int group, int page, int button)>& change, bool askTwice = false);
     // MainFormEditMode.cpp
     void EnterEditMode();
     void LeaveEditMode();
@@ -350,6 +470,9 @@ private:
     bool StepPage(int direction, const QString& routine);
     void ResetPanelsOfPage(bool autoReset);
     static int ResetState(int state, bool playing);
+    // Played, cued and playing (when nothing plays) buttons of every page and the cue become
+    // unplayed again; the panels on display follow.
+    void ResetEveryPage();
     // MainFormSetFileCommands.cpp
     void EraseBoardDisplay();
     bool NewBoard(bool fromMenu);
@@ -357,6 +480,7 @@ private:
     void FocusDummy();
 
     MainFormContext& ctx_;
+    QHash<QString, std::function<void()>> menuCommands_;
     // Timers that ran when the exit sequence stopped them, restored when the exit is cancelled.
     std::array<bool, 4> timersRunning_{};
     bool loggingDisplayWasVisible_ = false;

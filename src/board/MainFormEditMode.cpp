@@ -57,9 +57,7 @@ void TForm1::EnterEditMode()
 void TForm1::LeaveEditMode()
 {
     const Settings& s = ctx_.settings;
-    const Board& board = ctx_.board;
     const int g = ctx_.selection.CurrentGroup;
-    const int p = ctx_.selection.CurrentPage;
     ctx_.board.EditMode = false;
     SetFace(EditButton, s.ButtonColor);
     ButtonsOn();
@@ -69,9 +67,10 @@ void TForm1::LeaveEditMode()
         if (button->text() == QLatin1String(" ")) {
             button->hide();
         }
-        // The board's own painting, so custom colours and every state colour come back.
-        PaintPanelByState(n, board.ButtonState[g][p][n], Board::IsBlank(button->text()));
     }
+    // The page is painted again from its cells, so custom colours, every state colour and the
+    // labels of what the editor changed come back.
+    LoadButtons();
     FocusDummy();
     const TColor groupColor = s.GroupColor[static_cast<std::size_t>(g)];
     for (TColorPanel* panel : {PanelControls, PanelPages, Panel52, Panel54, Panel55}) {

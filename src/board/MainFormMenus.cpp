@@ -33,6 +33,18 @@ void TForm1::BuildMenus()
     File1->addSeparator();
     Exit1 = AddItem(File1, "Exit1", QStringLiteral("Exit"));
 
+    // Board-wide editing commands.
+    Edit1 = bar->addMenu(QStringLiteral("&Edit"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    ResetAllPages1 = AddItem(Edit1, "ResetAllPages1", QStringLiteral("Reset All Pages"));
+    Edit1->addSeparator();
+    RemovaAllHighlights1 = AddItem(Edit1, "RemovaAllHighlights1", QStringLiteral("Remove All Highlights"));
+    RemoveAllLoops1 = AddItem(Edit1, "RemoveAllLoops1", QStringLiteral("Remove All Loops"));
+    RemoveAllVolumeSettings1 =
+        AddItem(Edit1, "RemoveAllVolumeSettings1", QStringLiteral("Remove All Volume Settings"));
+    RemoveAllHotKeys1 = AddItem(Edit1, "RemoveAllHotKeys1", QStringLiteral("Remove All Hot Keys"));
+    RemoveAllLocks1 = AddItem(Edit1, "RemoveAllLocks1", QStringLiteral("Remove All Locks"));
+
     Tools1 = bar->addMenu(QStringLiteral("&Tools"));
     Tools1->setObjectName(QStringLiteral("Tools1"));
     ResetPage1 = AddItem(Tools1, "ResetPage1", QStringLiteral("Reset Page"));
@@ -57,4 +69,6 @@ void TForm1::BuildMenus()
     Help1->setObjectName(QStringLiteral("Help1"));
     ShowWindowsVersion1 = AddItem(Help1, "ShowWindowsVersion1", QStringLiteral("Show Windows Version"));
     BuildToolMenus();
+
+    BuildPopupMenus();
 }

@@ -113,22 +113,45 @@ bool TForm1::AutoResetAll()
     }
     try {
         ctx_.tracer.WriteTracer(QStringLiteral("Auto Reset All"));
-        ResetPanelsOfPage(true);
-        Board& board = ctx_.board;
-        for (int g = 1; g <= Groups; ++g) {
-            for (int p = 1; p <= PageButtonSlots; ++p) {
-                for (int n = 1; n <= SlotCount; ++n) {
-                    board.ButtonState[g][p][n] = ResetState(board.ButtonState[g][p][n], Playing);
-                }
-            }
-        }
-        for (int n = 1; n <= SlotCount; ++n) {
-            board.ButtonState[CueGroup][CuePage][n] = ResetState(board.ButtonState[CueGroup][CuePage][n], Playing);
-        }
-        ctx_.random.Randomize();
-        board.BoardChanged = true;
+        ResetEveryPage();
     } catch (const std::exception&) {
         ShowError(QStringLiteral("AutoResetAll"));
     }
     return false;
+}
+
+void TForm1::ResetAllClick()
+{
+    if (ctx_.board.EditMode) {
+        return;
+    }
+    try {
+        if (ctx_.dialogs.MessageDlg(QStringLiteral("Reset All Pages?"), mtConfirmation, mbYesNo) != mrYes) {
+            return;
+        }
+        ctx_.tracer.WriteTracer(QStringLiteral("Reset All"));
+        ResetEveryPage();
+        FocusDummy();
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("ResetAllClick"));
+    }
+}
+
+void TForm1::ResetEveryPage()
+{
+    ResetPanelsOfPage(true);
+    Board& board = ctx_.board;
+    for (int g = 1; g <= Groups; ++g) {
+        for (int p = 1; p <= PageButtonSlots; ++p) {
+            for (int n = 1; n <= SlotCount; ++n) {
+                board.ButtonState[g][p][n] = ResetState(board.ButtonState[g][p][n], Playing);
+            }
+        }
+    }
+    for (int n = 1; n <= SlotCount; ++n) {
+        board.ButtonState[CueGroup][CuePage][n] =
+            ResetState(board.ButtonState[CueGroup][CuePage][n], Playing);
+    }
+    ctx_.random.Randomize();
+    board.BoardChanged = true;
 }

@@ -28,6 +28,13 @@ void TForm1::WireSignals()
     connect(ExitButton, &QPushButton::clicked, this, &TForm1::ExitButtonClick);
     connect(LoggingOnDisplay, &TColorPanel::clicked, this, &TForm1::LoggingOnDisplayClick);
     connect(EditButton, &QPushButton::clicked, this, &TForm1::EditButtonClick);
+    connect(CueButton, &QPushButton::clicked, this, &TForm1::CueButtonClick);
+    connect(ResetAllPages1, &QAction::triggered, this, &TForm1::ResetAllClick);
+    connect(RemovaAllHighlights1, &QAction::triggered, this, &TForm1::RemoveAllHighlights1Click);
+    connect(RemoveAllLoops1, &QAction::triggered, this, &TForm1::RemoveAllLoops1Click);
+    connect(RemoveAllVolumeSettings1, &QAction::triggered, this, &TForm1::RemoveAllVolumeSettings1Click);
+    connect(RemoveAllHotKeys1, &QAction::triggered, this, &TForm1::RemoveAllHotKeys1Click);
+    connect(RemoveAllLocks1, &QAction::triggered, this, &TForm1::RemoveAllLocks1Click);
 
     connect(NewSet1, &QAction::triggered, this, &TForm1::NewSet1Click);
     connect(OpenSet1, &QAction::triggered, this, &TForm1::OpenSet1Click);

@@ -2,20 +2,6 @@
 
 #include "platform/Rounding.h"
 
-BassHandle OpenStreamForLength(const QString& path)
-{
-    const QByteArray name = path.toUtf8();
-    // Decoding only: measuring must not take an output channel from the board.
-    const QString type = path.right(3).toUpper();
-    if (type == QLatin1String("WMA")) {
-        return BASS_WMA_StreamCreateFile(false, name.constData(), 0, 0, BASS_STREAM_DECODE);
-    }
-    if (type == QLatin1String("LAC")) {
-        return BASS_FLAC_StreamCreateFile(false, name.constData(), 0, 0, BASS_STREAM_DECODE);
-    }
-    return BASS_StreamCreateFile(false, name.constData(), 0, 0, BASS_STREAM_DECODE);
-}
-
 int MeasuredSeconds(BassHandle stream, const QString& customCue, std::int32_t cueStart, std::int32_t cueEnd)
 {
     std::int64_t lengthBytes = BASS_ChannelGetLength(stream);

@@ -2,15 +2,11 @@
 // Measuring a sound file's length for the time shown on its button, through the audio engine.
 // GUI thread; both calls block while the file is opened or measured.
 #include "audio/Bass.h"
+#include "board/SoundFileStream.h"
 
 #include <QString>
 
 #include <cstdint>
-
-// Opens a decoding stream on the file by the last three letters of its name, upper-cased: "WMA"
-// and "LAC" take their own openers, any other the standard one. 0 when it cannot be opened
-// (BASS_ErrorGetCode tells why).
-BassHandle OpenStreamForLength(const QString& path);
 
 // The button time of the stream in whole seconds (halves to even). With the custom cue on
 // ("Y") the cue start is taken off, or the length runs from start to end when an end is set.

@@ -10,3 +10,13 @@ Dialogs& CurrentDialogs()
     static QtDialogs qtDialogs;
     return qtDialogs;
 }
+
+bool Dialogs::OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames)
+{
+    QString fileName;
+    if (!OpenFileDialog(options, fileName)) {
+        return false;
+    }
+    fileNames = QStringList{fileName};
+    return true;
+}

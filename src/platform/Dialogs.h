@@ -4,6 +4,7 @@
 #include "platform/Color.h"
 #include "platform/FontStyle.h"
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 
@@ -92,6 +93,9 @@ public:
     // File dialogs; true with fileName set (an absolute path) when a file was chosen.
     virtual bool OpenFileDialog(const FileDialogOptions& options, QString& fileName) = 0;
     virtual bool SaveFileDialog(const FileDialogOptions& options, QString& fileName) = 0;
+    // Open dialog with multi-select; true with fileNames set (absolute paths, in the order the
+    // dialog returned them) when at least one file was chosen. One file unless overridden.
+    virtual bool OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames);
     // Colour dialog starting from color; true with color changed when accepted.
     virtual bool ColorDialog(TColor& color) = 0;
     // Font dialog starting from font; true with font changed when accepted.

@@ -131,6 +131,18 @@ bool QtDialogs::OpenFileDialog(const FileDialogOptions& options, QString& fileNa
     return true;
 }
 
+bool QtDialogs::OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames)
+{
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(QApplication::activeWindow(), options.Title, StartPath(options),
+                                      QtFilterFromPipeFilter(options.Filter));
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    fileNames = chosen;
+    return true;
+}
+
 bool QtDialogs::SaveFileDialog(const FileDialogOptions& options, QString& fileName)
 {
     const QString chosen =

@@ -11,6 +11,7 @@ public:
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString InputBox(const QString& caption, const QString& prompt, const QString& defaultValue) override;
     bool OpenFileDialog(const FileDialogOptions& options, QString& fileName) override;
+    bool OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames) override;
     bool SaveFileDialog(const FileDialogOptions& options, QString& fileName) override;
     bool ColorDialog(TColor& color) override;
     bool FontDialog(FontChoice& font) override;

@@ -21,6 +21,12 @@ void ScriptedDialogs::QueueFileName(const QString& fileName)
     QueueText(fileName);
 }
 
+void ScriptedDialogs::QueueFileNames(const QStringList& fileNames)
+{
+    // A line break cannot occur in a path the tests use, so it separates the names.
+    QueueText(fileNames.join(u'\n'));
+}
+
 void ScriptedDialogs::QueueColor(TColor color)
 {
     Answer answer;
@@ -146,6 +152,16 @@ bool ScriptedDialogs::OpenFileDialog(const FileDialogOptions& options, QString& 
         fileName = answer.text;
     }
     return answer.accepted;
+}
+
+bool ScriptedDialogs::OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames)
+{
+    QString joined;
+    if (!OpenFileDialog(options, joined)) {
+        return false;
+    }
+    fileNames = joined.split(u'\n');
+    return true;
 }
 
 bool ScriptedDialogs::SaveFileDialog(const FileDialogOptions& options, QString& fileName)

@@ -44,6 +44,7 @@ public:
     void QueueResult(TModalResult result);       // MessageDlg
     void QueueText(const QString& text);         // InputQuery (accepted) and InputBox
     void QueueFileName(const QString& fileName); // open or save dialog accepted
+    void QueueFileNames(const QStringList& fileNames); // multi-select open dialog accepted
     void QueueColor(TColor color);               // colour dialog accepted
     void QueueFont(const FontChoice& font);      // font dialog accepted
     void QueueAccept();                          // printer dialogs accepted
@@ -60,6 +61,8 @@ public:
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString InputBox(const QString& caption, const QString& prompt, const QString& defaultValue) override;
     bool OpenFileDialog(const FileDialogOptions& options, QString& fileName) override;
+    // Takes the answer of QueueFileNames (or of QueueFileName, as one file).
+    bool OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames) override;
     bool SaveFileDialog(const FileDialogOptions& options, QString& fileName) override;
     bool ColorDialog(TColor& color) override;
     bool FontDialog(FontChoice& font) override;

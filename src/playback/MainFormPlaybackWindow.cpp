@@ -138,7 +138,9 @@ void MainFormPlaybackWindow::CueEndPlay(int group, int page, int button)
 {
     if (EndCuePlay) {
         EndCuePlay(group, page, button);
+        return;
     }
+    form_.CueEndPlay(group, page, button);
 }
 
 bool MainFormPlaybackWindow::PlayListNextPage()

@@ -1,6 +1,7 @@
 #include "playback/PlaybackMainForm.h"
 
 #include "board/MainFormButtons.h"
+#include "board/Selection.h"
 #include "controls/GTSize32.h"
 #include "playback/ModeButtonsWiring.h"
 #include "playback/ProgressionWiring.h"
@@ -16,8 +17,7 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
                                                          ctx.playLog, ctx.dialogs, services.pump, services.clock,
                                                          view_});
     state_.MasterVolume = MasterVolume;
-    // Edit mode's slot click opens the same editor as the window's own edit-mode path; the cue's
-    // end-of-play removal (EndCuePlay) is left to the cue window when it is built.
+    // Edit mode's slot click opens the same editor as the window's own edit-mode path.
     // The create step ran inside TForm1's constructor; the scaler now forwards the form events
     // (close, resize) to this finished window.
     GTForm1->FormBuilt();
@@ -25,6 +25,10 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
         if (ShowSoundButtonEditor) {
             ShowSoundButtonEditor();
         }
+    };
+    // A playing sound moved to another page keeps its channel: the table follows the new address.
+    SoundMoved = [this](int fromGroup, int fromPage, int fromButton, int toGroup, int toPage, int toButton) {
+        RepointChannels(fromGroup, fromPage, fromButton, toGroup, toPage, toButton);
     };
     auto wire = [this](TBitBtnWithColor* button, void (Playback::*routine)()) {
         connect(AsPushButton(button), &QPushButton::clicked, this, [this, routine] {
@@ -52,8 +56,28 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
                                                  ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
 }
 
+void PlaybackMainForm::RepointChannels(int fromGroup, int fromPage, int fromButton, int toGroup, int toPage,
+                                       int toButton)
+{
+    for (int n = 1; n <= ChannelSlots; ++n) {
+        if (state_.ChannelGroup[n] == fromGroup && state_.ChannelPage[n] == fromPage &&
+            state_.ChannelButton[n] == fromButton) {
+            state_.ChannelGroup[n] = toGroup;
+            state_.ChannelPage[n] = toPage;
+            state_.ChannelButton[n] = toButton;
+        }
+    }
+    Selection& sel = Context().selection;
+    if (sel.PlayingGroup == fromGroup && sel.PlayingPage == fromPage && sel.PlayingButton == fromButton) {
+        sel.PlayingGroup = toGroup;
+        sel.PlayingPage = toPage;
+        sel.PlayingButton = toButton;
+    }
+}
+
 void PlaybackMainForm::FlagsToPlayback()
 {
+    state_.AddingSounds = AddingSounds;
     state_.PlayListMode = PlayListMode;
     state_.ButtonDragMode = ButtonDragMode;
 }

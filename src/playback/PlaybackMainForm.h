@@ -31,6 +31,8 @@ public:
     // routine runs, playback's results come back after it.
     void FlagsToPlayback();
     void FlagsFromPlayback();
+    // Points the channel-table entries and the playing address of one board address at another.
+    void RepointChannels(int fromGroup, int fromPage, int fromButton, int toGroup, int toPage, int toButton);
 
 private:
     template <typename Fn> auto Run(Fn fn)

@@ -111,7 +111,9 @@ std::int64_t Playback::CustomPlayLength(std::int64_t length, int group, int page
     }
     const std::int64_t start = CueBytes(board_.ButtonCueStart[group][page][button]);
     const std::int64_t end = CueBytes(board_.ButtonCueEnd[group][page][button]);
-    return end < 1 ? length - start : end - start;
+    // A cue kept from a longer file (the sound was replaced) may end past this file's end: it
+    // then plays to the end of the file.
+    return end < 1 || end > length ? length - start : end - start;
 }
 
 bool Playback::SetVolume(int volume)

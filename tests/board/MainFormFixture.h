@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -111,7 +112,7 @@ protected:
             shellCalls.push_back(verb + QStringLiteral(" ") + file);
             return true;
         };
-        form = std::make_unique<TForm1>(*context);
+        form = MakeForm ? MakeForm(*context) : std::make_unique<TForm1>(*context);
     }
 
     QTemporaryDir dir;
@@ -132,6 +133,8 @@ protected:
     std::unique_ptr<Backups> backups;
     std::unique_ptr<MainFormContext> context;
     std::unique_ptr<TForm1> form;
+    // Builds the window Start shows, when a test needs a subclass (a plain TForm1 otherwise).
+    std::function<std::unique_ptr<TForm1>(MainFormContext&)> MakeForm;
 
     std::set<int> failingDevices;
     std::vector<int> devicesTried;

@@ -142,3 +142,40 @@ TEST_F(MainWindowPlayback, PauseButtonPausesAndResumesTheChannel)
     EXPECT_FALSE(state.Paused);
     EXPECT_NEAR(Level(kRate / 100), 0.25f, 0.01f);
 }
+
+TEST_F(MainWindowPlayback, AMovedPlayingSoundKeepsItsChannelAndEndsPlayedAtItsNewPlace)
+{
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    ASSERT_EQ(board.ButtonState[1][1][1], bstPlaying);
+    form->SoundToPage(1, 1, 1, QStringLiteral("4"));
+    EXPECT_EQ(board.ButtonState[1][4][1], bstPlaying);
+    EXPECT_EQ(state.ChannelPage[1], 4);
+    EXPECT_EQ(state.ChannelButton[1], 1);
+    EXPECT_EQ(selection.PlayingPage, 4);
+    EXPECT_NEAR(Level(kRate / 100), 0.25f, 0.01f);
+
+    QTest::mouseClick(AsPushButton(form->StopPlayButton), Qt::LeftButton);
+    EXPECT_EQ(board.ButtonState[1][4][1], bstPlayed);
+    // The old place stays empty.
+    EXPECT_EQ(board.ButtonState[1][1][1], bstUnplayed);
+    EXPECT_TRUE(board.ButtonCaption[1][1][1].isEmpty());
+}
+
+TEST_F(MainWindowPlayback, AStoppedCueEntryTurnsItsOriginPlayedAndLeavesTheCueWithCueDelete)
+{
+    settings.CueDelete = true;
+    form->PopupComponentName = QStringLiteral("Panel1");
+    form->PopupCueClick();
+    ASSERT_EQ(board.ButtonState[1][1][1], bstCued);
+    ASSERT_EQ(board.ButtonCaption[CueGroup][CuePage][1], QStringLiteral("Horn"));
+    QTest::mouseClick(AsPushButton(form->CueButton), Qt::LeftButton);
+    ASSERT_EQ(selection.CurrentPage, CuePage);
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    ASSERT_EQ(form->ButtonPanels[1]->Color(), clLime);
+
+    QTest::mouseClick(AsPushButton(form->StopPlayButton), Qt::LeftButton);
+    EXPECT_EQ(board.ButtonState[1][1][1], bstPlayed);
+    EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[CueGroup][CuePage][1]));
+    EXPECT_EQ(form->ButtonPanels[1]->Color(), clTeal);
+    EXPECT_EQ(board.CueOriginButton[1], 0);
+}

@@ -211,3 +211,16 @@ TEST_F(PlayPaths, InstantPlayStartsOnTheQuietSampleBeforeTheAttack)
     EXPECT_EQ(state_.PlayPosition / 4, 20000);
     EXPECT_TRUE(TraceText().contains(QStringLiteral(" - GetSilenceLength 80002\r\n")));
 }
+
+TEST_F(PlayPaths, ACueEndPastTheFilesEndPlaysToTheEnd)
+{
+    // The cue was set on a longer file that this one replaced: the play length is what the file
+    // holds after the cue start, not the old end.
+    AddSound(1, 0.5, 3.0);
+    board_.ButtonCustomCue[1][1][1] = QStringLiteral("Y");
+    board_.ButtonCueStart[1][1][1] = 40000;
+    board_.ButtonCueEnd[1][1][1] = 10000000;
+    play_->ProcessSoundButton(1);
+    EXPECT_EQ(state_.PlayLength, 3 * kRate * 4 - 40000);
+    EXPECT_EQ(board_.ButtonTime[1][1][1], QStringLiteral("00:03"));
+}
