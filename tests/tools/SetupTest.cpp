@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -286,4 +287,27 @@ TEST_F(SetupTest, OptionsCommandKeepsTheVolumeBarAtItsEnd)
     form->VolumeControl->SetValue(0);
     form->N6->trigger();
     EXPECT_EQ(form->VolumeControl->Value(), 0);
+}
+
+TEST_F(SetupTest, TenTabsOpenOnGeneralAndEscSavesNothing)
+{
+    QStringList tabs;
+    for (int i = 0; i < setup->PageControl1->count(); ++i) {
+        tabs << setup->PageControl1->tabText(i);
+    }
+    EXPECT_EQ(tabs, (QStringList{"General", "Colors", "Delay", "Faders", "Meters", "System", "Notes", "Talk",
+                                 "Volume", "Security"}));
+    setup->PageControl1->setCurrentIndex(4);
+    setup->Open();
+    EXPECT_EQ(setup->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(setup->ThresholdLevel->maximum(), 1000000);
+    EXPECT_EQ(setup->ThresholdLevel->singleStep(), 10);
+    EXPECT_EQ(setup->BufferSpin->minimum(), 150);
+    EXPECT_EQ(setup->BufferSpin->maximum(), 5000);
+
+    setup->VeskDelay->setValue(99);
+    QTest::keyClick(setup, Qt::Key_Escape);
+    EXPECT_EQ(setup->result(), 1);
+    EXPECT_EQ(settings.Delay, 0);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("RBX.inf")));
 }
