@@ -152,7 +152,8 @@ void TStringGrid::SelectRow(int row)
 void TStringGrid::keyReleaseEvent(QKeyEvent* event)
 {
     QTableView::keyReleaseEvent(event);
-    if (!event->isAutoRepeat()) {
+    // The release of Esc belongs to the press that closed the window; it must not choose a row.
+    if (!event->isAutoRepeat() && event->key() != Qt::Key_Escape) {
         emit keyReleased(event->key());
     }
 }

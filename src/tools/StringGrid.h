@@ -39,7 +39,7 @@ public:
     void SelectRow(int row);
 
 signals:
-    // A key released over the grid (the selection has moved already).
+    // A key released over the grid (the selection has moved already); never Esc.
     void keyReleased(int key);
 
 protected:

@@ -280,3 +280,18 @@ TEST_F(ListWindowsTest, ClosingWhileASortRunsIsIgnoredUntilItEnds)
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), 2);
 }
+
+TEST_F(ListWindowsTest, TheReleaseOfEscChoosesNoRow)
+{
+    Put(1, 2, 7, QStringLiteral("Siren"));
+    buttons->FileExists = [](const QString&) { return true; };
+    ASSERT_TRUE(buttons->Prepare());
+    buttons->Grid->setFocus();
+    buttons->Grid->SelectRow(1);
+    QTest::keyPress(buttons->Grid, Qt::Key_Escape);
+    EXPECT_EQ(selection.ListTargetButton, 0);
+    QTest::keyRelease(buttons->Grid, Qt::Key_Escape);
+    EXPECT_EQ(selection.ListTargetButton, 0);
+    QTest::keyRelease(buttons->Grid, Qt::Key_Up);
+    EXPECT_EQ(selection.ListTargetButton, 7);
+}
