@@ -184,6 +184,7 @@ void RallyboxApp::CreateWindows()
     arranging->Wire();
     arranging->RegisterMenuCommands(
         [this](const QString& item, std::function<void()> command) { Form1->SetMenuCommand(item, std::move(command)); });
+    WireToolWindows();
     AttachGameDayWindows();
 }
 
@@ -198,4 +199,31 @@ void RallyboxApp::AttachGameDayWindows()
     FormRoster->SetDialogs(dialogs);
     FormPersonalize->SetSettings(settings);
     WireScoreboardMenu(*Form1, *Scoreboard, *FormGenericScoreboard, *FormAustralianFootball);
+    Form1->ShowFormAbout = [this] { return FormAbout->ShowModal(); };
+    Form1->ShowFormPersonalize = [this] { return FormPersonalize->ShowModal(); };
+    // The lineups and the roster stay open beside the board.
+    Form1->ShowFormLineups = [this] {
+        lineups.LineupsActive = true;
+        lineups.HomeBatter = 1;
+        lineups.VisitorBatter = 1;
+        FormLineups->showNormal();
+        FormLineups->raise();
+        return 1;
+    };
+    Form1->ShowFormRoster = [this] {
+        FormRoster->show();
+        FormRoster->raise();
+        return 1;
+    };
+}
+
+void RallyboxApp::WireToolWindows()
+{
+    Form1->ShowFormSetup = [this] { return FormSetup->ShowModal(); };
+    FormFindSpecs->SetResultsWindow(formFind);
+    Form1->ShowFormFindSpecs = [this] { return FormFindSpecs->ShowModal(); };
+    Form1->ShowFormHotKey = [this] { return FormHotKey->ShowModal(); };
+    Form1->ShowButtonList = [this] { return ButtonList->ShowModal(); };
+    Form1->ShowfrmCustomCuedButtons = [this] { return frmCustomCuedButtons->ShowModal(); };
+    Form1->ShowFormDuplicateList = [this] { return FormDuplicateList->ShowModal(); };
 }

@@ -153,6 +153,8 @@ private:
     // Creates a window owned by the main window (given its context when it takes one) and notes
     // its place in the creation order.
     template <typename W, typename... Args> W* Create(Args&&... args);
+    // The Setup, find and list windows behind the main window's Show hooks.
+    void WireToolWindows();
 
     RallyboxOptions options_;
     QStringList creationOrder_;

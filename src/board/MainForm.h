@@ -123,6 +123,37 @@ public:
     // the application once that window exists.
     std::function<int()> ShowfrmCustomPlay;
 
+    // --- Window, help, find and list commands (MainFormToolCommands.cpp). The windows they open
+    // live in higher folders and are reached through the Show hooks below, each returning the
+    // window's modal result; an unassigned hook makes its command do nothing.
+    void Options1Click();
+    void About2Click();
+    void Lineups1Click();
+    void Roster1Click();
+    void HelpTopics1Click();
+    void VersionHistory1Click();
+    void Personalize1Click();
+    void Listsetfileandpath1Click();
+    void FindButtonClick();
+    void ListHotKeys1Click();
+    void ListSoundButtons1Click();
+    void VerifySoundButtons1Click();
+    void ListCustomCuedButtons1Click();
+    void DuplicateCheck1Click();
+    std::function<int()> ShowFormSetup;
+    std::function<int()> ShowFormAbout;
+    std::function<int()> ShowFormLineups;
+    std::function<int()> ShowFormRoster;
+    std::function<int()> ShowFormPersonalize;
+    std::function<int()> ShowFormFindSpecs;
+    std::function<int()> ShowFormHotKey;
+    std::function<int()> ShowButtonList;
+    std::function<int()> ShowfrmCustomCuedButtons;
+    std::function<int()> ShowFormDuplicateList;
+    // `ButtonListInvalidMode`: the sound-button list window shows the missing-file list.
+    bool ButtonListInvalidMode = false;
+    // The board lock as the main window shows it: the LOCKED! panel and the four set-file items.
+    void ShowLockState();
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other
     // windows are registered from outside (an item without a command does nothing).
@@ -327,6 +358,19 @@ public:
     QAction* DeleteLogFile = nullptr;
     QAction* DeleteTracerFile = nullptr;
     QAction* ShowWindowsVersion1 = nullptr;
+    QAction* N6 = nullptr; // "Options..."
+    QAction* About2 = nullptr;
+    QAction* Lineups1 = nullptr;
+    QAction* Roster1 = nullptr;
+    QAction* HelpTopics1 = nullptr;
+    QAction* VersionHistory1 = nullptr;
+    QAction* Personalize1 = nullptr;
+    QAction* Listsetfileandpath1 = nullptr;
+    QAction* ListHotKeys1 = nullptr;
+    QAction* ListSoundButtons1 = nullptr;
+    QAction* VerifySoundButtons1 = nullptr;
+    QAction* ListCustomCuedButtons1 = nullptr;
+    QAction* DuplicateCheck1 = nullptr;
     QAction* ResetAllPages1 = nullptr;
     QAction* RemovaAllHighlights1 = nullptr;
     QAction* RemoveAllLoops1 = nullptr;
@@ -389,6 +433,13 @@ private:
     void BuildTimers();
     // MainFormMenus.cpp
     void BuildMenus();
+    // MainFormToolCommands.cpp
+    void BuildToolMenus();
+    void WireToolCommands();
+    void RefreshAfterOptions();
+    void RestoreCueAfterFind();
+    void PlayListTarget(bool play);
+    bool ListTargetComplete() const;
     // MainFormPopupMenus.cpp
     void BuildPopupMenus();
     void RoutePopups();

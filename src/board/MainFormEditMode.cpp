@@ -20,7 +20,8 @@ void TForm1::EditButtonClick()
     try {
         if (ctx_.board.EditMode) {
             LeaveEditMode();
-        } else {
+        } else if (!ctx_.settings.SecurityLocked) {
+            // A locked board cannot be edited; leaving edit mode stays possible.
             EnterEditMode();
         }
     } catch (const std::exception&) {

@@ -77,6 +77,7 @@ void TForm1::BuildMenus()
     Help1 = bar->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
     ShowWindowsVersion1 = AddItem(Help1, "ShowWindowsVersion1", QStringLiteral("Show Windows Version"));
+    BuildToolMenus();
 
     BuildPopupMenus();
 }

@@ -102,7 +102,11 @@ void TForm1::OpenSet1Click()
 void TForm1::OpenButtonClick()
 {
     // Like the menu command, the toolbar asks before unsaved edits are replaced, and a cancelled
-    // dialog leaves the board as it is instead of reloading it from disk.
+    // dialog leaves the board as it is instead of reloading it from disk. The board lock withdraws
+    // the toolbar's set-file commands as it hides the menu's.
+    if (ctx_.settings.SecurityLocked) {
+        return;
+    }
     try {
         if (!AskSaveBeforeOpen(QStringLiteral("OpenButtonClick"))) {
             return;
@@ -129,6 +133,9 @@ void TForm1::SaveSet1Click()
 
 void TForm1::SaveButtonClick()
 {
+    if (ctx_.settings.SecurityLocked) {
+        return;
+    }
     ctx_.setFile.SaveSetFile(Exiting);
 }
 
@@ -202,6 +209,9 @@ void TForm1::NewSet1Click()
 
 void TForm1::NewButtonClick()
 {
+    if (ctx_.settings.SecurityLocked) {
+        return;
+    }
     try {
         NewBoard(false);
     } catch (const std::exception&) {

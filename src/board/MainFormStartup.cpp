@@ -139,10 +139,7 @@ void TForm1::ReadOptionsAtStart()
     RightMeterLabel->setVisible(!s.MeterPanel);
     MonoDisplay->setVisible(!s.StereoMode);
     LoggingOnDisplay->setVisible(s.LogFile);
-    LockDownDisplay->setVisible(s.SecurityLocked);
-    for (QAction* item : {NewSet1, OpenSet1, SaveSet1, SaveSetAs1}) {
-        item->setVisible(!s.SecurityLocked);
-    }
+    ShowLockState();
 }
 
 void TForm1::AskTracerQuestion()

@@ -51,6 +51,7 @@ void TForm1::WireSignals()
     connect(DeleteLogFile, &QAction::triggered, this, &TForm1::DeleteLogFileClick);
     connect(DeleteTracerFile, &QAction::triggered, this, &TForm1::DeleteTracerFileClick);
     connect(ShowWindowsVersion1, &QAction::triggered, this, &TForm1::ShowWindowsVersion1Click);
+    WireToolCommands();
 }
 
 void TForm1::WireSlotClicks()

@@ -187,6 +187,9 @@ void OptionsFile::ReadLock(const IniFile& ini)
     // board for good, so it counts as unlocked.
     if (stored.trimmed().isEmpty() ||
         (stored.toUpper() != QLatin1String("NO BUFFER") && !IsEightDigitCode(stored))) {
+        if (!stored.trimmed().isEmpty()) {
+            tracer_.WriteTracer(QStringLiteral("Board lock value is not eight digits - starting unlocked"));
+        }
         stored = QStringLiteral("No Buffer");
     }
     s.SecurityCodeStored = stored;

@@ -30,7 +30,7 @@ public:
     void Value(const char* head, int value) { Value(head, QString::number(value)); }
     void Color(const char* head, TColor value) { Value(head, ColorToString(value)); }
 
-    void Header(const Board& board, const Selection& selection, const VersionTexts& versions);
+    void Header(const Board& board, const Selection& selection, const VersionTexts& versions, bool fromSetup);
     void Fonts();
     void Colors();
     void MetersAndFading();
@@ -41,9 +41,10 @@ private:
     const Settings& s_;
 };
 
-void ProfileWriter::Header(const Board& board, const Selection& selection, const VersionTexts& versions)
+void ProfileWriter::Header(const Board& board, const Selection& selection, const VersionTexts& versions,
+                           bool fromSetup)
 {
-    Line(QStringLiteral("Profile A"));
+    Line(fromSetup ? QStringLiteral("Profile B") : QStringLiteral("Profile A"));
     Line(versions.VersionText);
     Line(versions.BuildText);
     Line(versions.WindowsVersionText);
@@ -148,19 +149,21 @@ void ProfileWriter::Modes()
 
 void RecordUserProfile(Tracer& tracer, const Settings& settings, const Board& board,
                        const Selection& selection, const VersionTexts& versions, bool& profileWritten,
-                       Dialogs& dialogs)
+                       Dialogs& dialogs, bool fromSetup)
 {
     if (!settings.Tracer || profileWritten)
         return;
     try {
         profileWritten = true;
         ProfileWriter writer(tracer, settings);
-        writer.Header(board, selection, versions);
+        writer.Header(board, selection, versions, fromSetup);
         writer.Fonts();
         writer.Colors();
         writer.MetersAndFading();
         writer.Modes();
     } catch (...) {
-        dialogs.MessageDlg(QStringLiteral("Error in RecordUserProfile\r "), mtError, mbOK);
+        dialogs.MessageDlg(fromSetup ? QStringLiteral("Error in RecordUserProfile\rNotify Program Author")
+                                     : QStringLiteral("Error in RecordUserProfile\r "),
+                           mtError, mbOK);
     }
 }

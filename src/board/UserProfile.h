@@ -18,6 +18,8 @@ struct VersionTexts
 
 // Writes the settings profile to the trace, once per run: only while the trace is on and
 // profileWritten (`ProfileWritten`) is still false, which it then sets.
+// Setup's copy (fromSetup) heads the profile "Profile B" and ends its error box with
+// "\rNotify Program Author".
 void RecordUserProfile(Tracer& tracer, const Settings& settings, const Board& board,
                        const Selection& selection, const VersionTexts& versions, bool& profileWritten,
-                       Dialogs& dialogs);
+                       Dialogs& dialogs, bool fromSetup = false);

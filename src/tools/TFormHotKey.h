@@ -1,12 +1,32 @@
 #pragma once
-// The "FormHotKey" window, created once at start and kept for the whole run. Its controls and
-// commands are added when its own work is built; for now it exists, named, so the fixed
-// window-creation order and every lookup by name already hold.
-#include <QDialog>
+// The hot-key list: the two fixed rows and every button with a hot key, in group/page, hot-key or
+// caption order, printable.
+#include "tools/ListWindow.h"
 
-class TFormHotKey : public QDialog
+class TFormHotKey : public ListWindow
 {
     Q_OBJECT
 public:
-    explicit TFormHotKey(QWidget* parent = nullptr);
+    explicit TFormHotKey(TForm1* mainForm);
+
+    // Collects the rows and fills the grid; the list always has its two fixed rows.
+    bool Prepare();
+    // Prepare, then the window modally: 1 on Close, 2 on Esc.
+    int ShowModal();
+
+    void FormActivate();
+    void GroupPageSeqButtonClick();
+    void HotKeySeqButtonClick();
+    void SoundSeqButtonClick();
+    void PrintButtonClick();
+    void HotKeyOKButtonClick();
+
+    TBitBtnWithColor* GroupPageSeqButton = nullptr;
+    TBitBtnWithColor* HotKeySeqButton = nullptr;
+    TBitBtnWithColor* SoundSeqButton = nullptr;
+    QPushButton* PrintButton = nullptr;
+    QPushButton* HotKeyOKButton = nullptr;
+
+private:
+    std::vector<ListRow> rows_;
 };

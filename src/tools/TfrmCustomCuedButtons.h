@@ -1,12 +1,30 @@
 #pragma once
-// The "frmCustomCuedButtons" window, created once at start and kept for the whole run. Its controls and
-// commands are added when its own work is built; for now it exists, named, so the fixed
-// window-creation order and every lookup by name already hold.
-#include <QDialog>
+// The list of buttons with a custom start and end, in group/page or caption order, printable. The
+// window keeps the order chosen last and shows the next list in it.
+#include "tools/ListWindow.h"
 
-class TfrmCustomCuedButtons : public QDialog
+class TfrmCustomCuedButtons : public ListWindow
 {
     Q_OBJECT
 public:
-    explicit TfrmCustomCuedButtons(QWidget* parent = nullptr);
+    explicit TfrmCustomCuedButtons(TForm1* mainForm);
+
+    // Collects the rows; false, after "NO Custom Cued Buttons Found", when there are none.
+    bool Prepare();
+    // Prepare, then the window modally: 1 on Close, 2 on Esc; 0 when nothing was listed.
+    int ShowModal();
+
+    void GroupPageSeqButtonClick();
+    void SoundSeqButtonClick();
+    void PrintButtonClick();
+    void CustomCueOKButtonClick();
+
+    TBitBtnWithColor* GroupPageSeqButton = nullptr;
+    TBitBtnWithColor* SoundSeqButton = nullptr;
+    QPushButton* PrintButton = nullptr;
+    QPushButton* CustomCueOKButton = nullptr;
+
+private:
+    std::vector<ListRow> rows_;
+    bool alphabetical_ = false;
 };

@@ -1,0 +1,313 @@
+// The main window's window and help commands, its Find button and the list commands of the Tools
+// menu. The windows themselves live in higher folders; they are reached through the Show hooks and
+// leave their results in the selection (the list target) and the settings.
+#include "board/Board.h"
+#include "board/MainForm.h"
+#include "board/MainFormButtons.h"
+#include "board/Selection.h"
+#include "board/Settings.h"
+#include "board/Tracer.h"
+#include "controls/SlideBar.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+#include <exception>
+
+namespace {
+
+QAction* AddToolItem(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+int RunHook(const std::function<int()>& hook)
+{
+    return hook ? hook() : mrNone;
+}
+
+} // namespace
+
+void TForm1::BuildToolMenus()
+{
+    Tools1->addSeparator();
+    N6 = AddToolItem(Tools1, "N6", QStringLiteral("Options..."));
+    Tools1->addSeparator();
+    ListHotKeys1 = AddToolItem(Tools1, "ListHotKeys1", QStringLiteral("List Hot Keys"));
+    ListSoundButtons1 = AddToolItem(Tools1, "ListSoundButtons1", QStringLiteral("List Sound Buttons"));
+    ListCustomCuedButtons1 =
+        AddToolItem(Tools1, "ListCustomCuedButtons1", QStringLiteral("List Custom Cued Buttons"));
+    VerifySoundButtons1 = AddToolItem(Tools1, "VerifySoundButtons1", QStringLiteral("Verify Sound Buttons"));
+    DuplicateCheck1 = AddToolItem(Tools1, "DuplicateCheck1", QStringLiteral("Duplicate Check"));
+    Tools1->addSeparator();
+    Lineups1 = AddToolItem(Tools1, "Lineups1", QStringLiteral("Lineups"));
+    Roster1 = AddToolItem(Tools1, "Roster1", QStringLiteral("Roster"));
+    Personalize1 = AddToolItem(Tools1, "Personalize1", QStringLiteral("Personalize"));
+
+    Help1->addSeparator();
+    HelpTopics1 = AddToolItem(Help1, "HelpTopics1", QStringLiteral("Help Topics"));
+    VersionHistory1 = AddToolItem(Help1, "VersionHistory1", QStringLiteral("Version History"));
+    Listsetfileandpath1 =
+        AddToolItem(Help1, "Listsetfileandpath1", QStringLiteral("Display .set File and Path"));
+    About2 = AddToolItem(Help1, "About2", QStringLiteral("About"));
+}
+
+void TForm1::WireToolCommands()
+{
+    connect(N6, &QAction::triggered, this, &TForm1::Options1Click);
+    connect(About2, &QAction::triggered, this, &TForm1::About2Click);
+    connect(Lineups1, &QAction::triggered, this, &TForm1::Lineups1Click);
+    connect(Roster1, &QAction::triggered, this, &TForm1::Roster1Click);
+    connect(HelpTopics1, &QAction::triggered, this, &TForm1::HelpTopics1Click);
+    connect(VersionHistory1, &QAction::triggered, this, &TForm1::VersionHistory1Click);
+    connect(Personalize1, &QAction::triggered, this, &TForm1::Personalize1Click);
+    connect(Listsetfileandpath1, &QAction::triggered, this, &TForm1::Listsetfileandpath1Click);
+    connect(ListHotKeys1, &QAction::triggered, this, &TForm1::ListHotKeys1Click);
+    connect(ListSoundButtons1, &QAction::triggered, this, &TForm1::ListSoundButtons1Click);
+    connect(VerifySoundButtons1, &QAction::triggered, this, &TForm1::VerifySoundButtons1Click);
+    connect(ListCustomCuedButtons1, &QAction::triggered, this, &TForm1::ListCustomCuedButtons1Click);
+    connect(DuplicateCheck1, &QAction::triggered, this, &TForm1::DuplicateCheck1Click);
+    connect(AsPushButton(FindButton), &QPushButton::clicked, this, &TForm1::FindButtonClick);
+}
+
+void TForm1::ShowLockState()
+{
+    const bool locked = ctx_.settings.SecurityLocked;
+    LockDownDisplay->setVisible(locked);
+    for (QAction* item : {NewSet1, OpenSet1, SaveSet1, SaveSetAs1}) {
+        item->setVisible(!locked);
+    }
+}
+
+void TForm1::Options1Click()
+{
+    try {
+        RunHook(ShowFormSetup);
+        RefreshAfterOptions();
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("Options1Click"));
+    }
+}
+
+void TForm1::RefreshAfterOptions()
+{
+    // The bar is moved one step and back so that it repaints in the new colours; the volume itself
+    // does not change, since the bar's handler ignores moves while VolumeChanging is set.
+    VolumeChanging = true;
+    const int value = VolumeControl->Value();
+    VolumeControl->SetValue(value < VolumeControl->Max() ? value + 1 : value - 1);
+    VolumeControl->SetValue(value);
+    VolumeChanging = false;
+    const int page = ctx_.selection.CurrentPage;
+    if (page >= 1 && page <= PageButtonSlots) {
+        ProcessPageButton(page);
+    } else {
+        LoadButtons();
+    }
+}
+
+void TForm1::About2Click()
+{
+    RunHook(ShowFormAbout);
+}
+
+void TForm1::Lineups1Click()
+{
+    // The lineups window marks the lineups active and resets both batting positions when shown.
+    RunHook(ShowFormLineups);
+}
+
+void TForm1::Roster1Click()
+{
+    RunHook(ShowFormRoster);
+}
+
+void TForm1::HelpTopics1Click()
+{
+    const QString path = ctx_.ProgramFolder + QStringLiteral("RBXHelp.chm");
+    if (QFileInfo::exists(path)) {
+        ctx_.ShellExecute(QStringLiteral("open"), path);
+    } else {
+        ctx_.dialogs.MessageDlg(QStringLiteral("Help File Not Found"), mtWarning, mbOK);
+    }
+}
+
+void TForm1::VersionHistory1Click()
+{
+    const QString path = ctx_.ProgramFolder + QStringLiteral("RBXVersions.chm");
+    if (QFileInfo::exists(path)) {
+        ctx_.ShellExecute(QStringLiteral("open"), path);
+    } else {
+        ctx_.dialogs.MessageDlg(QStringLiteral("Version History File Not Found"), mtWarning, mbOK);
+    }
+}
+
+void TForm1::Personalize1Click()
+{
+    if (!ShowFormPersonalize) {
+        return;
+    }
+    const QString before = ctx_.settings.Personalization;
+    ShowFormPersonalize();
+    SetMainCaption(true, true);
+    // The header is stored in the set file, so only a real change asks for a save at exit.
+    if (ctx_.settings.Personalization != before) {
+        ctx_.board.BoardChanged = true;
+    }
+}
+
+void TForm1::Listsetfileandpath1Click()
+{
+    ctx_.dialogs.MessageDlg(QStringLiteral("The .set file and path is: \r\r") + ctx_.board.SetFileName,
+                            mtInformation, mbOK);
+}
+
+bool TForm1::ListTargetComplete() const
+{
+    const Selection& sel = ctx_.selection;
+    return sel.ListTargetGroup != 0 && sel.ListTargetPage != 0 && sel.ListTargetButton != 0 &&
+           Board::IsValidAddress(sel.ListTargetGroup, sel.ListTargetPage, sel.ListTargetButton);
+}
+
+void TForm1::PlayListTarget(bool play)
+{
+    const Selection& sel = ctx_.selection;
+    const int button = sel.ListTargetButton;
+    ProcessGroupButton(sel.ListTargetGroup);
+    ProcessPageButton(sel.ListTargetPage);
+    if (play) {
+        ProcessSoundButton(button);
+    }
+    FocusDummy();
+}
+
+void TForm1::FindButtonClick()
+{
+    try {
+        Selection& sel = ctx_.selection;
+        sel.ListRowCount = 0;
+        sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
+        FocusDummy();
+        const bool cueShown = FaceOf(CueButton) == ctx_.settings.ActiveButtonColor;
+        RunHook(ShowFormFindSpecs);
+        if (ListTargetComplete()) {
+            PlayListTarget(true);
+            return;
+        }
+        LoadButtons();
+        if (cueShown) {
+            RestoreCueAfterFind();
+        }
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("FindButtonClick"));
+    }
+}
+
+void TForm1::RestoreCueAfterFind()
+{
+    Settings& s = ctx_.settings;
+    const Board& board = ctx_.board;
+    ctx_.selection.CurrentGroup = CueGroup;
+    ctx_.selection.CurrentPage = CuePage;
+    LoadButtons();
+    if (!AsPushButton(PlayListButton)->isEnabled()) {
+        return;
+    }
+    const bool playList = board.PagePlay[CueGroup][CuePage] == QStringLiteral("T");
+    SetFace(PlayListButton, playList ? s.ActiveButtonColor : s.ButtonColor);
+    PlayListMode = playList;
+    AsPushButton(ShuffleButton)->setEnabled(playList);
+    if (!playList) {
+        s.Shuffle = false;
+    }
+    const bool shuffle = board.PageShuffle[CueGroup][CuePage] == QStringLiteral("T");
+    SetFace(ShuffleButton, shuffle ? s.ActiveButtonColor : s.ButtonColor);
+    s.Shuffle = shuffle;
+    if (shuffle) {
+        AsPushButton(NextButton)->setEnabled(true);
+    }
+}
+
+void TForm1::ListHotKeys1Click()
+{
+    try {
+        ctx_.selection.ListRowCount = 0;
+        RunHook(ShowFormHotKey);
+        FocusDummy();
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("ListHotKeys1Click"));
+    }
+}
+
+void TForm1::ListSoundButtons1Click()
+{
+    try {
+        Selection& sel = ctx_.selection;
+        sel.ListRowCount = 0;
+        sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
+        ButtonListInvalidMode = false;
+        RunHook(ShowButtonList);
+        if (ListTargetComplete()) {
+            PlayListTarget(true);
+        } else {
+            FocusDummy();
+        }
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("ListSoundButtons1Click"));
+    }
+}
+
+void TForm1::VerifySoundButtons1Click()
+{
+    try {
+        Selection& sel = ctx_.selection;
+        sel.ListRowCount = 0;
+        sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
+        ButtonListInvalidMode = true;
+        RunHook(ShowButtonList);
+        ButtonListInvalidMode = false;
+        if (ListTargetComplete()) {
+            PlayListTarget(false);
+            return;
+        }
+        FocusDummy();
+        // The scan changed states 6 and 8; showing the page again paints them.
+        const int page = sel.CurrentPage;
+        ProcessGroupButton(sel.CurrentGroup);
+        if (page >= 1 && page <= PageButtonSlots) {
+            ProcessPageButton(page);
+        }
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("VerifySoundButtonsClick"));
+    }
+}
+
+void TForm1::ListCustomCuedButtons1Click()
+{
+    try {
+        ctx_.selection.ListRowCount = 0;
+        RunHook(ShowfrmCustomCuedButtons);
+        FocusDummy();
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("ListCustomCuedButtons1Click"));
+    }
+}
+
+void TForm1::DuplicateCheck1Click()
+{
+    try {
+        Selection& sel = ctx_.selection;
+        sel.ListRowCount = 0;
+        sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
+        RunHook(ShowFormDuplicateList);
+        FocusDummy();
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("DuplicateCheck1Click"));
+    }
+}

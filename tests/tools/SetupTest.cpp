@@ -1,0 +1,313 @@
+// The Setup dialog on the playing main window: key filters, Save Settings and its options file,
+// the output re-open and its fallbacks, colours and Daylight Mode.
+#include "ToolsFixture.h"
+
+#include "controls/ColorPanel.h"
+#include "controls/SlideBar.h"
+#include "controls/Zseg.h"
+#include "controls/zPanel.h"
+#include "tools/TFormSetup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kSecondsKeyText =
+    QStringLiteral("Invalid key pressed\rOnly keys 0-9, one decimal point, and one tenth allowed");
+
+} // namespace
+
+void SetupFixture::SetUp()
+{
+    ToolsFixture::SetUp();
+    Start(Page("Page1", "Warmup", "c1=Horn\r\ns1=" + sound.toUtf8() + "\r\nt1=00:03\r\n"));
+    setup = new TFormSetup(form.get());
+    setup->Open();
+}
+
+class SetupTest : public SetupFixture
+{
+protected:
+    void TypeInto(QLineEdit* edit, const QString& keys)
+    {
+        edit->setFocus();
+        QTest::keyClicks(edit, keys);
+    }
+
+    IniFile WrittenOptions() const
+    {
+        IniFile ini;
+        ini.LoadFromFile(folder + QStringLiteral("RBX.inf"));
+        return ini;
+    }
+};
+
+TEST_F(SetupTest, SecondsEditsTakeDigitsAndOneTenthOnly)
+{
+    QLineEdit* edit = setup->FadeInEdit;
+    edit->selectAll();
+    TypeInto(edit, QStringLiteral("4.3"));
+    EXPECT_EQ(edit->text(), QStringLiteral("4.3"));
+    EXPECT_TRUE(dialogs.Calls().empty());
+
+    TypeInto(edit, QStringLiteral("5"));
+    EXPECT_EQ(edit->text(), QStringLiteral("4.3"));
+    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    EXPECT_EQ(dialogs.Calls()[0].text, kSecondsKeyText);
+
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("4."));
+    TypeInto(edit, QStringLiteral("."));
+    EXPECT_EQ(edit->text(), QStringLiteral("4."));
+    TypeInto(edit, QStringLiteral("x"));
+    EXPECT_EQ(dialogs.Calls().size(), 3u);
+
+    edit->clear();
+    EXPECT_EQ(edit->text(), QStringLiteral("0"));
+    // Pasted text passes no key filter; what cannot be seconds goes back to the last good text.
+    edit->setText(QStringLiteral("2.5"));
+    edit->setText(QStringLiteral("1,5e3"));
+    EXPECT_EQ(edit->text(), QStringLiteral("2.5"));
+}
+
+TEST_F(SetupTest, SaveRaisesTheFadeOutStartAndWritesEveryKey)
+{
+    setup->FadeOutEdit->setText(QStringLiteral("5"));
+    setup->FadeOutStartEdit->setText(QStringLiteral("4"));
+    setup->VoiceOverEdit->setText(QStringLiteral("0.7"));
+    setup->VeskDelay->setValue(40);
+    setup->SpaceBarStopCheckBox->setChecked(true);
+    settings.MultiPlay = true;
+    settings.Personalization = QStringLiteral("Home Opener");
+    setup->SetupSaveButtonClick();
+
+    EXPECT_EQ(setup->result(), 1);
+    EXPECT_DOUBLE_EQ(settings.FadeOutSec, 5.0);
+    EXPECT_DOUBLE_EQ(settings.FadeOutStartSec, 6.0);
+    EXPECT_EQ(settings.VoiceOverMs, 700);
+    EXPECT_EQ(settings.Delay, 40);
+    EXPECT_EQ(form->ProgressionTimer->interval(), settings.MeterRate);
+
+    // The file holds exactly the keys of the exit's writer, plus the header text.
+    IniFile expected;
+    optionsFile->WriteOptions(expected, {});
+    const IniFile written = WrittenOptions();
+    const QStringList keys = expected.ReadSection(QStringLiteral("Main"));
+    ASSERT_FALSE(keys.isEmpty());
+    for (const QString& key : keys) {
+        EXPECT_EQ(written.ReadString(QStringLiteral("Main"), key, QStringLiteral("<missing>")),
+                  expected.ReadString(QStringLiteral("Main"), key, QString()))
+            << key.toStdString();
+    }
+    EXPECT_EQ(written.ReadSection(QStringLiteral("Main")).size(), keys.size() + 1);
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("FadeOutStartSec"), {}),
+              QStringLiteral("6"));
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("SpaceBarStop"), {}),
+              QStringLiteral("YES"));
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("MultiPlay"), {}),
+              QStringLiteral("YES"));
+    EXPECT_EQ(written.ReadString(QStringLiteral("Main"), QStringLiteral("Personalization"), {}),
+              QStringLiteral("Home Opener"));
+}
+
+TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
+{
+    setup->BarRadioButton->setChecked(true);
+    setup->YellowSpin->setValue(60);
+    setup->PlayListStopCheckBox->setChecked(true);
+    setup->RadioStop->setChecked(true);
+    setup->SetupSaveButtonClick();
+    EXPECT_FALSE(settings.MeterPanel);
+    EXPECT_FALSE(form->LeftMeter->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->LMeter->isVisibleTo(form.get()));
+    EXPECT_EQ(settings.BarYellow, 60);
+    EXPECT_EQ(AsPushButton(form->PlayListButton)->text(), QStringLiteral("*Play List*"));
+    EXPECT_EQ(settings.PlayStop, QStringLiteral("STOP"));
+    EXPECT_EQ(form->windowTitle(), form->VersionText + QStringLiteral("     ") + board.SetFileName);
+}
+
+TEST_F(SetupTest, SaveWithoutOutputChangeDoesNotReopenTheDevice)
+{
+    const std::size_t opened = devicesTried.size();
+    setup->BufferSpin->setValue(700);
+    EXPECT_EQ(settings.BufferLength, 700); // the spin applies at once
+    setup->SetupSaveButtonClick();
+    EXPECT_EQ(devicesTried.size(), opened);
+    EXPECT_EQ(settings.BufferLength, 700);
+}
+
+TEST_F(SetupTest, MonoChangeWhilePlayingIsRefusedAndTheRestIsSaved)
+{
+    const std::size_t opened = devicesTried.size();
+    form->Playing = true;
+    setup->MonoRadioButton->setChecked(true);
+    setup->LowSampleRadioButton->setChecked(true);
+    setup->VeskDelay->setValue(12);
+    setup->SetupSaveButtonClick();
+    const QStringList texts = dialogs.Texts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Cannot change Stereo/Mono mode while sound is playing")));
+    EXPECT_TRUE(
+        texts.contains(QStringLiteral("Cannot change Output Device or Sample Rate while sound is playing")));
+    EXPECT_TRUE(settings.StereoMode);
+    EXPECT_EQ(settings.SampleRate, 48000);
+    EXPECT_EQ(settings.Delay, 12);
+    EXPECT_EQ(devicesTried.size(), opened);
+}
+
+TEST_F(SetupTest, MonoChangeWhenQuietReopensTheOutputInMono)
+{
+    setup->MonoRadioButton->setChecked(true);
+    setup->SetupSaveButtonClick();
+    EXPECT_FALSE(settings.StereoMode);
+    EXPECT_TRUE(form->MonoDisplay->isVisibleTo(form.get()));
+    ASSERT_FALSE(devicesTried.empty());
+    EXPECT_EQ(devicesTried.back(), settings.OutputDevice);
+    EXPECT_TRUE(dialogs.Calls().empty());
+}
+
+TEST_F(SetupTest, FailedReopenFallsBackToThePreviousOutputAndKeepsRunning)
+{
+    failingRates = {22050};
+    setup->LowSampleRadioButton->setChecked(true);
+    setup->SetupSaveButtonClick();
+    EXPECT_EQ(haltCode, -1);
+    EXPECT_EQ(settings.SampleRate, 48000);
+    ASSERT_FALSE(dialogs.Calls().empty());
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral(" BASS Initialization failed...The previous output settings are kept"));
+    EXPECT_EQ(setup->result(), 1);
+    // The output is open again: a sound plays.
+    form->ProcessSoundButton(1);
+    EXPECT_EQ(board.ButtonState[1][1][1], bstPlaying);
+}
+
+TEST_F(SetupTest, FailedReopenOnEveryRealDeviceEndsOnNoSound)
+{
+    failingRates = {22050};
+    failingDevices = {1};
+    setup->LowSampleRadioButton->setChecked(true);
+    setup->SetupSaveButtonClick();
+    EXPECT_EQ(haltCode, -1);
+    EXPECT_EQ(devicesTried.back(), 0);
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral(" BASS Initialization failed...No sound device could be opened"));
+}
+
+TEST_F(SetupTest, VanishedDeviceKeepsItsStoredNumber)
+{
+    settings.OutputDevice = 97;
+    setup->Open();
+    EXPECT_EQ(setup->combobox2->currentIndex(), -1);
+    EXPECT_GE(setup->combobox2->count(), 1);
+    EXPECT_EQ(setup->combobox2->itemText(0), QString::fromUtf8(BASS_GetDeviceDescription(0)));
+    const std::size_t opened = devicesTried.size();
+    setup->SetupSaveButtonClick();
+    EXPECT_EQ(settings.OutputDevice, 97);
+    EXPECT_EQ(devicesTried.size(), opened);
+}
+
+TEST_F(SetupTest, FailedOptionsWriteSaysSo)
+{
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("RBX.inf/blocked")));
+    EXPECT_FALSE(setup->SetupWriteOptions());
+    ASSERT_FALSE(dialogs.Calls().empty());
+    EXPECT_EQ(dialogs.Calls().back().text,
+              QStringLiteral("Error in SetupWriteOptions\rNotify Program Author"));
+}
+
+TEST_F(SetupTest, FillingDoesNotRunDaylightModeOverTheOperatorsColour)
+{
+    settings.DaylightMode = true;
+    settings.ActiveButtonColor = static_cast<TColor>(0x000080FF);
+    settings.UserActiveButtonColor = clRed;
+    setup->Open();
+    EXPECT_TRUE(setup->DaylightModeCheckBox->isChecked());
+    EXPECT_EQ(settings.UserActiveButtonColor, clRed);
+
+    setup->DaylightModeCheckBox->click();
+    EXPECT_FALSE(settings.DaylightMode);
+    EXPECT_EQ(settings.ActiveButtonColor, clRed);
+    setup->DaylightModeCheckBox->click();
+    EXPECT_EQ(settings.ActiveButtonColor, static_cast<TColor>(0x000080FF));
+    EXPECT_EQ(settings.UserActiveButtonColor, clRed);
+}
+
+TEST_F(SetupTest, ColourChoicesTakeEffectAtOnceAndSurviveCancel)
+{
+    dialogs.QueueColor(clNavy);
+    AsPushButton(setup->GroupColorButtons[3])->click();
+    EXPECT_EQ(settings.GroupColor[3], clNavy);
+    dialogs.QueueCancel();
+    AsPushButton(setup->CueColor)->click();
+    EXPECT_EQ(settings.CueColor, clBtnFace);
+    setup->SetupCancelButtolClick();
+    EXPECT_EQ(setup->result(), 1);
+    EXPECT_EQ(settings.GroupColor[3], clNavy);
+
+    // The active colour repaints the buttons that showed the previous one.
+    SetFace(form->LoopOnButton, settings.ActiveButtonColor);
+    setup->PreviousActiveColor = settings.ActiveButtonColor;
+    dialogs.QueueColor(clLime);
+    AsPushButton(setup->ActiveButtonColor)->click();
+    EXPECT_EQ(settings.ActiveButtonColor, clLime);
+    EXPECT_EQ(FaceOf(form->LoopOnButton), clLime);
+}
+
+TEST_F(SetupTest, LoggingOffEndsTheOpenLog)
+{
+    settings.LogFile = true;
+    playLog->LogIt(sound);
+    ASSERT_TRUE(playLog->PlayLogOpen());
+    setup->Open();
+    setup->LogFileCheckBox->setChecked(false);
+    setup->SetupSaveButtonClick();
+    EXPECT_FALSE(playLog->PlayLogOpen());
+    EXPECT_FALSE(form->LoggingOnDisplay->isVisibleTo(form.get()));
+    QFile log(folder + QStringLiteral("RallyboxLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("End Log"));
+}
+
+TEST_F(SetupTest, OptionsCommandKeepsTheVolumeBarAtItsEnd)
+{
+    form->ShowFormSetup = [this] { return setup->result(); };
+    form->VolumeControl->SetValue(100);
+    form->N6->trigger();
+    EXPECT_EQ(form->VolumeControl->Value(), 100);
+    form->VolumeControl->SetValue(0);
+    form->N6->trigger();
+    EXPECT_EQ(form->VolumeControl->Value(), 0);
+}
+
+TEST_F(SetupTest, TenTabsOpenOnGeneralAndEscSavesNothing)
+{
+    QStringList tabs;
+    for (int i = 0; i < setup->PageControl1->count(); ++i) {
+        tabs << setup->PageControl1->tabText(i);
+    }
+    EXPECT_EQ(tabs, (QStringList{"General", "Colors", "Delay", "Faders", "Meters", "System", "Notes", "Talk",
+                                 "Volume", "Security"}));
+    setup->PageControl1->setCurrentIndex(4);
+    setup->Open();
+    EXPECT_EQ(setup->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(setup->ThresholdLevel->maximum(), 1000000);
+    EXPECT_EQ(setup->ThresholdLevel->singleStep(), 10);
+    EXPECT_EQ(setup->BufferSpin->minimum(), 150);
+    EXPECT_EQ(setup->BufferSpin->maximum(), 5000);
+
+    setup->VeskDelay->setValue(99);
+    QTest::keyClick(setup, Qt::Key_Escape);
+    EXPECT_EQ(setup->result(), 1);
+    EXPECT_EQ(settings.Delay, 0);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("RBX.inf")));
+}
