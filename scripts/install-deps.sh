@@ -14,4 +14,5 @@ $SUDO apt-get install -y --no-install-recommends \
   ffmpeg sox libsox-fmt-all \
   xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils \
   fonts-dejavu-core \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev \
+  imagemagick gifsicle giflib-tools netpbm

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "gif/GifColorMap.h"
+#include "gif/GifExtension.h"
+#include "gif/GifItem.h"
+
+#include <QImage>
+#include <QList>
+
+#include <memory>
+#include <vector>
+
+class TGIFSubImage;
+class TGIFGraphicControlExtension;
+
+class TGIFLocalColorMap : public TGIFColorMap
+{
+public:
+    explicit TGIFLocalColorMap(TGIFSubImage* frame) : FSubImage(frame) {}
+
+protected:
+    void Warning(const QString& message) override;
+    void BuildHistogram(THistogram& counts) const override;
+    void MapImages(const TIndexMap& map) override;
+    void Changed() override;
+
+private:
+    TGIFSubImage* FSubImage;
+};
+
+// One frame: its extensions, image descriptor, local colour table and one colour index per
+// pixel, rows top to bottom.
+class TGIFSubImage : public TGIFItem
+{
+public:
+    explicit TGIFSubImage(TGIFImage* image);
+    ~TGIFSubImage() override;
+
+    TGIFVersion Version() const override;
+    void SaveToStream(QIODevice& stream) override;
+    void LoadFromStream(QIODevice& stream) override;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    std::uint8_t Packed() const { return FPacked; }
+    // Stores the frame's place; a size change gives new zeroed pixels, and a picture too small
+    // for the frame grows with a warning.
+    void SetBounds(int left, int top, int width, int height);
+    bool Interlaced() const { return (FPacked & 0x40) != 0; }
+    void SetInterlaced(bool value);
+    bool Empty() const;
+    void Clear();
+
+    TGIFLocalColorMap& ColorMap() { return FColorMap; }
+    const TGIFLocalColorMap& ColorMap() const { return FColorMap; }
+    // The local table when it has entries, else the global one when it has entries, else the
+    // (empty) local one.
+    TGIFColorMap& ActiveColorMap();
+    const TGIFColorMap& ActiveColorMap() const;
+
+    const std::vector<std::unique_ptr<TGIFExtension>>& Extensions() const { return FExtensions; }
+    TGIFExtension* AddExtension(std::unique_ptr<TGIFExtension> extension);
+    void DeleteExtension(TGIFExtension* extension);
+    std::unique_ptr<TGIFExtension> RemoveExtension(TGIFExtension* extension);
+
+    std::vector<std::uint8_t>& Data() { return FData; }
+    const std::vector<std::uint8_t>& Data() const { return FData; }
+    std::uint8_t* ScanLine(int row);
+    std::uint8_t Pixel(int x, int y) const;
+    void SetPixel(int x, int y, std::uint8_t index);
+
+    bool Transparent() const { return FTransparent; }
+    void SetTransparentFlag(bool value) { FTransparent = value; }
+    // The colour index that is transparent, or -1 when the frame is not transparent.
+    int TransparentColorIndex() const;
+    TGIFGraphicControlExtension* GraphicControlExtension() const { return FGCE; }
+    void SetGraphicControlExtension(TGIFGraphicControlExtension* gce) { FGCE = gce; }
+    // The control block of the frame, made and added when it has none.
+    TGIFGraphicControlExtension& EnsureGraphicControlExtension();
+    int Delay() const;
+    int Disposal() const;
+
+    // What a frame draws: made on demand from the pixels (see the frame renderer).
+    QImage FBitmap;
+    QImage FMask;
+    bool FNeedMask = true;
+    QList<unsigned int> FPalette;
+    // Drops the rendered bitmap and mask, e.g. after the pixels changed.
+    void FreeBitmap();
+
+private:
+    void LoadDescriptor(QIODevice& stream);
+    void LoadExtensions(QIODevice& stream);
+    void ReserveData();
+
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    std::uint8_t FPacked = 0;
+    TGIFLocalColorMap FColorMap;
+    std::vector<std::unique_ptr<TGIFExtension>> FExtensions;
+    std::vector<std::uint8_t> FData;
+    bool FTransparent = false;
+    TGIFGraphicControlExtension* FGCE = nullptr;
+};
