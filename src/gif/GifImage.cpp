@@ -3,8 +3,13 @@
 #include "gif/GifError.h"
 #include "gif/GifIo.h"
 
+#include "gif/GifPalettes.h"
+
 #include <QBuffer>
 #include <QFile>
+#include <QMetaObject>
+#include <QObject>
+#include <QThread>
 
 int GifPercent(std::int64_t done, std::int64_t total)
 {
@@ -13,12 +18,63 @@ int GifPercent(std::int64_t done, std::int64_t total)
     return static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100));
 }
 
-TGIFImage::TGIFImage() : FHeader(this)
+TGIFImage::TGIFImage() : FHeader(this), FEventTarget(std::make_unique<QObject>())
 {}
 
 TGIFImage::~TGIFImage()
 {
+    // Queued events still on their way die with the target object.
+    FEventTarget.reset();
     FImages.clear();
+}
+
+void TGIFImage::RunInOwnerThread(std::function<void()> call)
+{
+    if (!FEventTarget || QThread::currentThread() == FEventTarget->thread()) {
+        call();
+        return;
+    }
+    QMetaObject::invokeMethod(FEventTarget.get(), std::move(call), Qt::QueuedConnection);
+}
+
+bool TGIFImage::DithersForDisplay() const
+{
+    if (!(DrawOptions & drDither))
+        return false;
+    if (DrawOptions & drDitherOnPaletteDisplay)
+        return PaletteDisplay;
+    return true;
+}
+
+QList<QRgb> TGIFImage::Palette()
+{
+    if (FInsidePalette)
+        RaiseGifError(QStringLiteral("No global or local color table defined"));
+    // Reset by scope, so a failed query does not fail every later one.
+    struct TGuard
+    {
+        bool& Flag;
+        explicit TGuard(bool& flag) : Flag(flag) { Flag = true; }
+        ~TGuard() { Flag = false; }
+    } guard(FInsidePalette);
+    if (!FPalette.isEmpty())
+        return FPalette;
+    if (DithersForDisplay())
+        return FPalette = CubePalette216();
+    if (GlobalColorMap().Count() > 0)
+        return FPalette = GlobalColorMap().ExportPalette();
+    if (FImages.empty())
+        return {};
+    return FImages.front()->Palette();
+}
+
+void TGIFImage::SetPalette(const QList<QRgb>& palette)
+{
+    if (palette == FPalette)
+        return;
+    FPalette = palette;
+    PaletteModified = true;
+    Changed();
 }
 
 void TGIFImage::Clear()
@@ -112,20 +168,28 @@ int TGIFImage::ColorResolution() const
 void TGIFImage::Warning(int severity, const QString& message)
 {
     if (OnWarning)
-        OnWarning(this, severity, message);
+        RunInOwnerThread([this, severity, message] {
+            if (OnWarning)
+                OnWarning(this, severity, message);
+        });
 }
 
 void TGIFImage::Progress(TProgressStage stage, int percent, const QString& message)
 {
     if (OnProgress)
-        OnProgress(this, stage, percent, message);
+        RunInOwnerThread([this, stage, percent, message] {
+            if (OnProgress)
+                OnProgress(this, stage, percent, message);
+        });
 }
 
 void TGIFImage::Changed()
 {}
 
 void TGIFImage::PaletteChanged()
-{}
+{
+    FPalette.clear();
+}
 
 void TGIFImage::LoadImages(QIODevice& stream)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "gif/GifDither.h"
 #include "gif/GifHeader.h"
+#include "gif/GifReduce.h"
 #include "gif/GifSubImage.h"
 
 #include <QByteArray>
@@ -23,6 +25,37 @@ enum TProgressStage
     psRunning,
     psEnding
 };
+
+// Draw options (bit values).
+enum TGIFDrawOption : std::uint16_t
+{
+    drAsync = 1 << 0,
+    drTransparent = 1 << 1,
+    drAnimate = 1 << 2,
+    drLoop = 1 << 3,
+    drLoopForever = 1 << 4,
+    drValidateCanvas = 1 << 5,
+    drDirect = 1 << 6,
+    drClearOnLoop = 1 << 7,
+    drTile = 1 << 8,
+    drDither = 1 << 9,
+    drDitherOnPaletteDisplay = 1 << 10
+};
+constexpr std::uint16_t GIFDefaultDrawOptions =
+    drAsync | drTransparent | drAnimate | drLoop | drDither | drDitherOnPaletteDisplay;
+
+// Optimisation options (bit values), applied in the order colour tables, clean-up, merge, crop,
+// clean-up again, colour reduction.
+enum TGIFOptimizeOption : int
+{
+    ooCrop = 1,
+    ooMerge = 2,
+    ooCleanup = 4,
+    ooColorMap = 8,
+    ooReduceColors = 16
+};
+
+class QObject;
 
 // A GIF picture: header, frames and trailer, with the settings that drive writing, colour
 // reduction and drawing.
@@ -70,6 +103,7 @@ public:
     // The largest colour resolution (bits per pixel - 1) among the tables.
     int ColorResolution() const;
 
+    // Events raised off the thread that made the picture reach that thread through a queued call.
     void Warning(int severity, const QString& message);
     void Progress(TProgressStage stage, int percent, const QString& message);
     // Something about the picture changed: cached drawings are stale.
@@ -81,6 +115,23 @@ public:
     TProgressEvent OnProgress;
 
     TGIFCompression Compression = cmLZW;
+    std::uint16_t DrawOptions = GIFDefaultDrawOptions;
+    TColorReduction ColorReduction = rcCube216;
+    int ReductionBits = 8;
+    TDitherMode DitherMode = dtNearest;
+    // Set when the screen shows at most 256 colours through a palette.
+    bool PaletteDisplay = false;
+    bool PaletteModified = false;
+    bool DithersForDisplay() const;
+
+    // The picture's palette; a query made while one is running fails with "No global or local
+    // color table defined".
+    QList<QRgb> Palette();
+    void SetPalette(const QList<QRgb>& palette);
+
+    // Crops, merges and cleans frames (TGIFOptimizeOption bits). Raises "Invalid reduction
+    // method" for colour reduction to a custom palette without clean-up.
+    void Optimize(int options, TColorReduction method, TDitherMode dither, int reductionBits);
     // Area caps that keep a hostile file from asking for unbounded memory; a frame or picture
     // above them is refused with "Invalid image dimensions".
     std::int64_t MaxFramePixels = std::int64_t(1) << 26;
@@ -96,9 +147,18 @@ private:
     void LoadImages(QIODevice& stream);
     void SaveImages(QIODevice& stream);
 
+    void RunInOwnerThread(std::function<void()> call);
+    void OptimizeCleanupFirst();
+    void OptimizeMerge();
+    void OptimizeCrop();
+    void OptimizeCleanupSecond();
+
     TGIFHeader FHeader;
     std::vector<std::unique_ptr<TGIFSubImage>> FImages;
     std::int64_t FReservedPixels = 0;
+    std::unique_ptr<QObject> FEventTarget;
+    QList<QRgb> FPalette;
+    bool FInsidePalette = false;
 };
 
 // Percent of done out of total, safe for a total of 0 and for 64-bit sizes.

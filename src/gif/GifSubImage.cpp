@@ -35,7 +35,7 @@ void TGIFLocalColorMap::MapImages(const TIndexMap& map)
 
 void TGIFLocalColorMap::Changed()
 {
-    FSubImage->FPalette.clear();
+    FSubImage->PaletteChanged();
 }
 
 // --- item file helpers ------------------------------------------------------------------------
@@ -96,9 +96,16 @@ void TGIFSubImage::Clear()
 
 void TGIFSubImage::FreeBitmap()
 {
+    std::lock_guard lock(FRenderLock);
     FBitmap = QImage();
     FMask = QImage();
     FNeedMask = true;
+}
+
+void TGIFSubImage::PaletteChanged()
+{
+    std::lock_guard lock(FRenderLock);
+    FPalette.clear();
 }
 
 void TGIFSubImage::SetInterlaced(bool value)

@@ -4,11 +4,18 @@
 #include "gif/GifExtension.h"
 #include "gif/GifItem.h"
 
+#include "gif/GifBitmap.h"
+
 #include <QImage>
 #include <QList>
+#include <QRect>
 
 #include <memory>
+#include <mutex>
 #include <vector>
+
+class QPainter;
+class QPicture;
 
 class TGIFSubImage;
 class TGIFGraphicControlExtension;
@@ -17,6 +24,7 @@ class TGIFLocalColorMap : public TGIFColorMap
 {
 public:
     explicit TGIFLocalColorMap(TGIFSubImage* frame) : FSubImage(frame) {}
+    TGIFLocalColorMap& operator=(const TGIFLocalColorMap&) = delete;
 
 protected:
     void Warning(const QString& message) override;
@@ -82,15 +90,45 @@ public:
     int Delay() const;
     int Disposal() const;
 
-    // What a frame draws: made on demand from the pixels (see the frame renderer).
-    QImage FBitmap;
-    QImage FMask;
-    bool FNeedMask = true;
-    QList<unsigned int> FPalette;
+    // What a frame draws: an 8-bit image rendered on demand from the pixels, with a mask
+    // (Format_Mono, 1 = transparent) for a transparent frame. Rendering is serialised per frame,
+    // so a painter thread and the GUI thread never render the same frame at once.
+    QImage Bitmap();
+    bool HasMask();
+    QImage Mask();
+    QList<QRgb> Palette();
+    void SetPalette(const QList<QRgb>& palette);
     // Drops the rendered bitmap and mask, e.g. after the pixels changed.
     void FreeBitmap();
+    // The colour table changed: the cached palette is stale.
+    void PaletteChanged();
+
+    // Drawing without smoothing (nearest neighbour). Draw places the frame in proportion to the
+    // picture's size inside the rectangle; StretchDraw fills the rectangle with it.
+    void Draw(QPainter& canvas, const QRect& rect, bool tile, bool transparent);
+    void StretchDraw(QPainter& canvas, const QRect& rect, bool tile, bool transparent);
+    // The tiles of the frame inside a target rectangle.
+    QList<QRect> TileRects(const QRect& target) const;
+
+    // Import: another frame, a bitmap (reduced by the picture's settings when it has more than
+    // 8 bits), any image (its fully transparent pixels become transparent) or a drawing.
+    void Assign(const TGIFSubImage& source);
+    void AssignBitmap(const TBitmap& bitmap);
+    void AssignImage(const QImage& image);
+    void AssignPicture(const QPicture& picture);
+    // Pixels whose mask bit is set take a new black entry that becomes the transparent colour.
+    void TransparencyFromMask(const QImage& mask);
+
+    // Shrinks a transparent frame to the rectangle of its opaque pixels (or clears it).
+    void Crop();
+    // Makes pixels transparent that show what the previous frame already shows there.
+    void Merge(TGIFSubImage& previous);
 
 private:
+    void RenderPlain(QImage& bitmap, QImage& mask, bool& masked);
+    void RenderDithered(QImage& bitmap, QImage& mask, bool& masked);
+    void ImportPixels(const TBitmap& bitmap);
+    int ChooseMergeTransparent();
     void LoadDescriptor(QIODevice& stream);
     void LoadExtensions(QIODevice& stream);
     void ReserveData();
@@ -102,4 +140,9 @@ private:
     std::vector<std::uint8_t> FData;
     bool FTransparent = false;
     TGIFGraphicControlExtension* FGCE = nullptr;
+    QImage FBitmap;
+    QImage FMask;
+    bool FNeedMask = true;
+    QList<QRgb> FPalette;
+    std::recursive_mutex FRenderLock;
 };
