@@ -1,4 +1,5 @@
 #include "app/RallyboxApp.h"
+#include "gif/PictureFormats.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -9,6 +10,9 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
+    // The picture formats need the application object (the screen's depth is read).
+    TPictureFormats pictureFormats;
+    RegisterPictureFormats(pictureFormats);
     RallyboxOptions options;
     options.ProgramFolder = ProgramFolder();
     options.Parameters = QApplication::arguments().mid(1);

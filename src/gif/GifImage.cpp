@@ -2,6 +2,7 @@
 
 #include "gif/GifError.h"
 #include "gif/GifIo.h"
+#include "gif/GifPainter.h"
 
 #include "gif/GifPalettes.h"
 
@@ -23,6 +24,8 @@ TGIFImage::TGIFImage() : FHeader(this), FEventTarget(std::make_unique<QObject>()
 
 TGIFImage::~TGIFImage()
 {
+    // The painter reads the frames: it ends before they go. Its error has no one to go to.
+    (void)StopDrawing();
     // Queued events still on their way die with the target object.
     FEventTarget.reset();
     FImages.clear();
@@ -79,6 +82,7 @@ void TGIFImage::SetPalette(const QList<QRgb>& palette)
 
 void TGIFImage::Clear()
 {
+    (void)StopDrawing();
     FImages.clear();
     FHeader.Clear();
     FReservedPixels = 0;
@@ -184,7 +188,13 @@ void TGIFImage::Progress(TProgressStage stage, int percent, const QString& messa
 }
 
 void TGIFImage::Changed()
-{}
+{
+    if (OnChange)
+        RunInOwnerThread([this] {
+            if (OnChange)
+                OnChange();
+        });
+}
 
 void TGIFImage::PaletteChanged()
 {

@@ -4,6 +4,10 @@
 #include "gif/GifHeader.h"
 #include "gif/GifReduce.h"
 #include "gif/GifSubImage.h"
+#include "gif/Graphic.h"
+
+#include <QRgb>
+#include <optional>
 
 #include <QByteArray>
 #include <QIODevice>
@@ -59,7 +63,11 @@ class QObject;
 
 // A GIF picture: header, frames and trailer, with the settings that drive writing, colour
 // reduction and drawing.
-class TGIFImage
+class TGIFPainter;
+class QClipboard;
+class QMimeData;
+
+class TGIFImage : public TGraphic
 {
 public:
     using TWarningEvent = std::function<void(TGIFImage* sender, int severity, const QString& message)>;
@@ -72,17 +80,43 @@ public:
     TGIFImage& operator=(const TGIFImage&) = delete;
 
     // A failed load raises GIFException and leaves the stream where it was before the load.
-    void LoadFromStream(QIODevice& stream);
-    void SaveToStream(QIODevice& stream);
+    void LoadFromStream(QIODevice& stream) override;
+    void SaveToStream(QIODevice& stream) override;
     void LoadFromFile(const QString& fileName);
     void SaveToFile(const QString& fileName);
     void LoadFromBytes(const QByteArray& bytes);
     QByteArray SaveToBytes();
 
     virtual void Clear();
-    bool Empty() const { return FImages.empty(); }
-    int Width() const { return FHeader.Width; }
-    int Height() const { return FHeader.Height; }
+    bool Empty() const override { return FImages.empty(); }
+    int Width() const override { return FHeader.Width; }
+    int Height() const override { return FHeader.Height; }
+
+    // One frame, or the first without drAnimate, is drawn at once; an animation starts a painter
+    // (see TGIFPainter): a synchronous one paints into the canvas before Draw returns, an
+    // asynchronous one paints the picture bitmap, which Draw then shows.
+    void Draw(QPainter& canvas, const QRect& rect) override;
+    // The first frame in the picture's size (none for an empty picture).
+    QImage StaticBitmap() override;
+    // Stops the painter started by drawing and hands back its error, if any.
+    std::exception_ptr StopDrawing();
+    TGIFPainter* DrawPainter() const { return FDrawPainter.get(); }
+    // The colour painters clear to: the set background colour, else the header's background
+    // colour from the global table, else transparent.
+    QRgb DrawBackground() const;
+
+    void Assign(const TGIFImage& source);
+    // Any other picture becomes one frame.
+    void AssignImage(const QImage& image);
+    TGIFSubImage* AddImage(const QImage& image);
+
+    // The desktop clipboard: GIF bytes under "GIF Image" and image/gif, plus the picture as an
+    // image. Loading takes GIF bytes, else an image; anything else is "Unsupported clipboard
+    // format".
+    void SaveToClipboard(QClipboard& clipboard);
+    void LoadFromClipboard(const QMimeData* data);
+
+    QObject* EventTarget() const { return FEventTarget.get(); }
     void SetWidth(int width);
     void SetHeight(int height);
 
@@ -112,6 +146,12 @@ public:
     virtual void PaletteChanged();
 
     TWarningEvent OnWarning;
+    // The picture's look changed (e.g. an asynchronous painter painted a frame).
+    std::function<void()> OnChange;
+    // Handed to every painter this picture starts.
+    std::function<void(TGIFPainter&)> OnStartPaint, OnLoopPaint, OnPaint, OnAfterPaint, OnEndPaint;
+    int AnimationSpeed = 100; // percent
+    std::optional<QRgb> BackgroundColor;
     TProgressEvent OnProgress;
 
     TGIFCompression Compression = cmLZW;
@@ -148,6 +188,9 @@ private:
     void SaveImages(QIODevice& stream);
 
     void RunInOwnerThread(std::function<void()> call);
+    std::unique_ptr<TGIFPainter> MakePainter(std::uint16_t options,
+                                             std::function<void(const QImage&)> target);
+    void DrawAnimated(QPainter& canvas, const QRect& rect);
     void OptimizeCleanupFirst();
     void OptimizeMerge();
     void OptimizeCrop();
@@ -157,6 +200,9 @@ private:
     std::vector<std::unique_ptr<TGIFSubImage>> FImages;
     std::int64_t FReservedPixels = 0;
     std::unique_ptr<QObject> FEventTarget;
+    std::unique_ptr<TGIFPainter> FDrawPainter;
+    QImage FPictureBitmap;
+    bool FDrawing = false;
     QList<QRgb> FPalette;
     bool FInsidePalette = false;
 };
