@@ -39,13 +39,8 @@ void TGIFGlobalColorMap::BuildHistogram(THistogram& counts) const
 void TGIFGlobalColorMap::MapImages(const TIndexMap& map)
 {
     for (const auto& frame : FImage->Images()) {
-        if (&frame->ActiveColorMap() != this)
-            continue;
-        for (std::uint8_t& index : frame->Data())
-            index = map[index];
-        if (TGIFGraphicControlExtension* gce = frame->GraphicControlExtension())
-            gce->MapTransparentIndex(map[std::size_t(gce->TransparentColorIndex())]);
-        frame->FreeBitmap();
+        if (&frame->ActiveColorMap() == this)
+            frame->MapColors(map);
     }
 }
 

@@ -265,16 +265,14 @@ void TGIFImage::SaveToStream(QIODevice& stream)
 void TGIFImage::LoadFromFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        RaiseGifError(QStringLiteral("Cannot open file \"%1\"").arg(fileName));
+    GifIo::OpenFile(file, false);
     LoadFromStream(file);
 }
 
 void TGIFImage::SaveToFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        RaiseGifError(QStringLiteral("Cannot create file \"%1\"").arg(fileName));
+    GifIo::OpenFile(file, true);
     SaveToStream(file);
 }
 

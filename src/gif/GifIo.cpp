@@ -98,4 +98,14 @@ void WriteByte(QIODevice& stream, std::uint8_t value)
     Write(stream, &value, 1);
 }
 
+void OpenFile(QFile& file, bool forWriting)
+{
+    if (forWriting) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            RaiseGifError(QStringLiteral("Cannot create file \"%1\"").arg(file.fileName()));
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        RaiseGifError(QStringLiteral("Cannot open file \"%1\"").arg(file.fileName()));
+    }
+}
+
 } // namespace GifIo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QIODevice>
 #include <QList>
 
@@ -30,5 +31,7 @@ void Put16(std::uint8_t* p, std::uint16_t value);
 void Put32(std::uint8_t* p, std::uint32_t value);
 void Write(QIODevice& stream, const void* data, qint64 n);
 void WriteByte(QIODevice& stream, std::uint8_t value);
+// Opens a file for reading, or creates it for writing; raises with the file's name on failure.
+void OpenFile(QFile& file, bool forWriting);
 
 } // namespace GifIo

@@ -26,11 +26,7 @@ void TGIFLocalColorMap::BuildHistogram(THistogram& counts) const
 
 void TGIFLocalColorMap::MapImages(const TIndexMap& map)
 {
-    for (std::uint8_t& index : FSubImage->Data())
-        index = map[index];
-    if (TGIFGraphicControlExtension* gce = FSubImage->GraphicControlExtension())
-        gce->MapTransparentIndex(map[std::size_t(gce->TransparentColorIndex())]);
-    FSubImage->FreeBitmap();
+    FSubImage->MapColors(map);
 }
 
 void TGIFLocalColorMap::Changed()
@@ -49,16 +45,14 @@ void TGIFItem::Warning(const QString& message)
 void TGIFItem::SaveToFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        RaiseGifError(QStringLiteral("Cannot create file \"%1\"").arg(fileName));
+    GifIo::OpenFile(file, true);
     SaveToStream(file);
 }
 
 void TGIFItem::LoadFromFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        RaiseGifError(QStringLiteral("Cannot open file \"%1\"").arg(fileName));
+    GifIo::OpenFile(file, false);
     LoadFromStream(file);
 }
 
@@ -100,6 +94,15 @@ void TGIFSubImage::FreeBitmap()
     FBitmap = QImage();
     FMask = QImage();
     FNeedMask = true;
+}
+
+void TGIFSubImage::MapColors(const TGIFColorMap::TIndexMap& map)
+{
+    for (std::uint8_t& index : FData)
+        index = map[index];
+    if (FGCE)
+        FGCE->MapTransparentIndex(map[std::size_t(FGCE->TransparentColorIndex())]);
+    FreeBitmap();
 }
 
 void TGIFSubImage::PaletteChanged()

@@ -102,6 +102,8 @@ public:
     void FreeBitmap();
     // The colour table changed: the cached palette is stale.
     void PaletteChanged();
+    // Moves every pixel and the transparent index through an index map (a re-sorted table).
+    void MapColors(const TGIFColorMap::TIndexMap& map);
 
     // Drawing without smoothing (nearest neighbour). Draw places the frame in proportion to the
     // picture's size inside the rectangle; StretchDraw fills the rectangle with it.

@@ -39,16 +39,6 @@ void AddGreys(TGIFImage& picture, int count)
         picture.GlobalColorMap().Add({std::uint8_t(i * 60), std::uint8_t(i * 60), std::uint8_t(i * 60)});
 }
 
-std::string Raised(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const GIFException& e) {
-        return e.Message().toStdString();
-    }
-    return "(nothing raised)";
-}
-
 } // namespace
 
 TEST(GifFrame, RendersIndicesAndAMaskOnlyWhereTransparentPixelsAre)

@@ -40,16 +40,6 @@ std::unique_ptr<TGIFImage> Animation(int frames, std::vector<int> delays = {})
     return picture;
 }
 
-std::string Raised(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const GIFException& e) {
-        return e.Message().toStdString();
-    }
-    return "(nothing raised)";
-}
-
 // A synchronous painter on a fake clock: every wait is recorded and passes at once.
 struct TFakeTimedPainter
 {

@@ -13,6 +13,8 @@
 
 #include <set>
 
+using namespace GifTest;
+
 namespace {
 
 TBitmap Solid(int width, int height, QRgb color)
@@ -20,16 +22,6 @@ TBitmap Solid(int width, int height, QRgb color)
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
     return TBitmap(image.convertToFormat(QImage::Format_BGR888));
-}
-
-std::string Raised(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const GIFException& e) {
-        return e.Message().toStdString();
-    }
-    return "(nothing raised)";
 }
 
 int Index(const TBitmap& bitmap, int x, int y)

@@ -205,4 +205,14 @@ TLoadResult Load(TGIFImage& picture, const QByteArray& bytes)
     return result;
 }
 
+std::string Raised(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const GIFException& e) {
+        return e.Message().toStdString();
+    }
+    return "(nothing raised)";
+}
+
 } // namespace GifTest

@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 // Helpers for the GIF tests: outside tools as oracles, raw code streams, pictures built in
@@ -46,5 +48,8 @@ struct TLoadResult
     QString Error;
 };
 TLoadResult Load(TGIFImage& picture, const QByteArray& bytes);
+
+// The message of the GIFException the call raises, or "(nothing raised)".
+std::string Raised(const std::function<void()>& call);
 
 } // namespace GifTest
