@@ -178,7 +178,6 @@ public:
     std::int64_t MaxTotalPixels = std::int64_t(1) << 28;
     // When set, each frame renders its bitmap as soon as it is read.
     bool RenderOnLoad = false;
-    std::function<void(TGIFSubImage&)> RenderFrame;
 
     // Checks the area of a frame about to get pixels against both caps.
     void ReservePixels(std::int64_t pixels);

@@ -304,8 +304,8 @@ void TGIFSubImage::LoadFromStream(QIODevice& stream)
     ReserveData();
     TGIFLzwDecoder decoder(stream, [this](const QString& message) { Warning(message); });
     decoder.Decode(FData.data(), FWidth, FHeight, Interlaced());
-    if (FImage && FImage->RenderOnLoad && FImage->RenderFrame)
-        FImage->RenderFrame(*this);
+    if (FImage && FImage->RenderOnLoad)
+        Bitmap();
 }
 
 void TGIFSubImage::SaveToStream(QIODevice& stream)

@@ -57,6 +57,21 @@ TEST(GifFrame, RendersIndicesAndAMaskOnlyWhereTransparentPixelsAre)
     EXPECT_EQ(frame.Mask().pixelIndex(0, 0), 0);
 }
 
+TEST(GifFrame, RenderOnLoadRendersEveryFrameAsItIsRead)
+{
+    TGIFImage source;
+    AddGreys(source, 4);
+    AddFrame(source, 0, 0, 3, 2, 3);
+    TGIFImage picture;
+    picture.RenderOnLoad = true;
+    int renders = 0;
+    picture.OnProgress = [&](TGIFImage*, TProgressStage stage, int, const QString& message) {
+        renders += stage == psEnding && message == "Rendering...";
+    };
+    picture.LoadFromBytes(source.SaveToBytes());
+    EXPECT_EQ(renders, 1);
+}
+
 TEST(GifFrame, DitheredRenderingUsesTheCubeAndFillsBehindTheMaskWithTheTransparentColour)
 {
     TGIFImage picture;

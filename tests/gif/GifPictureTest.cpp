@@ -121,6 +121,28 @@ TEST(GifPicture, FrameSizeMessagesAndCopy)
     EXPECT_EQ(copy.SaveToBytes(), picture->SaveToBytes());
 }
 
+TEST(GifPicture, ProgressRunsFromStartToEndAndSurvivesHugeAndZeroSizes)
+{
+    auto picture = Animation(3);
+    const QByteArray bytes = picture->SaveToBytes();
+    TGIFImage reread;
+    QList<int> percents;
+    QList<TProgressStage> stages;
+    reread.OnProgress = [&](TGIFImage*, TProgressStage stage, int percent, const QString& message) {
+        EXPECT_EQ(message, "Loading...");
+        stages.append(stage);
+        percents.append(percent);
+    };
+    reread.LoadFromBytes(bytes);
+    ASSERT_GE(stages.size(), 2);
+    EXPECT_EQ(stages.first(), psStarting);
+    EXPECT_EQ(stages.last(), psEnding);
+    EXPECT_EQ(percents.last(), 100);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_EQ(GifPercent(5, 0), 100);
+    EXPECT_EQ(GifPercent(std::int64_t(3) << 40, std::int64_t(4) << 40), 75);
+}
+
 TEST(GifPicture, PaletteFailureDoesNotFailLaterQueries)
 {
     TGIFImage picture;
