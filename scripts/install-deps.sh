@@ -14,5 +14,6 @@ $SUDO apt-get install -y --no-install-recommends \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   ffmpeg sox libsox-fmt-all python3 \
   xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils \
-  fonts-dejavu-core python3 \
-  clang libclang-rt-14-dev
+  fonts-dejavu-core \
+  clang libclang-rt-14-dev \
+  imagemagick gifsicle giflib-tools netpbm

@@ -2,6 +2,7 @@
 #include "app/StartupProbe.h"
 #include "audio/DeviceCatalog.h"
 #include "board/MainForm.h"
+#include "gif/PictureFormats.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -16,6 +17,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
+    // The picture formats need the application object (the screen's depth is read).
+    TPictureFormats pictureFormats;
+    RegisterPictureFormats(pictureFormats);
     RallyboxOptions options;
     options.ProgramFolder = ProgramFolder();
     options.Parameters = QApplication::arguments().mid(1);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "gif/Graphic.h"
+
+// A JPEG picture through libjpeg-turbo: decoded to 24-bit colour on load, encoded at the set
+// quality on save. Damaged data raises GIFException with the library's message.
+class TJPEGImage : public TGraphic
+{
+public:
+    void LoadFromStream(QIODevice& stream) override;
+    void SaveToStream(QIODevice& stream) override;
+    void Draw(QPainter& canvas, const QRect& rect) override;
+    int Width() const override { return FImage.width(); }
+    int Height() const override { return FImage.height(); }
+    bool Empty() const override { return FImage.isNull(); }
+    QImage StaticBitmap() override { return FImage; }
+    void Assign(const QImage& image);
+
+    int CompressionQuality = 90;
+
+private:
+    QImage FImage;
+};

@@ -1,0 +1,344 @@
+// The picture as a graphic: format registry, clipboard, drawing, the painter's timing, loops
+// and stopping, and JPEG through libjpeg-turbo.
+#include "GifTestTools.h"
+
+#include "gif/GifAppExtension.h"
+#include "gif/GifError.h"
+#include "gif/GifPainter.h"
+#include "gif/JpegImage.h"
+#include "gif/PictureFormats.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace GifTest;
+
+namespace {
+
+// A picture of `frames` frames of 4 x 3, frame i filled with colour index i + 1.
+std::unique_ptr<TGIFImage> Animation(int frames, std::vector<int> delays = {})
+{
+    auto picture = std::make_unique<TGIFImage>();
+    for (int i = 0; i < 4; ++i)
+        picture->GlobalColorMap().Add({std::uint8_t(i * 80), std::uint8_t(255 - i * 80), 0});
+    for (int f = 0; f < frames; ++f) {
+        auto frame = std::make_unique<TGIFSubImage>(picture.get());
+        frame->SetBounds(0, 0, 4, 3);
+        std::fill(frame->Data().begin(), frame->Data().end(), std::uint8_t(1 + f % 3));
+        if (std::size_t(f) < delays.size())
+            frame->EnsureGraphicControlExtension().SetDelay(delays[std::size_t(f)]);
+        picture->Add(std::move(frame));
+    }
+    return picture;
+}
+
+// A synchronous painter on a fake clock: every wait is recorded and passes at once.
+struct TFakeTimedPainter
+{
+    explicit TFakeTimedPainter(TGIFImage& picture, std::uint16_t options = drAnimate)
+        : Painter(picture, options, [this](const QImage& composed) { Paints.push_back(composed); })
+    {
+        Painter.NowMs = [this] { return Now; };
+        Painter.SyncSleep = [this](qint64 ms) {
+            Waits.push_back(ms);
+            Now += ms;
+        };
+    }
+    qint64 Now = 0;
+    std::vector<qint64> Waits;
+    std::vector<QImage> Paints;
+    TGIFPainter Painter;
+};
+
+} // namespace
+
+TEST(GifPictureFormats, RegistryAnswersGifAndJpeg)
+{
+    TPictureFormats formats;
+    RegisterPictureFormats(formats);
+    EXPECT_EQ(formats.Description("GIF"), "GIF Image");
+    EXPECT_EQ(formats.Description(".gif"), "GIF Image");
+    EXPECT_EQ(formats.Description("jpg"), "JPEG Image");
+    EXPECT_NE(dynamic_cast<TGIFImage*>(formats.CreateForExtension("Gif").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(formats.CreateForExtension("jpeg").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TGIFImage*>(formats.CreateForClipboardFormat("GIF Image").get()), nullptr);
+    EXPECT_EQ(formats.CreateForExtension("png"), nullptr);
+    EXPECT_EQ(formats.ClipboardFormats(), QStringList{"GIF Image"});
+    // A later registration of the same extension wins.
+    formats.RegisterFileFormat("gif", "Other", [] { return std::make_unique<TJPEGImage>(); });
+    EXPECT_EQ(formats.Description("GIF"), "Other");
+    formats.UnregisterAll();
+    EXPECT_TRUE(formats.Extensions().isEmpty());
+}
+
+TEST(GifClipboard, RoundTripGivesIdenticalBytes)
+{
+    auto picture = Animation(3, {5, 6, 7});
+    const QByteArray bytes = picture->SaveToBytes();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    ASSERT_NE(clipboard, nullptr);
+    picture->SaveToClipboard(*clipboard);
+    const QMimeData* data = clipboard->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data("GIF Image"), bytes);
+    EXPECT_EQ(data->data("image/gif"), bytes);
+    EXPECT_TRUE(data->hasImage());
+    TGIFImage pasted;
+    pasted.LoadFromClipboard(clipboard->mimeData());
+    EXPECT_EQ(pasted.SaveToBytes(), bytes);
+
+    QMimeData text;
+    text.setText("not a picture");
+    EXPECT_EQ(Raised([&] { pasted.LoadFromClipboard(&text); }), "Unsupported clipboard format");
+    QMimeData image;
+    QImage red(3, 2, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    image.setImageData(red);
+    pasted.LoadFromClipboard(&image);
+    ASSERT_EQ(pasted.Count(), 1);
+    EXPECT_EQ(pasted.Width(), 3);
+}
+
+TEST(GifPicture, FrameSizeMessagesAndCopy)
+{
+    auto picture = Animation(2);
+    picture->Image(1)->SetBounds(2, 1, 4, 3); // grows the picture to 6 x 4
+    EXPECT_EQ(picture->Width(), 6);
+    EXPECT_EQ(Raised([&] { picture->SetWidth(5); }), "Image width too small for contained frames");
+    EXPECT_EQ(Raised([&] { picture->SetHeight(3); }), "Image height too small for contained frames");
+    picture->SetWidth(10);
+    EXPECT_EQ(picture->Width(), 10);
+    TGIFImage copy;
+    copy.Assign(*picture);
+    EXPECT_EQ(copy.SaveToBytes(), picture->SaveToBytes());
+}
+
+TEST(GifPicture, ProgressRunsFromStartToEndAndSurvivesHugeAndZeroSizes)
+{
+    auto picture = Animation(3);
+    const QByteArray bytes = picture->SaveToBytes();
+    TGIFImage reread;
+    QList<int> percents;
+    QList<TProgressStage> stages;
+    reread.OnProgress = [&](TGIFImage*, TProgressStage stage, int percent, const QString& message) {
+        EXPECT_EQ(message, "Loading...");
+        stages.append(stage);
+        percents.append(percent);
+    };
+    reread.LoadFromBytes(bytes);
+    ASSERT_GE(stages.size(), 2);
+    EXPECT_EQ(stages.first(), psStarting);
+    EXPECT_EQ(stages.last(), psEnding);
+    EXPECT_EQ(percents.last(), 100);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_EQ(GifPercent(5, 0), 100);
+    EXPECT_EQ(GifPercent(std::int64_t(3) << 40, std::int64_t(4) << 40), 75);
+}
+
+TEST(GifPicture, PaletteFailureDoesNotFailLaterQueries)
+{
+    TGIFImage picture;
+    auto frame = std::make_unique<TGIFSubImage>(&picture);
+    frame->SetBounds(0, 0, 2, 2);
+    picture.Add(std::move(frame));
+    // No colour table anywhere: the picture asks the frame, which asks the picture again.
+    EXPECT_EQ(Raised([&] { picture.Palette(); }), "No global or local color table defined");
+    picture.GlobalColorMap().Add({1, 2, 3});
+    EXPECT_EQ(picture.Palette(), QList<QRgb>{qRgb(1, 2, 3)});
+}
+
+TEST(GifPainter, DelaysFollowTheTimingRules)
+{
+    auto picture = Animation(3, {1, 2000, 4});
+    TFakeTimedPainter timed(*picture);
+    timed.Painter.Start();
+    EXPECT_EQ(timed.Waits, (std::vector<qint64>{12, 36, 12000}));
+    picture->AnimationSpeed = 200;
+    TFakeTimedPainter fast(*picture);
+    fast.Painter.Start();
+    EXPECT_EQ(fast.Waits, (std::vector<qint64>{6, 18, 6000}));
+    EXPECT_EQ(TGIFPainter::FrameDelay(2000, true) * 12, 24000);
+    EXPECT_EQ(TGIFPainter::FrameDelay(0, false), 10);
+    // Time spent painting is taken off the next wait (half of it).
+    EXPECT_EQ(TGIFPainter::WaitMs(10, 100, 20, 0), 110);
+}
+
+TEST(GifPainter, ThreeFramesPaintExactlyThreeTimesSynchronously)
+{
+    auto picture = Animation(3, {2, 2, 2});
+    TFakeTimedPainter timed(*picture);
+    int after = 0;
+    timed.Painter.OnAfterPaint = [&](TGIFPainter&) { ++after; };
+    timed.Painter.Start();
+    EXPECT_EQ(timed.Paints.size(), 3u);
+    EXPECT_EQ(after, 3);
+    EXPECT_TRUE(timed.Painter.Finished());
+    EXPECT_EQ(timed.Painter.ActiveImage(), -1);
+    EXPECT_EQ(timed.Paints[1].pixel(0, 0), qRgb(160, 95, 0));
+    EXPECT_EQ(timed.Painter.Join(), nullptr);
+}
+
+TEST(GifPainter, LoopExtensionZeroRunsOnceSynchronouslyUnlessForever)
+{
+    auto picture = Animation(2, {2, 2});
+    picture->Image(0)->AddExtension(std::make_unique<TGIFAppExtNSLoop>(picture->Image(0)));
+    TFakeTimedPainter once(*picture, drAnimate | drLoop);
+    once.Painter.Start();
+    EXPECT_EQ(once.Paints.size(), 2u);
+    TFakeTimedPainter endless(*picture, drAnimate | drLoop | drLoopForever);
+    endless.Painter.OnAfterPaint = [&](TGIFPainter& p) {
+        if (endless.Paints.size() >= 7)
+            p.Stop();
+    };
+    endless.Painter.Start();
+    EXPECT_EQ(endless.Paints.size(), 7u);
+}
+
+TEST(GifPainter, LoopThatPaintsNothingEndsTheRound)
+{
+    TGIFImage picture;
+    picture.GlobalColorMap().Add({0, 0, 0});
+    auto empty = std::make_unique<TGIFSubImage>(&picture);
+    empty->AddExtension(std::make_unique<TGIFCommentExtension>(empty.get()));
+    picture.Add(std::move(empty));
+    auto frame = std::make_unique<TGIFSubImage>(&picture);
+    frame->SetBounds(0, 0, 2, 2);
+    picture.Add(std::move(frame));
+    TFakeTimedPainter timed(picture, drAnimate | drLoop | drLoopForever);
+    timed.Painter.Start(); // returns: the loop cannot paint its first frame
+    EXPECT_TRUE(timed.Paints.empty());
+    EXPECT_TRUE(timed.Painter.Finished());
+}
+
+TEST(GifPainter, DisposalRestoresTheBackgroundBeforeTheNextFrame)
+{
+    auto picture = Animation(2, {2, 2});
+    picture->BackgroundColor = qRgb(0, 0, 255);
+    picture->Image(0)->GraphicControlExtension()->SetDisposal(2);
+    picture->Image(1)->SetBounds(0, 0, 1, 1);
+    TFakeTimedPainter timed(*picture);
+    timed.Painter.Start();
+    ASSERT_EQ(timed.Paints.size(), 2u);
+    EXPECT_EQ(timed.Paints[0].pixel(3, 2), qRgb(80, 175, 0));
+    EXPECT_EQ(timed.Paints[1].pixel(3, 2), qRgb(0, 0, 255));
+}
+
+TEST(GifPainter, AsynchronousPainterStopsCleanlyAndHandsBackErrors)
+{
+    auto picture = Animation(3, {3, 3, 3});
+    int paints = 0;
+    TGIFPainter painter(*picture, drAsync | drAnimate | drLoop | drLoopForever,
+                        [&](const QImage&) { ++paints; });
+    painter.Start();
+    QElapsedTimer timer;
+    timer.start();
+    while (paints < 4 && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_GE(paints, 4);
+    painter.Stop();
+    EXPECT_EQ(painter.Join(), nullptr);
+    EXPECT_TRUE(painter.Finished());
+
+    // A picture without colours fails while rendering in the thread; Join hands it back.
+    TGIFImage broken;
+    for (int i = 0; i < 2; ++i) {
+        auto frame = std::make_unique<TGIFSubImage>(&broken);
+        frame->SetBounds(0, 0, 2, 2);
+        frame->EnsureGraphicControlExtension().SetDelay(3);
+        broken.Add(std::move(frame));
+    }
+    TGIFPainter failing(broken, drAsync | drAnimate, [](const QImage&) {});
+    failing.Start();
+    std::exception_ptr error = failing.Join();
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(Raised([&] { std::rethrow_exception(error); }), "No global or local color table defined");
+}
+
+TEST(GifPictureDraw, OneFrameDrawsAtOnceAndAnimationKeepsItsPainterForTheSameRect)
+{
+    auto single = Animation(1);
+    QImage canvas(8, 6, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        single->Draw(painter, canvas.rect());
+    }
+    EXPECT_EQ(single->DrawPainter(), nullptr);
+    EXPECT_EQ(canvas.pixel(7, 5), qRgb(80, 175, 0));
+
+    auto animated = Animation(3, {3, 3, 3});
+    int changes = 0;
+    animated->OnChange = [&] { ++changes; };
+    {
+        QPainter painter(&canvas);
+        animated->Draw(painter, QRect(0, 0, 4, 3));
+        TGIFPainter* first = animated->DrawPainter();
+        ASSERT_NE(first, nullptr);
+        EXPECT_TRUE(first->Started());
+        animated->Draw(painter, QRect(0, 0, 4, 3));
+        EXPECT_EQ(animated->DrawPainter(), first);
+        animated->Draw(painter, QRect(4, 3, 4, 3));
+        EXPECT_NE(animated->DrawPainter(), nullptr);
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(80, 175, 0));
+    QElapsedTimer timer;
+    timer.start();
+    while (changes < 3 && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_GE(changes, 3);
+    EXPECT_EQ(animated->StopDrawing(), nullptr);
+}
+
+TEST(GifJpeg, ImageMagicksJpegLoadsToItsPixels)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath("plasma.jpg");
+    RunTool("convert", {"-seed", "3", "-size", "64x48", "plasma:", "-quality", "92", file});
+    const QByteArray expected = RunTool("convert", {file, "-depth", "8", "rgb:-"});
+    ASSERT_EQ(expected.size(), 64 * 48 * 3);
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    TJPEGImage jpeg;
+    jpeg.LoadFromStream(in);
+    ASSERT_EQ(jpeg.Width(), 64);
+    ASSERT_EQ(jpeg.Height(), 48);
+    const QImage image = jpeg.StaticBitmap();
+    int worst = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            for (int c = 0; c < 3; ++c)
+                worst = std::max(worst, std::abs(int(std::uint8_t(image.constScanLine(y)[3 * x + c])) -
+                                                 int(std::uint8_t(expected[(y * 64 + x) * 3 + c]))));
+    EXPECT_LE(worst, 4); // decoders may differ in their last bits
+}
+
+TEST(GifJpeg, DamagedJpegRaisesAndLeavesTheStreamAlone)
+{
+    TJPEGImage jpeg;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    jpeg.Assign(image);
+    QByteArray bytes;
+    {
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        jpeg.SaveToStream(out);
+    }
+    ASSERT_GT(bytes.size(), 100);
+    QByteArray damaged = "xx" + bytes.left(20);
+    QBuffer in(&damaged);
+    in.open(QIODevice::ReadOnly);
+    in.seek(2);
+    TJPEGImage reread;
+    EXPECT_THROW(reread.LoadFromStream(in), GIFException);
+    EXPECT_EQ(in.pos(), 2);
+}
