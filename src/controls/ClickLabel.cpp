@@ -1,5 +1,6 @@
 #include "controls/ClickLabel.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -41,6 +42,7 @@ void TClickLabel::mousePressEvent(QMouseEvent* event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
+    TakeClick(event);
 }
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -48,7 +50,19 @@ void TClickLabel::mouseReleaseEvent(QMouseEvent* event)
     const bool wasPressed = pressed_;
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
+    TakeClick(event);
     if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
+    }
+}
+
+void TClickLabel::TakeClick(QMouseEvent* event)
+{
+    // A control that reports its clicks keeps them: passed on, the same click would reach the
+    // control beneath (a slot's panel) and act a second time. One without a receiver lets the
+    // click through to what lies under it.
+    if (event->button() == Qt::LeftButton &&
+        isSignalConnected(QMetaMethod::fromSignal(&TClickLabel::clicked))) {
+        event->accept();
     }
 }

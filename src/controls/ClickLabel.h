@@ -27,6 +27,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void TakeClick(QMouseEvent* event);
+
     TColor color_ = clNone;
     TColor fontColor_ = clBlack;
     bool pressed_ = false;
