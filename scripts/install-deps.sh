@@ -13,5 +13,5 @@ $SUDO apt-get install -y --no-install-recommends \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   ffmpeg sox libsox-fmt-all \
   xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils \
-  fonts-dejavu-core \
+  fonts-dejavu-core openbox xdotool imagemagick x11-utils python3 \
   clang libclang-rt-14-dev

@@ -1,0 +1,77 @@
+"""Program folders for the black-box runs: sounds generated with sox, a set file and an options
+file written the way the program writes them (INI, CR LF)."""
+import os
+import subprocess
+
+
+def tone(path, seconds, freq=1000, volume=0.5, rate=44100, channels=2):
+    subprocess.run(["sox", "-n", "-r", str(rate), "-c", str(channels), "-b", "16", path, "synth", str(seconds),
+                    "sine", str(freq), "vol", str(volume)], check=True, timeout=60,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return path
+
+
+def slot_color(slot):
+    """A custom panel colour of its own for each slot (as $00BBGGRR), found again on screenshots."""
+    r, g, b = 30 + 4 * slot, 170, 90
+    return "$00%02X%02X%02X" % (b, g, r), (r, g, b)
+
+
+def write_ini(path, sections):
+    lines = []
+    for name, keys in sections:
+        lines.append("[%s]" % name)
+        lines.extend("%s=%s" % (k, v) for k, v in keys)
+        lines.append("")
+    with open(path, "w", newline="") as f:
+        f.write("\r\n".join(lines) + "\r\n")
+
+
+def page_section(group, page, name, cells, play="F"):
+    section = "Page%d" % page if group == 1 else "Page%s%d" % ("ABCDEFGHIJ"[group - 1], page)
+    keys = [("PageName", name), ("PagePlay", play), ("RapidFire", "F"), ("PageShuffle", "F"),
+            ("PageColor", "clBlack")]
+    for n, cell in sorted(cells.items()):
+        keys.append(("c%d" % n, cell["caption"]))
+        if cell.get("file"):
+            keys.append(("s%d" % n, cell["file"]))
+        keys.append(("t%d" % n, cell.get("time", "00:01")))
+        for key, field in (("h", "hotkey"), ("co", "color"), ("v", "volume"), ("L", "loop"), ("ci", "cue")):
+            if cell.get(field):
+                keys.append(("%s%d" % (key, n), cell[field]))
+    return (section, keys)
+
+
+def options(path, **values):
+    keys = {"Tracer": "YES", "LogFile": "NO", "IndividualVolume": "100", "Volume": "100", "Delay": "0",
+            "FadeOutSec": "2", "FadeInSec": "2", "SpaceBarStop": "NO", "PlayStop": "PLAY", "AutoOpen": " ",
+            "HKSetByUser": "YES", "ResetAll": "NO"}
+    keys.update({k: str(v) for k, v in values.items()})
+    write_ini(path, [("Main", list(keys.items()))])
+
+
+def test_board(home):
+    """Group A: page 1 with eight short beeps (slot 1 on hot key Q, slot 2 with a volume and hot key Z,
+    slot 5 looped), slot 9 a 20 s tone, slot 10 a 6 s tone, slot 11 a missing file; page 2 named.
+    Group B page 1 with one sound on hot key W."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    beep = tone(os.path.join(sounds, "beep.wav"), 0.4)
+    long_tone = tone(os.path.join(sounds, "long.wav"), 20)
+    mid_tone = tone(os.path.join(sounds, "mid.wav"), 6)
+    cells = {}
+    for n in range(1, 9):
+        cells[n] = {"caption": "Beep %d" % n, "file": beep, "color": slot_color(n)[0]}
+    cells[1]["hotkey"] = "0Q"
+    cells[2].update({"volume": "90", "hotkey": "0Z"})
+    cells[5]["loop"] = "L"
+    cells[9] = {"caption": "Long", "file": long_tone, "time": "00:20", "color": slot_color(9)[0]}
+    cells[10] = {"caption": "Mid", "file": mid_tone, "time": "00:06", "color": slot_color(10)[0]}
+    cells[11] = {"caption": "Gone", "file": os.path.join(sounds, "gone.wav"), "color": slot_color(11)[0]}
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
+                page_section(1, 1, "Beeps", cells),
+                page_section(1, 2, "Second", {1: {"caption": "Beep", "file": beep}}),
+                page_section(2, 1, "Bees", {1: {"caption": "Bee", "file": beep, "hotkey": "0W"}})]
+    set_path = os.path.join(home, "Test.set")
+    write_ini(set_path, sections)
+    return set_path
