@@ -75,3 +75,10 @@ def test_board(home):
     set_path = os.path.join(home, "Test.set")
     write_ini(set_path, sections)
     return set_path
+
+
+def demo_board(home):
+    """The demo board the start script opens on a first start."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "demo-board.sh")
+    out = subprocess.run(["bash", script, home], check=True, timeout=120, stdout=subprocess.PIPE, text=True)
+    return out.stdout.strip().splitlines()[-1]

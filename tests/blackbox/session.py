@@ -16,6 +16,9 @@ class Session:
         board.options(os.path.join(self.home, "RBX.inf"), **(option_values or {}))
         self.program = bbenv.Program(binary, self.home, [self.set_path] if args is None else args, env=env)
         self.slots = {}
+        # Lines the saved set file must still hold after the exit.
+        with open(self.set_path, encoding="utf-8") as f:
+            self.expected_keys = [line.strip() for line in f if line.startswith(("PageName=", "c", "s", "h"))]
 
     # --- start and exit -------------------------------------------------------------------
     def start(self, tracer_question=True):
