@@ -28,7 +28,9 @@ def write_ini(path, sections):
 
 
 def page_section(group, page, name, cells, play="F"):
-    section = "Page%d" % page if group == 1 else "Page%s%d" % ("ABCDEFGHIJ"[group - 1], page)
+    # The set file names group D's pages "PageQ".
+    section = ["Page", "PageB", "PageC", "PageQ", "PageE", "PageF", "PageG", "PageH", "PageI", "PageJ"][group - 1]
+    section += str(page)
     keys = [("PageName", name), ("PagePlay", play), ("RapidFire", "F"), ("PageShuffle", "F"),
             ("PageColor", "clBlack")]
     for n, cell in sorted(cells.items()):
@@ -82,3 +84,36 @@ def demo_board(home):
     script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "demo-board.sh")
     out = subprocess.run(["bash", script, home], check=True, timeout=120, stdout=subprocess.PIPE, text=True)
     return out.stdout.strip().splitlines()[-1]
+
+
+def full_board(home):
+    """A board filled as a venue fills one: groups A and B with 18 pages of 48 sounds each, the
+    other groups with one page; short and long generated sounds, some looped, some on hot keys,
+    slots 1 and 48 of A/1 in colours of their own so the grid can be found on the screen."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    files = [tone(os.path.join(sounds, "s%d.wav" % i), seconds, freq)
+             for i, (seconds, freq) in enumerate([(0.3, 880), (0.8, 660), (1.5, 440), (3, 550), (8, 330)])]
+    keys = "QWERTYUIOASDFGHJKLZXCVBNM"
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")])]
+    for group in range(1, 11):
+        for page in range(1, 19 if group <= 2 else 2):
+            cells = {}
+            for n in range(1, 49):
+                index = (group * 7 + page * 3 + n) % len(files)
+                cell = {"caption": "S%d-%d-%d" % (group, page, n), "file": files[index],
+                        "time": "00:0%d" % max(1, [0, 1, 2, 3, 8][index])}
+                if n % 11 == 0:
+                    cell["loop"] = "L"
+                if n % 7 == 0:
+                    cell["volume"] = "70"
+                if page == 1 and n <= len(keys) and group == 1:
+                    cell["hotkey"] = "0" + keys[n - 1]
+                cells[n] = cell
+            if group == 1 and page == 1:
+                cells[1]["color"] = slot_color(1)[0]
+                cells[48]["color"] = slot_color(48)[0]
+            sections.append(page_section(group, page, "Page %s%d" % ("ABCDEFGHIJ"[group - 1], page), cells))
+    set_path = os.path.join(home, "Full.set")
+    write_ini(set_path, sections)
+    return set_path

@@ -77,13 +77,15 @@ class Session:
 
     # --- where things are on the screen ----------------------------------------------------
     def client(self):
-        x, y, w, h = bbenv.window_geometry(self.window)
-        return x, y, w, h
+        # The window stays where the window manager put it (maximized); read it once.
+        if not getattr(self, "_client", None):
+            self._client = bbenv.window_geometry(self.window)
+        return self._client
 
     def find_slots(self):
         data = bbenv.screenshot()
         width = 1920
-        for slot in range(1, 12):
+        for slot in list(range(1, 12)) + [48]:
             rgb = bytes(board.slot_color(slot)[1])
             box = color_box(data, width, rgb)
             if box:
@@ -100,7 +102,7 @@ class Session:
         return tuple(data[i:i + 3])
 
     def click_point(self, point):
-        bbenv.xdotool("mousemove", "--sync", point[0], point[1], "click", "1")
+        bbenv.xdotool("mousemove", point[0], point[1], "click", "1")
 
     click_named_point = click_point
 
