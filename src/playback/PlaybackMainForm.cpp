@@ -56,6 +56,12 @@ void PlaybackMainForm::FlagsToPlayback()
 {
     state_.PlayListMode = PlayListMode;
     state_.ButtonDragMode = ButtonDragMode;
+    // Showing another page ends manual control on the window; the cursor must not outlive it, or
+    // Space would start a slot nobody chose on the new page. Only the keys turn it on, and they
+    // copy it back to the window.
+    if (!ManualControl) {
+        state_.ManualControlMode = false;
+    }
 }
 
 void PlaybackMainForm::FlagsFromPlayback()

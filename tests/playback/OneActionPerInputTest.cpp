@@ -125,3 +125,26 @@ TEST_F(OneActionPerInput, WithPlayStopStopASecondClickOnAnotherPartStopsTheSound
     QTest::mouseClick(form->ButtonPanels[2], Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
     EXPECT_TRUE(form->Playing);
 }
+
+TEST_F(OneActionPerInput, ShowingAnotherPageEndsManualControl)
+{
+    ShowActive();
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(state.ManualControlMode);
+    ASSERT_TRUE(form->ManualControl);
+    Key(Qt::Key_PageDown);
+    ASSERT_EQ(selection.CurrentPage, 2);
+    EXPECT_FALSE(state.ManualControlMode);
+    EXPECT_FALSE(form->ManualControl);
+    // Page 1 is a play-list page: Space now starts the play list, not the old cursor's slot.
+    QTest::mouseClick(Mode(form->PageButtons[1]), Qt::LeftButton);
+    ASSERT_EQ(selection.CurrentPage, 1);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(state.ManualControlMode);
+    ASSERT_EQ(state.ManualControlButton, 2);
+    QTest::mouseClick(Mode(form->PageButtons[1]), Qt::LeftButton);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(selection.PlayingButton, 1);
+    EXPECT_FALSE(state.ManualControlMode);
+}
