@@ -135,6 +135,7 @@ public:
     QLabel* LockDownDisplay = nullptr;
     QLabel* MonoDisplay = nullptr;
     QLabel* SoundPlaying = nullptr;
+    QLabel* Label2 = nullptr; // "Now Playing:", shown from the first sound on
     QLabel* lblGroup = nullptr;
     QLabel* lblPage = nullptr;
     QLabel* LabelPageTotals = nullptr;
@@ -201,8 +202,13 @@ public:
     QAction* ResetPage1 = nullptr;
     QAction* Loop1 = nullptr;
     QAction* ButtonDragModeOnOff = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Pause1 = nullptr;
     QAction* FormReset = nullptr;
     QAction* FormRestore1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QAction* FormReset1 = nullptr;
+    QAction* FormRestore2 = nullptr;
     QAction* ViewLogFile1 = nullptr;
     QAction* PrintLogFile1 = nullptr;
     QAction* DeleteLogFile = nullptr;

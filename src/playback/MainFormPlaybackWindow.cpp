@@ -18,7 +18,8 @@ std::size_t Index(int slot)
 }
 } // namespace
 
-MainFormPlaybackWindow::MainFormPlaybackWindow(TForm1& form) : form_(form) {}
+MainFormPlaybackWindow::MainFormPlaybackWindow(TForm1& form) : form_(form)
+{}
 
 TColor MainFormPlaybackWindow::PanelColor(int slot) const
 {
@@ -54,29 +55,48 @@ void MainFormPlaybackWindow::SetNowPlaying(bool visible, const QString& text)
 {
     form_.SoundPlaying->setText(text);
     form_.SoundPlaying->setVisible(visible);
+    if (visible) {
+        form_.Label2->setVisible(true);
+    }
 }
 
 void MainFormPlaybackWindow::SetPauseEnabled(bool enabled)
 {
     AsPushButton(form_.PauseButton)->setEnabled(enabled);
+    form_.Pause1->setEnabled(enabled);
 }
 
 void MainFormPlaybackWindow::SetStopEnabled(bool enabled)
 {
     AsPushButton(form_.StopPlayButton)->setEnabled(enabled);
+    form_.Stop1->setEnabled(enabled);
 }
 
 void MainFormPlaybackWindow::SetModeButtonColor(ModeButton button, TColor color)
 {
     TBitBtnWithColor* target = nullptr;
     switch (button) {
-    case ModeButton::Pause: target = form_.PauseButton; break;
-    case ModeButton::FadeIn: target = form_.FadeInButton; break;
-    case ModeButton::FadeOut: target = form_.FadeOutButton; break;
-    case ModeButton::CrossFade: target = form_.CrossFadeButton; break;
-    case ModeButton::VoiceOver: target = form_.VoiceOverButton; break;
-    case ModeButton::Loop: target = form_.LoopOnButton; break;
-    case ModeButton::PlayList: target = form_.PlayListButton; break;
+    case ModeButton::Pause:
+        target = form_.PauseButton;
+        break;
+    case ModeButton::FadeIn:
+        target = form_.FadeInButton;
+        break;
+    case ModeButton::FadeOut:
+        target = form_.FadeOutButton;
+        break;
+    case ModeButton::CrossFade:
+        target = form_.CrossFadeButton;
+        break;
+    case ModeButton::VoiceOver:
+        target = form_.VoiceOverButton;
+        break;
+    case ModeButton::Loop:
+        target = form_.LoopOnButton;
+        break;
+    case ModeButton::PlayList:
+        target = form_.PlayListButton;
+        break;
     }
     if (target != nullptr) {
         SetFace(target, color);

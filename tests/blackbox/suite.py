@@ -81,6 +81,24 @@ def first_key(s, rec_path):
     check(grows_by(s, "Page Button Clicked - Beeps", beeps, 1) == 1, "one PgUp did not lead back to page 1")
 
 
+@case("the main window is maximized with its title bar on the screen")
+def maximized(s, rec_path):
+    state = bbenv.run_text(["xprop", "-id", str(s.window), "_NET_WM_STATE"])
+    check("_NET_WM_STATE_MAXIMIZED_VERT" in state and "_NET_WM_STATE_MAXIMIZED_HORZ" in state,
+          "the window is not maximized: %s" % state.strip())
+    info = bbenv.run_text(["xwininfo", "-id", str(s.window)])
+    values = {}
+    for line in info.splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    x, y = int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+    width, height = int(values["Width"]), int(values["Height"])
+    left, right, top, bottom = bbenv.frame_extents(s.window)
+    check(y - top >= 0 and x - left >= 0, "the frame starts off the screen at %d,%d" % (x - left, y - top))
+    check(y + height + bottom <= 1080 and x + width + right <= 1920,
+          "the window reaches past the screen: %dx%d at %d,%d" % (width, height, x, y))
+
+
 @case("a click on each part of a slot is one click and one start")
 def slot_parts(s, rec_path):
     check(3 in s.slots and 2 in s.slots and 1 in s.slots, "slots not found on screen: %s" % sorted(s.slots))
@@ -230,7 +248,7 @@ def main():
         rec_path = os.path.join(root, "monitor.raw")
         first = Session(binary, root, "play").start()
         sessions.append(first)
-        for run in (first_key, slot_parts, bars, colours, no_gaps, fade):
+        for run in (first_key, maximized, slot_parts, bars, colours, no_gaps, fade):
             run(first, rec_path)
         exit_case(first, rec_path)
         second = Session(binary, root, "stop", {"PlayStop": "STOP"}).start()
