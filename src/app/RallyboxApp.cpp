@@ -8,9 +8,9 @@
 #include "board/SetFile.h"
 #include "board/Tracer.h"
 #include "controls/GTSize32Shared.h"
-#include "editing/ChangeSoundButton.h"
 #include "editing/TFormAddPlaceMarker.h"
 #include "editing/TFormChangePageButton.h"
+#include "editing/ChangeSoundButton.h"
 #include "editing/TfrmCustomPlay.h"
 #include "platform/Clock.h"
 #include "platform/QtDialogs.h"
@@ -19,11 +19,11 @@
 #include "playback/TFormAutoStartTimer.h"
 #include "playback/TFormEqualizer.h"
 #include "playback/TTimedStartSet.h"
-#include "tools/FindCriteriaWindow.h"
 #include "tools/TButtonList.h"
 #include "tools/TFormAbout.h"
 #include "tools/TFormAustralianFootball.h"
 #include "tools/TFormDuplicateList.h"
+#include "tools/FindCriteriaWindow.h"
 #include "tools/TFormGenericScoreboard.h"
 #include "tools/TFormHotKey.h"
 #include "tools/TFormLineups.h"
@@ -58,7 +58,8 @@ RallyboxApp::RallyboxApp(RallyboxOptions options)
     : ownClock_(options.clock ? nullptr : std::make_unique<SystemClock>()),
       ownDialogs_(options.dialogs ? nullptr : std::make_unique<QtDialogs>()),
       clock(options.clock ? *options.clock : *ownClock_),
-      dialogs(options.dialogs ? *options.dialogs : *ownDialogs_), options_(std::move(options))
+      dialogs(options.dialogs ? *options.dialogs : *ownDialogs_),
+      options_(std::move(options))
 {
     const QString& folder = options_.ProgramFolder;
     tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
@@ -66,31 +67,13 @@ RallyboxApp::RallyboxApp(RallyboxOptions options)
     optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
     setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
     backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-    context.reset(new MainFormContext{folder,
-                                      options_.Parameters,
-                                      board,
-                                      selection,
-                                      settings,
-                                      *setFile,
-                                      *optionsFile,
-                                      *backups,
-                                      *tracer,
-                                      *playLog,
-                                      dialogs,
-                                      clock,
-                                      pump,
-                                      random,
-                                      clipboards,
-                                      GTScalerShared::Process(),
-                                      {},
-                                      {},
-                                      {},
-                                      {},
-                                      {}});
-    context->InitOutput =
-        options_.InitOutput ? options_.InitOutput : [](int device, std::uint32_t freq, std::uint32_t flags) {
-            return BASS_Init(device, freq, flags, nullptr, nullptr);
-        };
+    context.reset(new MainFormContext{folder, options_.Parameters, board, selection, settings, *setFile, *optionsFile,
+                                      *backups, *tracer, *playLog, dialogs, clock, pump, random, clipboards,
+                                      GTScalerShared::Process(), {}, {}, {}, {}, {}});
+    context->InitOutput = options_.InitOutput ? options_.InitOutput
+                                              : [](int device, std::uint32_t freq, std::uint32_t flags) {
+                                                    return BASS_Init(device, freq, flags, nullptr, nullptr);
+                                                };
     context->Halt = options_.Halt ? options_.Halt : [](int code) { std::exit(code); };
     context->ShellExecute = options_.ShellExecute ? options_.ShellExecute : DesktopShellExecute;
     context->ShowShutDown = [this] {
@@ -115,7 +98,8 @@ void RallyboxApp::ShowMainWindow()
     Form1->showMaximized();
 }
 
-template <typename W> W* RallyboxApp::Create()
+template <typename W>
+W* RallyboxApp::Create()
 {
     auto* window = new W(Form1.get());
     creationOrder_.append(window->objectName());

@@ -25,7 +25,8 @@ constexpr int SlotColumns = 8;
 constexpr int SlotWidth = 83;
 constexpr int SlotHeight = 65;
 
-template <typename W> W* Named(W* widget, const QString& name, const QRect& bounds)
+template <typename W>
+W* Named(W* widget, const QString& name, const QRect& bounds)
 {
     widget->setObjectName(name);
     widget->setGeometry(bounds);
@@ -95,35 +96,30 @@ void TForm1::BuildToolbar(QWidget* host)
     FindButton = MakeButton(p, QStringLiteral("FindButton"), QStringLiteral("Find"), QRect(227, 3, 44, 24));
     EditButton = MakeButton(p, QStringLiteral("EditButton"), QStringLiteral("Edit"), QRect(273, 3, 44, 24));
     CueButton = MakeButton(p, QStringLiteral("CueButton"), QStringLiteral("Cue"), QRect(319, 3, 44, 24));
-    EqualizerButton = MakeButton(p, QStringLiteral("EqualizerButton"), QStringLiteral("EQ/Rev/Temp"),
-                                 QRect(365, 3, 80, 24));
-    ButtonDragButton = MakeButton(p, QStringLiteral("ButtonDragButton"), QStringLiteral("Button Drag "),
-                                  QRect(447, 3, 76, 24));
+    EqualizerButton =
+        MakeButton(p, QStringLiteral("EqualizerButton"), QStringLiteral("EQ/Rev/Temp"), QRect(365, 3, 80, 24));
+    ButtonDragButton =
+        MakeButton(p, QStringLiteral("ButtonDragButton"), QStringLiteral("Button Drag "), QRect(447, 3, 76, 24));
     ExitButton = MakeButton(p, QStringLiteral("ExitButton"), QStringLiteral("Exit"), QRect(525, 3, 44, 24));
 
-    ShuffleButton =
-        MakeButton(p, QStringLiteral("ShuffleButton"), QStringLiteral("Shuffle"), QRect(3, 31, 56, 24));
+    ShuffleButton = MakeButton(p, QStringLiteral("ShuffleButton"), QStringLiteral("Shuffle"), QRect(3, 31, 56, 24));
     PlayListButton =
         MakeButton(p, QStringLiteral("PlayListButton"), QStringLiteral("Play List"), QRect(61, 31, 58, 24));
-    RapidFireButton = MakeButton(p, QStringLiteral("RapidFireButton"), QStringLiteral("Rapid Fire"),
-                                 QRect(121, 31, 62, 24));
-    CrossFadeButton =
-        MakeButton(p, QStringLiteral("CrossFadeButton"), QStringLiteral("X"), QRect(185, 31, 24, 24));
+    RapidFireButton =
+        MakeButton(p, QStringLiteral("RapidFireButton"), QStringLiteral("Rapid Fire"), QRect(121, 31, 62, 24));
+    CrossFadeButton = MakeButton(p, QStringLiteral("CrossFadeButton"), QStringLiteral("X"), QRect(185, 31, 24, 24));
     CrossFadeButton->setToolTip(QStringLiteral("Cross Fade"));
     AutoFadeButton =
         MakeButton(p, QStringLiteral("AutoFadeButton"), QStringLiteral("Auto Fade"), QRect(211, 31, 60, 24));
-    MultiPlayButton = MakeButton(p, QStringLiteral("MultiPlayButton"), QStringLiteral("Multi-Play"),
-                                 QRect(273, 31, 62, 24));
-    FadeInButton =
-        MakeButton(p, QStringLiteral("FadeInButton"), QStringLiteral("Fade In"), QRect(337, 31, 50, 24));
+    MultiPlayButton =
+        MakeButton(p, QStringLiteral("MultiPlayButton"), QStringLiteral("Multi-Play"), QRect(273, 31, 62, 24));
+    FadeInButton = MakeButton(p, QStringLiteral("FadeInButton"), QStringLiteral("Fade In"), QRect(337, 31, 50, 24));
     FadeOutButton =
         MakeButton(p, QStringLiteral("FadeOutButton"), QStringLiteral("Fade Out"), QRect(389, 31, 56, 24));
     VoiceOverButton =
         MakeButton(p, QStringLiteral("VoiceOverButton"), QStringLiteral("Talk"), QRect(447, 31, 40, 24));
-    LoopOnButton =
-        MakeButton(p, QStringLiteral("LoopOnButton"), QStringLiteral("Loop"), QRect(489, 31, 40, 24));
-    PauseButton =
-        MakeButton(p, QStringLiteral("PauseButton"), QStringLiteral("&Pause"), QRect(531, 31, 46, 24));
+    LoopOnButton = MakeButton(p, QStringLiteral("LoopOnButton"), QStringLiteral("Loop"), QRect(489, 31, 40, 24));
+    PauseButton = MakeButton(p, QStringLiteral("PauseButton"), QStringLiteral("&Pause"), QRect(531, 31, 46, 24));
     StopPlayButton =
         MakeButton(p, QStringLiteral("StopPlayButton"), QStringLiteral("Stop"), QRect(579, 31, 40, 24));
     NextButton = MakeButton(p, QStringLiteral("NextButton"), QStringLiteral("Next"), QRect(621, 31, 40, 24));
@@ -139,8 +135,7 @@ void TForm1::BuildMeters(QWidget* host)
     BarMeterPanel = MakePanel(host, QStringLiteral("BarMeterPanel"), QRect(669, 3, 112, 52));
     for (TzcPeakOmeter** meter : {&LMeter, &RMeter}) {
         const bool left = meter == &LMeter;
-        *meter = Named(new TzcPeakOmeter(BarMeterPanel),
-                       left ? QStringLiteral("LMeter") : QStringLiteral("RMeter"),
+        *meter = Named(new TzcPeakOmeter(BarMeterPanel), left ? QStringLiteral("LMeter") : QStringLiteral("RMeter"),
                        QRect(16, left ? 6 : 28, 92, 18));
         (*meter)->SetOrientation(zcpOrientation::zcpHorizontal);
         // The range first: the zone starts are kept as percentages of it.
@@ -155,9 +150,8 @@ void TForm1::BuildMeters(QWidget* host)
                                      QRect(4, 28, 10, 18));
     for (TzPanelMeter** meter : {&LeftMeter, &RightMeter}) {
         const bool left = meter == &LeftMeter;
-        *meter =
-            Named(new TzPanelMeter(host), left ? QStringLiteral("LeftMeter") : QStringLiteral("RightMeter"),
-                  QRect(left ? 669 : 726, 3, 55, 52));
+        *meter = Named(new TzPanelMeter(host), left ? QStringLiteral("LeftMeter") : QStringLiteral("RightMeter"),
+                       QRect(left ? 669 : 726, 3, 55, 52));
         (*meter)->SetCaption(left ? QStringLiteral("Left") : QStringLiteral("Right"));
         // Max before Alert: the alert level is kept within the range.
         (*meter)->SetMax(128);
@@ -184,22 +178,19 @@ void TForm1::BuildGroupRow(QWidget* host)
                        QRect(66 + (g - 1) * 29, 2, 27, 22));
     }
     lblPage = MakePlainLabel(Panel52, QStringLiteral("lblPage"), QString(), QRect(360, 3, 150, 20));
-    LabelPageTotals =
-        MakePlainLabel(Panel52, QStringLiteral("LabelPageTotals"), QString(), QRect(512, 3, 130, 20));
+    LabelPageTotals = MakePlainLabel(Panel52, QStringLiteral("LabelPageTotals"), QString(), QRect(512, 3, 130, 20));
     LoggingOnDisplay = MakePanel(Panel52, QStringLiteral("LoggingOnDisplay"), QRect(644, 2, 70, 22));
     LoggingOnDisplay->SetCaption(QStringLiteral("Logging On"));
     LoggingOnDisplay->hide();
-    MonoDisplay =
-        MakePlainLabel(Panel52, QStringLiteral("MonoDisplay"), QStringLiteral("MONO"), QRect(716, 3, 32, 20));
+    MonoDisplay = MakePlainLabel(Panel52, QStringLiteral("MonoDisplay"), QStringLiteral("MONO"), QRect(716, 3, 32, 20));
     MonoDisplay->hide();
-    LockDownDisplay = MakePlainLabel(Panel52, QStringLiteral("LockDownDisplay"), QStringLiteral("LOCKED!"),
-                                     QRect(748, 3, 34, 20));
+    LockDownDisplay =
+        MakePlainLabel(Panel52, QStringLiteral("LockDownDisplay"), QStringLiteral("LOCKED!"), QRect(748, 3, 34, 20));
     LockDownDisplay->setStyleSheet(QStringLiteral("color: red"));
     LockDownDisplay->hide();
 
     Panel55 = MakePanel(host, QStringLiteral("Panel55"), QRect(0, 84, DesignWidth, 18));
-    Label5 =
-        MakePlainLabel(Panel55, QStringLiteral("Label5"), QStringLiteral("Elapsed"), QRect(2, 1, 42, 16));
+    Label5 = MakePlainLabel(Panel55, QStringLiteral("Label5"), QStringLiteral("Elapsed"), QRect(2, 1, 42, 16));
     lblTimeElapsed = MakePlainLabel(Panel55, QStringLiteral("lblTimeElapsed"), QStringLiteral("00:00"),
                                     QRect(44, 1, 40, 16));
     AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(120, 0, 210, 13));
@@ -211,16 +202,13 @@ void TForm1::BuildGroupRow(QWidget* host)
     ProgressGauge->setTextVisible(false);
     ProgressGauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: none; }"
                                                 "QProgressBar::chunk { background: yellow; }"));
-    Label4 =
-        MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(334, 1, 52, 16));
+    Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(334, 1, 52, 16));
     lblTimeRemaining = MakePlainLabel(Panel55, QStringLiteral("lblTimeRemaining"), QStringLiteral("00:00"),
                                       QRect(386, 1, 36, 16));
-    Label3 =
-        MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(426, 1, 30, 16));
-    lblTotalTime = MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"),
-                                  QRect(456, 1, 44, 16));
-    Label2 = MakePlainLabel(Panel55, QStringLiteral("Label2"), QStringLiteral("Now Playing:"),
-                            QRect(504, 1, 62, 16));
+    Label3 = MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(426, 1, 30, 16));
+    lblTotalTime =
+        MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"), QRect(456, 1, 44, 16));
+    Label2 = MakePlainLabel(Panel55, QStringLiteral("Label2"), QStringLiteral("Now Playing:"), QRect(504, 1, 62, 16));
     Label2->hide();
     SoundPlaying = MakePlainLabel(Panel55, QStringLiteral("SoundPlaying"), QString(), QRect(568, 1, 214, 16));
     // Filled while the program runs: they keep their place's width rather than their first text's.
@@ -234,23 +222,19 @@ void TForm1::BuildPageColumn(QWidget* host)
     PanelPages = MakePanel(host, QStringLiteral("PanelPages"), QRect(0, 102, 118, DesignHeight - 102));
     for (int n = 1; n <= PageButtonSlots; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        PanelPage[i] =
-            MakePanel(PanelPages, QStringLiteral("PanelPage%1").arg(n), QRect(2, 2 + (n - 1) * 21, 114, 21));
-        PageButtons[i] =
-            MakeButton(PanelPage[i], QStringLiteral("PageButton%1").arg(n), QString(), QRect(1, 1, 112, 19));
+        PanelPage[i] = MakePanel(PanelPages, QStringLiteral("PanelPage%1").arg(n), QRect(2, 2 + (n - 1) * 21, 114, 21));
+        PageButtons[i] = MakeButton(PanelPage[i], QStringLiteral("PageButton%1").arg(n), QString(), QRect(1, 1, 112, 19));
     }
 }
 
 void TForm1::BuildSlots(QWidget* host)
 {
-    Panel54 =
-        MakePanel(host, QStringLiteral("Panel54"), QRect(118, 102, DesignWidth - 118, DesignHeight - 102));
+    Panel54 = MakePanel(host, QStringLiteral("Panel54"), QRect(118, 102, DesignWidth - 118, DesignHeight - 102));
     for (int n = 1; n <= SlotCount; ++n) {
         const int column = (n - 1) % SlotColumns;
         const int row = (n - 1) / SlotColumns;
-        auto* panel =
-            MakePanel(Panel54, QStringLiteral("Panel%1").arg(n),
-                      QRect(1 + column * SlotWidth, 1 + row * SlotHeight, SlotWidth - 2, SlotHeight - 2));
+        auto* panel = MakePanel(Panel54, QStringLiteral("Panel%1").arg(n),
+                                QRect(1 + column * SlotWidth, 1 + row * SlotHeight, SlotWidth - 2, SlotHeight - 2));
         // The sound button lies under the caption memo: the memo shows the caption, the button
         // keeps it and its state colour for the commands that read them.
         MakeButton(panel, QStringLiteral("Button%1").arg(n), QString(), QRect(4, 5, SlotWidth - 10, 20));

@@ -18,8 +18,7 @@ std::size_t Index(int slot)
 }
 } // namespace
 
-MainFormPlaybackWindow::MainFormPlaybackWindow(TForm1& form) : form_(form)
-{}
+MainFormPlaybackWindow::MainFormPlaybackWindow(TForm1& form) : form_(form) {}
 
 TColor MainFormPlaybackWindow::PanelColor(int slot) const
 {
@@ -76,27 +75,13 @@ void MainFormPlaybackWindow::SetModeButtonColor(ModeButton button, TColor color)
 {
     TBitBtnWithColor* target = nullptr;
     switch (button) {
-    case ModeButton::Pause:
-        target = form_.PauseButton;
-        break;
-    case ModeButton::FadeIn:
-        target = form_.FadeInButton;
-        break;
-    case ModeButton::FadeOut:
-        target = form_.FadeOutButton;
-        break;
-    case ModeButton::CrossFade:
-        target = form_.CrossFadeButton;
-        break;
-    case ModeButton::VoiceOver:
-        target = form_.VoiceOverButton;
-        break;
-    case ModeButton::Loop:
-        target = form_.LoopOnButton;
-        break;
-    case ModeButton::PlayList:
-        target = form_.PlayListButton;
-        break;
+    case ModeButton::Pause: target = form_.PauseButton; break;
+    case ModeButton::FadeIn: target = form_.FadeInButton; break;
+    case ModeButton::FadeOut: target = form_.FadeOutButton; break;
+    case ModeButton::CrossFade: target = form_.CrossFadeButton; break;
+    case ModeButton::VoiceOver: target = form_.VoiceOverButton; break;
+    case ModeButton::Loop: target = form_.LoopOnButton; break;
+    case ModeButton::PlayList: target = form_.PlayListButton; break;
     }
     if (target != nullptr) {
         SetFace(target, color);

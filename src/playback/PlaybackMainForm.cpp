@@ -8,14 +8,13 @@
 #include <QAction>
 #include <QPushButton>
 
-PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServices& services,
-                                   QWidget* parent)
+PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServices& services, QWidget* parent)
     : TForm1(context, parent), state_(services.state), view_(*this)
 {
     MainFormContext& ctx = Context();
-    player_ = std::make_unique<Playback>(PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings,
-                                                         ctx.tracer, ctx.playLog, ctx.dialogs, services.pump,
-                                                         services.clock, view_});
+    player_ = std::make_unique<Playback>(PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+                                                         ctx.playLog, ctx.dialogs, services.pump, services.clock,
+                                                         view_});
     state_.MasterVolume = MasterVolume;
     // Edit mode's slot click opens the same editor as the window's own edit-mode path; the cue's
     // end-of-play removal (EndCuePlay) is left to the cue window when it is built.
@@ -38,8 +37,7 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
     wire(StopPlayButton, &Playback::StopPlayButtonClick);
     wire(PauseButton, &Playback::PauseButtonClick);
     wire(LoopOnButton, &Playback::LoopOnButtonClick);
-    connect(AsPushButton(VoiceOverButton), &QPushButton::clicked, this,
-            [this] { Run([&] { return player_->VoiceOver(); }); });
+    connect(AsPushButton(VoiceOverButton), &QPushButton::clicked, this, [this] { Run([&] { return player_->VoiceOver(); }); });
     connect(Stop1, &QAction::triggered, this, [this] {
         Run([&] {
             player_->Stop1Click();
@@ -59,13 +57,11 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
         });
     });
     // Keys, the play-mode buttons, Next and the bars; owned by the window as its child.
-    new ModeButtonsWiring(*this,
-                          PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
-                                          ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
+    new ModeButtonsWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+                                                 ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
     // The progression and display timers; the progression timer runs from here to exit.
-    new ProgressionWiring(*this,
-                          PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
-                                          ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
+    new ProgressionWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
+                                                 ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
 }
 
 void PlaybackMainForm::FlagsToPlayback()
