@@ -250,6 +250,9 @@ public:
     // The form scaler that rescales the window and forwards its form events.
     GTForm* GTForm1 = nullptr;
 
+    // The options' NoteTime as the hint-hide pause of every control of the window.
+    void ApplyNoteTime();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
