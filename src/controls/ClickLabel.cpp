@@ -1,5 +1,7 @@
 #include "controls/ClickLabel.h"
 
+#include "controls/ColorPanel.h"
+
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,6 +36,11 @@ void TClickLabel::paintEvent(QPaintEvent* event)
     if (color_ != clNone) {
         QPainter painter(this);
         painter.fillRect(rect(), ToQColor(color_));
+    } else if (auto* panel = qobject_cast<TColorPanel*>(parentWidget())) {
+        // A transparent label shows its panel's face, never a control beneath it: a slot's caption
+        // memo lies over the slot's sound button, whose caption would show through a second time.
+        QPainter painter(this);
+        painter.fillRect(rect(), ToQColor(panel->Color()));
     }
     QLabel::paintEvent(event);
 }

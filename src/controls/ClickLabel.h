@@ -11,7 +11,7 @@ class TClickLabel : public QLabel
 public:
     explicit TClickLabel(QWidget* parent = nullptr);
 
-    // Face colour; clNone leaves the label transparent over its parent.
+    // Face colour; clNone shows the face of the panel it lies on (see paintEvent).
     TColor Color() const { return color_; }
     void SetColor(TColor color);
 
