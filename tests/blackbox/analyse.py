@@ -7,7 +7,7 @@ import sys
 RATE = 44100
 BLOCK = 22                # 0.5 ms: a quarter of a 1 kHz period, so a sine never looks silent
 SILENT = 600              # peak under this is silence (the test tones peak near 16000)
-QUIET_BEFORE_ONSET = 60   # blocks (30 ms) of silence before a new sound counts as a new onset
+QUIET_BEFORE_ONSET = 300  # blocks (150 ms) of silence before a new sound counts as a new onset
 JUMP = 6000               # a step between samples no 1 kHz tone at half scale can make (max ~2300)
 
 
@@ -38,8 +38,8 @@ class Sound:
 
 
 def sounds(samples):
-    """The sounds of a recording: a sound starts after 30 ms of silence and ends before the next
-    30 ms of silence; shorter silences inside it are gaps."""
+    """The sounds of a recording: a sound starts after 150 ms of silence and ends before the next
+    150 ms of silence; shorter silences inside it are gaps (the output dropping out)."""
     peaks = block_peaks(samples)
     found = []
     quiet = QUIET_BEFORE_ONSET

@@ -54,7 +54,7 @@ def options(path, **values):
 
 def test_board(home):
     """Group A: page 1 with eight short beeps (slot 1 on hot key Q, slot 2 with a volume and hot key Z,
-    slot 5 looped), slot 9 a 20 s tone, slot 10 a 6 s tone, slot 11 a missing file; page 2 named.
+    slot 5 looped), slot 9 a 20 s tone, slot 10 a 6 s tone, slot 11 a missing file; pages 2 and 18 named.
     Group B page 1 with one sound on hot key W."""
     sounds = os.path.join(home, "sounds")
     os.makedirs(sounds, exist_ok=True)
@@ -73,6 +73,7 @@ def test_board(home):
     sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
                 page_section(1, 1, "Beeps", cells),
                 page_section(1, 2, "Second", {1: {"caption": "Beep", "file": beep}}),
+                page_section(1, 18, "Last", {1: {"caption": "Beep", "file": beep}}),
                 page_section(2, 1, "Bees", {1: {"caption": "Bee", "file": beep, "hotkey": "0W"}})]
     set_path = os.path.join(home, "Test.set")
     write_ini(set_path, sections)

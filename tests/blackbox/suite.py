@@ -79,6 +79,12 @@ def first_key(s, rec_path):
     beeps = s.count("Page Button Clicked - Beeps")
     s.focus_key("Prior")
     check(grows_by(s, "Page Button Clicked - Beeps", beeps, 1) == 1, "one PgUp did not lead back to page 1")
+    # PgUp on page 1 wraps round to page 18.
+    last = s.count("Page Button Clicked - Last")
+    s.focus_key("Prior")
+    check(grows_by(s, "Page Button Clicked - Last", last, 1) == 1, "PgUp on page 1 did not wrap to page 18")
+    s.focus_key("Next")
+    check(grows_by(s, "Page Button Clicked - Beeps", beeps + 1, 1) == 1, "PgDn on page 18 did not wrap to page 1")
 
 
 @case("the main window is maximized with its title bar on the screen")
