@@ -61,6 +61,22 @@ def grows_by(session, text, before, expected, seconds=5):
     return session.count(text) - before
 
 
+def start_then_end(rec_path, start, seconds, end, tail):
+    """Records one sound: `start`, `seconds` later `end`, then `tail` seconds more. Returns the
+    samples, the one sound found and the times of the two acts."""
+    rec = bbenv.Recorder(rec_path).start()
+    started = time.monotonic()
+    start()
+    time.sleep(seconds)
+    ended = time.monotonic()
+    end()
+    settle(tail)
+    left = recorded(rec)
+    found = analyse.sounds(left)
+    check(len(found) == 1, "expected one sound, found %d" % len(found))
+    return left, found, started, ended
+
+
 # --- cases on the first session (PlayStop PLAY, trace on) ---------------------------------------
 
 @case("the first key after start-up acts once")
@@ -183,16 +199,8 @@ def no_gaps(s, rec_path):
 
 @case("a stop with fade fades over the set time")
 def fade(s, rec_path):
-    rec = bbenv.Recorder(rec_path).start()
-    clicked = time.monotonic()
-    s.click_point(s.slot_point(10, 0.5, 0.25))
-    time.sleep(1.5)
-    pressed = time.monotonic()
-    s.focus_key("space")
-    settle(3.0)
-    left = recorded(rec)
-    found = analyse.sounds(left)
-    check(len(found) == 1, "expected one sound, found %d" % len(found))
+    left, found, clicked, pressed = start_then_end(
+        rec_path, lambda: s.click_point(s.slot_point(10, 0.5, 0.25)), 1.5, lambda: s.focus_key("space"), 3.0)
     # Click and key travel the same way to the sink, so the sound's start marks the click and
     # the key lies (pressed - clicked) later; the fade ends where the tone falls below 1 %.
     faded_out = analyse.last_above(left, found[0].start, 160)
@@ -205,16 +213,9 @@ def fade(s, rec_path):
 
 @case("with PlayStop STOP a click starts a sound and the next click stops it")
 def play_stop(s, rec_path):
-    rec = bbenv.Recorder(rec_path).start()
-    started_at = time.monotonic()
-    s.click_point(s.slot_point(9, 0.5, 0.25))
-    time.sleep(1.0)
-    s.click_point(s.slot_point(9, 0.2, 0.85))
-    stopped_at = time.monotonic()
-    settle(1.0)
-    left = recorded(rec)
-    found = analyse.sounds(left)
-    check(len(found) == 1, "expected one sound, found %d" % len(found))
+    left, found, started_at, stopped_at = start_then_end(
+        rec_path, lambda: s.click_point(s.slot_point(9, 0.5, 0.25)), 1.0,
+        lambda: s.click_point(s.slot_point(9, 0.2, 0.85)), 1.0)
     expected = stopped_at - started_at
     check(abs(found[0].length - expected) < 0.35,
           "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, expected))
