@@ -52,7 +52,7 @@ class Storm:
         elif r < 0.72:
             click(s.design_point(self.rng.randint(575, 665), 15))  # master volume
         elif r < 0.74:
-            click(s.design_point(self.rng.randint(121, 329), 90))  # progress bar
+            click(s.design_point(self.rng.randint(89, 237), 90))  # progress bar
         elif r < 0.88:
             self.input.key(self.rng.choice(SLOT_KEYS))
         else:

@@ -145,7 +145,7 @@ def slot_parts(s, rec_path):
 @case("after a click on each bar one key acts once")
 def bars(s, rec_path):
     x0, y0, x1, y1 = s.slots[1]
-    for name, point in (("volume bar", s.design_point(633, 15)), ("progress bar", s.design_point(121, 90))):
+    for name, point in (("volume bar", s.design_point(633, 15)), ("progress bar", s.design_point(89, 90))):
         s.click_point(point)
         settle(0.3)
         before = s.count("Hot Key Play Sound - Hot Key button hit")
