@@ -192,7 +192,9 @@ def no_gaps(s, rec_path):
     longest = max(found, key=lambda x: x.length)
     gaps = sum(len(x.gaps) for x in found)
     jumps = sum(analyse.jumps(left, x.start, x.end) for x in found)
-    print("  measured: %d sounds, longest %.2f s, %d gaps, %d jumps" % (len(found), longest.length, gaps, jumps))
+    lengths = sorted((g[1] * 1000 for x in found for g in x.gaps), reverse=True)
+    print("  measured: %d sounds, longest %.2f s, %d gaps (longest %s ms), %d jumps"
+          % (len(found), longest.length, gaps, "%.1f" % lengths[0] if lengths else "-", jumps))
     check(len(found) == 1 and gaps == 0 and jumps == 0,
           "the 12 s play had %d pieces, %d gaps, %d sample jumps" % (len(found), gaps, jumps))
 
