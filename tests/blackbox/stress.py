@@ -131,6 +131,12 @@ def main():
             missing = [k for k in session.expected_keys if k not in saved]
             if missing:
                 failures.append("the saved set file lacks %d lines, e.g. %s" % (len(missing), missing[:3]))
+        if failures:
+            # The trace names what each error box said.
+            errors = sorted(set(line.split(" - ", 1)[-1] for line in session.trace().splitlines()
+                                if "Error" in line))
+            if errors:
+                print("stress: error texts in the trace:\n  " + "\n  ".join(errors[:20]), flush=True)
         report = session.program.stderr_text()
         marks = [m for m in SANITIZER_MARKS if m in report]
         if marks:
