@@ -106,7 +106,9 @@ def main():
             if time.monotonic() >= next_check:
                 storm.clear_boxes()
                 if not storm.responsive():
-                    failures.append("the program stopped answering after %d events" % storm.events)
+                    blocked = [t for t in ("Error", "Warning", "Confirm", "Information") if session.box(t)]
+                    failures.append("the program stopped answering after %d events%s" % (
+                        storm.events, " (a box held the board: %s)" % blocked if blocked else ""))
                     break
                 next_check = time.monotonic() + 5
         elapsed = seconds - max(0.0, end - time.monotonic())
