@@ -119,19 +119,34 @@ bool ModeButtonsWiring::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched->isWindowType()) {
         // The window system hands each key to the window once, whichever control has the focus.
-        if (watched != form_.windowHandle()) {
-            return false;
-        }
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (type == QEvent::KeyRelease) {
-            KeyUp(key);
-        } else {
-            KeyDown(key);
+        if (watched == form_.windowHandle()) {
+            Handle(static_cast<QKeyEvent*>(event));
+            fromWindow_ = event;
         }
         return false;
     }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != &form_) {
+        return false;
+    }
+    const bool parking = watched == form_.DummyButton || watched == form_.DummyButton1;
+    if (event == fromWindow_) {
+        // Already acted on where it entered the window; the control that gets it first ends that.
+        fromWindow_ = nullptr;
+    } else if (parking) {
+        // A key given straight to the focus button (not through the window) acts there, once.
+        Handle(static_cast<QKeyEvent*>(event));
+    }
     // The focus buttons and the bars only hold the focus: a key already acted on the board and
     // must not click a focus button or move a bar as well.
-    return watched == form_.DummyButton || watched == form_.DummyButton1 || watched == form_.VolumeControl ||
-           watched == form_.AdvanceBar;
+    return parking || watched == form_.VolumeControl || watched == form_.AdvanceBar;
+}
+
+void ModeButtonsWiring::Handle(QKeyEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        KeyUp(event);
+    } else {
+        KeyDown(event);
+    }
 }

@@ -3,7 +3,7 @@
 
 #include <QAction>
 
-TEST_F(ModeButtonsRealWindow, StopPauseAndLoopItemsHaveTheirCaptionsAndFollowThePlayingSound)
+TEST_F(RealMainWindow, StopPauseAndLoopItemsHaveTheirCaptionsAndFollowThePlayingSound)
 {
     EXPECT_EQ(form->Stop1->text(), QStringLiteral("Stop"));
     EXPECT_EQ(form->Pause1->text(), QStringLiteral("Pause On/Off"));
@@ -32,7 +32,7 @@ TEST_F(ModeButtonsRealWindow, StopPauseAndLoopItemsHaveTheirCaptionsAndFollowThe
     EXPECT_FALSE(form->Pause1->isEnabled());
 }
 
-TEST_F(ModeButtonsRealWindow, TheWindowMenuRepeatsTheLayoutCommands)
+TEST_F(RealMainWindow, TheWindowMenuRepeatsTheLayoutCommands)
 {
     ASSERT_NE(form->FormReset1, nullptr);
     ASSERT_NE(form->FormRestore2, nullptr);

@@ -1,17 +1,116 @@
-// The keyboard, Next and the play-mode buttons driven through the real main window: keys through
-// the window, clicks on its mode buttons, with the engine on the manual clock.
-#include "RealMainWindowFixture.h"
+// The keyboard, Next and the play-mode buttons driven through the real main window: key events on
+// its focus button, clicks on its mode buttons, with the engine on the manual clock.
+#include "PlaybackFixture.h"
+
+#include "audio/EngineManual.h"
+#include "board/Backups.h"
+#include "board/MainFormButtons.h"
+#include "board/MainFormContext.h"
+#include "board/OptionsFile.h"
+#include "board/SetFile.h"
+#include "controls/ColorPanel.h"
+#include "controls/GTSize32Shared.h"
+#include "controls/SlideBar.h"
+#include "platform/Random.h"
+#include "playback/PlaybackMainForm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace PlaybackTest;
+
+class ModeButtonsRealWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + QStringLiteral("/");
+        QByteArray set = "[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=T\r\n"
+                         "RapidFire=F\r\nPageShuffle=F\r\nPageColor=clBlack\r\n";
+        for (int b = 1; b <= 3; ++b) {
+            const QString path = folder + QStringLiteral("s%1.wav").arg(b);
+            WriteWav(path, 2, kRate, [](int, int) { return 0.5; });
+            set += QStringLiteral("c%1=Sound %1\r\ns%1=%2\r\nt%1=00:01\r\n").arg(b).arg(path).toUtf8();
+        }
+        set += "h3=0C\r\n\r\n";
+        const QString setPath = folder + QStringLiteral("Game.set");
+        QFile file(setPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(set);
+        file.close();
+
+        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
+        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
+        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
+        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
+        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
+        context = std::make_unique<MainFormContext>(
+            MainFormContext{folder,     {setPath},    board,    selection, settings, *setFile, *optionsFile,
+                            *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
+                            clipboards, scalerShared, {},       {},        {},       {},       {}});
+        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
+            BASS_Free();
+            return EngineInitManual(freq, flags);
+        };
+        context->Halt = [](int) {};
+        context->ShowShutDown = [] {};
+        context->Terminate = [] {};
+        context->ShellExecute = [](const QString&, const QString&) { return true; };
+        pump.OnPump = [this](int) {
+            std::vector<float> out(static_cast<std::size_t>(2 * kPumpFrames));
+            EngineRenderManual(out.data(), kPumpFrames);
+            clock.Advance(10);
+        };
+        form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
+        settings.Delay = 0;
+        settings.IndividualVolume = 100;
+        settings.SpaceBarStop = true;
+        settings.ActiveButtonColor = clInfoBk;
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        BASS_Free();
+    }
+
+    QPushButton* Mode(TBitBtnWithColor* button) const { return AsPushButton(button); }
+
+    QTemporaryDir dir;
+    QString folder;
+    Board board;
+    Selection selection;
+    Settings settings;
+    ManualClock clock;
+    CountingEventPump pump;
+    SeededRandom random{7};
+    ScriptedDialogs dialogs;
+    InternalClipboards clipboards;
+    GTScalerShared scalerShared;
+    PlaybackState state;
+    std::unique_ptr<Tracer> tracer;
+    std::unique_ptr<PlayLog> playLog;
+    std::unique_ptr<OptionsFile> optionsFile;
+    std::unique_ptr<SetFile> setFile;
+    std::unique_ptr<Backups> backups;
+    std::unique_ptr<MainFormContext> context;
+    std::unique_ptr<PlaybackMainForm> form;
+};
 
 TEST_F(ModeButtonsRealWindow, SpaceOnTheFocusButtonStartsThePlayListAndStopsIt)
 {
     ASSERT_TRUE(form->PlayListMode);
-    Key(Qt::Key_Space);
+    QTest::keyClick(form->DummyButton, Qt::Key_Space);
     EXPECT_TRUE(form->Playing);
     EXPECT_EQ(board.ButtonState[1][1][1], bstPlaying);
     EXPECT_EQ(form->ButtonPanels[1]->Color(), clLime);
     EXPECT_EQ(form->SoundPlaying->text(), QStringLiteral("[A/Warmup] - ") + board.ButtonFile[1][1][1]);
 
-    Key(Qt::Key_Space);
+    QTest::keyClick(form->DummyButton, Qt::Key_Space);
     EXPECT_FALSE(form->Playing);
     EXPECT_EQ(board.ButtonState[1][1][1], bstPlayed);
     EXPECT_FALSE(Mode(form->StopPlayButton)->isEnabled());
@@ -20,10 +119,10 @@ TEST_F(ModeButtonsRealWindow, SpaceOnTheFocusButtonStartsThePlayListAndStopsIt)
 TEST_F(ModeButtonsRealWindow, AnAutoRepeatedReleaseDoesNothingAndAHotKeyPlaysItsButton)
 {
     QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-    QApplication::sendEvent(Window(), &repeated);
+    QApplication::sendEvent(form->DummyButton, &repeated);
     EXPECT_FALSE(form->Playing);
 
-    Key(Qt::Key_C);
+    QTest::keyClick(form->DummyButton, Qt::Key_C);
     EXPECT_TRUE(form->Playing);
     EXPECT_EQ(board.ButtonState[1][1][3], bstPlaying);
     EXPECT_EQ(FaceOf(form->SoundButtons[3]), clLime);
@@ -35,11 +134,11 @@ TEST_F(ModeButtonsRealWindow, NumpadPlusRaisesTheMasterVolumeBarAndItsHint)
 {
     const int before = form->VolumeControl->Value();
     ASSERT_LT(before, 100);
-    Key(Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(form->DummyButton, Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(form->VolumeControl->Value(), before + 1);
     EXPECT_EQ(settings.Volume, before + 1);
     EXPECT_EQ(form->VolumeControl->toolTip(), QStringLiteral("Volume: %1%").arg(before + 1));
-    Key(Qt::Key_Minus);
+    QTest::keyClick(form->DummyButton, Qt::Key_Minus);
     EXPECT_EQ(form->VolumeControl->Value(), before);
 }
 
@@ -77,7 +176,7 @@ TEST_F(ModeButtonsRealWindow, PlayListAndShuffleButtonsShowTheirModeByColourAndC
 
 TEST_F(ModeButtonsRealWindow, NextButtonMovesThePlayListOnByHand)
 {
-    Key(Qt::Key_Space);
+    QTest::keyClick(form->DummyButton, Qt::Key_Space);
     ASSERT_EQ(board.ButtonState[1][1][1], bstPlaying);
     QTest::mouseClick(Mode(form->NextButton), Qt::LeftButton);
     EXPECT_EQ(board.ButtonState[1][1][1], bstPlayed);

@@ -5,7 +5,7 @@
 #include "board/Selection.h"
 #include "controls/ClickLabel.h"
 
-class OneActionPerInput : public ModeButtonsRealWindow
+class OneActionPerInput : public RealMainWindow
 {
 protected:
     QByteArray MoreSlots() const override

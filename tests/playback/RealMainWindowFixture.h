@@ -25,7 +25,19 @@
 
 using namespace PlaybackTest;
 
-class ModeButtonsRealWindow : public ::testing::Test
+// The window system hands a key to the window, which passes it to the control with the focus.
+inline QWindow* WindowOf(QWidget& form)
+{
+    form.winId();
+    return form.windowHandle();
+}
+
+inline void KeyThroughWindow(QWidget& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(WindowOf(form), key, modifiers);
+}
+
+class RealMainWindow : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -89,15 +101,10 @@ protected:
 
     QPushButton* Mode(TBitBtnWithColor* button) const { return AsPushButton(button); }
 
-    // The window system hands a key to the window, which passes it to the control with the focus.
-    QWindow* Window() const
-    {
-        form->winId();
-        return form->windowHandle();
-    }
+    QWindow* Window() const { return WindowOf(*form); }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
     {
-        QTest::keyClick(Window(), key, modifiers);
+        KeyThroughWindow(*form, key, modifiers);
     }
 
     QTemporaryDir dir;
