@@ -22,6 +22,14 @@ for type in RelWithDebInfo Asan; do
   if ! ctest --test-dir "$root/build/$type" --output-on-failure -j "$jobs" --timeout 600; then
     status=1
   fi
+  # The real program as an operator runs it: the suite on the normal build, the random-input
+  # stress test on the sanitizer build.
+  echo "=== Black-box: $type"
+  if [ "$type" = "Asan" ]; then
+    bash "$root/scripts/blackbox.sh" Asan --stress || status=1
+  else
+    bash "$root/scripts/blackbox.sh" RelWithDebInfo || status=1
+  fi
 done
 stop_private_pulse || true
 exit $status

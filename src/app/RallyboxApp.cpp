@@ -45,7 +45,6 @@
 #include <QDesktopServices>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 
 #include <cstdlib>
@@ -103,13 +102,9 @@ RallyboxApp::~RallyboxApp()
 
 void RallyboxApp::ShowMainWindow()
 {
-    // On a display without a window manager (Xvfb) the state alone does not size the window, so
-    // it is given the work area as well.
-    TForm1& form = *Form1;
-    if (QScreen* screen = form.screen()) {
-        form.setGeometry(screen->availableGeometry());
-    }
-    form.showMaximized();
+    // The window manager maximizes the window to its work area with the title bar on the screen.
+    // Sizing the client to the whole work area first would push the frame past the screen's edges.
+    Form1->showMaximized();
 }
 
 template <typename W, typename... Args>

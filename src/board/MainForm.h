@@ -284,6 +284,7 @@ public:
     QLabel* LockDownDisplay = nullptr;
     QLabel* MonoDisplay = nullptr;
     QLabel* SoundPlaying = nullptr;
+    QLabel* Label2 = nullptr; // "Now Playing:", shown from the first sound on
     QLabel* lblGroup = nullptr;
     QLabel* lblPage = nullptr;
     QLabel* LabelPageTotals = nullptr;
@@ -351,8 +352,13 @@ public:
     QAction* ResetPage1 = nullptr;
     QAction* Loop1 = nullptr;
     QAction* ButtonDragModeOnOff = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Pause1 = nullptr;
     QAction* FormReset = nullptr;
     QAction* FormRestore1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QAction* FormReset1 = nullptr;
+    QAction* FormRestore2 = nullptr;
     QAction* ViewLogFile1 = nullptr;
     QAction* PrintLogFile1 = nullptr;
     QAction* DeleteLogFile = nullptr;
@@ -416,6 +422,9 @@ public:
     MainFormContext& Context() { return ctx_; }
     // The form scaler that rescales the window and forwards its form events.
     GTForm* GTForm1 = nullptr;
+
+    // The options' NoteTime as the hint-hide pause of every control of the window.
+    void ApplyNoteTime();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

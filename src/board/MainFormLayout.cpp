@@ -3,6 +3,8 @@
 // form scaler fits them to the screen.
 #include "board/MainForm.h"
 
+#include "controls/GTSize32.h"
+
 #include "controls/ButtonWithColor.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
@@ -192,23 +194,29 @@ void TForm1::BuildGroupRow(QWidget* host)
     Panel55 = MakePanel(host, QStringLiteral("Panel55"), QRect(0, 84, DesignWidth, 18));
     Label5 = MakePlainLabel(Panel55, QStringLiteral("Label5"), QStringLiteral("Elapsed"), QRect(2, 1, 42, 16));
     lblTimeElapsed = MakePlainLabel(Panel55, QStringLiteral("lblTimeElapsed"), QStringLiteral("00:00"),
-                                    QRect(44, 1, 40, 16));
-    AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(120, 0, 330, 13));
+                                    QRect(48, 1, 38, 16));
+    AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(88, 0, 150, 13));
     AdvanceBar->SetMin(0);
     AdvanceBar->SetMax(100);
-    ProgressGauge = Named(new QProgressBar(Panel55), QStringLiteral("ProgressGauge"), QRect(120, 13, 330, 5));
+    ProgressGauge = Named(new QProgressBar(Panel55), QStringLiteral("ProgressGauge"), QRect(88, 13, 150, 5));
     ProgressGauge->setRange(0, 100);
     ProgressGauge->setValue(0);
     ProgressGauge->setTextVisible(false);
     ProgressGauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: none; }"
                                                 "QProgressBar::chunk { background: yellow; }"));
-    Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(454, 1, 52, 16));
+    Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(242, 1, 52, 16));
     lblTimeRemaining = MakePlainLabel(Panel55, QStringLiteral("lblTimeRemaining"), QStringLiteral("00:00"),
-                                      QRect(506, 1, 36, 16));
-    Label3 = MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(546, 1, 30, 16));
+                                      QRect(304, 1, 32, 16));
+    Label3 = MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(338, 1, 28, 16));
     lblTotalTime =
-        MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"), QRect(576, 1, 44, 16));
-    SoundPlaying = MakePlainLabel(Panel55, QStringLiteral("SoundPlaying"), QString(), QRect(624, 1, 156, 16));
+        MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"), QRect(366, 1, 36, 16));
+    Label2 = MakePlainLabel(Panel55, QStringLiteral("Label2"), QStringLiteral("Now Playing:"), QRect(404, 1, 70, 16));
+    Label2->hide();
+    SoundPlaying = MakePlainLabel(Panel55, QStringLiteral("SoundPlaying"), QString(), QRect(480, 1, 302, 16));
+    // Filled while the program runs: they keep their place's width rather than their first text's.
+    for (QLabel* label : {lblPage, LabelPageTotals, SoundPlaying}) {
+        label->setProperty(GTKeepSizeProperty, true);
+    }
 }
 
 void TForm1::BuildPageColumn(QWidget* host)

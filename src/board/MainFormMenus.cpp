@@ -51,7 +51,9 @@ void TForm1::BuildMenus()
     Tools1 = bar->addMenu(QStringLiteral("&Tools"));
     Tools1->setObjectName(QStringLiteral("Tools1"));
     ResetPage1 = AddItem(Tools1, "ResetPage1", QStringLiteral("Reset Page"));
-    Loop1 = AddItem(Tools1, "Loop1", QStringLiteral("Loop"));
+    Stop1 = AddItem(Tools1, "Stop1", QStringLiteral("Stop"));
+    Pause1 = AddItem(Tools1, "Pause1", QStringLiteral("Pause On/Off"));
+    Loop1 = AddItem(Tools1, "Loop1", QStringLiteral("Loop On/Off"));
     ButtonDragModeOnOff = AddItem(Tools1, "ButtonDragModeOnOff", QStringLiteral("Button Drag Mode On/Off"));
     Tools1->addSeparator();
     FormReset = AddItem(Tools1, "FormReset", QStringLiteral("Form Reset to 3/4 Screen"));
@@ -60,8 +62,10 @@ void TForm1::BuildMenus()
     // Their commands are connected by the page export commands, found by these names.
     AddItem(Tools1, "ListPageLibraryFolder1", QStringLiteral("Display Page Library Folder Path"));
     AddItem(Tools1, "ExportPageandSoundButtonstoExcel1", QStringLiteral("Export Page and Sound Buttons to Excel"));
-    // Loop and drag mode arrive with playback and editing; they stay visible for ButtonsOn.
-    Loop1->setEnabled(false);
+    // Stop and Pause act on a playing sound: the play paths enable them with their buttons.
+    Stop1->setEnabled(false);
+    Pause1->setEnabled(false);
+    // Drag mode arrives with editing; it stays visible for ButtonsOn.
     ButtonDragModeOnOff->setEnabled(false);
 
     BuildScoreboardMenu();
@@ -73,6 +77,12 @@ void TForm1::BuildMenus()
     DeleteLogFile = AddItem(Log1, "DeleteLogFile", QStringLiteral("Delete Log File"));
     Log1->addSeparator();
     DeleteTracerFile = AddItem(Log1, "DeleteTracerFile", QStringLiteral("Delete Tracer File"));
+
+    // The window's layout commands once more, where a window menu is looked for.
+    Window1 = bar->addMenu(QStringLiteral("&Window"));
+    Window1->setObjectName(QStringLiteral("Window1"));
+    FormReset1 = AddItem(Window1, "FormReset1", QStringLiteral("Form Reset to 3/4 Screen"));
+    FormRestore2 = AddItem(Window1, "FormRestore2", QStringLiteral("Form Restore to Full Screen"));
 
     Help1 = bar->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));

@@ -140,6 +140,18 @@ void TForm1::ReadOptionsAtStart()
     MonoDisplay->setVisible(!s.StereoMode);
     LoggingOnDisplay->setVisible(s.LogFile);
     ShowLockState();
+    AsPushButton(PlayListButton)->setText(s.StopPlayList ? QStringLiteral("*Play List*") : QStringLiteral("Play List"));
+    ApplyNoteTime();
+}
+
+void TForm1::ApplyNoteTime()
+{
+    // The hint-hide pause: how long a button's note stays up.
+    const int ms = static_cast<int>(1000 * ctx_.settings.NoteTime);
+    setToolTipDuration(ms);
+    for (QWidget* control : findChildren<QWidget*>()) {
+        control->setToolTipDuration(ms);
+    }
 }
 
 void TForm1::AskTracerQuestion()

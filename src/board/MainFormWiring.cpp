@@ -46,6 +46,8 @@ void TForm1::WireSignals()
     connect(ResetPage1, &QAction::triggered, this, &TForm1::ResetPageClick);
     connect(FormReset, &QAction::triggered, this, &TForm1::FormResetClick);
     connect(FormRestore1, &QAction::triggered, this, &TForm1::FormRestoreClick);
+    connect(FormReset1, &QAction::triggered, this, &TForm1::FormResetClick);
+    connect(FormRestore2, &QAction::triggered, this, &TForm1::FormRestoreClick);
     connect(ViewLogFile1, &QAction::triggered, this, &TForm1::ViewLogFile1Click);
     connect(PrintLogFile1, &QAction::triggered, this, &TForm1::PrintLogFile1Click);
     connect(DeleteLogFile, &QAction::triggered, this, &TForm1::DeleteLogFileClick);

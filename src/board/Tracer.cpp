@@ -49,8 +49,11 @@ QString Tracer::DateTimeText(const QDateTime& when) const
 bool Tracer::Open()
 {
     file_.setFileName(filePath_);
-    // Each run's trace starts empty.
-    return file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    // Each run's trace starts empty; a line written after the file was closed (a failure after
+    // the exit closed it) is added to this run's trace instead of wiping it.
+    const QIODevice::OpenMode mode = startedThisRun_ ? QIODevice::Append : QIODevice::Truncate;
+    startedThisRun_ = true;
+    return file_.open(QIODevice::WriteOnly | mode);
 }
 
 void Tracer::WriteTracer(const QString& message)

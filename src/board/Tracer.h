@@ -26,7 +26,8 @@ public:
     // Appends one line: short date, blank, long time, " - ", message, CR LF.
     void WriteTracer(const QString& message);
 
-    // Closes the file when open; the next line starts a new, empty file (exit, "Delete Tracer File").
+    // Closes the file when open (exit, "Delete Tracer File"); a later line of the same run reopens
+    // it and adds to it (a deleted file starts anew).
     void Close();
 
     // `TracerOpen`: the file has been opened in this run and not closed since.
@@ -54,6 +55,8 @@ private:
     QString filePath_;
     QFile file_;
     bool tracerOpen_ = false;
+    // The file was emptied for this run already.
+    bool startedThisRun_ = false;
     // Set after a write failure so that a broken trace file shows one box, not one per line.
     // Cleared by Close(), so "Delete Tracer File" gives the trace another chance.
     bool failed_ = false;

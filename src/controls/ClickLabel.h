@@ -11,7 +11,7 @@ class TClickLabel : public QLabel
 public:
     explicit TClickLabel(QWidget* parent = nullptr);
 
-    // Face colour; clNone leaves the label transparent over its parent.
+    // Face colour; clNone shows the face of the panel it lies on (see paintEvent).
     TColor Color() const { return color_; }
     void SetColor(TColor color);
 
@@ -27,6 +27,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void TakeClick(QMouseEvent* event);
+
     TColor color_ = clNone;
     TColor fontColor_ = clBlack;
     bool pressed_ = false;

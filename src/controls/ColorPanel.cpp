@@ -1,5 +1,6 @@
 #include "controls/ColorPanel.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -51,6 +52,7 @@ void TColorPanel::mousePressEvent(QMouseEvent* event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     QFrame::mousePressEvent(event);
+    TakeClick(event);
 }
 
 void TColorPanel::mouseReleaseEvent(QMouseEvent* event)
@@ -58,7 +60,19 @@ void TColorPanel::mouseReleaseEvent(QMouseEvent* event)
     const bool wasPressed = pressed_;
     pressed_ = false;
     QFrame::mouseReleaseEvent(event);
+    TakeClick(event);
     if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
+    }
+}
+
+void TColorPanel::TakeClick(QMouseEvent* event)
+{
+    // A control that reports its clicks keeps them: passed on, the same click would reach the
+    // control beneath (a slot's panel) and act a second time. One without a receiver lets the
+    // click through to what lies under it.
+    if (event->button() == Qt::LeftButton &&
+        isSignalConnected(QMetaMethod::fromSignal(&TColorPanel::clicked))) {
+        event->accept();
     }
 }

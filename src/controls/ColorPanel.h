@@ -31,6 +31,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void TakeClick(QMouseEvent* event);
+
     TColor color_ = clBtnFace;
     TColor fontColor_ = clBlack;
     QString caption_;

@@ -22,6 +22,9 @@
 #include <typeindex>
 #include <vector>
 
+// Dynamic property of a plain label that keeps its scaled size through the aspect pass.
+inline constexpr char GTKeepSizeProperty[] = "GTKeepSize";
+
 class GTForm : public QObject
 {
     Q_OBJECT
@@ -125,6 +128,7 @@ private:
     void SetFormFontHeight(int height);
     int ClientWidth() const;
     int ClientHeight() const;
+    bool SizeFixedByWindowManager() const;
     void SetClientWidth(int width);
     void SetClientHeight(int height);
     void SetClientSize(int width, int height);

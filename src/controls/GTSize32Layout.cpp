@@ -65,16 +65,24 @@ int GTForm::ClientHeight() const
     return form_ ? form_->height() : 0;
 }
 
+// A maximized or full-screen window has the size the window manager gave it; resizing it would
+// end the maximized state and push its frame past the screen.
+bool GTForm::SizeFixedByWindowManager() const
+{
+    return form_ && (form_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+           form_->isVisible();
+}
+
 void GTForm::SetClientWidth(int width)
 {
-    if (form_) {
+    if (form_ && !SizeFixedByWindowManager()) {
         form_->resize(std::clamp(width, 1, QWIDGETSIZE_MAX), form_->height());
     }
 }
 
 void GTForm::SetClientHeight(int height)
 {
-    if (form_) {
+    if (form_ && !SizeFixedByWindowManager()) {
         form_->resize(form_->width(), std::clamp(height, 1, QWIDGETSIZE_MAX));
     }
 }

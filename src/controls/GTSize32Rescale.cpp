@@ -378,7 +378,9 @@ void GTForm::ScaleControls(double factor)
 }
 
 // While the aspect pass runs, plain labels take the size of their text after a font change,
-// keeping their left edge (their right edge when right-aligned).
+// keeping their left edge (their right edge when right-aligned). A label whose text the program
+// sets later (marked with GTKeepSizeProperty) keeps its scaled size: sized while empty it would
+// show one letter of what it gets.
 void GTForm::AutoSizeLabels()
 {
     for (QObject* component : Components()) {
@@ -386,7 +388,7 @@ void GTForm::AutoSizeLabels()
             continue;
         }
         auto* label = static_cast<QLabel*>(component);
-        if (GTControls::IsLaidOut(*label)) {
+        if (GTControls::IsLaidOut(*label) || label->property(GTKeepSizeProperty).toBool()) {
             continue;
         }
         if (label->wordWrap()) {

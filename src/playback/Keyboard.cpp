@@ -52,7 +52,7 @@ void Keyboard::HotKeyProcess(int key, int shift)
             return;
         }
         if ((key == VK_SPACE || key == VK_RETURN) && s_.ManualControlMode) {
-            play_.ProcessSoundButton(s_.ManualControlButton);
+            PlayCursorButton();
             return;
         }
         if (spaceKey && s_.Playing) {
@@ -164,7 +164,7 @@ void Keyboard::IdleSpaceKey()
     if (PlayingPageIsPlayList() && !s_.ManualControlMode) {
         play_.PlayList();
     } else if (s_.ManualControlMode) {
-        play_.ProcessSoundButton(s_.ManualControlButton);
+        PlayCursorButton();
     }
 }
 
@@ -286,5 +286,13 @@ void Keyboard::VolumeChangeProcess(int key, int /*shift*/)
         win_.SetVolumeHint(QStringLiteral("Volume: ") + QString::number(value) + QStringLiteral("%"));
     } catch (const std::exception&) {
         dialogs_.MessageDlg(QStringLiteral("Error in VolumeChangeProcess\r "), mtError, mbOK);
+    }
+}
+
+void Keyboard::PlayCursorButton()
+{
+    const int cursor = s_.ManualControlButton;
+    if (cursor >= 1 && cursor <= ButtonCount) {
+        play_.ProcessSoundButton(cursor);
     }
 }

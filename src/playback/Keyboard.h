@@ -27,6 +27,9 @@ private:
     void RapidFireKey();
     void FadeStopKey();
     void IdleSpaceKey();
+    // Space or Enter in manual control: plays the button under the cursor; with no button under
+    // it (the cursor still at 0) nothing happens.
+    void PlayCursorButton();
     // The rest of a stop with fade once StopProcess returned: Loop off, the fade option restored.
     void FinishFadeStop(std::uint64_t startsBefore);
     void LoopOff();

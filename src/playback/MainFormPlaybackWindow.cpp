@@ -54,16 +54,21 @@ void MainFormPlaybackWindow::SetNowPlaying(bool visible, const QString& text)
 {
     form_.SoundPlaying->setText(text);
     form_.SoundPlaying->setVisible(visible);
+    if (visible) {
+        form_.Label2->setVisible(true);
+    }
 }
 
 void MainFormPlaybackWindow::SetPauseEnabled(bool enabled)
 {
     AsPushButton(form_.PauseButton)->setEnabled(enabled);
+    form_.Pause1->setEnabled(enabled);
 }
 
 void MainFormPlaybackWindow::SetStopEnabled(bool enabled)
 {
     AsPushButton(form_.StopPlayButton)->setEnabled(enabled);
+    form_.Stop1->setEnabled(enabled);
 }
 
 void MainFormPlaybackWindow::SetModeButtonColor(ModeButton button, TColor color)

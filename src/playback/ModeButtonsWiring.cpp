@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 ModeButtonsWiring::ModeButtonsWiring(PlaybackMainForm& form, const PlaybackContext& context)
     : QObject(&form), form_(form), view_(form), keyboard_(form.Player(), context, view_),
@@ -18,10 +19,10 @@ ModeButtonsWiring::ModeButtonsWiring(PlaybackMainForm& form, const PlaybackConte
 {
     WireButtons();
     WireBars();
-    form_.GTForm1->GTOnKeyUp = [this](QWidget*, QKeyEvent* event) { KeyUp(event); };
-    form_.GTForm1->GTOnKeyDown = [this](QWidget*, QKeyEvent* event) { KeyDown(event); };
     form_.GTForm1->GTOnActivate = [this](QWidget*) { Run([this] { buttons_.CheckSBHotKey(); }); };
-    // The window previews every key: a key aimed at one of its controls reaches the form first.
+    // The window previews every key: each key is taken once, where it enters the window, before
+    // any control sees it. Handling it again at each widget it passes on its way up would run one
+    // release several times.
     qApp->installEventFilter(this);
 }
 
@@ -83,6 +84,13 @@ void ModeButtonsWiring::WireBars()
     progress->OnMouseUpTwo = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         Run([this] { buttons_.AdvanceMouseUp(form_.AdvanceBar->Value()); });
     };
+    // The bars never keep the keyboard: entering, leaving or touching one parks the focus again.
+    auto park = [this](QObject*) { buttons_.VolumeControlExit(); };
+    volume->OnMouseLeave = park;
+    volume->OnEnter = park;
+    volume->OnExit = park;
+    progress->OnEnter = park;
+    progress->OnExit = park;
 }
 
 void ModeButtonsWiring::KeyUp(QKeyEvent* event)
@@ -109,16 +117,36 @@ bool ModeButtonsWiring::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
         return false;
     }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget == &form_ || widget->window() != &form_) {
+    if (watched->isWindowType()) {
+        // The window system hands each key to the window once, whichever control has the focus.
+        if (watched == form_.windowHandle()) {
+            Handle(static_cast<QKeyEvent*>(event));
+            fromWindow_ = event;
+        }
         return false;
     }
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (type == QEvent::KeyRelease) {
-        KeyUp(key);
-    } else {
-        KeyDown(key);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != &form_) {
+        return false;
     }
-    // The hidden focus buttons only park the focus: a key must not click them as well.
-    return widget == form_.DummyButton || widget == form_.DummyButton1;
+    const bool parking = watched == form_.DummyButton || watched == form_.DummyButton1;
+    if (event == fromWindow_) {
+        // Already acted on where it entered the window; the control that gets it first ends that.
+        fromWindow_ = nullptr;
+    } else if (parking) {
+        // A key given straight to the focus button (not through the window) acts there, once.
+        Handle(static_cast<QKeyEvent*>(event));
+    }
+    // The focus buttons and the bars only hold the focus: a key already acted on the board and
+    // must not click a focus button or move a bar as well.
+    return parking || watched == form_.VolumeControl || watched == form_.AdvanceBar;
+}
+
+void ModeButtonsWiring::Handle(QKeyEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        KeyUp(event);
+    } else {
+        KeyDown(event);
+    }
 }

@@ -32,9 +32,12 @@ private:
     void WireBars();
     void KeyUp(QKeyEvent* event);
     void KeyDown(QKeyEvent* event);
+    void Handle(QKeyEvent* event);
 
     PlaybackMainForm& form_;
     ModeButtonsMainWindow view_;
     Keyboard keyboard_;
     ModeButtons buttons_;
+    // The key event the window itself passed on last, until a control of the window receives it.
+    const QEvent* fromWindow_ = nullptr;
 };

@@ -225,17 +225,17 @@ void Playback::PlayListSoundOn(int g, int p, int b, const ListStartStyle& style,
     }
     BASS_ChannelSetAttributes(h, -1, volume, -101);
     s_.CurrentVolume = volume;
-    if (!style.next) {
-        if (s_.TableChannelPosition >= 1 && s_.TableChannelPosition <= ChannelSlots) {
-            s_.ChannelVolume[static_cast<std::size_t>(s_.TableChannelPosition)] = volume;
+    // Next starts its sound the same way: under Talk it sounds at the ducked level, and its slot
+    // remembers the level Talk brings it back to.
+    if (s_.TableChannelPosition >= 1 && s_.TableChannelPosition <= ChannelSlots) {
+        s_.ChannelVolume[static_cast<std::size_t>(s_.TableChannelPosition)] = volume;
+    }
+    if (s_.lVoiceOver) {
+        if (set_.VoiceOverBlink) {
+            win_.SetDisplayInterval(250);
         }
-        if (s_.lVoiceOver) {
-            if (set_.VoiceOverBlink) {
-                win_.SetDisplayInterval(250);
-            }
-            if (!BASS_ChannelSetAttributes(h, -1, set_.VoiceOverVolume, -101)) {
-                BassErrorFunction(QStringLiteral("ContinueShuffleG"), tracer_, dialogs_);
-            }
+        if (!BASS_ChannelSetAttributes(h, -1, set_.VoiceOverVolume, -101)) {
+            BassErrorFunction(QStringLiteral("ContinueShuffleG"), tracer_, dialogs_);
         }
     }
     s_.lSoundTimer = true;

@@ -42,6 +42,18 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
     wire(PauseButton, &Playback::PauseButtonClick);
     wire(LoopOnButton, &Playback::LoopOnButtonClick);
     connect(AsPushButton(VoiceOverButton), &QPushButton::clicked, this, [this] { Run([&] { return player_->VoiceOver(); }); });
+    connect(Stop1, &QAction::triggered, this, [this] {
+        Run([&] {
+            player_->Stop1Click();
+            return true;
+        });
+    });
+    connect(Pause1, &QAction::triggered, this, [this] {
+        Run([&] {
+            player_->PauseButtonClick();
+            return true;
+        });
+    });
     connect(Loop1, &QAction::triggered, this, [this] {
         Run([&] {
             player_->Loop1Click();
@@ -80,6 +92,12 @@ void PlaybackMainForm::FlagsToPlayback()
     state_.AddingSounds = AddingSounds;
     state_.PlayListMode = PlayListMode;
     state_.ButtonDragMode = ButtonDragMode;
+    // Showing another page ends manual control on the window; the cursor must not outlive it, or
+    // Space would start a slot nobody chose on the new page. Only the keys turn it on, and they
+    // copy it back to the window.
+    if (!ManualControl) {
+        state_.ManualControlMode = false;
+    }
 }
 
 void PlaybackMainForm::FlagsFromPlayback()

@@ -170,6 +170,7 @@ void TFormSetup::SaveKeysAndTrace()
         ctx_.tracer.Close();
     }
     s.NoteTime = SecondsOf(NoteTimeEdit, s.NoteTime);
+    main_.ApplyNoteTime();
     if (RadioPlay->isChecked()) {
         s.PlayStop = QStringLiteral("PLAY");
     } else if (RadioStop->isChecked()) {

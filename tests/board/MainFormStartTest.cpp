@@ -236,3 +236,20 @@ TEST_F(MainFormStartTest, MultiUserStartsOnABlankBoardNamedBlankfile)
     EXPECT_EQ(PanelColor(1), clTeal);
     EXPECT_EQ(form->ButtonMemos[1]->text(), QString());
 }
+
+TEST_F(MainFormStartTest, StopPlayListMarksThePlayListButtonAndNoteTimeSetsTheHintTime)
+{
+    WriteText(PathOf(QStringLiteral("RBX.inf")), "[Main]\r\nStopPlayList=YES\r\nNoteTime=4.5\r\n");
+    MainFormFixture::StartWithSample();
+    EXPECT_EQ(AsPushButton(form->PlayListButton)->text(), QStringLiteral("*Play List*"));
+    EXPECT_EQ(form->ButtonPanels[1]->toolTipDuration(), 4500);
+    EXPECT_EQ(AsPushButton(form->SoundButtons[6])->toolTipDuration(), 4500);
+}
+
+TEST_F(MainFormStartTest, WithoutStopPlayListThePlayListButtonKeepsItsPlainCaption)
+{
+    WriteText(PathOf(QStringLiteral("RBX.inf")), "[Main]\r\nStopPlayList=NO\r\n");
+    MainFormFixture::StartWithSample();
+    EXPECT_EQ(AsPushButton(form->PlayListButton)->text(), QStringLiteral("Play List"));
+    EXPECT_EQ(form->ButtonPanels[1]->toolTipDuration(), 2500);
+}

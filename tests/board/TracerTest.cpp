@@ -152,3 +152,15 @@ TEST_F(TracerTest, DeleteReportsAMissingFileAndAFailedDeletion)
     EXPECT_EQ(dialogs.Calls()[1].text, "Tracer File Not Deleted");
     EXPECT_EQ(dialogs.Calls()[1].type, mtError);
 }
+
+TEST_F(TracerTest, ALineAfterTheExitClosedTheFileIsAddedToThisRunsTrace)
+{
+    Tracer tracer(folder.path(), settings, clock, dialogs, usLocale);
+    tracer.WriteTracer("TermExit - Ready to stop bass");
+    tracer.Close();
+    // A failure reported after the close must not wipe the run's trace.
+    tracer.WriteTracer("late failure");
+    EXPECT_EQ(ReadAll(TracePath()), QByteArray("3/5/24 1:02:03 PM - TermExit - Ready to stop bass\r\n"
+                                               "3/5/24 1:02:03 PM - late failure\r\n"));
+    EXPECT_TRUE(dialogs.Calls().empty());
+}

@@ -1,5 +1,6 @@
 #include "GTSize32TestWindow.h"
 
+#include "controls/GTSize32.h"
 #include "controls/GTSize32Controls.h"
 
 #include <QApplication>
@@ -282,3 +283,23 @@ TEST(GTSize32Rescale, FontHeightNeverRoundsToZero)
 }
 
 } // namespace
+
+TEST(GTSize32Rescale, AMarkedLabelKeepsItsScaledWidthWhileAnEmptyPlainOneShrinksToItsText)
+{
+    GTSize32TestWindow w;
+    auto* kept = new QLabel(&w);
+    kept->setGeometry(10, 200, 160, 20);
+    kept->setProperty(GTKeepSizeProperty, true);
+    auto* plain = new QLabel(&w);
+    plain->setGeometry(10, 240, 160, 20);
+    w.GTForm1->FormCreate();
+    w.ShowActive();
+    w.resize(500, 320);
+    QApplication::processEvents();
+    ASSERT_EQ(w.size(), QSize(500, 400));
+    // 160 wide at 1.25: 200; the empty unmarked label takes the width of no text.
+    EXPECT_EQ(kept->geometry(), QRect(12, 250, 200, 25));
+    EXPECT_LT(plain->width(), 20);
+    kept->setText(QStringLiteral("Warmup and Anthems"));
+    EXPECT_GE(kept->width(), kept->sizeHint().width());
+}

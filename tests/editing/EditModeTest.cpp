@@ -124,3 +124,14 @@ TEST_F(EditModeTest, AClickOnAPageWithoutNameAsksForAPageFirst)
               QStringLiteral("You do not have a page selected.\r \rYou must first select a "
                              "page or setup a Page \rbefore you can assign Sound Buttons."));
 }
+
+TEST_F(EditModeTest, TheEditModeNoticeAndThePageNameShowWhole)
+{
+    StartBoard();
+    ClickEdit();
+    QLabel* notice = form->SoundPlaying;
+    EXPECT_GE(notice->width(), notice->sizeHint().width())
+        << notice->width() << " < " << notice->sizeHint().width();
+    EXPECT_GE(form->lblPage->width(), form->lblPage->sizeHint().width());
+    EXPECT_GE(form->LabelPageTotals->width(), form->LabelPageTotals->sizeHint().width());
+}

@@ -228,3 +228,16 @@ TEST_F(KeyboardKeys, PlusAndMinusMoveTheMasterVolumeWithinZeroToHundred)
     EXPECT_EQ(modes_.VolumeBar, 0);
     EXPECT_TRUE(TraceText().contains(QStringLiteral(" - Volume Change - Minus Key\r\n")));
 }
+
+TEST_F(KeyboardKeys, SpaceInManualControlWithNoButtonUnderTheCursorDoesNothing)
+{
+    // An empty shown page: Left turns the cursor on, but no button qualifies for it.
+    board_.PagePlay[1][1] = QStringLiteral("F");
+    KeyUp(VK_LEFT);
+    ASSERT_TRUE(state_.ManualControlMode);
+    ASSERT_EQ(state_.ManualControlButton, 0);
+    KeyUp(VK_SPACE);
+    KeyUp(VK_RETURN);
+    EXPECT_EQ(Playing(), 0);
+    EXPECT_FALSE(TraceText().contains(QStringLiteral("Process Sound Button")));
+}

@@ -183,3 +183,30 @@ TEST_F(NextShuffle, ShuffleAllLeftOverFromAShufflePageDoesNotDrawOnAPlainPage)
     EXPECT_EQ(Playing(), 1);
     EXPECT_TRUE(random_.Bounds.empty());
 }
+
+TEST_F(NextShuffle, NextUnderTalkStartsTheNewSoundDuckedAndTalkOffBringsItBack)
+{
+    // A shuffle page: Next draws the following sound itself.
+    board_.PageShuffle[1][1] = QStringLiteral("T");
+    AddSoundOn(1, 1, 1, 5.0);
+    AddSoundOn(1, 1, 2, 5.0);
+    settings_.FadeIn = false;
+    settings_.VoiceOverVolume = 10;
+    settings_.VoiceOverMs = 100;
+    ASSERT_TRUE(play_->PlayList());
+    const int first = Playing();
+    const float full = LevelAfter(kRate / 10);
+    ASSERT_GT(full, 0.1f);
+    play_->VoiceOver();
+    ASSERT_TRUE(state_.lVoiceOver);
+    const float ducked = LevelAfter(kRate / 4);
+    ASSERT_LT(ducked, full / 2);
+
+    play_->ShufflePlayButtonClick();
+    ASSERT_EQ(Playing(), 3 - first);
+    // The new sound joins the talk at the ducked level...
+    EXPECT_NEAR(LevelAfter(kRate / 10), ducked, 0.01f);
+    // ...and comes back to its own level when the talk ends.
+    play_->VoiceOver();
+    EXPECT_NEAR(LevelAfter(kRate / 4), full, 0.01f);
+}

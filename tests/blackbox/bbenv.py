@@ -1,0 +1,276 @@
+"""The world a black-box run needs: a virtual X display with a real window manager, a private
+sound server with a null sink, a program folder, the running program, and input, screen and
+sound taken through the X server and the sound server, as a user's would be."""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+
+class Timeout(Exception):
+    pass
+
+
+def wait_for(what, predicate, seconds, step=0.05):
+    """Polls predicate until it returns a true value; every wait of the suite is bounded."""
+    end = time.monotonic() + seconds
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Timeout("timed out after %.1f s waiting for %s" % (seconds, what))
+        time.sleep(step)
+
+
+class Desktop:
+    """Xvfb on a display number of its own choosing, with openbox managing it."""
+
+    def __init__(self, width=1920, height=1080):
+        self.width, self.height = width, height
+        self.xvfb = None
+        self.wm = None
+        self.display = None
+
+    def start(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "%dx%dx24" % (self.width, self.height),
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        number = b""
+        end = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            if time.monotonic() > end:
+                raise Timeout("Xvfb did not report its display")
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                raise RuntimeError("Xvfb ended before it reported its display")
+            number += chunk
+        os.close(read_fd)
+        self.display = ":" + number.decode().strip()
+        os.environ["DISPLAY"] = self.display
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        wait_for("openbox", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run_text(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 20)
+
+    def stop(self):
+        for proc in (self.wm, self.xvfb):
+            if proc and proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+
+
+class SoundServer:
+    """A private PulseAudio daemon with a null sink, in a runtime folder of its own."""
+
+    def __init__(self, root):
+        self.runtime = os.path.join(root, "runtime")
+        os.makedirs(self.runtime, mode=0o700)
+        self.started = False
+
+    def start(self):
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime
+        os.environ["PULSE_RUNTIME_PATH"] = os.path.join(self.runtime, "pulse")
+        os.environ.pop("PULSE_SERVER", None)
+        subprocess.run(["pulseaudio", "--daemonize=yes", "--exit-idle-time=-1", "--system=false",
+                        "--disallow-exit", "-n", "--load=module-native-protocol-unix",
+                        "--load=module-null-sink sink_name=rbx_null", "--load=module-always-sink"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        wait_for("the sound server", lambda: subprocess.run(
+            ["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0, 20)
+        subprocess.run(["pactl", "set-default-sink", "rbx_null"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=10)
+        self.started = True
+
+    def stop(self):
+        if self.started:
+            subprocess.run(["pulseaudio", "--kill"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                           timeout=20)
+
+
+class Recorder:
+    """Records the null sink's monitor as 16-bit stereo at 44.1 kHz."""
+
+    RATE = 44100
+
+    def __init__(self, path):
+        self.path = path
+        self.proc = None
+        self.started_at = None
+
+    def start(self):
+        self.out = open(self.path, "wb")
+        self.proc = subprocess.Popen(["parec", "-d", "rbx_null.monitor", "--format=s16le", "--rate=44100",
+                                      "--channels=2", "--latency-msec=10", "--raw"], stdout=self.out,
+                                     stderr=subprocess.DEVNULL)
+        self.started_at = time.monotonic()
+        # The stream is connected once bytes flow (the null sink's monitor delivers silence too).
+        wait_for("the recorder", lambda: os.path.getsize(self.path) > 8820, 10)
+        return self
+
+    def stop(self):
+        if self.proc:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+            self.out.close()
+            self.proc = None
+        with open(self.path, "rb") as f:
+            return f.read()
+
+
+def run_text(args, timeout=10):
+    try:
+        return subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout,
+                              text=True).stdout
+    except (subprocess.TimeoutExpired, FileNotFoundError):
+        return ""
+
+
+def xdotool(*args, timeout=10):
+    return run_text(["xdotool"] + [str(a) for a in args], timeout=timeout)
+
+
+def windows_named(pattern):
+    out = xdotool("search", "--onlyvisible", "--name", pattern)
+    return [int(w) for w in out.split()]
+
+
+def window_geometry(window):
+    """Client position and size of a window on the screen."""
+    values = {}
+    for line in xdotool("getwindowgeometry", "--shell", window).splitlines():
+        key, _, value = line.partition("=")
+        values[key] = int(value) if value.lstrip("-").isdigit() else value
+    return values.get("X"), values.get("Y"), values.get("WIDTH"), values.get("HEIGHT")
+
+
+def frame_extents(window):
+    text = run_text(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"])
+    if "=" not in text:
+        return (0, 0, 0, 0)
+    return tuple(int(v) for v in text.split("=")[1].split(","))
+
+
+def window_title(window):
+    return xdotool("getwindowname", window).strip()
+
+
+def screenshot():
+    """The whole screen as (width, height, rgb bytes)."""
+    data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30).stdout
+    return data
+
+
+class Program:
+    """The built program in a program folder of its own, its stderr kept for the sanitizers."""
+
+    def __init__(self, binary, home, args=(), env=None):
+        self.binary, self.home, self.args = binary, home, list(args)
+        self.env = dict(os.environ)
+        self.env["RALLYBOX_HOME"] = home
+        self.env.pop("QT_QPA_PLATFORM", None)
+        if env:
+            self.env.update(env)
+        self.proc = None
+        self.stderr_path = os.path.join(home, "stderr.txt")
+        self.window = None
+
+    def start(self, wait_window=True, seconds=60):
+        self.stderr = open(self.stderr_path, "wb")
+        self.proc = subprocess.Popen([self.binary] + self.args, env=self.env, stdout=subprocess.DEVNULL,
+                                     stderr=self.stderr, start_new_session=True)
+        if wait_window:
+            self.window = wait_for("the main window", self.main_window, seconds, step=0.1)
+        return self
+
+    def main_window(self):
+        for w in windows_named("^Rallybox - Version"):
+            x, y, width, height = window_geometry(w)
+            if width and width > 400:
+                return w
+        return None
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def kill(self):
+        if self.running():
+            os.killpg(self.proc.pid, signal.SIGKILL)
+            self.proc.wait(10)
+        if self.proc:
+            self.stderr.close()
+
+    def wait_exit(self, seconds):
+        try:
+            return self.proc.wait(seconds)
+        except subprocess.TimeoutExpired:
+            raise Timeout("the program did not end within %d s" % seconds)
+
+    def stderr_text(self):
+        self.stderr.flush()
+        with open(self.stderr_path, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+
+def temp_root():
+    return tempfile.mkdtemp(prefix="rbx-blackbox.")
+
+
+def remove_tree(path):
+    shutil.rmtree(path, ignore_errors=True)
+
+
+class FastInput:
+    """Clicks and keys through the X server's XTest extension from this process, for the storm's
+    rate (a program started per event is too slow)."""
+
+    def __init__(self):
+        import ctypes
+        import ctypes.util
+        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self.xtst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XStringToKeysym.restype = ctypes.c_ulong
+        self.x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        self.x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+        self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.display = self.x11.XOpenDisplay(os.environ["DISPLAY"].encode())
+        if not self.display:
+            raise RuntimeError("cannot open the X display for XTest")
+        self.codes = {}
+
+    def click(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.display, -1, x, y, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
+        self.x11.XSync(self.display, 0)
+
+    def key(self, name):
+        code = self.codes.get(name)
+        if code is None:
+            code = self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(name.encode()))
+            self.codes[name] = code
+        if not code:
+            return
+        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x11.XSync(self.display, 0)

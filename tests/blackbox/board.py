@@ -1,0 +1,120 @@
+"""Program folders for the black-box runs: sounds generated with sox, a set file and an options
+file written the way the program writes them (INI, CR LF)."""
+import os
+import subprocess
+
+
+def tone(path, seconds, freq=1000, volume=0.5, rate=44100, channels=2):
+    subprocess.run(["sox", "-n", "-r", str(rate), "-c", str(channels), "-b", "16", path, "synth", str(seconds),
+                    "sine", str(freq), "vol", str(volume)], check=True, timeout=60,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return path
+
+
+def slot_color(slot):
+    """A custom panel colour of its own for each slot (as $00BBGGRR), found again on screenshots."""
+    r, g, b = 30 + 4 * slot, 170, 90
+    return "$00%02X%02X%02X" % (b, g, r), (r, g, b)
+
+
+def write_ini(path, sections):
+    lines = []
+    for name, keys in sections:
+        lines.append("[%s]" % name)
+        lines.extend("%s=%s" % (k, v) for k, v in keys)
+        lines.append("")
+    with open(path, "w", newline="") as f:
+        f.write("\r\n".join(lines) + "\r\n")
+
+
+def page_section(group, page, name, cells, play="F"):
+    # The set file names group D's pages "PageQ".
+    section = ["Page", "PageB", "PageC", "PageQ", "PageE", "PageF", "PageG", "PageH", "PageI", "PageJ"][group - 1]
+    section += str(page)
+    keys = [("PageName", name), ("PagePlay", play), ("RapidFire", "F"), ("PageShuffle", "F"),
+            ("PageColor", "clBlack")]
+    for n, cell in sorted(cells.items()):
+        keys.append(("c%d" % n, cell["caption"]))
+        if cell.get("file"):
+            keys.append(("s%d" % n, cell["file"]))
+        keys.append(("t%d" % n, cell.get("time", "00:01")))
+        for key, field in (("h", "hotkey"), ("co", "color"), ("v", "volume"), ("L", "loop"), ("ci", "cue")):
+            if cell.get(field):
+                keys.append(("%s%d" % (key, n), cell[field]))
+    return (section, keys)
+
+
+def options(path, **values):
+    keys = {"Tracer": "YES", "LogFile": "NO", "IndividualVolume": "100", "Volume": "100", "Delay": "0",
+            "FadeOutSec": "2", "FadeInSec": "2", "SpaceBarStop": "NO", "PlayStop": "PLAY", "AutoOpen": " ",
+            "HKSetByUser": "YES", "ResetAll": "NO"}
+    keys.update({k: str(v) for k, v in values.items()})
+    write_ini(path, [("Main", list(keys.items()))])
+
+
+def test_board(home):
+    """Group A: page 1 with eight short beeps (slot 1 on hot key Q, slot 2 with a volume and hot key Z,
+    slot 5 looped), slot 9 a 20 s tone, slot 10 a 6 s tone, slot 11 a missing file; pages 2 and 18 named.
+    Group B page 1 with one sound on hot key W."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    beep = tone(os.path.join(sounds, "beep.wav"), 0.4)
+    long_tone = tone(os.path.join(sounds, "long.wav"), 20)
+    mid_tone = tone(os.path.join(sounds, "mid.wav"), 6)
+    cells = {}
+    for n in range(1, 9):
+        cells[n] = {"caption": "Beep %d" % n, "file": beep, "color": slot_color(n)[0]}
+    cells[1]["hotkey"] = "0Q"
+    cells[2].update({"volume": "90", "hotkey": "0Z"})
+    cells[5]["loop"] = "L"
+    cells[9] = {"caption": "Long", "file": long_tone, "time": "00:20", "color": slot_color(9)[0]}
+    cells[10] = {"caption": "Mid", "file": mid_tone, "time": "00:06", "color": slot_color(10)[0]}
+    cells[11] = {"caption": "Gone", "file": os.path.join(sounds, "gone.wav"), "color": slot_color(11)[0]}
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
+                page_section(1, 1, "Beeps", cells),
+                page_section(1, 2, "Second", {1: {"caption": "Beep", "file": beep}}),
+                page_section(1, 18, "Last", {1: {"caption": "Beep", "file": beep}}),
+                page_section(2, 1, "Bees", {1: {"caption": "Bee", "file": beep, "hotkey": "0W"}})]
+    set_path = os.path.join(home, "Test.set")
+    write_ini(set_path, sections)
+    return set_path
+
+
+def demo_board(home):
+    """The demo board the start script opens on a first start."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "demo-board.sh")
+    out = subprocess.run(["bash", script, home], check=True, timeout=120, stdout=subprocess.PIPE, text=True)
+    return out.stdout.strip().splitlines()[-1]
+
+
+def full_board(home):
+    """A board filled as a venue fills one: groups A and B with 18 pages of 48 sounds each, the
+    other groups with one page; short and long generated sounds, some looped, some on hot keys,
+    slots 1 and 48 of A/1 in colours of their own so the grid can be found on the screen."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    files = [tone(os.path.join(sounds, "s%d.wav" % i), seconds, freq)
+             for i, (seconds, freq) in enumerate([(0.3, 880), (0.8, 660), (1.5, 440), (3, 550), (8, 330)])]
+    keys = "QWERTYUIOASDFGHJKLZXCVBNM"
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")])]
+    for group in range(1, 11):
+        for page in range(1, 19 if group <= 2 else 2):
+            cells = {}
+            for n in range(1, 49):
+                index = (group * 7 + page * 3 + n) % len(files)
+                cell = {"caption": "S%d-%d-%d" % (group, page, n), "file": files[index],
+                        "time": "00:0%d" % max(1, [0, 1, 2, 3, 8][index])}
+                if n % 11 == 0:
+                    cell["loop"] = "L"
+                if n % 7 == 0:
+                    cell["volume"] = "70"
+                if page == 1 and n <= len(keys) and group == 1:
+                    cell["hotkey"] = "0" + keys[n - 1]
+                cells[n] = cell
+            if group == 1 and page == 1:
+                cells[1]["color"] = slot_color(1)[0]
+                cells[48]["color"] = slot_color(48)[0]
+            sections.append(page_section(group, page, "Page %s%d" % ("ABCDEFGHIJ"[group - 1], page), cells))
+    set_path = os.path.join(home, "Full.set")
+    write_ini(set_path, sections)
+    return set_path
