@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+namespace {
+// Far more than any codec puts in one packet (a second at the highest rate is 192000 frames).
+constexpr std::int64_t kMaxPacketFrames = std::int64_t{1} << 24;
+} // namespace
+
 FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
     : thread_([this, p = std::move(path), mode]() mutable { run(std::move(p), mode); })
 {}
@@ -38,6 +43,9 @@ void FfmpegFrameIndex::run(std::string path, Mode mode)
 
 void FfmpegFrameIndex::add(std::int64_t pos, std::int64_t frames)
 {
+    // A packet's duration comes from the file: a damaged header may claim anything, and the
+    // running count must neither overflow nor run backwards.
+    frames = std::clamp<std::int64_t>(frames, 0, kMaxPacketFrames);
     {
         std::lock_guard lock(mutex_);
         entries_.push_back(Entry{pos, covered_});
