@@ -33,6 +33,9 @@ public:
     static constexpr int SlotCount = 48;
     static constexpr int PageButtonSlots = 18;
     static constexpr int Groups = 10;
+    // A slot number that names one of the 48 slots. A key, a timer or a file can hand over any
+    // number (0 is "no button under the cursor"); only these reach the slot tables.
+    static constexpr bool IsSlot(int slot) { return slot >= 1 && slot <= SlotCount; }
 
     // Builds the controls and runs the create step, as the program's first window.
     explicit TForm1(MainFormContext& context, QWidget* parent = nullptr);

@@ -1,0 +1,51 @@
+#pragma once
+// The real main window with its playback, over a set file the test writes: scripted dialogs, the
+// engine on the manual clock, and a pump that renders 10 ms of audio and moves the clock 10 ms.
+#include "PlaybackFixture.h"
+
+#include "board/Backups.h"
+#include "board/MainFormContext.h"
+#include "board/OptionsFile.h"
+#include "board/SetFile.h"
+#include "controls/GTSize32Shared.h"
+#include "platform/Random.h"
+#include "playback/PlaybackMainForm.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace PlaybackTest {
+class RealWindowFixture : public ::testing::Test
+{
+protected:
+    void TearDown() override;
+    // Writes setText as Game.set in the program folder and builds the window on it. Delay 0 and
+    // individual volume 100 are set afterwards.
+    void BuildWindow(const QByteArray& setText);
+
+    QTemporaryDir dir;
+    QString folder;
+    Board board;
+    Selection selection;
+    Settings settings;
+    ManualClock clock;
+    CountingEventPump pump;
+    SeededRandom random{7};
+    ScriptedDialogs dialogs;
+    InternalClipboards clipboards;
+    GTScalerShared scalerShared;
+    PlaybackState state;
+    std::unique_ptr<Tracer> tracer;
+    std::unique_ptr<PlayLog> playLog;
+    std::unique_ptr<OptionsFile> optionsFile;
+    std::unique_ptr<SetFile> setFile;
+    std::unique_ptr<Backups> backups;
+    std::unique_ptr<MainFormContext> context;
+    std::unique_ptr<PlaybackMainForm> form;
+};
+} // namespace PlaybackTest
