@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class QAction;
@@ -275,6 +276,9 @@ private:
     void WarnLowIndividualVolume();
     void ShowStartGroup();
     bool StartAudio();
+    // After the options' device and rate were refused: the defaults, with a message. False when
+    // those fail too.
+    bool StartFallbackOutput(std::uint32_t flags);
     void StartBlankBoard();
     void ShowError(const QString& routine);
     // MainFormEditMode.cpp
