@@ -15,7 +15,7 @@
 #include <vector>
 
 namespace DecoderExercise {
-inline constexpr std::array<const char*, 8> kExtensions = {".wav", ".mp3", ".mp2", ".mp1",
+inline constexpr std::array<const char*, 8> kExtensions = {".wav", ".mp3", ".mp2",  ".mp1",
                                                            ".ogg", ".wma", ".flac", ".bwf"};
 // Far past the end of anything a fuzz input can hold; only a runaway decoder reaches it.
 inline constexpr std::int64_t kMaxFramesRead = std::int64_t{1} << 24;

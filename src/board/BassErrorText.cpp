@@ -95,7 +95,7 @@ void ChannelErrorFunction(const QString& context, Tracer& tracer, Dialogs& dialo
         ReportBassError(code, context, tracer, dialogs);
         return;
     }
-    tracer.WriteTracer(QStringLiteral("BASS Error (") + QString::number(code) +
-                       QStringLiteral(") on a channel that had just ended, not playing - FUNCTION/PROCEDURE: ") +
-                       context);
+    tracer.WriteTracer(
+        QStringLiteral("BASS Error (") + QString::number(code) +
+        QStringLiteral(") on a channel that had just ended, not playing - FUNCTION/PROCEDURE: ") + context);
 }

@@ -87,12 +87,13 @@ bool TForm1::StartFallbackOutput(std::uint32_t flags)
         if (ctx_.InitOutput(device, static_cast<std::uint32_t>(rate), flags)) {
             s.OutputDevice = device;
             s.SampleRate = rate;
-            const QString text = QStringLiteral("The sound output refused Device %1 at Sample Rate %2 from the "
-                                                "options file.\r \rRallybox uses Device %3 at Sample Rate %4.")
-                                     .arg(askedDevice)
-                                     .arg(askedRate)
-                                     .arg(device)
-                                     .arg(rate);
+            const QString text =
+                QStringLiteral("The sound output refused Device %1 at Sample Rate %2 from the "
+                               "options file.\r \rRallybox uses Device %3 at Sample Rate %4.")
+                    .arg(askedDevice)
+                    .arg(askedRate)
+                    .arg(device)
+                    .arg(rate);
             ctx_.tracer.WriteTracer(text);
             ctx_.dialogs.MessageDlg(text, mtWarning, mbOK);
             return true;

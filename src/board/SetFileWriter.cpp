@@ -147,7 +147,8 @@ bool SetFile::SaveActivityFile(bool exiting)
         // No button to record a state for and no file to record it in (a set file opened by a
         // name that did not exist, or a first start's Default.set): writing would leave an
         // empty set file behind.
-        tracer_.WriteTracer(QStringLiteral("SaveActivityFile - nothing to write, no file made: ") + ini.FileName());
+        tracer_.WriteTracer(QStringLiteral("SaveActivityFile - nothing to write, no file made: ") +
+                            ini.FileName());
     } else if (!ini.UpdateFile()) {
         tracer_.WriteTracer(QStringLiteral("SaveActivityFile - the set file could not be written: ") +
                             ini.FileName());

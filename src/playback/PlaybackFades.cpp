@@ -252,11 +252,13 @@ bool Playback::PauseFadeInExecute()
                 continue;
             }
             if (!BASS_ChannelSetAttributes(slot, -1, 0, -101)) {
-                ChannelErrorFunction(QStringLiteral("PauseFadeInExecute - Set Volume to zero"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("PauseFadeInExecute - Set Volume to zero"), tracer_,
+                                     dialogs_);
             }
             if (!BASS_ChannelSlideAttributes(slot, -1, s_.ChannelPauseVolume[n], -101,
                                              static_cast<std::uint32_t>(s_.FadeInMs))) {
-                ChannelErrorFunction(QStringLiteral("PauseFadeInExecute - Volume from zero to 100"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("PauseFadeInExecute - Volume from zero to 100"), tracer_,
+                                     dialogs_);
             }
         }
         return true;

@@ -64,7 +64,8 @@ void Playback::PauseButtonClick()
             for (int n = 1; n <= ChannelSlots; ++n) {
                 if (s_.ChannelArray[n] != 0 &&
                     !BASS_ChannelSetAttributes(s_.ChannelArray[n], -1, s_.ChannelPauseVolume[n], -101)) {
-                    ChannelErrorFunction(QStringLiteral("FadeInExecute - Set Volume to zero"), tracer_, dialogs_);
+                    ChannelErrorFunction(QStringLiteral("FadeInExecute - Set Volume to zero"), tracer_,
+                                         dialogs_);
                 }
             }
         }

@@ -33,13 +33,14 @@ TEST(DecoderFuzzInputs, EveryInputFoundOnceRunsCleanly)
 {
     const std::vector<std::filesystem::path> inputs = FuzzInputs();
     ASSERT_GE(inputs.size(), 3u) << "the fuzz inputs under tests/data/decoder are missing";
-    const std::string stem = std::filesystem::temp_directory_path().string() + "/rbx-fuzz-replay-" +
-                             std::to_string(getpid());
+    const std::string stem =
+        std::filesystem::temp_directory_path().string() + "/rbx-fuzz-replay-" + std::to_string(getpid());
     for (const auto& path : inputs) {
         std::ifstream in(path, std::ios::binary);
         const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         ASSERT_FALSE(bytes.empty()) << path;
-        EXPECT_TRUE(DecoderExercise::Run(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), stem))
+        EXPECT_TRUE(
+            DecoderExercise::Run(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), stem))
             << path;
     }
 }
@@ -50,8 +51,8 @@ TEST(DecoderFuzzInputs, SeekingPastTheEndOfADamagedStreamEndsIt)
     // must give nothing more, not a packet from past the end.
     const std::vector<std::filesystem::path> inputs = FuzzInputs();
     ASSERT_FALSE(inputs.empty());
-    const std::string stem = std::filesystem::temp_directory_path().string() + "/rbx-fuzz-end-" +
-                             std::to_string(getpid());
+    const std::string stem =
+        std::filesystem::temp_directory_path().string() + "/rbx-fuzz-end-" + std::to_string(getpid());
     for (const auto& path : inputs) {
         std::ifstream in(path, std::ios::binary);
         const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -14,10 +14,7 @@ protected:
         ASSERT_TRUE(form->close());
     }
     QString BackupPath() const { return PathOf(QStringLiteral("RBXBackups/Backup-2024-03-09.set")); }
-    QStringList Backups() const
-    {
-        return QDir(PathOf(QStringLiteral("RBXBackups"))).entryList(QDir::Files);
-    }
+    QStringList Backups() const { return QDir(PathOf(QStringLiteral("RBXBackups"))).entryList(QDir::Files); }
 };
 } // namespace
 

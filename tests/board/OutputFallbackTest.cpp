@@ -8,8 +8,9 @@ class OutputFallbackTest : public MainFormFixture
 protected:
     static QString Message(int device, int rate, int usedDevice, int usedRate)
     {
-        return QStringLiteral("The sound output refused Device %1 at Sample Rate %2 from the options file.\r \r"
-                              "Rallybox uses Device %3 at Sample Rate %4.")
+        return QStringLiteral(
+                   "The sound output refused Device %1 at Sample Rate %2 from the options file.\r \r"
+                   "Rallybox uses Device %3 at Sample Rate %4.")
             .arg(device)
             .arg(rate)
             .arg(usedDevice)
@@ -27,7 +28,8 @@ TEST_F(OutputFallbackTest, ASampleRateOfOneFallsBackToTheDefaultRateWithAMessage
     EXPECT_EQ(ratesTried, (std::vector<int>{1, 48000}));
     EXPECT_EQ(settings.SampleRate, 48000);
     EXPECT_TRUE(dialogs.Texts().contains(Message(1, 1, 1, 48000))) << dialogs.Texts().join("|").toStdString();
-    EXPECT_FALSE(dialogs.Texts().contains(QStringLiteral("BASS Initialization failed...Rallybox is Aborting")));
+    EXPECT_FALSE(
+        dialogs.Texts().contains(QStringLiteral("BASS Initialization failed...Rallybox is Aborting")));
 }
 
 TEST_F(OutputFallbackTest, ARefusedRateKeepsADeviceThatTakesTheDefaultRate)
@@ -62,5 +64,6 @@ TEST_F(OutputFallbackTest, WhenTheDefaultsFailTooTheStartEndsWithItsMessage)
     Start();
     EXPECT_EQ(haltCode, 1);
     EXPECT_EQ(devicesTried, (std::vector<int>{1, 1}));
-    EXPECT_TRUE(dialogs.Texts().contains(QStringLiteral("BASS Initialization failed...Rallybox is Aborting")));
+    EXPECT_TRUE(
+        dialogs.Texts().contains(QStringLiteral("BASS Initialization failed...Rallybox is Aborting")));
 }
