@@ -31,8 +31,9 @@ void FfmpegFrameIndex::run(std::string path, Mode mode)
                 scanDecoded(input);
             }
         }
-    } catch (const std::bad_alloc&) {
-        // What was counted stands; the stream then ends where the count ended.
+    } catch (...) {
+        // Out of memory or anything else a damaged file provokes: what was counted stands, the
+        // stream then ends where the count ended, and no exception leaves this thread.
     }
     {
         std::lock_guard lock(mutex_);

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace PlaybackTest {
-void RealWindowFixture::BuildWindow(const QByteArray& setText)
+void RealWindowFixture::BuildWindow(const QByteArray& setText, bool pumpRenders)
 {
     ASSERT_TRUE(dir.isValid());
     folder = dir.path() + QStringLiteral("/");
@@ -34,11 +34,13 @@ void RealWindowFixture::BuildWindow(const QByteArray& setText)
     context->ShowShutDown = [] {};
     context->Terminate = [] {};
     context->ShellExecute = [](const QString&, const QString&) { return true; };
-    pump.OnPump = [this](int) {
-        std::vector<float> out(static_cast<std::size_t>(2 * kPumpFrames));
-        EngineRenderManual(out.data(), kPumpFrames);
-        clock.Advance(10);
-    };
+    if (pumpRenders) {
+        pump.OnPump = [this](int) {
+            std::vector<float> out(static_cast<std::size_t>(2 * kPumpFrames));
+            EngineRenderManual(out.data(), kPumpFrames);
+            clock.Advance(10);
+        };
+    }
     form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
     settings.Delay = 0;
     settings.IndividualVolume = 100;

@@ -1,6 +1,6 @@
 #pragma once
-// The real main window with its playback, over a set file the test writes: scripted dialogs, the
-// engine on the manual clock, and a pump that renders 10 ms of audio and moves the clock 10 ms.
+// The real main window with its playback, over a set file the test writes: scripted dialogs and
+// the engine on the manual clock.
 #include "PlaybackFixture.h"
 
 #include "board/Backups.h"
@@ -25,8 +25,9 @@ class RealWindowFixture : public ::testing::Test
 protected:
     void TearDown() override;
     // Writes setText as Game.set in the program folder and builds the window on it. Delay 0 and
-    // individual volume 100 are set afterwards.
-    void BuildWindow(const QByteArray& setText);
+    // individual volume 100 are set afterwards. With pumpRenders, each pump of a busy wait renders
+    // 10 ms and moves the clock 10 ms; without, the test renders and moves the clock itself.
+    void BuildWindow(const QByteArray& setText, bool pumpRenders = true);
 
     QTemporaryDir dir;
     QString folder;
