@@ -23,10 +23,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         const QString sound = dir.path() + QStringLiteral("/horn.wav");
         WriteWav(sound, 2, kRate * 3, [](int, int) { return 0.5; });
-        BuildWindow("[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\n"
-                    "PageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
-                        sound.toUtf8() + "\r\nt1=00:03\r\n\r\n",
-                    false);
+        BuildWindow(
+            "[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\n"
+            "PageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
+                sound.toUtf8() + "\r\nt1=00:03\r\n\r\n",
+            false);
     }
 
     void Render(int ms)
