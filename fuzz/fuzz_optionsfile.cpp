@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the options-file reader, then writes the settings and reads them back:
 // a second write must give the same bytes as the first (every value read is one the writer can
 // express and the reader takes back). Any crash, hang, leak or overflow is a finding.
+#include "FuzzFolder.h"
+
 #include "board/OptionsFile.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
@@ -8,21 +10,15 @@
 #include "platform/IniFile.h"
 #include "platform/ScriptedDialogs.h"
 
-#include <QDir>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 const QString& Folder()
 {
-    static const QString folder = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/rbx-fuzz-options-%1/").arg(getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
+    static const QString folder = MakeFuzzFolder("options");
     return folder;
 }
 

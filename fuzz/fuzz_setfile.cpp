@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the set-file reader as a set file, then writes the board and reads
 // and writes it again: after the writer's one normalisation every value must survive, and
 // nothing may crash, hang, leak or overflow. The activity write over the same bytes runs too.
+#include "FuzzFolder.h"
+
 #include "board/Board.h"
 #include "board/SetFile.h"
 #include "board/Settings.h"
@@ -8,14 +10,12 @@
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
 
-#include <QDir>
 #include <QFile>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 bool SameBoard(const Board& a, const Board& b)
@@ -45,11 +45,7 @@ QByteArray ReadAll(const QString& path)
 
 const QString& Folder()
 {
-    static const QString folder = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/rbx-fuzz-setfile-%1/").arg(getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
+    static const QString folder = MakeFuzzFolder("setfile");
     return folder;
 }
 } // namespace
