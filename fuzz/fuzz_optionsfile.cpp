@@ -10,7 +10,6 @@
 #include "platform/IniFile.h"
 #include "platform/ScriptedDialogs.h"
 
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -18,7 +18,8 @@ std::vector<std::filesystem::path> FuzzInputs()
 {
     std::vector<std::filesystem::path> found;
     const char* data = std::getenv("RBX_TEST_DATA");
-    const std::filesystem::path folder = std::filesystem::path(data != nullptr ? data : "") / "decoder";
+    const std::filesystem::path folder =
+        std::filesystem::path(data != nullptr ? data : RBX_SOURCE_TEST_DATA) / "decoder";
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() == ".fuzz") {

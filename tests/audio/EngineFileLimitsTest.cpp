@@ -127,7 +127,8 @@ TEST_F(EngineFileLimits, RatesAndChannelCountsOutsideThePlayableRangeAreRefusedA
     for (const Case& c : {Case{"4000hz.wav", 4000, 1, false}, Case{"192k.wav", 192000, 2, true},
                           Case{"32ch.wav", 44100, 32, false}}) {
         int code = 0;
-        EXPECT_NE(OpenAudioFile(tone(c.name, c.rate, c.channels, 4000, c.floating), 2, code), nullptr) << c.name;
+        EXPECT_NE(OpenAudioFile(tone(c.name, c.rate, c.channels, 4000, c.floating), 2, code), nullptr)
+            << c.name;
         EXPECT_EQ(code, BassError::Ok) << c.name;
     }
 }
