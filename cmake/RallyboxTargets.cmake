@@ -36,7 +36,8 @@ function(rbx_add_test_folder name folder)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;RBX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "RBX_TEST_DATA=set:${PROJECT_SOURCE_DIR}/tests/data"
                TIMEOUT 300)
 endfunction()
 

@@ -3,6 +3,7 @@
 #include "audio/Channel.h"
 #include "audio/EngineError.h"
 #include "audio/FileDecoder.h"
+#include "audio/PlayableLimits.h"
 #include "audio/StreamFeeder.h"
 
 #include <cstring>
@@ -71,7 +72,8 @@ BassHandle AudioEngine::createFromSource(std::unique_ptr<PcmSource> source, std:
         EngineError::Set(BassError::Init);
         return 0;
     }
-    if (!source || source->sampleRate() <= 0 || source->channels() < 1 || source->channels() > 2) {
+    if (!source || !PlayableLimits::RateOk(source->sampleRate()) || source->channels() < 1 ||
+        source->channels() > 2) {
         EngineError::Set(BassError::Format);
         return 0;
     }

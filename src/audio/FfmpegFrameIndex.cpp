@@ -5,6 +5,11 @@
 
 #include <algorithm>
 
+namespace {
+// Far more than any codec puts in one packet (a second at the highest rate is 192000 frames).
+constexpr std::int64_t kMaxPacketFrames = std::int64_t{1} << 24;
+} // namespace
+
 FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
     : thread_([this, p = std::move(path), mode]() mutable { run(std::move(p), mode); })
 {}
@@ -51,8 +56,9 @@ void FfmpegFrameIndex::run(std::string path, Mode mode)
                 scanDecoded(input);
             }
         }
-    } catch (const std::bad_alloc&) {
-        // What was counted stands; the stream then ends where the count ended.
+    } catch (...) {
+        // Out of memory or anything else a damaged file provokes: what was counted stands, the
+        // stream then ends where the count ended, and no exception leaves this thread.
     }
     finish();
 }
@@ -68,6 +74,9 @@ void FfmpegFrameIndex::finish()
 
 void FfmpegFrameIndex::add(std::int64_t pos, std::int64_t frames)
 {
+    // A packet's duration comes from the file: a damaged header may claim anything, and the
+    // running count must neither overflow nor run backwards.
+    frames = std::clamp<std::int64_t>(frames, 0, kMaxPacketFrames);
     {
         std::lock_guard lock(mutex_);
         entries_.push_back(Entry{pos, covered_});

@@ -1,6 +1,7 @@
 #include "FfmpegInput.h"
 
 #include "BassErrorCodes.h"
+#include "PlayableLimits.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -184,7 +185,7 @@ bool FfmpegInput::selectStream(const AVCodec*& decoder, int& errorCode)
     sampleRate_ = stream->codecpar->sample_rate;
     sourceChannels_ = stream->codecpar->ch_layout.nb_channels;
     codecId_ = stream->codecpar->codec_id;
-    if (sampleRate_ <= 0 || sourceChannels_ <= 0) {
+    if (!PlayableLimits::RateOk(sampleRate_) || !PlayableLimits::ChannelsOk(sourceChannels_)) {
         errorCode = BassError::FileFormat;
         return false;
     }
@@ -194,6 +195,10 @@ bool FfmpegInput::selectStream(const AVCodec*& decoder, int& errorCode)
     }
     if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0) {
         statedFrames_ = av_rescale_q(stream->duration, stream->time_base, AVRational{1, sampleRate_});
+    }
+    if (!PlayableLimits::LengthOk(statedFrames_, sampleRate_)) {
+        errorCode = BassError::FileFormat;
+        return false;
     }
     return true;
 }
@@ -351,7 +356,10 @@ bool FfmpegInput::convertFrame(Chunk& chunk)
     chunk.frames = 0;
     chunk.packetPos = packetPos_;
     chunk.startFrame = -1;
-    if (frame_->nb_samples <= 0 || frame_->ch_layout.nb_channels <= 0) {
+    // A damaged packet may decode to a frame claiming any rate or channel count: one outside
+    // what the stream was opened with limits for is dropped like an undecodable packet.
+    if (frame_->nb_samples <= 0 || !PlayableLimits::ChannelsOk(frame_->ch_layout.nb_channels) ||
+        (frame_->sample_rate != 0 && !PlayableLimits::RateOk(frame_->sample_rate))) {
         return true;
     }
     if (!ensureConverter()) {

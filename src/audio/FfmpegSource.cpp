@@ -226,7 +226,13 @@ FfmpegSource::Fill FfmpegSource::fillByIndex()
         if (rawEnd <= want) {
             continue; // pre-roll or encoder delay
         }
-        fillFrom(rawStart, want, std::min(rawEnd, end));
+        const std::int64_t to = std::min(rawEnd, end);
+        if (to <= std::max(rawStart, want)) {
+            // A damaged stream's packet lies wholly at or past the end (a gap the decoder left
+            // reaches beyond it): nothing of it is delivered.
+            return Fill::End;
+        }
+        fillFrom(rawStart, want, to);
         return Fill::Ok;
     }
     return Fill::End;

@@ -42,6 +42,15 @@ int StreamFeed::fill(Channel& channel, int targetBlocks, int maxBlocks, int outp
     return blocks;
 }
 
+void StreamFeed::abandon(Channel& channel) noexcept
+{
+    finished_ = true;
+    sourceEnded_ = true;
+    stretchInUse_ = false;
+    stretch_.reset(); // its state after a throw is unknown: a restart builds a new one
+    channel.endedGeneration.store(generation_, std::memory_order_release);
+}
+
 void StreamFeed::restart(Channel& channel, std::int64_t frame)
 {
     PcmSource& source = *channel.feederSource;

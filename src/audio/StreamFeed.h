@@ -23,6 +23,10 @@ public:
     // Fills the ring towards targetBlocks, writing at most maxBlocks now. Returns the blocks
     // written.
     int fill(Channel& channel, int targetBlocks, int maxBlocks, int outputRate, int outputChannels);
+    // After fill() failed with an exception (from the decoder or the time-stretcher): the stream
+    // ends after what it has already written, as at the end of its source; a later seek starts
+    // it afresh. Throws nothing.
+    void abandon(Channel& channel) noexcept;
 
 private:
     void restart(Channel& channel, std::int64_t frame);

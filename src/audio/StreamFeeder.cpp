@@ -77,8 +77,15 @@ bool StreamFeeder::fillAll()
             ++live;
             const int target = targetBlocks(channel->ring.framesPerBlock());
             const int capacity = channel->ring.capacity();
-            const int wrote = channel->feed.fill(*channel, target < capacity ? target : capacity,
-                                                 kBlocksPerPass, outputRate_, outputChannels_);
+            int wrote = 0;
+            try {
+                wrote = channel->feed.fill(*channel, target < capacity ? target : capacity, kBlocksPerPass,
+                                           outputRate_, outputChannels_);
+            } catch (...) {
+                // A stream that cannot go on (out of memory, a setting the time-stretcher
+                // refuses) ends; the thread and the other streams go on.
+                channel->feed.abandon(*channel);
+            }
             hungry |= wrote == kBlocksPerPass;
         }
     }

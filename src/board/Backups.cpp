@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <exception>
 
@@ -70,6 +71,13 @@ bool Backups::SaveBackup(const QString& setFileName)
             QDir(programFolder_).mkdir(QStringLiteral("RBXBackups"));
         }
         if (setFileName.trimmed().isEmpty()) {
+            return false;
+        }
+        // A set file that is not there or holds nothing is no backup: copying it would make an
+        // empty backup, or replace today's good one with nothing.
+        const QFileInfo source(setFileName);
+        if (!source.isFile() || source.size() == 0) {
+            tracer_.WriteTracer(QStringLiteral("Save Backup - no set file to back up: ") + setFileName);
             return false;
         }
         return CopyReplacing(setFileName, target);

@@ -80,3 +80,22 @@ void BassErrorFunction(const QString& context, Tracer& tracer, Dialogs& dialogs)
 {
     ReportBassError(BASS_ErrorGetCode(), context, tracer, dialogs);
 }
+
+bool IsChannelRaceError(int code)
+{
+    // 5: the handle was freed when its sound ended; 24: the sound ended but is still in the
+    // table; 14: a pause reached a channel a nested click had already paused.
+    return code == BassError::Handle || code == BassError::NotPlaying || code == BassError::Already;
+}
+
+void ChannelErrorFunction(const QString& context, Tracer& tracer, Dialogs& dialogs)
+{
+    const int code = BASS_ErrorGetCode();
+    if (!IsChannelRaceError(code)) {
+        ReportBassError(code, context, tracer, dialogs);
+        return;
+    }
+    tracer.WriteTracer(
+        QStringLiteral("BASS Error (") + QString::number(code) +
+        QStringLiteral(") on a channel that had just ended, not playing - FUNCTION/PROCEDURE: ") + context);
+}

@@ -53,6 +53,9 @@ void TForm1::FocusDummy()
 
 void TForm1::ButtonClick(int slot)
 {
+    if (!IsSlot(slot)) {
+        return;
+    }
     ctx_.tracer.WriteTracer(QStringLiteral("Button %1 Click Event").arg(slot));
     ProcessSoundButton(slot);
 }

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class QAction;
@@ -37,6 +38,9 @@ public:
     static constexpr int SlotCount = 48;
     static constexpr int PageButtonSlots = 18;
     static constexpr int Groups = 10;
+    // A slot number that names one of the 48 slots. A key, a timer or a file can hand over any
+    // number (0 is "no button under the cursor"); only these reach the slot tables.
+    static constexpr bool IsSlot(int slot) { return slot >= 1 && slot <= SlotCount; }
 
     // Builds the controls and runs the create step, as the program's first window.
     explicit TForm1(MainFormContext& context, QWidget* parent = nullptr);
@@ -478,6 +482,9 @@ private:
     void WarnLowIndividualVolume();
     void ShowStartGroup();
     bool StartAudio();
+    // After the options' device and rate were refused: the defaults, with a message. False when
+    // those fail too.
+    bool StartFallbackOutput(std::uint32_t flags);
     void StartBlankBoard();
     void ShowError(const QString& routine);
     // MainFormCue.cpp

@@ -16,6 +16,15 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace {
+// The options file's own default for "SampleRaten".
+constexpr int kDefaultSampleRate = 48000;
+} // namespace
+
 bool TForm1::StartAudio()
 {
     Settings& s = ctx_.settings;
@@ -36,13 +45,7 @@ bool TForm1::StartAudio()
     if (!ctx_.InitOutput(s.OutputDevice, rate, flags)) {
         tracer.WriteTracer(QStringLiteral("Bass Initialization Failed:  ") + deviceText());
         tracer.WriteTracer(QStringLiteral("Bass Error Code is ") + QString::number(BASS_ErrorGetCode()));
-        bool retried = false;
-        if (s.OutputDevice != 1) {
-            s.OutputDevice = 1;
-            BASS_Free();
-            retried = ctx_.InitOutput(s.OutputDevice, rate, flags);
-        }
-        if (!retried) {
+        if (!StartFallbackOutput(flags)) {
             BassErrorFunction(QStringLiteral("BASSInitError"), tracer, ctx_.dialogs);
             ctx_.dialogs.MessageDlg(QStringLiteral("BASS Initialization failed...Rallybox is Aborting"), mtError, mbOK);
             BASS_Free();
@@ -60,6 +63,43 @@ bool TForm1::StartAudio()
     SetVolume(s.Volume);
     VolumeChanging = false;
     return true;
+}
+
+bool TForm1::StartFallbackOutput(std::uint32_t flags)
+{
+    // An options file may hold a device or sample rate this machine's output refuses (edited by
+    // hand, or moved from another machine): device 1 with the same rate first, then the asked
+    // device at the default rate, then both defaults. Only when the defaults fail too does the
+    // start end. The values that worked replace the refused ones, so the next start is clean.
+    Settings& s = ctx_.settings;
+    const int askedDevice = s.OutputDevice;
+    const int askedRate = s.SampleRate;
+    const std::pair<int, int> choices[] = {
+        {1, askedRate}, {askedDevice, kDefaultSampleRate}, {1, kDefaultSampleRate}};
+    for (std::size_t i = 0; i < std::size(choices); ++i) {
+        const auto [device, rate] = choices[i];
+        const bool triedBefore = (device == askedDevice && rate == askedRate) ||
+                                 std::find(choices, choices + i, choices[i]) != choices + i;
+        if (triedBefore) {
+            continue;
+        }
+        BASS_Free();
+        if (ctx_.InitOutput(device, static_cast<std::uint32_t>(rate), flags)) {
+            s.OutputDevice = device;
+            s.SampleRate = rate;
+            const QString text =
+                QStringLiteral("The sound output refused Device %1 at Sample Rate %2 from the "
+                               "options file.\r \rRallybox uses Device %3 at Sample Rate %4.")
+                    .arg(askedDevice)
+                    .arg(askedRate)
+                    .arg(device)
+                    .arg(rate);
+            ctx_.tracer.WriteTracer(text);
+            ctx_.dialogs.MessageDlg(text, mtWarning, mbOK);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TForm1::SetVolume(int volume)

@@ -83,6 +83,9 @@ bool TForm1::EditModeSoundClick(int slot)
     if (!ctx_.board.EditMode) {
         return false;
     }
+    if (!IsSlot(slot)) {
+        return true;
+    }
     // A place marker is edited from its own menu entry.
     if (ButtonPanels[static_cast<std::size_t>(slot)]->Color() == clBlack) {
         return true;

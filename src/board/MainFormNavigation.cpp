@@ -47,7 +47,7 @@ void TForm1::PaintGroupButtons(int activeGroup)
 
 bool TForm1::ProcessGroupButton(int group)
 {
-    if (ButtonDragMode || ctx_.board.EditMode) {
+    if (ButtonDragMode || ctx_.board.EditMode || group < 1 || group > Groups) {
         return true;
     }
     try {
@@ -110,7 +110,9 @@ void TForm1::EmptyPageArea()
 
 bool TForm1::ProcessPageButton(int page)
 {
-    if (ButtonDragMode) {
+    // Only the 18 page buttons are pages to go to by number (a group's last page comes from
+    // the board, a page number from a list window).
+    if (ButtonDragMode || page < 1 || page > PageButtonSlots) {
         return false;
     }
     try {

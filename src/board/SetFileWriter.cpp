@@ -8,6 +8,8 @@
 #include "platform/Color.h"
 #include "platform/IniFile.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kMain = QStringLiteral("Main");
@@ -103,7 +105,13 @@ bool SetFile::SaveActivityFile(bool exiting)
             }
         }
     }
-    if (!ini.UpdateFile()) {
+    if (ini.ReadSections().isEmpty() && !QFileInfo::exists(ini.FileName())) {
+        // No button to record a state for and no file to record it in (a set file opened by a
+        // name that did not exist, or a first start's Default.set): writing would leave an
+        // empty set file behind.
+        tracer_.WriteTracer(QStringLiteral("SaveActivityFile - nothing to write, no file made: ") +
+                            ini.FileName());
+    } else if (!ini.UpdateFile()) {
         tracer_.WriteTracer(QStringLiteral("SaveActivityFile - the set file could not be written: ") +
                             ini.FileName());
         ShowError(QStringLiteral("SaveActivityFile"));

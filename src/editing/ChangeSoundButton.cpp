@@ -73,6 +73,9 @@ TBitBtnWithColor* TFormChangeSoundButton::KeyButton(int slot) const
 
 int TFormChangeSoundButton::ShowModal()
 {
+    if (!HasTarget()) {
+        return mrCancel;
+    }
     // The set-up runs here, once per opening: a message box or another window closing over the
     // editor re-activates it, and must not undo a Browse or a hot-key choice.
     Setup();
@@ -81,8 +84,18 @@ int TFormChangeSoundButton::ShowModal()
 
 void TFormChangeSoundButton::Open()
 {
+    if (!HasTarget()) {
+        return;
+    }
     Setup();
     open();
+}
+
+bool TFormChangeSoundButton::HasTarget() const
+{
+    // The target comes from a click, a menu or a list: one that names no button opens nothing.
+    const Selection& sel = ctx_.selection;
+    return Board::IsValidAddress(sel.PopupGroup, sel.PopupPage, sel.PopupButton);
 }
 
 void TFormChangeSoundButton::reject()

@@ -37,7 +37,8 @@ public:
     ~TFormChangeSoundButton() override;
 
     // Opens on the popup target (PopupGroup/Page/Button, CurrentButton its slot) and waits:
-    // 1 when OK or Delete stored the button, 2 on Cancel, Esc or closing the window.
+    // 1 when OK or Delete stored the button, 2 on Cancel, Esc or closing the window (and at once
+    // when the target names no button).
     int ShowModal();
     // The same opening without waiting; the result arrives through finished(int) and result().
     void Open();
@@ -119,6 +120,8 @@ private:
         int page = 0;
         int button = 0;
     };
+
+    bool HasTarget() const;
 
     // ChangeSoundButtonLayout.cpp
     void BuildLayout();

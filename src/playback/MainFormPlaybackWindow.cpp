@@ -20,29 +20,37 @@ std::size_t Index(int slot)
 
 MainFormPlaybackWindow::MainFormPlaybackWindow(TForm1& form) : form_(form) {}
 
+// A number that names no slot reads as a place marker with no caption (nothing to play) and
+// takes no paint.
 TColor MainFormPlaybackWindow::PanelColor(int slot) const
 {
-    return form_.ButtonPanels[Index(slot)]->Color();
+    return TForm1::IsSlot(slot) ? form_.ButtonPanels[Index(slot)]->Color() : clBlack;
 }
 
 void MainFormPlaybackWindow::SetPanelColor(int slot, TColor color)
 {
-    form_.ButtonPanels[Index(slot)]->SetColor(color);
+    if (TForm1::IsSlot(slot)) {
+        form_.ButtonPanels[Index(slot)]->SetColor(color);
+    }
 }
 
 void MainFormPlaybackWindow::SetSoundButtonColor(int slot, TColor color)
 {
-    SetFace(form_.SoundButtons[Index(slot)], color);
+    if (TForm1::IsSlot(slot)) {
+        SetFace(form_.SoundButtons[Index(slot)], color);
+    }
 }
 
 QString MainFormPlaybackWindow::SoundButtonCaption(int slot) const
 {
-    return AsPushButton(form_.SoundButtons[Index(slot)])->text();
+    return TForm1::IsSlot(slot) ? AsPushButton(form_.SoundButtons[Index(slot)])->text() : QString();
 }
 
 void MainFormPlaybackWindow::SetTimeLabel(int slot, const QString& text)
 {
-    form_.TimeLabels[Index(slot)]->setText(text);
+    if (TForm1::IsSlot(slot)) {
+        form_.TimeLabels[Index(slot)]->setText(text);
+    }
 }
 
 void MainFormPlaybackWindow::FocusDummy()

@@ -98,12 +98,12 @@ void ModeButtons::AdvanceMouseUp(int value)
         const std::int64_t position =
             AdvanceSeekPosition(value, std::max<std::int64_t>(length, 0), customCue, start, end, frameBytes);
         if (!BASS_ChannelSetPosition(h, position)) {
-            BassErrorFunction(QStringLiteral("AdvanceMouseUpA2"), tracer_, dialogs_);
+            ChannelErrorFunction(QStringLiteral("AdvanceMouseUpA2"), tracer_, dialogs_);
         }
         if (s_.Playing) {
             s_.PlayPosition = BASS_ChannelGetPosition(h);
             if (s_.PlayPosition == -1) {
-                BassErrorFunction(QStringLiteral("AdvanceMouseUpB"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("AdvanceMouseUpB"), tracer_, dialogs_);
             }
         }
     });

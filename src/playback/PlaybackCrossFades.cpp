@@ -125,7 +125,7 @@ bool Playback::CrossFadeOutExecute()
                 continue;
             }
             if (!BASS_ChannelSlideAttributes(each, -1, -2, -101, static_cast<std::uint32_t>(s_.CrossFadeOutMs))) {
-                BassErrorFunction(QStringLiteral("CrossFadeOutExecute"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("CrossFadeOutExecute"), tracer_, dialogs_);
             }
             if (each == h) {
                 tracer_.WriteTracer(QStringLiteral("CrossFadeOutExecute - ChannelSlideAttribute - ") +

@@ -156,7 +156,7 @@ bool Playback::FadeOutExecute()
                 continue;
             }
             if (!BASS_ChannelSlideAttributes(slot, -1, 0, -101, static_cast<std::uint32_t>(s_.FadeOutMs))) {
-                BassErrorFunction(QStringLiteral("FadeOutExecute"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("FadeOutExecute"), tracer_, dialogs_);
             }
             s_.FadeOutChannel = slot;
         }
@@ -206,7 +206,7 @@ bool Playback::PauseFadeOutExecute()
             const BassHandle slot = s_.ChannelArray[n];
             if (slot != 0 &&
                 !BASS_ChannelSlideAttributes(slot, -1, 0, -101, static_cast<std::uint32_t>(s_.FadeOutMs))) {
-                BassErrorFunction(QStringLiteral("PauseFadeOutExecute"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("PauseFadeOutExecute"), tracer_, dialogs_);
             }
         }
         return true;
@@ -253,11 +253,13 @@ bool Playback::PauseFadeInExecute()
                 continue;
             }
             if (!BASS_ChannelSetAttributes(slot, -1, 0, -101)) {
-                BassErrorFunction(QStringLiteral("PauseFadeInExecute - Set Volume to zero"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("PauseFadeInExecute - Set Volume to zero"), tracer_,
+                                     dialogs_);
             }
             if (!BASS_ChannelSlideAttributes(slot, -1, s_.ChannelPauseVolume[n], -101,
                                              static_cast<std::uint32_t>(s_.FadeInMs))) {
-                BassErrorFunction(QStringLiteral("PauseFadeInExecute - Volume from zero to 100"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("PauseFadeInExecute - Volume from zero to 100"), tracer_,
+                                     dialogs_);
             }
         }
         return true;

@@ -37,7 +37,7 @@ void Playback::PauseButtonClick()
             s_.Paused = true;
             for (int n = 1; n <= ChannelSlots; ++n) {
                 if (s_.ChannelArray[n] != 0 && !BASS_ChannelPause(s_.ChannelArray[n])) {
-                    BassErrorFunction(QStringLiteral("PauseButtonClickA"), tracer_, dialogs_);
+                    ChannelErrorFunction(QStringLiteral("PauseButtonClickA"), tracer_, dialogs_);
                 }
             }
             tracer_.WriteTracer(QStringLiteral("  Player Pause"));
@@ -51,7 +51,7 @@ void Playback::PauseButtonClick()
         tracer_.WriteTracer(QStringLiteral("  Pause Resume"));
         for (int n = 1; n <= ChannelSlots; ++n) {
             if (s_.ChannelArray[n] != 0 && !BASS_ChannelPlay(s_.ChannelArray[n], false)) {
-                BassErrorFunction(QStringLiteral("PauseButtonClickB"), tracer_, dialogs_);
+                ChannelErrorFunction(QStringLiteral("PauseButtonClickB"), tracer_, dialogs_);
             }
         }
         if (set_.PauseFadeIn) {
@@ -64,7 +64,8 @@ void Playback::PauseButtonClick()
             for (int n = 1; n <= ChannelSlots; ++n) {
                 if (s_.ChannelArray[n] != 0 &&
                     !BASS_ChannelSetAttributes(s_.ChannelArray[n], -1, s_.ChannelPauseVolume[n], -101)) {
-                    BassErrorFunction(QStringLiteral("FadeInExecute - Set Volume to zero"), tracer_, dialogs_);
+                    ChannelErrorFunction(QStringLiteral("FadeInExecute - Set Volume to zero"), tracer_,
+                                         dialogs_);
                 }
             }
         }

@@ -17,6 +17,11 @@
 
 bool Playback::ProcessSoundButton(int button)
 {
+    if (button < 1 || button > ButtonCount) {
+        // No button under the manual-control cursor (0), or a number from a key, timer or file
+        // that names no slot: nothing to play or stop.
+        return true;
+    }
     Guarded(QStringLiteral("ProcessSoundButton"), [&] {
         if (SoundButtonChecks(button)) {
             StartSoundButton(button);

@@ -64,7 +64,7 @@ bool Playback::VoiceOver()
                     if (s_.ChannelArray[n] != 0 &&
                         !BASS_ChannelSlideAttributes(s_.ChannelArray[n], -1, s_.ChannelVolume[n], -101,
                                                      static_cast<std::uint32_t>(set_.VoiceOverMs))) {
-                        BassErrorFunction(QStringLiteral("VoiceOverA"), tracer_, dialogs_);
+                        ChannelErrorFunction(QStringLiteral("VoiceOverA"), tracer_, dialogs_);
                     }
                 }
             }
@@ -94,7 +94,7 @@ bool Playback::VoiceOver()
                 if (s_.ChannelArray[n] != 0 &&
                     !BASS_ChannelSlideAttributes(s_.ChannelArray[n], -1, set_.VoiceOverVolume, -101,
                                                  static_cast<std::uint32_t>(set_.VoiceOverMs))) {
-                    BassErrorFunction(QStringLiteral("VoiceOverB"), tracer_, dialogs_);
+                    ChannelErrorFunction(QStringLiteral("VoiceOverB"), tracer_, dialogs_);
                 }
             }
             tracer_.WriteTracer(QStringLiteral("Voice Over - Fading Down Volume ") +

@@ -141,7 +141,7 @@ void ProgressionTimerHandler::ShowProgress(bool customCue, const Address& playin
 {
     std::int64_t length = BASS_ChannelGetLength(s_.CurrentChannel);
     if (length == -1) {
-        BassErrorFunction(QStringLiteral("TimerContinueA"), tracer_, dialogs_);
+        ChannelErrorFunction(QStringLiteral("TimerContinueA"), tracer_, dialogs_);
     } else if (customCue && !set_.MultiPlay) {
         const std::int64_t start =
             play_.CueBytes(board_.ButtonCueStart[playing.group][playing.page][playing.button]);
@@ -154,7 +154,7 @@ void ProgressionTimerHandler::ShowProgress(bool customCue, const Address& playin
     s_.PlayLength = length;
     std::int64_t position = BASS_ChannelGetPosition(s_.CurrentChannel);
     if (position == -1) {
-        BassErrorFunction(QStringLiteral("TimerContinueB"), tracer_, dialogs_);
+        ChannelErrorFunction(QStringLiteral("TimerContinueB"), tracer_, dialogs_);
     } else if (customCue) {
         position -= play_.CueBytes(board_.ButtonCueStart[playing.group][playing.page][playing.button]);
     }

@@ -100,6 +100,7 @@ protected:
             dialogs, clock, pump, random, clipboards, scalerShared, {}, {}, {}, {}, {}});
         context->InitOutput = [this](int device, std::uint32_t freq, std::uint32_t flags) {
             devicesTried.push_back(device);
+            ratesTried.push_back(static_cast<int>(freq));
             if (failingDevices.count(device) != 0) {
                 return false;
             }
@@ -138,6 +139,7 @@ protected:
 
     std::set<int> failingDevices;
     std::vector<int> devicesTried;
+    std::vector<int> ratesTried;
     int haltCode = -1;
     int shutDownShown = 0;
     int terminated = 0;

@@ -300,3 +300,18 @@ TEST_F(StoreTest, CustomCueControlWaitsForSilenceAndThenOpensTheCueEditor)
     EXPECT_EQ(BASS_GetVolume(), 37);
     EXPECT_TRUE(editor->isVisible());
 }
+
+TEST_F(StoreTest, ATargetThatNamesNoButtonOpensNothing)
+{
+    for (const int button : {0, 49}) {
+        selection.PopupGroup = 1;
+        selection.PopupPage = 1;
+        selection.PopupButton = button;
+        EXPECT_EQ(editor->ShowModal(), mrCancel) << button;
+        editor->Open();
+        EXPECT_FALSE(editor->isVisible()) << button;
+    }
+    selection.PopupButton = 1;
+    selection.PopupGroup = 0;
+    EXPECT_EQ(editor->ShowModal(), mrCancel);
+}

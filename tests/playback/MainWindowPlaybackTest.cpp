@@ -1,17 +1,10 @@
 // The play paths driven through the real main window: clicks on its slot widgets and buttons,
 // with the engine on the manual clock and scripted dialogs.
-#include "PlaybackFixture.h"
+#include "RealWindowFixture.h"
 
 #include "audio/EngineManual.h"
-#include "board/Backups.h"
 #include "board/MainFormButtons.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/SetFile.h"
 #include "controls/ColorPanel.h"
-#include "controls/GTSize32Shared.h"
-#include "platform/Random.h"
-#include "playback/PlaybackMainForm.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,55 +12,19 @@
 
 using namespace PlaybackTest;
 
-class MainWindowPlayback : public ::testing::Test
+class MainWindowPlayback : public RealWindowFixture
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        folder = dir.path() + QStringLiteral("/");
-        sound = folder + QStringLiteral("horn.wav");
+        const QString base = dir.path() + QStringLiteral("/");
+        sound = base + QStringLiteral("horn.wav");
         WriteWav(sound, 2, kRate * 3, [](int, int) { return 0.5; });
-        const QByteArray set = "[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\n"
-                               "RapidFire=F\r\nPageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
-                               sound.toUtf8() + "\r\nt1=00:03\r\nc2=Gone\r\ns2=" + folder.toUtf8() +
-                               "gone.wav\r\nt2=00:05\r\n\r\n";
-        const QString setPath = folder + QStringLiteral("Game.set");
-        QFile file(setPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(set);
-        file.close();
-
-        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-        context = std::make_unique<MainFormContext>(MainFormContext{
-            folder, {setPath}, board, selection, settings, *setFile, *optionsFile, *backups, *tracer, *playLog,
-            dialogs, clock, pump, random, clipboards, scalerShared, {}, {}, {}, {}, {}});
-        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            BASS_Free();
-            return EngineInitManual(freq, flags);
-        };
-        context->Halt = [](int) {};
-        context->ShowShutDown = [] {};
-        context->Terminate = [] {};
-        context->ShellExecute = [](const QString&, const QString&) { return true; };
-        pump.OnPump = [this](int) {
-            std::vector<float> out(static_cast<std::size_t>(2 * kPumpFrames));
-            EngineRenderManual(out.data(), kPumpFrames);
-            clock.Advance(10);
-        };
-        form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
-        settings.Delay = 0;
-        settings.IndividualVolume = 100;
-    }
-
-    void TearDown() override
-    {
-        form.reset();
-        BASS_Free();
+        BuildWindow("[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\n"
+                    "RapidFire=F\r\nPageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
+                    sound.toUtf8() + "\r\nt1=00:03\r\nc2=Gone\r\ns2=" + base.toUtf8() +
+                    "gone.wav\r\nt2=00:05\r\n\r\n");
     }
 
     float Level(int frames)
@@ -77,26 +34,7 @@ protected:
         return out[out.size() - 2];
     }
 
-    QTemporaryDir dir;
-    QString folder;
     QString sound;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock;
-    CountingEventPump pump;
-    SeededRandom random{7};
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
-    PlaybackState state;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
-    std::unique_ptr<PlaybackMainForm> form;
 };
 
 TEST_F(MainWindowPlayback, PanelClickPlaysAndStopButtonEndsTheSound)

@@ -1,19 +1,12 @@
 // The timers at work in the real main window: the window's own QTimers tick, the engine renders on
 // the manual clock, and the meters, labels and slot panels are read from the real widgets.
-#include "PlaybackFixture.h"
+#include "RealWindowFixture.h"
 
 #include "audio/EngineManual.h"
-#include "board/Backups.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/SetFile.h"
 #include "controls/ColorPanel.h"
-#include "controls/GTSize32Shared.h"
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
-#include "platform/Random.h"
-#include "playback/PlaybackMainForm.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -22,49 +15,19 @@
 
 using namespace PlaybackTest;
 
-class ProgressionMainWindow : public ::testing::Test
+class ProgressionMainWindow : public RealWindowFixture
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        folder = dir.path() + QStringLiteral("/");
-        const QString sound = folder + QStringLiteral("horn.wav");
+        const QString sound = dir.path() + QStringLiteral("/horn.wav");
         WriteWav(sound, 2, kRate * 3, [](int, int) { return 0.5; });
-        const QString setPath = folder + QStringLiteral("Game.set");
-        QFile file(setPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(
+        BuildWindow(
             "[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\nRapidFire=F\r\n"
             "PageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
-            sound.toUtf8() + "\r\nt1=00:03\r\n\r\n");
-        file.close();
-        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-        context = std::make_unique<MainFormContext>(
-            MainFormContext{folder,     {setPath},    board,    selection, settings, *setFile, *optionsFile,
-                            *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
-                            clipboards, scalerShared, {},       {},        {},       {},       {}});
-        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            BASS_Free();
-            return EngineInitManual(freq, flags);
-        };
-        context->Halt = [](int) {};
-        context->ShowShutDown = [] {};
-        context->Terminate = [] {};
-        context->ShellExecute = [](const QString&, const QString&) { return true; };
-        form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
-        settings.Delay = 0;
-        settings.IndividualVolume = 100;
-    }
-
-    void TearDown() override
-    {
-        form.reset();
-        BASS_Free();
+                sound.toUtf8() + "\r\nt1=00:03\r\n\r\n",
+            false);
     }
 
     void Render(int ms)
@@ -73,26 +36,6 @@ protected:
         EngineRenderManual(out.data(), kRate / 1000 * ms);
         clock.Advance(ms);
     }
-
-    QTemporaryDir dir;
-    QString folder;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock;
-    CountingEventPump pump;
-    SeededRandom random{7};
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
-    PlaybackState state;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
-    std::unique_ptr<PlaybackMainForm> form;
 };
 
 TEST_F(ProgressionMainWindow, ProgressionTimerRunsFromStartAtTheRaisedMeterRate)

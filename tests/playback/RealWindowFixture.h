@@ -1,0 +1,52 @@
+#pragma once
+// The real main window with its playback, over a set file the test writes: scripted dialogs and
+// the engine on the manual clock.
+#include "PlaybackFixture.h"
+
+#include "board/Backups.h"
+#include "board/MainFormContext.h"
+#include "board/OptionsFile.h"
+#include "board/SetFile.h"
+#include "controls/GTSize32Shared.h"
+#include "platform/Random.h"
+#include "playback/PlaybackMainForm.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace PlaybackTest {
+class RealWindowFixture : public ::testing::Test
+{
+protected:
+    void TearDown() override;
+    // Writes setText as Game.set in the program folder and builds the window on it. Delay 0 and
+    // individual volume 100 are set afterwards. With pumpRenders, each pump of a busy wait renders
+    // 10 ms and moves the clock 10 ms; without, the test renders and moves the clock itself.
+    void BuildWindow(const QByteArray& setText, bool pumpRenders = true);
+
+    QTemporaryDir dir;
+    QString folder;
+    Board board;
+    Selection selection;
+    Settings settings;
+    ManualClock clock;
+    CountingEventPump pump;
+    SeededRandom random{7};
+    ScriptedDialogs dialogs;
+    InternalClipboards clipboards;
+    GTScalerShared scalerShared;
+    PlaybackState state;
+    std::unique_ptr<Tracer> tracer;
+    std::unique_ptr<PlayLog> playLog;
+    std::unique_ptr<OptionsFile> optionsFile;
+    std::unique_ptr<SetFile> setFile;
+    std::unique_ptr<Backups> backups;
+    std::unique_ptr<MainFormContext> context;
+    std::unique_ptr<PlaybackMainForm> form;
+};
+} // namespace PlaybackTest
