@@ -1,6 +1,7 @@
 // The program as main() builds it: the arranging commands run from the right-click menu items by
 // name, the page editor and place-marker hooks are set, and a sound that really plays (a channel
 // of the engine on its manual clock) is neither cut, swapped nor dragged away.
+#include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
 
 #include "audio/Bass.h"
@@ -42,16 +43,7 @@ protected:
         file.write("[Page1]\r\nPageName=Warmup\r\nc2=Horn\r\ns2=" + sound.toUtf8() +
                    "\r\nt2=00:03\r\nc3=Drum\r\ns3=" + sound.toUtf8() + "\r\nt3=00:03\r\n\r\n");
         file.close();
-        RallyboxOptions options;
-        options.ProgramFolder = folder;
-        options.Parameters = {setPath};
-        options.dialogs = &dialogs;
-        options.clock = &clock;
-        options.InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        options.Halt = [](int) {};
-        options.ShowShutDownWindow = false;
+        RallyboxOptions options = ManualClockAppOptions(folder, {setPath}, dialogs, clock);
         app = std::make_unique<RallyboxApp>(std::move(options));
         dialogs.Reset();
     }

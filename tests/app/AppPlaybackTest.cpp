@@ -1,5 +1,6 @@
 // The program as main() builds it plays: a click on a slot of the real window reaches the audio
 // engine (on its manual clock), and STOP ends the sound.
+#include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
 
 #include "audio/Bass.h"
@@ -75,16 +76,7 @@ protected:
         file.write("[Page1]\r\nPageName=Warmup\r\nc2=Horn\r\ns2=" + sound.toUtf8() + "\r\nt2=00:02\r\n\r\n");
         file.close();
 
-        RallyboxOptions options;
-        options.ProgramFolder = folder;
-        options.Parameters = {setPath};
-        options.dialogs = &dialogs;
-        options.clock = &clock;
-        options.InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        options.Halt = [](int) {};
-        options.ShowShutDownWindow = false;
+        RallyboxOptions options = ManualClockAppOptions(folder, {setPath}, dialogs, clock);
         app = std::make_unique<RallyboxApp>(std::move(options));
         app->settings.Tracer = true;
     }

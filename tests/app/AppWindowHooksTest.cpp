@@ -1,5 +1,6 @@
 // The program's windows reached the way the operator reaches them: the EQ/Rev/Temp button, and the
 // hooks the right-click menus and the sound-button editor call, each returning its modal result.
+#include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
 
 #include "audio/Bass.h"
@@ -28,15 +29,7 @@ class AppWindowHooksTest : public ::testing::Test
 protected:
     AppWindowHooksTest()
     {
-        RallyboxOptions options;
-        options.ProgramFolder = dir.path() + QStringLiteral("/");
-        options.dialogs = &dialogs;
-        options.clock = &clock;
-        options.InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        options.Halt = [](int) {};
-        options.ShowShutDownWindow = false;
+        RallyboxOptions options = ManualClockAppOptions(dir.path() + QStringLiteral("/"), {}, dialogs, clock);
         app = std::make_unique<RallyboxApp>(std::move(options));
     }
 

@@ -1,6 +1,7 @@
 // The game-day windows inside the program as main() builds it: a scoreboard hot key starts the
 // board's sound through the main window's own hot-key path, a locked button stays silent, and the
 // Scoreboard menu opens the right window for each sport.
+#include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
 
 #include "audio/Bass.h"
@@ -74,16 +75,7 @@ protected:
                    "\r\nt5=00:01\r\nh5=2Q\r\n" + extraKeys +
                    "\r\n[PageE1]\r\nPageName=Late\r\nc1=Late\r\ns1=" + sound.toUtf8() + "\r\nh1=2W\r\n\r\n");
         file.close();
-        RallyboxOptions options;
-        options.ProgramFolder = folder;
-        options.Parameters = {setPath};
-        options.dialogs = &dialogs;
-        options.clock = &clock;
-        options.InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        options.Halt = [](int) {};
-        options.ShowShutDownWindow = false;
+        RallyboxOptions options = ManualClockAppOptions(folder, {setPath}, dialogs, clock);
         app = std::make_unique<RallyboxApp>(std::move(options));
     }
 

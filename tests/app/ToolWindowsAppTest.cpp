@@ -1,5 +1,6 @@
 // The program's own wiring of the Setup, find and list windows: the main window's commands open
 // the real windows modally; each test answers the window once it is up (a guard ends a stuck run).
+#include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
 
 #include "audio/Bass.h"
@@ -28,15 +29,7 @@ class ToolWindowsApp : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RallyboxOptions options;
-        options.ProgramFolder = dir.path() + QStringLiteral("/");
-        options.dialogs = &dialogs;
-        options.clock = &clock;
-        options.InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        options.Halt = [](int) {};
-        options.ShowShutDownWindow = false;
+        RallyboxOptions options = ManualClockAppOptions(dir.path() + QStringLiteral("/"), {}, dialogs, clock);
         app = std::make_unique<RallyboxApp>(std::move(options));
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, [this] {
