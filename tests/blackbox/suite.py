@@ -200,8 +200,10 @@ def latency(s, rec_path):
     # lands at the start of the block that takes it, so the placing is early by up to one block
     # and late by the monitor's delivery delay: that is the recorder's own offset. paplay of the
     # same file, started the same way, measures it: its figure is that offset plus paplay's own
-    # start-up (a few ms). The target is a median 25 ms past paplay's; the check allows 40 ms so
-    # that a slow shared machine does not fail the run, and the line says whether 25 ms was met.
+    # start-up (a few ms), so paplay's median (taken as 0 when below) stands for the offset. The
+    # target is a median 25 ms past it; the check allows 40 ms so that a slow shared machine does
+    # not fail the run, and the line says whether 25 ms was met. The sounds lie 0.9 s apart, so a
+    # start more than a block before its event or 0.5 s after it means the pairing went wrong.
     keys = bbenv.FastInput()
     hot_key_plays = s.count("Hot Key Play Sound - Hot Key button hit")
 
