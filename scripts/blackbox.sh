@@ -16,7 +16,7 @@ if [ ! -x "$app" ]; then
 fi
 python="/usr/bin/python3"
 [ -x "$python" ] || python="python3"
-for tool in Xvfb openbox xdotool import parec pulseaudio sox; do
+for tool in Xvfb openbox xdotool import parec paplay pulseaudio sox; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "missing $tool: run scripts/install-deps.sh"
     echo "0 passed, 1 failed"

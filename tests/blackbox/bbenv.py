@@ -129,6 +129,42 @@ class Recorder:
             return f.read()
 
 
+class ClockedRecorder(Recorder):
+    """A recorder whose samples can be placed on this process's monotonic clock. While it runs, a
+    thread notes (monotonic time, bytes written so far) every millisecond. A byte count seen at
+    time T says the frame it ends with had left the sink by T, so frame 0 left by T - frames / rate;
+    the smallest such value over all notes is the best bound, late only by the monitor's fixed
+    delivery delay (the recorder's own offset, which the caller estimates against paplay)."""
+
+    def start(self):
+        import threading
+        self.notes = []
+        self.polling = True
+        super().start()
+        self.thread = threading.Thread(target=self._poll, daemon=True)
+        self.thread.start()
+        return self
+
+    def _poll(self):
+        last = -1
+        while self.polling:
+            size = os.path.getsize(self.path)
+            now = time.monotonic()
+            if size != last:
+                self.notes.append((now, size))
+                last = size
+            time.sleep(0.001)
+
+    def stop(self):
+        self.polling = False
+        self.thread.join(5)
+        return super().stop()
+
+    def origin(self):
+        """Monotonic time of the recording's first frame."""
+        return min(t - size / 4 / self.RATE for t, size in self.notes if size > 0)
+
+
 def run_text(args, timeout=10):
     try:
         return subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout,

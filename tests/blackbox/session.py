@@ -106,6 +106,14 @@ class Session:
 
     click_named_point = click_point
 
+    def right_click_point(self, point):
+        bbenv.xdotool("mousemove", point[0], point[1], "click", "3")
+
+    def popups(self):
+        """The program's visible windows other than the main window (menus, boxes, tool windows)."""
+        out = bbenv.xdotool("search", "--onlyvisible", "--pid", self.program.proc.pid)
+        return [int(w) for w in out.split() if int(w) != self.window]
+
     def design_point(self, dx, dy):
         """A point given in the window's design layout (784 x 494 below the menu bar)."""
         x, y, w, h = self.client()
