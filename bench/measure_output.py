@@ -230,6 +230,21 @@ def idle_cpu(args, idle_ms, seconds):
     return percent
 
 
+def fade_cpu(args, long_file, seconds):
+    """CPU of the engine while one stream fades out over `seconds` (volume slide to silence)."""
+    probe = Probe(args.probe, args.buffer_ms)
+    time.sleep(0.5)
+    h = probe.ask("open " + long_file)[1]
+    probe.ask("play " + h)
+    time.sleep(1.0)
+    start = cpu_seconds(probe.proc.pid)
+    probe.ask("fade %s %d" % (h, int(seconds * 1000)))
+    time.sleep(seconds)
+    percent = (cpu_seconds(probe.proc.pid) - start) / seconds * 100.0
+    probe.close()
+    return percent
+
+
 def latency_engine(args, rec, short_file, trials, idle_ms=None, settle=0.0):
     """Play call to first recorded sample; with idle_ms, each play comes `settle` s after the last
     sound, when the device has stopped itself for silence."""
@@ -314,6 +329,8 @@ def main():
         print("engine play call to first recorded sample: %s" % summary(latency_engine(args, rec, short_file, args.trials)))
         print("engine play call to first recorded sample, device stopped for silence before: %s" % summary(
             latency_engine(args, rec, short_file, args.trials, idle_ms=300, settle=1.0)))
+        fades = [fade_cpu(args, long_file, 5.0) for _ in range(3)]
+        print("engine CPU during a 5 s fade: %s" % ", ".join("%.2f %%" % f for f in fades))
         for _ in range(3):
             print("engine idle CPU, device kept running / stopped after 3 s of silence: %.2f %% / %.2f %%" % (
                 idle_cpu(args, 0, 10.0), idle_cpu(args, None, 10.0)))
