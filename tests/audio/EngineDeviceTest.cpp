@@ -158,8 +158,9 @@ void ExpectHalfScaleSine(const std::vector<std::int16_t>& samples, double second
 }
 } // namespace
 
-// One recording for both cases: tests run in parallel, and two would hear each other.
-TEST(EngineDevices, DefaultOutputCarriesTheSoundAlsoAfterStoppingForSilence)
+// Also after the device stopped itself for silence; one recording for both cases, since tests
+// run in parallel and two recordings would hear each other.
+TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
 {
     if (!SoundServerReachable()) {
         GTEST_SKIP() << "no PulseAudio server reachable (scripts/test.sh starts a private one)";
