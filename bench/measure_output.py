@@ -97,9 +97,12 @@ def cpu_seconds(pid):
 
 
 class Probe:
-    def __init__(self, path, buffer_ms):
+    def __init__(self, path, buffer_ms, idle_ms=None):
+        env = dict(os.environ)
+        if idle_ms is not None:
+            env["RBX_OUTPUT_IDLE_MS"] = str(idle_ms)
         self.proc = subprocess.Popen([path, "1", str(buffer_ms)], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, text=True, bufsize=1)
+                                     stdout=subprocess.PIPE, text=True, bufsize=1, env=env)
         first = self.proc.stdout.readline().split()
         if not first or first[0] != "ready":
             raise RuntimeError("probe did not start: %r" % first)
@@ -216,12 +219,41 @@ def play_paplay(args, rec, tones_file, tones, seconds):
     return analyse(rec.left(start, rec.frames()), tones)
 
 
-def latency_engine(args, rec, short_file, trials):
+def idle_cpu(args, idle_ms, seconds):
+    """CPU of the engine with nothing to play, measured after the device had time to stop."""
+    probe = Probe(args.probe, args.buffer_ms, idle_ms)
+    time.sleep(0.5 + (3.0 if idle_ms is None else idle_ms / 1000.0) + 1.0)
+    start = cpu_seconds(probe.proc.pid)
+    time.sleep(seconds)
+    percent = (cpu_seconds(probe.proc.pid) - start) / seconds * 100.0
+    probe.close()
+    return percent
+
+
+def fade_cpu(args, long_file, seconds):
+    """CPU of the engine while one stream fades out over `seconds` (volume slide to silence)."""
     probe = Probe(args.probe, args.buffer_ms)
+    time.sleep(0.5)
+    h = probe.ask("open " + long_file)[1]
+    probe.ask("play " + h)
+    time.sleep(1.0)
+    start = cpu_seconds(probe.proc.pid)
+    probe.ask("fade %s %d" % (h, int(seconds * 1000)))
+    time.sleep(seconds)
+    percent = (cpu_seconds(probe.proc.pid) - start) / seconds * 100.0
+    probe.close()
+    return percent
+
+
+def latency_engine(args, rec, short_file, trials, idle_ms=None, settle=0.0):
+    """Play call to first recorded sample; with idle_ms, each play comes `settle` s after the last
+    sound, when the device has stopped itself for silence."""
+    probe = Probe(args.probe, args.buffer_ms, idle_ms)
     time.sleep(0.5)
     values = []
     for _ in range(trials):
         h = probe.ask("open " + short_file)[1]
+        time.sleep(settle)
         mark = rec.frames()
         reply = probe.ask("play " + h)
         event_ns = int(reply[2])
@@ -295,6 +327,13 @@ def main():
         r5 = play_engine(args, rec, five_files, chord, args.five)
         print("engine five x %2.0f s tones: %s" % (args.five, r5))
         print("engine play call to first recorded sample: %s" % summary(latency_engine(args, rec, short_file, args.trials)))
+        print("engine play call to first recorded sample, device stopped for silence before: %s" % summary(
+            latency_engine(args, rec, short_file, args.trials, idle_ms=300, settle=1.0)))
+        fades = [fade_cpu(args, long_file, 5.0) for _ in range(3)]
+        print("engine CPU during a 5 s fade: %s" % ", ".join("%.2f %%" % f for f in fades))
+        for _ in range(3):
+            print("engine idle CPU, device kept running / stopped after 3 s of silence: %.2f %% / %.2f %%" % (
+                idle_cpu(args, 0, 10.0), idle_cpu(args, None, 10.0)))
         print("paplay process start to first recorded sample: %s" % summary(latency_paplay(args, rec, short_file, min(args.trials, 10))))
     finally:
         rec.stop()

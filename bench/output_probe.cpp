@@ -5,6 +5,7 @@
 //   open <path>    -> "opened <handle> <ns>"     creates a stream (flags 0)
 //   play <handle>  -> "played <handle> <ns>"     BASS_ChannelPlay, restart false
 //   free <handle>  -> "freed <handle> <ns>"
+//   fade <handle> <ms> -> "fading <handle> <ns>"  slides the volume to silence and stops (-2)
 //   quit
 // Arguments: [device (default 1)] [buffer ms (default 1000)].
 #include "audio/Bass.h"
@@ -60,6 +61,12 @@ int main(int argc, char** argv)
             in >> h;
             BASS_StreamFree(h);
             std::printf("freed %u %lld\n", h, NowNs());
+        } else if (verb == "fade") {
+            BassHandle h = 0;
+            std::uint32_t ms = 0;
+            in >> h >> ms;
+            const bool ok = BASS_ChannelSlideAttributes(h, -1, -2, -101, ms);
+            std::printf("fading %u %lld %d\n", h, NowNs(), ok ? 0 : BASS_ErrorGetCode());
         } else {
             std::printf("unknown %s\n", verb.c_str());
         }

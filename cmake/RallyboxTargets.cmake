@@ -32,7 +32,9 @@ function(rbx_add_test_folder name folder)
   endif()
   add_executable(${name} ${_src})
   target_compile_options(${name} PRIVATE ${RBX_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARGN} rbx_testsupport Qt6::Test GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARGN} rbx_decoder_objects rbx_testsupport Qt6::Test GTest::gtest
+                                        GTest::gmock)
+  add_dependencies(${name} rbx_decoder)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
@@ -44,5 +46,5 @@ endfunction()
 function(rbx_add_bench name file)
   add_executable(${name} ${file})
   target_compile_options(${name} PRIVATE ${RBX_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARGN} benchmark::benchmark)
+  target_link_libraries(${name} PRIVATE ${ARGN} rbx_decoder_objects benchmark::benchmark)
 endfunction()

@@ -1,40 +1,12 @@
 #include "app/StartupProbe.h"
 
-#include <QEvent>
-#include <QObject>
-#include <QTimer>
-#include <QWidget>
+#include "app/FirstPaint.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace StartupProbe {
-namespace {
-class FirstPaint final : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            // Runs once the paint in progress (and its flush to the screen) is done.
-            QTimer::singleShot(0, [] {
-                Mark("painted");
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool seen_ = false;
-};
-} // namespace
 
 bool Enabled()
 {
@@ -55,7 +27,11 @@ void Mark(const char* step)
 void ExitAfterFirstPaint(QWidget& window)
 {
     if (Enabled()) {
-        window.installEventFilter(new FirstPaint(&window));
+        AfterFirstPaint(window, [] {
+            Mark("painted");
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
     }
 }
 } // namespace StartupProbe

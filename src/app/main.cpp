@@ -1,6 +1,8 @@
+#include "app/FirstPaint.h"
 #include "app/RallyboxApp.h"
 #include "app/StartupProbe.h"
 #include "audio/DeviceCatalog.h"
+#include "audio/FileDecoder.h"
 #include "board/MainForm.h"
 #include "gif/PictureFormats.h"
 #include "platform/ProgramFolder.h"
@@ -12,10 +14,12 @@
 int main(int argc, char** argv)
 {
     StartupProbe::Mark("main");
-    // Probing the sound devices overlaps with building the windows; BASS_Init waits for it.
-    DeviceCatalog::instance().PrepareInBackground();
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
+    // Probing the sound devices overlaps with building the windows; BASS_Init waits for it.
+    // Started after the application object: both load plug-ins, and the loader serves one at a
+    // time.
+    DeviceCatalog::instance().PrepareInBackground();
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
@@ -26,6 +30,9 @@ int main(int argc, char** argv)
     RallyboxApp rallybox(std::move(options));
     StartupProbe::Mark("windows");
     StartupProbe::ExitAfterFirstPaint(*rallybox.Form1);
+    // The decoder (FFmpeg) loads while the operator looks at the board; a file opened before
+    // that simply waits for it.
+    AfterFirstPaint(*rallybox.Form1, [] { PrepareAudioFileDecoder(); });
     rallybox.ShowMainWindow();
     StartupProbe::Mark("shown");
     return QApplication::exec();

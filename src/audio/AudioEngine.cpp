@@ -50,7 +50,7 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
     std::unique_ptr<OutputDevice> output;
     Mixer* mix = mixer.get();
     EngineClock* clock = &clock_;
-    auto render = [mix, clock](float* out, int frames) { mix->render(out, frames, clock->nowNs()); };
+    auto render = [mix, clock](float* out, int frames) { return mix->render(out, frames, clock->nowNs()); };
     if (!manual && device == 0) {
         output = std::make_unique<NullOutput>(rate, channels, render);
     } else if (!manual) {
@@ -218,6 +218,18 @@ bool AudioEngine::renderManual(float* out, int frames)
     }
     EngineError::Set(BassError::Ok);
     return true;
+}
+
+int AudioEngine::outputRestarts()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return output_ ? output_->restarts() : 0;
+}
+
+bool AudioEngine::outputParked()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return output_ && output_->parked();
 }
 
 int AudioEngine::outputChannels()

@@ -40,6 +40,9 @@ public:
     const char* deviceDescription(int device);
     bool renderManual(float* out, int frames);
     int outputChannels();
+    // How often the output device, stopped after a stretch of silence, was started again by a play.
+    int outputRestarts();
+    bool outputParked();
 
     // Streams (AudioEngineStreams.cpp).
     BassHandle createFile(const char* path, std::uint32_t flags);

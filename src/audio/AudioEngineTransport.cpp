@@ -3,6 +3,7 @@
 #include "audio/Channel.h"
 #include "audio/EngineError.h"
 #include "audio/Mixer.h"
+#include "audio/OutputDevice.h"
 #include "audio/StreamFeeder.h"
 
 #include <algorithm>
@@ -44,9 +45,8 @@ void AudioEngine::seekTo(Channel& channel, std::int64_t frame)
 std::int64_t AudioEngine::positionFrames(Channel& channel)
 {
     if (!channel.live) {
-        return (channel.flags() & BASS_STREAM_DECODE) != 0 && !channel.isTempo
-                   ? channel.decodeFrame
-                   : channel.seekFrame.load();
+        return (channel.flags() & BASS_STREAM_DECODE) != 0 && !channel.isTempo ? channel.decodeFrame
+                                                                               : channel.seekFrame.load();
     }
     const std::uint32_t generation = channel.generation.load(std::memory_order_acquire);
     if (channel.playedGeneration.load(std::memory_order_acquire) == generation) {
@@ -91,8 +91,14 @@ bool AudioEngine::play(BassHandle handle, bool restart)
     if (restart) {
         seekTo(*channel, 0);
     }
-    channel->state.store(Channel::Playing);
+    const int before = channel->state.exchange(Channel::Playing);
     feeder_->wake();
+    // After the state: a device stopping for silence just now either saw the stream or is
+    // started again here.
+    if (output_ && !output_->wake()) {
+        channel->state.store(before);
+        return EngineError::Fail(BassError::Start);
+    }
     EngineError::Set(BassError::Ok);
     return true;
 }
@@ -292,8 +298,7 @@ bool AudioEngine::getAttributes(BassHandle handle, int* freq, int* volume, int* 
     return true;
 }
 
-bool AudioEngine::slideAttributes(BassHandle handle, int freq, int volume, int pan,
-                                  std::uint32_t ms)
+bool AudioEngine::slideAttributes(BassHandle handle, int freq, int volume, int pan, std::uint32_t ms)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     auto channel = findUsable(handle);

@@ -31,4 +31,11 @@
 // returns -1.
 // Thread: any thread; the returned source then belongs to one thread at a time (the length calls
 // excepted).
+// Without the decoder (its module missing or broken) every file fails with BassError::Codec.
 std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChannels, int& errorCode);
+
+// The decoder and FFmpeg are loaded on the first use. The program calls this once its window is
+// up, so the load runs on a helper thread instead of delaying the start or the first click.
+void PrepareAudioFileDecoder();
+// Loads the decoder now if it is not loaded yet; false when it cannot be loaded.
+bool AudioFileDecoderAvailable();

@@ -38,18 +38,20 @@ private:
 Mixer::Mixer(LiveChannels& live, int rate, int channels) : live_(live), rate_(rate), channels_(channels)
 {}
 
-void Mixer::render(float* out, int frames, std::int64_t nowNs)
+bool Mixer::render(float* out, int frames, std::int64_t nowNs)
 {
     const DenormalsFlushed flushed;
     live_.enter(LiveChannels::Mixer);
+    bool sounding = false;
     int done = 0;
     while (done < frames) {
         const int n = std::min(kChunkFrames, frames - done);
         const std::int64_t t = nowNs + static_cast<std::int64_t>(done) * 1000000000LL / rate_;
-        renderChunk(out + static_cast<std::ptrdiff_t>(done) * channels_, n, t);
+        sounding |= renderChunk(out + static_cast<std::ptrdiff_t>(done) * channels_, n, t);
         done += n;
     }
     live_.leave(LiveChannels::Mixer);
+    return sounding;
 }
 
 void Mixer::discardStale()
@@ -74,13 +76,15 @@ void Mixer::dropStale(Channel& channel)
     }
 }
 
-void Mixer::renderChunk(float* out, int frames, std::int64_t nowNs)
+bool Mixer::renderChunk(float* out, int frames, std::int64_t nowNs)
 {
     std::memset(out, 0, sizeof(float) * static_cast<std::size_t>(frames * channels_));
+    bool sounding = false;
     for (int s = 0; s < LiveChannels::kSlots; ++s) {
         Channel* channel = live_.at(s);
         if (channel != nullptr && channel->state.load() == Channel::Playing) {
             mixChannel(*channel, out, frames, nowNs);
+            sounding = true;
         }
     }
     // Master volume, ramped across the chunk so a change never clicks.
@@ -94,6 +98,7 @@ void Mixer::renderChunk(float* out, int frames, std::int64_t nowNs)
         }
     }
     master_ = target;
+    return sounding;
 }
 
 int Mixer::pull(Channel& channel, float* dest, int frames)

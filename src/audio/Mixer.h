@@ -11,14 +11,16 @@ class LiveChannels;
 // the stream's effects, its level meter and its volume (evaluated on the engine clock per frame);
 // then the master volume. Runs on the device callback (or the manual render): it never
 // allocates, locks or logs.
-class Mixer {
+class Mixer
+{
 public:
     static constexpr int kChunkFrames = 1024;
 
     Mixer(LiveChannels& live, int rate, int channels);
 
-    // Out: frames x channels floats. nowNs: the engine clock at the first frame.
-    void render(float* out, int frames, std::int64_t nowNs);
+    // Out: frames x channels floats. nowNs: the engine clock at the first frame. True when a
+    // stream was playing.
+    bool render(float* out, int frames, std::int64_t nowNs);
     // Drops blocks a seek has cut off; the manual render calls it before feeding.
     void discardStale();
     void setMasterVolume(int volume) { masterTarget_.store(volume); }
@@ -27,7 +29,7 @@ public:
     int channels() const { return channels_; }
 
 private:
-    void renderChunk(float* out, int frames, std::int64_t nowNs);
+    bool renderChunk(float* out, int frames, std::int64_t nowNs);
     void mixChannel(Channel& channel, float* out, int frames, std::int64_t nowNs);
     void applyEffects(Channel& channel, float* buf, int frames);
     int pull(Channel& channel, float* dest, int frames);

@@ -63,7 +63,7 @@ int PortAudioOutput::PeriodMs()
 }
 
 PortAudioOutput::PortAudioOutput(int rate, int channels, Render render)
-    : rate_(rate), channels_(channels), render_(std::move(render))
+    : rate_(rate), channels_(channels), render_(std::move(render)), idle_(OutputIdle::ParkAfterFrames(rate))
 {}
 
 PortAudioOutput::~PortAudioOutput()
@@ -78,8 +78,10 @@ int PortAudioOutput::Callback(const void*, void* output, unsigned long frames, c
                               void* self)
 {
     auto* device = static_cast<PortAudioOutput*>(self);
-    device->render_(static_cast<float*>(output), static_cast<int>(frames));
-    return paContinue;
+    const std::uint64_t ticket = device->idle_.periodStart();
+    const bool sounding = device->render_(static_cast<float*>(output), static_cast<int>(frames));
+    // Complete, not abort: the silence already handed over plays out and the stream ends quietly.
+    return device->idle_.periodDone(ticket, sounding, static_cast<int>(frames)) ? paComplete : paContinue;
 }
 
 bool PortAudioOutput::open(int index)
@@ -120,13 +122,34 @@ bool PortAudioOutput::start()
     if (running_.load()) {
         return true;
     }
+    if (!Pa_IsStreamStopped(stream_)) {
+        Pa_StopStream(stream_); // it ended itself for silence: stopped before it may start again
+    }
+    idle_.resumed();
     if (Pa_StartStream(stream_) != paNoError) {
         return false;
     }
-    if (alsa_) {
+    if (alsa_ && !raised_) {
+        // The plug-in's thread lives as long as the device is open: raised once.
         RaiseSoundServerThreads();
+        raised_ = true;
     }
     running_.store(true);
+    return true;
+}
+
+bool PortAudioOutput::wake()
+{
+    if (!running_.load() || !idle_.demand()) {
+        return true;
+    }
+    Pa_StopStream(stream_); // the callback thread has ended, or ends once its silence has played
+    idle_.resumed();
+    if (Pa_StartStream(stream_) != paNoError) {
+        running_.store(false);
+        return false;
+    }
+    ++restarts_;
     return true;
 }
 

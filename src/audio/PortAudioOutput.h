@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/OutputDevice.h"
+#include "audio/OutputIdle.h"
 
 #include <atomic>
 
@@ -11,7 +12,8 @@
 // taking the host's "low latency" figure, which on ALSA's default device (the sound server's
 // plug-in) is a few ms and under-runs, and every under-run there re-creates the server's stream.
 // RBX_OUTPUT_BUFFER_MS and RBX_OUTPUT_PERIOD_MS override the two figures for a machine that
-// needs more (or allows less).
+// needs more (or allows less). After a stretch of silence the stream ends itself (see OutputIdle)
+// and the next play starts it again.
 class PortAudioOutput : public OutputDevice
 {
 public:
@@ -25,6 +27,9 @@ public:
     bool start() override;
     bool stop() override;
     bool running() const override { return running_.load(); }
+    bool wake() override;
+    int restarts() const override { return restarts_; }
+    bool parked() const override { return idle_.parked(); }
 
     // The device buffer and period in force (ms): the defaults above unless overridden.
     static int BufferMs();
@@ -39,5 +44,8 @@ private:
     Render render_;
     void* stream_ = nullptr;
     bool alsa_ = false;
+    bool raised_ = false;
+    int restarts_ = 0;
+    OutputIdle idle_;
     std::atomic<bool> running_{false};
 };

@@ -1,10 +1,13 @@
 #include "EngineTestSupport.h"
 
+#include "audio/AudioEngine.h"
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,7 +30,50 @@ double WaitForEnd(BassHandle h, double limitSeconds)
     }
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
+
+// Waits (bounded) until the output has stopped itself for silence.
+bool WaitUntilParked(double limitSeconds)
+{
+    const auto start = Clock::now();
+    while (!AudioEngine::instance().outputParked()) {
+        if (Clock::now() - start > std::chrono::duration<double>(limitSeconds)) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+// A short stretch of silence before a device stops itself, for the tests that wait for it.
+class ShortIdle
+{
+public:
+    ShortIdle() { setenv("RBX_OUTPUT_IDLE_MS", "100", 1); }
+    ~ShortIdle() { unsetenv("RBX_OUTPUT_IDLE_MS"); }
+    ShortIdle(const ShortIdle&) = delete;
+    ShortIdle& operator=(const ShortIdle&) = delete;
+};
 } // namespace
+
+TEST(EngineDevices, DeviceZeroStopsWhenSilentAndTheNextPlayStillRunsInRealTime)
+{
+    const ShortIdle idle;
+    BASS_Free();
+    ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
+    const BassHandle first = EngineStreamCreate(Constant(2, kRate / 10, 0.5), 0);
+    const BassHandle second = EngineStreamCreate(Constant(2, kRate * 3 / 10, 0.5), 0);
+    ASSERT_TRUE(BASS_ChannelPlay(first, false));
+    EXPECT_LT(WaitForEnd(first, 5.0), 2.0);
+    EXPECT_EQ(AudioEngine::instance().outputRestarts(), 0); // it was running: nothing to restart
+    ASSERT_TRUE(WaitUntilParked(5.0));
+    ASSERT_TRUE(BASS_ChannelPlay(second, false));
+    EXPECT_FALSE(AudioEngine::instance().outputParked());
+    EXPECT_EQ(AudioEngine::instance().outputRestarts(), 1);
+    const double took = WaitForEnd(second, 5.0);
+    EXPECT_GE(took, 0.25);
+    EXPECT_LT(took, 2.0);
+    EXPECT_EQ(BASS_ChannelGetPosition(second), BASS_ChannelGetLength(second));
+    EXPECT_TRUE(BASS_Free());
+}
 
 TEST(EngineDevices, DeviceZeroIsNoSoundAndTheListEnds)
 {
@@ -57,51 +103,87 @@ TEST(EngineDevices, DeviceZeroPlaysInRealTimeAndSlidesEnd)
     EXPECT_TRUE(BASS_Free());
 }
 
-TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
+namespace {
+bool SoundServerReachable()
 {
-    if (std::system("pactl info >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "no PulseAudio server reachable (scripts/test.sh starts a private one)";
-    }
+    return std::system("pactl info >/dev/null 2>&1") == 0;
+}
+
+// Records the default sink's monitor while `act` runs on device 1; false when it did not open.
+bool RecordDeviceOne(const std::function<void()>& act, std::vector<std::int16_t>& samples)
+{
     const std::string raw = ::testing::TempDir() + "rbx_engine_monitor.raw";
     const pid_t recorder = fork();
-    ASSERT_GE(recorder, 0);
+    if (recorder < 0) {
+        return false;
+    }
     if (recorder == 0) {
-        execlp("parec", "parec", "-d", "@DEFAULT_MONITOR@", "--format=s16le", "--rate=44100",
-               "--channels=2", "--latency-msec=20", raw.c_str(), static_cast<char*>(nullptr));
+        execlp("parec", "parec", "-d", "@DEFAULT_MONITOR@", "--format=s16le", "--rate=44100", "--channels=2",
+               "--latency-msec=20", raw.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     BASS_Free();
     const bool opened = BASS_Init(1, 44100, 0, nullptr, nullptr);
     if (opened) {
-        const BassHandle h = EngineStreamCreate(Sine(2, kRate, 1000.0, 0.5), 0);
-        EXPECT_TRUE(BASS_ChannelPlay(h, false));
-        WaitForEnd(h, 5.0);
+        act();
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         BASS_Free();
     }
     kill(recorder, SIGINT);
     int status = 0;
     waitpid(recorder, &status, 0);
-    ASSERT_TRUE(opened) << "device 1 did not open: error " << BASS_ErrorGetCode();
-
-    std::vector<std::int16_t> samples;
-    {
-        std::ifstream again(raw, std::ios::binary);
-        std::int16_t s;
-        while (again.read(reinterpret_cast<char*>(&s), sizeof s)) {
-            samples.push_back(s);
-        }
+    std::ifstream again(raw, std::ios::binary);
+    std::int16_t s;
+    while (again.read(reinterpret_cast<char*>(&s), sizeof s)) {
+        samples.push_back(s);
     }
+    again.close();
     std::remove(raw.c_str());
+    return opened;
+}
+
+// Half-scale 1 kHz sines played on device 1 and recorded, `seconds` in all: about 16384 at the
+// peak, and above 3000 for about 90 % of their frames.
+void ExpectHalfScaleSine(const std::vector<std::int16_t>& samples, double seconds)
+{
     int peak = 0;
     long loudFrames = 0;
     for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
         peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
         loudFrames += std::abs(static_cast<int>(samples[i])) > 3000 ? 1 : 0;
     }
-    // Half scale, one second long: about 16384 at the peak, and above 3000 for about 90 % of
-    // the frames of a 1 kHz sine.
     EXPECT_NEAR(peak, 16384, 16384 * 0.1);
-    EXPECT_NEAR(static_cast<double>(loudFrames) / kRate, 0.9, 0.15);
+    EXPECT_NEAR(static_cast<double>(loudFrames) / kRate, 0.9 * seconds, 0.15);
+}
+} // namespace
+
+// Also after the device stopped itself for silence; one recording for both cases, since tests
+// run in parallel and two recordings would hear each other.
+TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
+{
+    if (!SoundServerReachable()) {
+        GTEST_SKIP() << "no PulseAudio server reachable (scripts/test.sh starts a private one)";
+    }
+    const ShortIdle idle;
+    std::vector<std::int16_t> samples;
+    int restartsWhileRunning = -1;
+    int restartsAfterSilence = -1;
+    const bool opened = RecordDeviceOne(
+        [&] {
+            const BassHandle first = EngineStreamCreate(Sine(2, kRate, 1000.0, 0.5), 0);
+            const BassHandle second = EngineStreamCreate(Sine(2, kRate, 1000.0, 0.5), 0);
+            EXPECT_TRUE(BASS_ChannelPlay(first, false));
+            restartsWhileRunning = AudioEngine::instance().outputRestarts();
+            WaitForEnd(first, 5.0);
+            EXPECT_TRUE(WaitUntilParked(10.0));
+            EXPECT_TRUE(BASS_ChannelPlay(second, false));
+            restartsAfterSilence = AudioEngine::instance().outputRestarts();
+            WaitForEnd(second, 5.0);
+        },
+        samples);
+    ASSERT_TRUE(opened) << "device 1 did not open: error " << BASS_ErrorGetCode();
+    EXPECT_EQ(restartsWhileRunning, 0);
+    EXPECT_EQ(restartsAfterSilence, 1);
+    ExpectHalfScaleSine(samples, 2.0);
 }
