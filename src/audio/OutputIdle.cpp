@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-std::int64_t OutputIdle::ParkAfterFrames(int rate)
+std::int64_t OutputIdle::ParkAfterFrames(int rate, int defaultMs)
 {
-    long ms = kDefaultIdleMs;
+    long ms = defaultMs;
     if (const char* text = std::getenv("RBX_OUTPUT_IDLE_MS"); text != nullptr && *text != '\0') {
         char* end = nullptr;
         const long value = std::strtol(text, &end, 10);

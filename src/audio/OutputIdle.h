@@ -16,10 +16,12 @@ public:
     // Parks after `parkAfterFrames` of silence; 0 never parks.
     explicit OutputIdle(std::int64_t parkAfterFrames) : parkAfter_(parkAfterFrames) {}
 
-    // The silence (RBX_OUTPUT_IDLE_MS, default kDefaultIdleMs; 0 keeps the device running) in
-    // frames at `rate`.
+    // The silence (RBX_OUTPUT_IDLE_MS, else defaultMs; 0 keeps the device running) in frames at
+    // `rate`. The silent device parks after kDefaultIdleMs. A sound server's device keeps running
+    // by default: on a restart the server builds a new stream, and its first periods were seen to
+    // drop samples of the sound that woke it.
     static constexpr int kDefaultIdleMs = 3000;
-    static std::int64_t ParkAfterFrames(int rate);
+    static std::int64_t ParkAfterFrames(int rate, int defaultMs = kDefaultIdleMs);
 
     // Device thread, before it renders a period: the ticket periodDone expects.
     std::uint64_t periodStart() const { return word_.load(); }

@@ -63,7 +63,8 @@ int PortAudioOutput::PeriodMs()
 }
 
 PortAudioOutput::PortAudioOutput(int rate, int channels, Render render)
-    : rate_(rate), channels_(channels), render_(std::move(render)), idle_(OutputIdle::ParkAfterFrames(rate))
+    : rate_(rate), channels_(channels), render_(std::move(render)),
+      idle_(OutputIdle::ParkAfterFrames(rate, 0))
 {}
 
 PortAudioOutput::~PortAudioOutput()

@@ -57,4 +57,9 @@ TEST(OutputIdle, ZeroNeverParksAndTheSilenceComesFromTheEnvironment)
     EXPECT_EQ(OutputIdle::ParkAfterFrames(48000), OutputIdle::kDefaultIdleMs * 48);
     unsetenv("RBX_OUTPUT_IDLE_MS");
     EXPECT_EQ(OutputIdle::ParkAfterFrames(44100), OutputIdle::kDefaultIdleMs * 441 / 10);
+    // The sound server's device keeps running unless the environment asks otherwise.
+    EXPECT_EQ(OutputIdle::ParkAfterFrames(44100, 0), 0);
+    setenv("RBX_OUTPUT_IDLE_MS", "250", 1);
+    EXPECT_EQ(OutputIdle::ParkAfterFrames(44100, 0), 11025);
+    unsetenv("RBX_OUTPUT_IDLE_MS");
 }
