@@ -29,4 +29,4 @@ cd "$root/tests/blackbox"
 if [ "$mode" = "--stress" ]; then
   exec timeout 900 "$python" stress.py "$app"
 fi
-exec timeout 900 "$python" suite.py "$app"
+exec timeout 1500 "$python" suite.py "$app"

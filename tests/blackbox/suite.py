@@ -2,6 +2,7 @@
 window manager and a private sound server whose output is recorded and measured.
 
 usage: suite.py PROGRAM   (prints one line per case and a closing "N passed, N failed")"""
+import importlib
 import multiprocessing
 import os
 import subprocess
@@ -12,70 +13,8 @@ import traceback
 import analyse
 import bbenv
 import board
+from cases import RESULTS, case, check, grows_by, recorded, settle, start_then_end
 from session import Session
-
-RESULTS = []
-
-
-def case(name):
-    def wrap(fn):
-        def run(*args):
-            started = time.monotonic()
-            try:
-                if fn(*args) == "skipped":
-                    print("SKIP %s" % name, flush=True)
-                    return
-                RESULTS.append((name, True, ""))
-                print("PASS %s (%.1f s)" % (name, time.monotonic() - started), flush=True)
-            except Exception as error:  # a case that fails reports and lets the others run
-                detail = "".join(traceback.format_exception_only(type(error), error)).strip()
-                RESULTS.append((name, False, detail))
-                print("FAIL %s: %s" % (name, detail), flush=True)
-        run.case_name = name
-        return run
-    return wrap
-
-
-def check(condition, message):
-    if not condition:
-        raise AssertionError(message)
-
-
-def settle(seconds=0.6):
-    time.sleep(seconds)
-
-
-def recorded(recorder):
-    return analyse.left_channel(recorder.stop())
-
-
-def grows_by(session, text, before, expected, seconds=5):
-    """Waits for the trace to hold `expected` more lines of `text`, then a little longer to see
-    that no more follow."""
-    try:
-        bbenv.wait_for("%d new '%s' lines" % (expected, text), lambda: session.count(text) >= before + expected,
-                       seconds)
-    except bbenv.Timeout:
-        pass
-    settle(0.4)
-    return session.count(text) - before
-
-
-def start_then_end(rec_path, start, seconds, end, tail):
-    """Records one sound: `start`, `seconds` later `end`, then `tail` seconds more. Returns the
-    samples, the one sound found and the times of the two acts."""
-    rec = bbenv.Recorder(rec_path).start()
-    started = time.monotonic()
-    start()
-    time.sleep(seconds)
-    ended = time.monotonic()
-    end()
-    settle(tail)
-    left = recorded(rec)
-    found = analyse.sounds(left)
-    check(len(found) == 1, "expected one sound, found %d" % len(found))
-    return left, found, started, ended
-
 
 # --- cases on the first session (PlayStop PLAY, trace on) ---------------------------------------
 
@@ -419,6 +358,39 @@ def scoreboard_hot_key(s, rec_path):
     check(len(found) == 1, "one Q on the scoreboard gave %d sound starts" % len(found))
 
 
+def core_cases(binary, root, rec_path, sessions):
+    first = Session(binary, root, "play").start()
+    sessions.append(first)
+    for run in (first_key, maximized, slot_parts, bars, colours, latency, sound_menu, equalizer, game_clock,
+                no_gaps, fade):
+        run(first, rec_path)
+    exit_case(first, rec_path)
+    second = Session(binary, root, "stop", {"PlayStop": "STOP"}).start()
+    sessions.append(second)
+    play_stop(second, rec_path)
+    exit_case(second, rec_path)
+    third = Session(binary, root, "demo", board_maker=board.demo_board).start()
+    sessions.append(third)
+    demo(third, rec_path)
+    exit_case(third, rec_path)
+    # Left running: the scoreboard has moved the main window, and the exit is checked above.
+    fourth = Session(binary, root, "scoreboard").start()
+    sessions.append(fourth)
+    scoreboard_hot_key(fourth, rec_path)
+
+
+def case_groups():
+    """The cases of this file ("core"), then every cases_*.py module beside it, each of which
+    offers run(binary, root, rec_path, sessions). RBX_BLACKBOX_ONLY (names, comma separated)
+    picks some of them for a local run."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    groups = [("core", core_cases)]
+    for name in sorted(f[:-3] for f in os.listdir(here) if f.startswith("cases_") and f.endswith(".py")):
+        groups.append((name, importlib.import_module(name).run))
+    only = [n.strip() for n in os.environ.get("RBX_BLACKBOX_ONLY", "").split(",") if n.strip()]
+    return [g for g in groups if not only or g[0] in only]
+
+
 def main():
     binary = os.path.abspath(sys.argv[1])
     root = bbenv.temp_root()
@@ -429,24 +401,17 @@ def main():
         desktop.start()
         sound.start()
         rec_path = os.path.join(root, "monitor.raw")
-        first = Session(binary, root, "play").start()
-        sessions.append(first)
-        for run in (first_key, maximized, slot_parts, bars, colours, latency, sound_menu, equalizer, game_clock,
-                    no_gaps, fade):
-            run(first, rec_path)
-        exit_case(first, rec_path)
-        second = Session(binary, root, "stop", {"PlayStop": "STOP"}).start()
-        sessions.append(second)
-        play_stop(second, rec_path)
-        exit_case(second, rec_path)
-        third = Session(binary, root, "demo", board_maker=board.demo_board).start()
-        sessions.append(third)
-        demo(third, rec_path)
-        exit_case(third, rec_path)
-        # Left running: the scoreboard has moved the main window, and the exit is checked above.
-        fourth = Session(binary, root, "scoreboard").start()
-        sessions.append(fourth)
-        scoreboard_hot_key(fourth, rec_path)
+        for name, run in case_groups():
+            try:
+                run(binary, root, rec_path, sessions)
+            except Exception:
+                traceback.print_exc()
+                RESULTS.append(("%s set-up" % name, False, "see above"))
+            finally:
+                # Each group starts from a desktop of its own: what it left running ends here.
+                for s in sessions:
+                    s.program.kill()
+                sessions.clear()
     except Exception:
         traceback.print_exc()
         RESULTS.append(("suite set-up", False, "see above"))
