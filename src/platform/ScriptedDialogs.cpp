@@ -87,6 +87,23 @@ ScriptedDialogs::Call& ScriptedDialogs::Record(Kind kind, const QString& text, c
     return calls_.back();
 }
 
+std::optional<ScriptedDialogs::Answer> ScriptedDialogs::Accepted(Kind kind, const QString& text,
+                                                                  const QString& caption)
+{
+    Call& call = Record(kind, text, caption);
+    Answer answer;
+    if (!TakeAnswer(answer)) {
+        call.defaulted = true;
+        call.result = mrCancel;
+        return std::nullopt;
+    }
+    call.result = answer.accepted ? mrOk : mrCancel;
+    if (!answer.accepted) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
 TModalResult ScriptedDialogs::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons)
 {
     Call& call = Record(Kind::MessageDlg, text, MessageDlgCaption(type));
@@ -111,47 +128,31 @@ void ScriptedDialogs::ShowMessage(const QString& text)
 
 bool ScriptedDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value)
 {
-    Call& call = Record(Kind::InputQuery, prompt, caption);
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::InputQuery, prompt, caption);
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    if (answer.accepted) {
-        value = answer.text;
-    }
-    return answer.accepted;
+    value = answer->text;
+    return true;
 }
 
 QString ScriptedDialogs::InputBox(const QString& caption, const QString& prompt, const QString& defaultValue)
 {
-    Call& call = Record(Kind::InputBox, prompt, caption);
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::InputBox, prompt, caption);
+    if (!answer) {
         return defaultValue;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    return answer.accepted ? answer.text : defaultValue;
+    return answer->text;
 }
 
 bool ScriptedDialogs::OpenFileDialog(const FileDialogOptions& options, QString& fileName)
 {
-    Call& call = Record(Kind::OpenFile, options.Filter, options.Title);
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::OpenFile, options.Filter, options.Title);
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    if (answer.accepted) {
-        fileName = answer.text;
-    }
-    return answer.accepted;
+    fileName = answer->text;
+    return true;
 }
 
 bool ScriptedDialogs::OpenFilesDialog(const FileDialogOptions& options, QStringList& fileNames)
@@ -166,74 +167,48 @@ bool ScriptedDialogs::OpenFilesDialog(const FileDialogOptions& options, QStringL
 
 bool ScriptedDialogs::SaveFileDialog(const FileDialogOptions& options, QString& fileName)
 {
-    Call& call = Record(Kind::SaveFile, options.Filter, options.Title);
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::SaveFile, options.Filter, options.Title);
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    if (answer.accepted) {
-        fileName = answer.text;
-    }
-    return answer.accepted;
+    fileName = answer->text;
+    return true;
 }
 
 bool ScriptedDialogs::ColorDialog(TColor& color)
 {
-    Call& call = Record(Kind::Color, ColorToString(color), QString());
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::Color, ColorToString(color), QString());
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    if (answer.accepted) {
-        color = answer.color;
-    }
-    return answer.accepted;
+    color = answer->color;
+    return true;
 }
 
 bool ScriptedDialogs::FontDialog(FontChoice& font)
 {
-    Call& call = Record(Kind::Font, font.Name, QString());
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::Font, font.Name, QString());
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    if (answer.accepted) {
-        font = answer.font;
-    }
-    return answer.accepted;
+    font = answer->font;
+    return true;
 }
 
 bool ScriptedDialogs::PrinterSetupDialog(QPrinter& /*printer*/)
 {
-    Call& call = Record(Kind::PrinterSetup, QString(), QString());
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::PrinterSetup, QString(), QString());
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    return answer.accepted;
+    return true;
 }
 
 bool ScriptedDialogs::PrintDialog(QPrinter& /*printer*/)
 {
-    Call& call = Record(Kind::Print, QString(), QString());
-    Answer answer;
-    if (!TakeAnswer(answer)) {
-        call.defaulted = true;
-        call.result = mrCancel;
+    const std::optional<Answer> answer = Accepted(Kind::Print, QString(), QString());
+    if (!answer) {
         return false;
     }
-    call.result = answer.accepted ? mrOk : mrCancel;
-    return answer.accepted;
+    return true;
 }

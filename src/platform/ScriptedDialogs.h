@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include <QStringList>
 #include <deque>
+#include <optional>
 #include <vector>
 
 class ScriptedDialogs final : public Dialogs
@@ -80,6 +81,9 @@ private:
     };
     bool TakeAnswer(Answer& answer);
     Call& Record(Kind kind, const QString& text, const QString& caption);
+    // Records a dialog that is either accepted or cancelled; the answer when accepted. With no
+    // answer queued the dialog counts as cancelled by default.
+    std::optional<Answer> Accepted(Kind kind, const QString& text, const QString& caption);
 
     std::deque<Answer> answers_;
     std::vector<Call> calls_;
