@@ -88,7 +88,7 @@ ScriptedDialogs::Call& ScriptedDialogs::Record(Kind kind, const QString& text, c
 }
 
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::Accepted(Kind kind, const QString& text,
-                                                                  const QString& caption)
+                                                                 const QString& caption)
 {
     Call& call = Record(kind, text, caption);
     Answer answer;

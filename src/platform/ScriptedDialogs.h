@@ -42,14 +42,14 @@ public:
     };
 
     // Answers are taken in order, one per call that needs an answer (not ShowMessage).
-    void QueueResult(TModalResult result);       // MessageDlg
-    void QueueText(const QString& text);         // InputQuery (accepted) and InputBox
-    void QueueFileName(const QString& fileName); // open or save dialog accepted
+    void QueueResult(TModalResult result);             // MessageDlg
+    void QueueText(const QString& text);               // InputQuery (accepted) and InputBox
+    void QueueFileName(const QString& fileName);       // open or save dialog accepted
     void QueueFileNames(const QStringList& fileNames); // multi-select open dialog accepted
-    void QueueColor(TColor color);               // colour dialog accepted
-    void QueueFont(const FontChoice& font);      // font dialog accepted
-    void QueueAccept();                          // printer dialogs accepted
-    void QueueCancel();                          // any dialog cancelled (mrCancel for MessageDlg)
+    void QueueColor(TColor color);                     // colour dialog accepted
+    void QueueFont(const FontChoice& font);            // font dialog accepted
+    void QueueAccept();                                // printer dialogs accepted
+    void QueueCancel();                                // any dialog cancelled (mrCancel for MessageDlg)
 
     const std::vector<Call>& Calls() const { return calls_; }
     // Texts of every recorded call, in order.
