@@ -2,23 +2,8 @@
 // Find and every list window over a full board (10 groups x 18 pages x 48 buttons, every button
 // with a caption, note, hot key, custom cue and file): collecting, sorting and filling the grid,
 // as the operator waits for it. Target: each under 100 ms.
-#include "audio/Bass.h"
-#include "audio/EngineManual.h"
-#include "board/Backups.h"
-#include "board/Board.h"
 #include "board/MainForm.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/PlayLog.h"
-#include "board/Selection.h"
-#include "board/SetFile.h"
-#include "board/Settings.h"
-#include "board/Tracer.h"
-#include "controls/GTSize32Shared.h"
-#include "platform/Clock.h"
-#include "platform/Pump.h"
-#include "platform/Random.h"
-#include "platform/ScriptedDialogs.h"
+#include "support/MainFormParts.h"
 #include "tools/BoardSearch.h"
 #include "tools/ListPrinter.h"
 #include "tools/TButtonList.h"
@@ -37,24 +22,12 @@
 
 namespace {
 
-struct Rig
+struct Rig : MainFormParts
 {
     Rig()
     {
         folder = dir.path() + QStringLiteral("/");
-        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-        context = std::make_unique<MainFormContext>(
-            MainFormContext{folder,     {},           board,    selection, settings, *setFile, *optionsFile,
-                            *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
-                            clipboards, scalerShared, {},       {},        {},       {},       {}});
-        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        context->Halt = [](int) {};
+        BuildContext({});
         form = std::make_unique<TForm1>(*context);
         FillFullBoard();
     }
@@ -86,22 +59,6 @@ struct Rig
     }
 
     QTemporaryDir dir;
-    QString folder;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock;
-    CountingEventPump pump;
-    SeededRandom random;
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
     std::unique_ptr<TForm1> form;
 };
 

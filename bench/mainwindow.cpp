@@ -1,23 +1,8 @@
 // links: rbx_board
 // Start-up of the main window on a full board (every group, page and button filled) up to its first
 // painted frame, and the repaint of a page switch.
-#include "audio/Bass.h"
-#include "audio/EngineManual.h"
-#include "board/Backups.h"
-#include "board/Board.h"
 #include "board/MainForm.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/PlayLog.h"
-#include "board/Selection.h"
-#include "board/SetFile.h"
-#include "board/Settings.h"
-#include "board/Tracer.h"
-#include "controls/GTSize32Shared.h"
-#include "platform/Clock.h"
-#include "platform/Pump.h"
-#include "platform/Random.h"
-#include "platform/ScriptedDialogs.h"
+#include "support/MainFormParts.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -28,25 +13,15 @@
 namespace {
 
 // Everything a main window needs, on a temporary program folder holding a full set file.
-struct Rig
+struct Rig : MainFormParts
 {
     Rig()
     {
         folder = dir.path() + QStringLiteral("/");
         setPath = folder + QStringLiteral("Full.set");
-        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
+        BuildFiles();
         WriteFullBoard();
-        context = std::make_unique<MainFormContext>(MainFormContext{
-            folder, {setPath}, board, selection, settings, *setFile, *optionsFile, *backups, *tracer, *playLog,
-            dialogs, clock, pump, random, clipboards, scalerShared, {}, {}, {}, {}, {}});
-        context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-            return EngineInitManual(freq, flags);
-        };
-        context->Halt = [](int) {};
+        BuildContext({setPath});
     }
 
     void WriteFullBoard()
@@ -79,23 +54,7 @@ struct Rig
     }
 
     QTemporaryDir dir;
-    QString folder;
     QString setPath;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock;
-    CountingEventPump pump;
-    SeededRandom random;
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
 };
 
 void BM_StartUpToFirstPaintedWindow(benchmark::State& state)

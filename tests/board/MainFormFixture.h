@@ -1,23 +1,8 @@
 #pragma once
 // A main window on a temporary program folder, with scripted dialogs, a manual clock and the
 // audio engine in manual-clock mode, so every start-up and exit can be driven and inspected.
-#include "audio/Bass.h"
-#include "audio/EngineManual.h"
-#include "board/Backups.h"
-#include "board/Board.h"
 #include "board/MainForm.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/PlayLog.h"
-#include "board/Selection.h"
-#include "board/SetFile.h"
-#include "board/Settings.h"
-#include "board/Tracer.h"
-#include "controls/GTSize32Shared.h"
-#include "platform/Clock.h"
-#include "platform/Pump.h"
-#include "platform/Random.h"
-#include "platform/ScriptedDialogs.h"
+#include "support/MainFormParts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,30 +14,32 @@
 #include <vector>
 
 // A small board in the set file's own layout: group A pages 1 and 3, group B page 1, the cue.
-inline const QByteArray SampleSet = "[Main]\r\nCreatedBy=Rallybox\r\nPersonalization=\r\n\r\n"
-                             "[Page1]\r\nPageName=Warmup\r\nPagePlay=T\r\nRapidFire=F\r\nPageShuffle=F\r\n"
-                             "PageColor=clBlack\r\n"
-                             "c1=Goal Horn\r\ns1=/music/goal.wav\r\nt1=00:05\r\nh1=2Q\r\nL1=L\r\nv1=80\r\nci1=Y\r\n"
-                             "c2=Charge%%Fanfare\r\ns2=/music/charge.mp3\r\nt2=01:00\r\nactivity2=2\r\n"
-                             "c3=Locked One\r\ns3=/music/lock.wav\r\nt3=00:30\r\nactivity3=4\r\n"
-                             "c4=Marker\r\nt4=00:00\r\nactivity4=7\r\n"
-                             "c6=Custom\r\ns6=/music/custom.wav\r\nt6=00:10\r\nco6=$00123456\r\n\r\n"
-                             "[Page3]\r\nPageName=Anthems\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=T\r\n"
-                             "PageColor=clBlack\r\n"
-                             "c1=Anthem\r\ns1=/music/anthem.wav\r\nt1=1:02:05\r\n\r\n"
-                             "[PageB1]\r\nPageName=Second\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
-                             "PageColor=clBlack\r\n"
-                             "c1=B song\r\ns1=/music/b.wav\r\nt1=00:07\r\n\r\n"
-                             "[PageQ19]\r\nPageName= \r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
-                             "PageColor=clBlack\r\n\r\n";
+inline const QByteArray SampleSet =
+    "[Main]\r\nCreatedBy=Rallybox\r\nPersonalization=\r\n\r\n"
+    "[Page1]\r\nPageName=Warmup\r\nPagePlay=T\r\nRapidFire=F\r\nPageShuffle=F\r\n"
+    "PageColor=clBlack\r\n"
+    "c1=Goal Horn\r\ns1=/music/goal.wav\r\nt1=00:05\r\nh1=2Q\r\nL1=L\r\nv1=80\r\nci1=Y\r\n"
+    "c2=Charge%%Fanfare\r\ns2=/music/charge.mp3\r\nt2=01:00\r\nactivity2=2\r\n"
+    "c3=Locked One\r\ns3=/music/lock.wav\r\nt3=00:30\r\nactivity3=4\r\n"
+    "c4=Marker\r\nt4=00:00\r\nactivity4=7\r\n"
+    "c6=Custom\r\ns6=/music/custom.wav\r\nt6=00:10\r\nco6=$00123456\r\n\r\n"
+    "[Page3]\r\nPageName=Anthems\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=T\r\n"
+    "PageColor=clBlack\r\n"
+    "c1=Anthem\r\ns1=/music/anthem.wav\r\nt1=1:02:05\r\n\r\n"
+    "[PageB1]\r\nPageName=Second\r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
+    "PageColor=clBlack\r\n"
+    "c1=B song\r\ns1=/music/b.wav\r\nt1=00:07\r\n\r\n"
+    "[PageQ19]\r\nPageName= \r\nPagePlay=F\r\nRapidFire=F\r\nPageShuffle=F\r\n"
+    "PageColor=clBlack\r\n\r\n";
 
-class MainFormFixture : public ::testing::Test
+class MainFormFixture : public ::testing::Test, protected MainFormParts
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         folder = dir.path() + QStringLiteral("/");
+        clock.SetNow(QDateTime(QDate(2024, 3, 9), QTime(18, 30)));
     }
 
     void TearDown() override
@@ -90,14 +77,7 @@ protected:
     // Starts the main window; the constructor runs the create step.
     void Start(const QStringList& parameters = {})
     {
-        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-        context = std::make_unique<MainFormContext>(MainFormContext{
-            folder, parameters, board, selection, settings, *setFile, *optionsFile, *backups, *tracer, *playLog,
-            dialogs, clock, pump, random, clipboards, scalerShared, {}, {}, {}, {}, {}});
+        BuildContext(parameters);
         context->InitOutput = [this](int device, std::uint32_t freq, std::uint32_t flags) {
             devicesTried.push_back(device);
             ratesTried.push_back(static_cast<int>(freq));
@@ -117,22 +97,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    QString folder;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(18, 30))};
-    CountingEventPump pump;
-    SeededRandom random{7};
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
     std::unique_ptr<TForm1> form;
     // Builds the window Start shows, when a test needs a subclass (a plain TForm1 otherwise).
     std::function<std::unique_ptr<TForm1>(MainFormContext&)> MakeForm;

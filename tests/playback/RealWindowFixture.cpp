@@ -17,23 +17,7 @@ void RealWindowFixture::BuildWindow(const QByteArray& setText, bool pumpRenders)
     file.write(setText);
     file.close();
 
-    tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-    playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-    optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-    setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-    backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-    context = std::make_unique<MainFormContext>(
-        MainFormContext{folder,     {setPath},    board,    selection, settings, *setFile, *optionsFile,
-                        *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
-                        clipboards, scalerShared, {},       {},        {},       {},       {}});
-    context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
-        BASS_Free();
-        return EngineInitManual(freq, flags);
-    };
-    context->Halt = [](int) {};
-    context->ShowShutDown = [] {};
-    context->Terminate = [] {};
-    context->ShellExecute = [](const QString&, const QString&) { return true; };
+    BuildContext({setPath});
     if (pumpRenders) {
         pump.OnPump = [this](int) {
             std::vector<float> out(static_cast<std::size_t>(2 * kPumpFrames));

@@ -3,13 +3,8 @@
 // the engine on the manual clock.
 #include "PlaybackFixture.h"
 
-#include "board/Backups.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/SetFile.h"
-#include "controls/GTSize32Shared.h"
-#include "platform/Random.h"
 #include "playback/PlaybackMainForm.h"
+#include "support/MainFormParts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,7 +15,7 @@
 #include <memory>
 
 namespace PlaybackTest {
-class RealWindowFixture : public ::testing::Test
+class RealWindowFixture : public ::testing::Test, protected MainFormParts
 {
 protected:
     void TearDown() override;
@@ -30,23 +25,7 @@ protected:
     void BuildWindow(const QByteArray& setText, bool pumpRenders = true);
 
     QTemporaryDir dir;
-    QString folder;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock;
-    CountingEventPump pump;
-    SeededRandom random{7};
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
     PlaybackState state;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
     std::unique_ptr<PlaybackMainForm> form;
 };
 } // namespace PlaybackTest

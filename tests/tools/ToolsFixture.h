@@ -1,26 +1,11 @@
 #pragma once
 // The playing main window on a temporary program folder with scripted dialogs, a manual clock and
 // the audio engine in manual-clock mode, for driving the Setup, find and list windows on it.
-#include "audio/Bass.h"
-#include "audio/EngineManual.h"
-#include "board/Backups.h"
-#include "board/Board.h"
 #include "board/MainFormButtons.h"
-#include "board/MainFormContext.h"
-#include "board/OptionsFile.h"
-#include "board/PlayLog.h"
-#include "board/Selection.h"
-#include "board/SetFile.h"
-#include "board/Settings.h"
-#include "board/Tracer.h"
-#include "controls/GTSize32Shared.h"
 #include "editing/TestWavFile.h"
-#include "platform/Clock.h"
 #include "platform/IniFile.h"
-#include "platform/Pump.h"
-#include "platform/Random.h"
-#include "platform/ScriptedDialogs.h"
 #include "playback/PlaybackMainForm.h"
+#include "support/MainFormParts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,13 +15,14 @@
 #include <set>
 #include <vector>
 
-class ToolsFixture : public ::testing::Test
+class ToolsFixture : public ::testing::Test, protected MainFormParts
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         folder = dir.path() + QStringLiteral("/");
+        clock.SetNow(QDateTime(QDate(2024, 3, 9), QTime(18, 30)));
         sound = folder + QStringLiteral("horn.wav");
         ASSERT_TRUE(WriteSilentWav(sound, 44100 * 3));
     }
@@ -59,15 +45,7 @@ protected:
             file.close();
             parameters.append(setPath);
         }
-        tracer = std::make_unique<Tracer>(folder, settings, clock, dialogs);
-        playLog = std::make_unique<PlayLog>(folder, settings, *tracer, dialogs);
-        optionsFile = std::make_unique<OptionsFile>(folder, settings, *tracer, dialogs);
-        setFile = std::make_unique<SetFile>(board, settings, dialogs, *tracer, folder);
-        backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
-        context = std::make_unique<MainFormContext>(
-            MainFormContext{folder,     parameters,   board,    selection, settings, *setFile, *optionsFile,
-                            *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
-                            clipboards, scalerShared, {},       {},        {},       {},       {}});
+        BuildContext(parameters);
         context->InitOutput = [this](int device, std::uint32_t freq, std::uint32_t flags) {
             devicesTried.push_back(device);
             if (failingDevices.count(device) != 0 || failingRates.count(freq) != 0) {
@@ -101,24 +79,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    QString folder;
     QString sound;
-    Board board;
-    Selection selection;
-    Settings settings;
-    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(18, 30))};
-    CountingEventPump pump;
-    SeededRandom random{7};
-    ScriptedDialogs dialogs;
-    InternalClipboards clipboards;
-    GTScalerShared scalerShared;
     PlaybackState state;
-    std::unique_ptr<Tracer> tracer;
-    std::unique_ptr<PlayLog> playLog;
-    std::unique_ptr<OptionsFile> optionsFile;
-    std::unique_ptr<SetFile> setFile;
-    std::unique_ptr<Backups> backups;
-    std::unique_ptr<MainFormContext> context;
     std::unique_ptr<PlaybackMainForm> form;
 
     std::set<int> failingDevices;
