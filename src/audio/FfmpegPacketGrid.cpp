@@ -9,6 +9,7 @@ namespace {
 constexpr int kPacketsChecked = 64;
 // How much of the end is decoded to measure the length; a packet holds far less.
 constexpr std::int64_t kTailSeconds = 3;
+constexpr std::int64_t kFarBeyondAnyFileSeconds = 48 * 3600;
 // Bounds the tail decode should the demuxer land far earlier than asked.
 constexpr int kMaxTailChunks = 1 << 16;
 
@@ -89,11 +90,12 @@ bool CheckStart(FfmpegInput& input, FfmpegPacketGrid::Grid& grid, bool& ended)
 
 bool MeasureTail(FfmpegInput& input, FfmpegPacketGrid::Grid& grid, const std::atomic<bool>& stop)
 {
+    // A file cut short states no length: asked for a time past any file, the demuxer lands on
+    // the last packet whose time it can read.
     const std::int64_t stated = input.statedLengthFrames();
-    if (stated <= 0) {
-        return false;
-    }
-    const std::int64_t from = std::max<std::int64_t>(stated - kTailSeconds * input.sampleRate(), 0);
+    const std::int64_t from = stated > 0
+                                  ? std::max<std::int64_t>(stated - kTailSeconds * input.sampleRate(), 0)
+                                  : kFarBeyondAnyFileSeconds * input.sampleRate();
     if (!input.seekToFrameTimestamp(FfmpegPacketGrid::TimeOf(grid, from))) {
         return false;
     }

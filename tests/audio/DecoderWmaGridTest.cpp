@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <random>
@@ -184,3 +185,123 @@ TEST_P(DecoderWmaGridTest, SeeksAnywhereLandOnTheSamplesOfTheWholeDecode)
 
 INSTANTIATE_TEST_SUITE_P(BothVersionsAndEveryFrameLength, DecoderWmaGridTest, ::testing::ValuesIn(kCases),
                          ::testing::PrintToStringParamName());
+
+namespace {
+// A copy of the two-minute WMA 2 file with its bytes changed by `change`.
+std::string DamagedCopy(const std::string& name, const std::function<void(std::vector<char>&)>& change)
+{
+    const std::string source = MadeFile(kCases[0]);
+    std::ifstream in(source, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (source.empty() || bytes.size() < 100000) {
+        return {};
+    }
+    change(bytes);
+    const std::string path = Folder() + "/" + name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+// Whatever a damaged file holds, a play of it reads to an end that matches its final length,
+// and seeks anywhere (and past the end) return without hanging.
+void ExpectSafeToPlay(const std::string& path)
+{
+    int code = -99;
+    auto source = OpenAudioFile(path, 2, code);
+    if (source == nullptr) {
+        EXPECT_NE(code, BassError::Ok);
+        return;
+    }
+    const std::int64_t length = source->lengthFrames();
+    std::vector<std::int16_t> got(2048 * 2);
+    for (const std::int64_t target : {length / 2, length / 4, length - 1, length + 5000, std::int64_t{10}}) {
+        if (source->seekFrame(target)) {
+            EXPECT_LE(source->read(got.data(), 2048), 2048);
+        }
+    }
+    ASSERT_TRUE(source->seekFrame(0));
+    const auto all = ReadToEnd(*source, 4096);
+    EXPECT_EQ(static_cast<std::int64_t>(all.size() / 2), source->lengthFrames());
+}
+} // namespace
+
+// Cut short (a copy that stopped): the stated length is too long, the packets say where it ends.
+TEST(DecoderWmaGridDamage, ACutFileIsMeasuredFromItsLastPacketAndSeeksStayExact)
+{
+    ASSERT_FALSE(Folder().empty());
+    const std::string path = DamagedCopy("cut.wma", [](std::vector<char>& b) { b.resize(b.size() * 3 / 5); });
+    ASSERT_FALSE(path.empty());
+    const auto raw = DecodeEverything(path);
+    const std::int64_t rawFrames = static_cast<std::int64_t>(raw.size() / 2);
+    ASSERT_GT(rawFrames, 44100 * 100);
+    FfmpegPacketGrid::Grid grid;
+    std::atomic<bool> stop{false};
+    ASSERT_TRUE(FfmpegPacketGrid::Measure(path, grid, stop));
+    EXPECT_EQ(grid.totalFrames, rawFrames);
+
+    auto source = OpenStereo(path);
+    ASSERT_NE(source, nullptr);
+    const std::int64_t length = source->lengthFrames();
+    EXPECT_EQ(length, rawFrames - 2048);
+    std::vector<std::int16_t> got(1000 * 2);
+    for (const std::int64_t target : {length / 2, length - 500, std::int64_t{44100 * 107}}) {
+        ASSERT_TRUE(source->seekFrame(target));
+        const std::int64_t want = std::min<std::int64_t>(1000, length - target);
+        ASSERT_EQ(source->read(got.data(), want), want);
+        for (std::int64_t i = 0; i < want * 2; ++i) {
+            ASSERT_EQ(got[i], raw[(target + 2048) * 2 + i]) << "frame " << target;
+        }
+    }
+    // Where the stated length still reaches, but the file does not.
+    EXPECT_FALSE(source->seekFrame(44100 * 150));
+    ExpectSafeToPlay(path);
+}
+
+// A file claiming a bit reservoir has frames straddling packets: no grid, a full count instead.
+TEST(DecoderWmaGridDamage, AFileWithABitReservoirIsCountedByDecodingInstead)
+{
+    ASSERT_FALSE(Folder().empty());
+    const std::string path = DamagedCopy("reservoir.wma", [](std::vector<char>& b) {
+        // WMA 2's wave format (tag 0x161, 2 channels, 44100 Hz), then its coding flags at +22.
+        const char format[] = {0x61, 0x01, 0x02, 0x00, 0x44, static_cast<char>(0xac), 0x00, 0x00};
+        const auto at = std::search(b.begin(), b.begin() + 4096, std::begin(format), std::end(format));
+        if (at != b.begin() + 4096) {
+            *(at + 22) = static_cast<char>(*(at + 22) | 0x02);
+        }
+    });
+    ASSERT_FALSE(path.empty());
+    FfmpegInput input;
+    int code = 0;
+    ASSERT_TRUE(input.open(path, code));
+    EXPECT_FALSE(input.framesFollowPacketTimes());
+    FfmpegPacketGrid::Grid grid;
+    std::atomic<bool> stop{false};
+    EXPECT_FALSE(FfmpegPacketGrid::Measure(path, grid, stop));
+    FfmpegFrameIndex index(path, FfmpegFrameIndex::Mode::Grid);
+    index.waitDone();
+    EXPECT_FALSE(index.onGrid());
+    ExpectSafeToPlay(path);
+}
+
+// Runs of garbage over packets and their times, at the start, the middle and the end.
+TEST(DecoderWmaGridDamage, GarbageOverPacketsAnywhereIsSafeToPlayAndSeek)
+{
+    ASSERT_FALSE(Folder().empty());
+    const double places[] = {0.0, 0.5, 0.97};
+    for (const double place : places) {
+        for (const int fill : {0x00, 0xff, 0x5a}) {
+            const std::string path = DamagedCopy("garbage.wma", [&](std::vector<char>& b) {
+                const std::size_t from =
+                    std::max<std::size_t>(1200, static_cast<std::size_t>(b.size() * place));
+                std::mt19937 random(static_cast<unsigned>(from) + fill);
+                for (std::size_t i = from; i < std::min(b.size(), from + 40000); ++i) {
+                    b[i] = static_cast<char>(fill == 0x5a ? random() : fill);
+                }
+            });
+            ASSERT_FALSE(path.empty());
+            SCOPED_TRACE("at " + std::to_string(place) + " with " + std::to_string(fill));
+            ExpectSafeToPlay(path);
+        }
+    }
+}
