@@ -315,11 +315,15 @@ bool FfmpegSource::seekFrame(std::int64_t frame)
     }
     if (byIndex_) {
         index_->waitCovered(std::max<std::int64_t>(skipStart_, 0) + frame);
+        if (index_->onGrid()) {
+            // Measured in full already (the scan is finishing): the length is known.
+            if (frame > lengthFrames()) {
+                return false;
+            }
+            return seekOnGrid(frame) || decodeFromStartTo(frame);
+        }
         if (index_->done() && frame > lengthFrames()) {
             return false;
-        }
-        if (index_->onGrid()) {
-            return seekOnGrid(frame) || decodeFromStartTo(frame);
         }
         return seekByIndex(frame) || decodeFromStartTo(frame);
     }
