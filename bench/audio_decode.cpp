@@ -3,16 +3,24 @@
 // first decoded frames, the time until the exact length is known and the time of a seek with its
 // first frames. Files of three minutes of stereo pink noise at 44100 Hz are made with the ffmpeg
 // command-line tool at start; with RBX_BENCH_HOUR=1 also one-hour MP3 and WMA files.
-// "Cold" cases open a fresh copy of the file each time: nothing this process measured before
-// (the shared packet index) helps them, as for a button played for the first time. "Warm" cases
-// open the file again, as a button played again does.
+// Three temperatures, each from the open:
+// - "cold": a fresh copy of the file whose pages were dropped from the page cache, so every
+//   read goes to the disk and nothing this process measured before (the shared packet index)
+//   helps, as for a button played for the first time after start-up;
+// - "warm": a fresh copy with its pages in the page cache (a file just copied or played by
+//   another program);
+// - "again": the same file opened again, as a button played again (the packet index is kept).
+// Cold and warm cases run one open per repetition and report min, median and max.
 #include "audio/FileDecoder.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -67,11 +75,20 @@ public:
             }
         }
     }
-    // A copy under a new name (new identity): no index of it exists yet in this process.
-    std::string freshCopy(const Kind& kind) const
+    // A copy under a new name (new identity): no index of it exists yet in this process. With
+    // dropCache its pages are written out and dropped from the page cache.
+    std::string freshCopy(const Kind& kind, bool dropCache) const
     {
         const std::filesystem::path copy = path_ / ("copy-" + std::to_string(++copies_) + "-" + kind.file);
         std::filesystem::copy_file(of(kind), copy);
+        const int fd = ::open(copy.c_str(), O_RDONLY);
+        if (fd >= 0) {
+            if (dropCache) {
+                ::fdatasync(fd);
+                ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+            }
+            ::close(fd);
+        }
         return copy.string();
     }
     ~Folder() { std::filesystem::remove_all(path_); }
@@ -131,17 +148,29 @@ void OpenToFirstFrame(benchmark::State& state, const Kind& kind)
     }
 }
 
-// Runs `measure` on a freshly opened source once per iteration, timed from the open. Cold: a
-// copy of the file never opened before (its scan starts with the open); warm: the same file.
-// Closing, copying and removing the copy are not timed.
-template <typename Measure>
-void OpenedEachTime(benchmark::State& state, const Kind& kind, bool cold, Measure measure)
+enum class Temperature
 {
+    Cold,
+    Warm,
+    Again
+};
+
+const char* NameOf(Temperature t)
+{
+    return t == Temperature::Cold ? "cold" : t == Temperature::Warm ? "warm" : "again";
+}
+
+// Runs `measure` on a freshly opened source once per iteration, timed from the open. Closing,
+// copying and removing the copy are not timed.
+template <typename Measure>
+void OpenedEachTime(benchmark::State& state, const Kind& kind, Temperature temperature, Measure measure)
+{
+    const bool copy = temperature != Temperature::Again;
     std::string path = Files().of(kind);
     for (auto _ : state) {
-        if (cold) {
+        if (copy) {
             state.PauseTiming();
-            path = Files().freshCopy(kind);
+            path = Files().freshCopy(kind, temperature == Temperature::Cold);
             state.ResumeTiming();
         }
         int code = 0;
@@ -152,16 +181,16 @@ void OpenedEachTime(benchmark::State& state, const Kind& kind, bool cold, Measur
         }
         state.PauseTiming();
         source.reset();
-        if (cold) {
+        if (copy) {
             std::filesystem::remove(path);
         }
         state.ResumeTiming();
     }
 }
 
-void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
+void OpenToExactLength(benchmark::State& state, const Kind& kind, Temperature temperature)
 {
-    OpenedEachTime(state, kind, cold, [](PcmSource& source) {
+    OpenedEachTime(state, kind, temperature, [](PcmSource& source) {
         benchmark::DoNotOptimize(source.lengthFrames());
         return true;
     });
@@ -169,7 +198,7 @@ void OpenToExactLength(benchmark::State& state, const Kind& kind, bool cold)
 
 // Open, move to the middle and read the first frames there: what a click on the progress bar of a
 // sound just started costs.
-void OpenAndSeekToMiddle(benchmark::State& state, const Kind& kind, bool cold)
+void OpenAndSeekToMiddle(benchmark::State& state, const Kind& kind, Temperature temperature)
 {
     std::int64_t middle = 0;
     {
@@ -182,9 +211,40 @@ void OpenAndSeekToMiddle(benchmark::State& state, const Kind& kind, bool cold)
         middle = probe->lengthFrames() / 2;
     }
     std::vector<std::int16_t> buffer(1024 * 2);
-    OpenedEachTime(state, kind, cold, [&](PcmSource& source) {
+    OpenedEachTime(state, kind, temperature, [&](PcmSource& source) {
         return source.seekFrame(middle) && source.read(buffer.data(), 1024) == 1024;
     });
+}
+
+// Cold and warm cases: one open per repetition, so each figure is one open; min, median and max.
+template <typename Function>
+void RegisterPerOpen(const std::string& name, Function function, const Kind& kind, Temperature temperature,
+                     int repetitions)
+{
+    benchmark::RegisterBenchmark(name.c_str(), function, kind, temperature)
+        ->Iterations(1)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true)
+        ->ComputeStatistics(
+            "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+        ->ComputeStatistics(
+            "max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); })
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
+void RegisterOpenCases(const Kind& kind, int repetitions)
+{
+    const std::string label = kind.label;
+    for (const Temperature t : {Temperature::Cold, Temperature::Warm}) {
+        RegisterPerOpen(std::string("OpenToExactLength/") + NameOf(t) + "/" + label, OpenToExactLength, kind,
+                        t, repetitions);
+        RegisterPerOpen(std::string("OpenAndSeekToMiddle/") + NameOf(t) + "/" + label, OpenAndSeekToMiddle,
+                        kind, t, repetitions);
+    }
+    benchmark::RegisterBenchmark(("OpenToExactLength/again/" + label).c_str(), OpenToExactLength, kind,
+                                 Temperature::Again)
+        ->Unit(benchmark::kMicrosecond);
 }
 
 // Seeks within an open file whose length is known, each followed by its first frames.
@@ -221,15 +281,7 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("OpenToFirstFrame/" + label).c_str(), OpenToFirstFrame, kind)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("OpenToExactLength/cold/" + label).c_str(), OpenToExactLength, kind,
-                                     true)
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("OpenToExactLength/warm/" + label).c_str(), OpenToExactLength, kind,
-                                     false)
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("OpenAndSeekToMiddle/cold/" + label).c_str(), OpenAndSeekToMiddle, kind,
-                                     true)
-            ->Unit(benchmark::kMicrosecond);
+        RegisterOpenCases(kind, 15);
         benchmark::RegisterBenchmark(("SeekWhileOpen/" + label).c_str(), SeekWhileOpen, kind)
             ->Unit(benchmark::kMicrosecond);
     }
@@ -238,14 +290,7 @@ int main(int argc, char** argv)
             const std::string label = kind.label;
             benchmark::RegisterBenchmark(("OpenToFirstFrame/" + label).c_str(), OpenToFirstFrame, kind)
                 ->Unit(benchmark::kMicrosecond);
-            benchmark::RegisterBenchmark(("OpenToExactLength/cold/" + label).c_str(), OpenToExactLength, kind,
-                                         true)
-                ->Iterations(3)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("OpenAndSeekToMiddle/cold/" + label).c_str(), OpenAndSeekToMiddle,
-                                         kind, true)
-                ->Iterations(3)
-                ->Unit(benchmark::kMillisecond);
+            RegisterOpenCases(kind, 9);
             benchmark::RegisterBenchmark(("SeekWhileOpen/" + label).c_str(), SeekWhileOpen, kind)
                 ->Unit(benchmark::kMicrosecond);
         }

@@ -40,10 +40,26 @@ bool FfmpegFrameIndex::scanMpegHeaders(const std::string& path)
     return true;
 }
 
+bool FfmpegFrameIndex::measureGrid(const std::string& path)
+{
+    FfmpegPacketGrid::Grid grid;
+    if (!FfmpegPacketGrid::Measure(path, grid, stop_)) {
+        return false;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        grid_ = grid;
+        onGrid_ = true;
+        covered_ = grid.totalFrames;
+    }
+    changed_.notify_all();
+    return true;
+}
+
 void FfmpegFrameIndex::run(std::string path, Mode mode)
 {
     try {
-        if (mode == Mode::Packets && scanMpegHeaders(path)) {
+        if ((mode == Mode::Packets && scanMpegHeaders(path)) || (mode == Mode::Grid && measureGrid(path))) {
             finish();
             return;
         }
@@ -177,6 +193,18 @@ bool FfmpegFrameIndex::entryBefore(std::int64_t rawFrame, int back, Entry& out) 
     const auto holding = static_cast<std::int64_t>(after - entries_.begin()) - 1;
     out = entries_[static_cast<std::size_t>(std::max<std::int64_t>(0, holding - back))];
     return true;
+}
+
+bool FfmpegFrameIndex::onGrid() const
+{
+    std::lock_guard lock(mutex_);
+    return onGrid_;
+}
+
+FfmpegPacketGrid::Grid FfmpegFrameIndex::grid() const
+{
+    std::lock_guard lock(mutex_);
+    return grid_;
 }
 
 bool FfmpegFrameIndex::rawStartOf(std::int64_t pos, std::int64_t& rawStart) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FfmpegPacketGrid.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -11,7 +13,9 @@
 
 // Scans a whole file on a helper thread, recording where each packet starts in the decoder's
 // output, so that the length is exact and seeks can land on the right packet. MPEG audio is
-// scanned by its packets alone (fast: a few ms for a song); other codecs are decoded to count.
+// scanned by its packets alone (fast: a few ms for an hour); WMA whose packets sit on a frame
+// grid (see FfmpegPacketGrid) is measured from its first and last packets, with no entries;
+// other codecs are decoded to count.
 // All public calls are thread-safe; the waits end when the scan passes the point or finishes.
 class FfmpegFrameIndex
 {
@@ -19,6 +23,7 @@ public:
     enum class Mode
     {
         Packets,
+        Grid, // falls back to Decode when the file is not on a grid
         Decode
     };
     struct Entry
@@ -51,11 +56,15 @@ public:
     bool entryBefore(std::int64_t rawFrame, int back, Entry& out) const;
     // The decoder-output start of the packet at byte position pos; false when unknown.
     bool rawStartOf(std::int64_t pos, std::int64_t& rawStart) const;
+    // Valid once done(): true when positions follow packet times on grid().
+    bool onGrid() const;
+    FfmpegPacketGrid::Grid grid() const;
 
 private:
     void run(std::string path, Mode mode);
     // MPEG audio read header by header (a few ms for an hour); false when the file needs FFmpeg.
     bool scanMpegHeaders(const std::string& path);
+    bool measureGrid(const std::string& path);
     void finish();
     void scanPackets(class FfmpegInput& input);
     void scanDecoded(class FfmpegInput& input);
@@ -67,6 +76,8 @@ private:
     std::int64_t covered_ = 0;
     std::int64_t skipStart_ = 0;
     std::int64_t skipEnd_ = 0;
+    bool onGrid_ = false;
+    FfmpegPacketGrid::Grid grid_;
     std::atomic<bool> done_{false};
     std::atomic<bool> stop_{false};
     std::thread thread_;

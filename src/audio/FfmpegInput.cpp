@@ -106,6 +106,23 @@ std::int64_t FfmpegInput::InherentDelayFrames(int codecId, int sampleRate)
     }
 }
 
+bool FfmpegInput::framesFollowPacketTimes() const
+{
+    if (format_ == nullptr || streamIndex_ < 0) {
+        return false;
+    }
+    const AVCodecParameters* p = format_->streams[streamIndex_]->codecpar;
+    // The decoder's own reading of the coding flags: WMA 1 keeps them at byte 2, WMA 2 at byte 4.
+    int flags = -1;
+    if (codecId_ == AV_CODEC_ID_WMAV1 && p->extradata_size >= 4) {
+        flags = AV_RL16(p->extradata + 2);
+    } else if (codecId_ == AV_CODEC_ID_WMAV2 && p->extradata_size >= 6) {
+        flags = AV_RL16(p->extradata + 4);
+    }
+    constexpr int kBitReservoir = 0x0002; // frames then straddle packets
+    return flags >= 0 && (flags & kBitReservoir) == 0 && p->block_align > 0;
+}
+
 bool FfmpegInput::IsPcm(int codecId)
 {
     return codecId >= AV_CODEC_ID_FIRST_AUDIO && codecId < AV_CODEC_ID_ADPCM_IMA_QT;
@@ -252,6 +269,23 @@ void FfmpegInput::noteSkipData()
     }
 }
 
+std::int64_t FfmpegInput::packetTimeInFrames() const
+{
+    const AVStream* stream = format_->streams[streamIndex_];
+    const std::int64_t ts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+    if (ts == AV_NOPTS_VALUE) {
+        return kNoTime;
+    }
+    const std::int64_t origin = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+    // A damaged header may claim any time: one that would overflow is as good as none.
+    constexpr std::int64_t kLimit = std::int64_t{1} << 40;
+    std::int64_t since = 0;
+    if (__builtin_sub_overflow(ts, origin, &since) || since > kLimit || since < -kLimit) {
+        return kNoTime;
+    }
+    return av_rescale_q(since, stream->time_base, AVRational{1, sampleRate_});
+}
+
 int FfmpegInput::nextPacket(PacketInfo& info)
 {
     if (readAudioPacket() == 0) {
@@ -312,6 +346,7 @@ int FfmpegInput::decodeNext(Chunk& chunk)
             continue;
         }
         packetPos_ = packet_->pos;
+        packetTime_ = packetTimeInFrames();
         noteSkipData();
         const int sent = avcodec_send_packet(codec_, packet_);
         av_packet_unref(packet_);
@@ -356,6 +391,7 @@ bool FfmpegInput::convertFrame(Chunk& chunk)
     chunk.frames = 0;
     chunk.packetPos = packetPos_;
     chunk.startFrame = -1;
+    chunk.packetTime = packetTime_;
     // A damaged packet may decode to a frame claiming any rate or channel count: one outside
     // what the stream was opened with limits for is dropped like an undecodable packet.
     if (frame_->nb_samples <= 0 || !PlayableLimits::ChannelsOk(frame_->ch_layout.nb_channels) ||

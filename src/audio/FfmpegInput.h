@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,9 +22,11 @@ public:
     {
         std::vector<std::int16_t> stereo; // interleaved L R
         std::int64_t frames = 0;
-        std::int64_t packetPos = -1;  // byte position of the packet it came from, -1 unknown
-        std::int64_t startFrame = -1; // from the frame's timestamp, -1 unknown
+        std::int64_t packetPos = -1;       // byte position of the packet it came from, -1 unknown
+        std::int64_t startFrame = -1;      // from the frame's timestamp, -1 unknown
+        std::int64_t packetTime = kNoTime; // the container's time of that packet, in frames
     };
+    static constexpr std::int64_t kNoTime = INT64_MIN;
     // One packet as seen by the demuxer alone.
     struct PacketInfo
     {
@@ -48,6 +51,10 @@ public:
     static bool IsMpegAudio(int codecId);
     static bool IsLayer3(int codecId);
     static bool IsPcm(int codecId);
+    // WMA 1 or 2 coded without a bit reservoir: every packet the decoder takes holds one whole
+    // frame of InherentDelayFrames() samples, so the container's packet times (milliseconds)
+    // place each packet exactly on that frame grid.
+    bool framesFollowPacketTimes() const;
 
     int sampleRate() const { return sampleRate_; }
     int sourceChannels() const { return sourceChannels_; }
@@ -76,6 +83,7 @@ private:
     bool selectStream(const struct AVCodec*& decoder, int& errorCode);
     bool openDecoder(int& errorCode);
     int readAudioPacket();
+    std::int64_t packetTimeInFrames() const;
     bool convertFrame(Chunk& chunk);
     bool ensureConverter();
     void noteSkipData();
@@ -97,6 +105,7 @@ private:
     std::int64_t declaredSkipStart_ = 0;
     bool skipDeclared_ = false;
     std::int64_t packetPos_ = -1;
+    std::int64_t packetTime_ = kNoTime;
     bool endOfFile_ = false;
     bool drained_ = false;
     std::vector<std::int16_t> convertBuffer_;

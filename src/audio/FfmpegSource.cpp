@@ -56,9 +56,11 @@ bool FfmpegSource::start(int& errorCode)
         // Layer III reaches back up to 511 bytes into earlier frames (the bit reservoir): at low
         // bit rates that is several frames, plus one for the filter bank overlap.
         prerollPackets_ = FfmpegInput::IsLayer3(codec) ? 10 : FfmpegInput::IsMpegAudio(codec) ? 2 : 4;
-        index_ = FfmpegIndexCache::Instance().Get(path_, FfmpegInput::IsMpegAudio(codec)
-                                                              ? FfmpegFrameIndex::Mode::Packets
-                                                              : FfmpegFrameIndex::Mode::Decode);
+        const FfmpegFrameIndex::Mode mode = FfmpegInput::IsMpegAudio(codec) ? FfmpegFrameIndex::Mode::Packets
+                                            : input_->framesFollowPacketTimes()
+                                                ? FfmpegFrameIndex::Mode::Grid
+                                                : FfmpegFrameIndex::Mode::Decode;
+        index_ = FfmpegIndexCache::Instance().Get(path_, mode);
     } else if (input_->statedLengthFrames() >= 0) {
         length_.store(input_->statedLengthFrames());
     } else {
@@ -202,7 +204,13 @@ FfmpegSource::Fill FfmpegSource::fillByIndex()
         std::int64_t indexed = 0;
         const bool newPacket = chunk_.packetPos != lastPacketPos_;
         lastPacketPos_ = chunk_.packetPos;
-        if (chunk_.packetPos >= 0 && newPacket && index_->rawStartOf(chunk_.packetPos, indexed)) {
+        if (mustFindPacket_ && seekOnGrid_) {
+            // Right after a jump: the packet's time names its frame.
+            if (chunk_.packetTime == FfmpegInput::kNoTime) {
+                return Fill::Lost;
+            }
+            rawStart = FfmpegPacketGrid::StartOf(grid_, chunk_.packetTime);
+        } else if (chunk_.packetPos >= 0 && newPacket && index_->rawStartOf(chunk_.packetPos, indexed)) {
             rawStart = indexed;
         } else if (mustFindPacket_) {
             return Fill::Lost;
@@ -307,6 +315,13 @@ bool FfmpegSource::seekFrame(std::int64_t frame)
     }
     if (byIndex_) {
         index_->waitCovered(std::max<std::int64_t>(skipStart_, 0) + frame);
+        if (index_->onGrid()) {
+            // Measured in full already (the scan is finishing): the length is known.
+            if (frame > lengthFrames()) {
+                return false;
+            }
+            return seekOnGrid(frame) || decodeFromStartTo(frame);
+        }
         if (index_->done() && frame > lengthFrames()) {
             return false;
         }
@@ -403,6 +418,46 @@ bool FfmpegSource::seekByIndex(std::int64_t frame)
         return true;
     }
     return fill == Fill::Ok;
+}
+
+bool FfmpegSource::seekOnGrid(std::int64_t frame)
+{
+    grid_ = index_->grid();
+    const std::int64_t rawTarget = std::max<std::int64_t>(skipStart_, 0) + frame;
+    // The first frame after a jump is mixed with what the decoder held before (the transform
+    // overlap), so decoding starts two frames early; should the demuxer land after the frame
+    // anyway, it is asked again from further back.
+    const std::int64_t backoffs[] = {2 * grid_.frameLength, sampleRate_, sampleRate_ * 10};
+    for (const std::int64_t back : backoffs) {
+        const std::int64_t from = rawTarget - back;
+        const bool fromStart = from < grid_.frameLength;
+        if (!(fromStart ? reopen() : input_->seekToFrameTimestamp(FfmpegPacketGrid::TimeOf(grid_, from)))) {
+            return false;
+        }
+        rawNext_ = 0;
+        lastPacketPos_ = -1;
+        mustFindPacket_ = !fromStart;
+        seekOnGrid_ = true;
+        position_ = frame;
+        pendingFrames_ = 0;
+        pendingOffset_ = 0;
+        ended_ = false;
+        const Fill fill = fillByIndex();
+        mustFindPacket_ = false;
+        seekOnGrid_ = false;
+        if (fill == Fill::Ok) {
+            return true;
+        }
+        if (fill == Fill::End) {
+            ended_ = true;
+            pendingFrames_ = 0;
+            return frame >= lengthFrames();
+        }
+        if (fromStart) {
+            return false;
+        }
+    }
+    return false;
 }
 
 bool FfmpegSource::decodeFromStartTo(std::int64_t frame)

@@ -19,7 +19,9 @@
 // - by a packet index (MPEG audio layers 1-3 and WMA, whose containers time frames only roughly):
 //   a helper thread records where every packet starts in the decoder's output; encoder delay
 //   and padding that the file declares (LAME/Xing tag) are trimmed here; seeks start a few
-//   packets early (bit reservoir and filter memory) and discard the pre-roll.
+//   packets early (bit reservoir and filter memory) and discard the pre-roll. WMA on a frame
+//   grid (FfmpegPacketGrid) needs no such record: a seek asks the demuxer for a time and the
+//   packet it lands on is placed by its own time.
 //
 // Threads: read() and seekFrame() from one thread at a time (the feeder); lengthFrames() and
 // lengthFramesWithin() from any thread. lengthFrames() may wait for the helper thread's scan
@@ -62,6 +64,7 @@ private:
     std::int64_t knownLengthOrMinusOne() const;
     bool seekByTimestamps(std::int64_t frame);
     bool seekByIndex(std::int64_t frame);
+    bool seekOnGrid(std::int64_t frame);
     bool decodeFromStartTo(std::int64_t frame);
     std::int64_t copyOut(std::int16_t* out, std::int64_t frames);
 
@@ -84,5 +87,7 @@ private:
     std::int64_t lastPacketPos_ = -1; // container packet of the last decoded chunk
     std::int64_t roughRawFrames_ = 0; // the container's estimate, for when waits are needless
     bool mustFindPacket_ = false;     // after a seek: the first packet must be in the index
+    bool seekOnGrid_ = false;         // ... or found by its time on grid_
+    FfmpegPacketGrid::Grid grid_;
     bool ended_ = false;
 };
