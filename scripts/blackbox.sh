@@ -25,6 +25,11 @@ for tool in Xvfb openbox xdotool import parec paplay pulseaudio sox; do
 done
 # The runs bring up their own display and sound server; nothing of the caller's may leak in.
 unset QT_QPA_PLATFORM PULSE_SERVER WAYLAND_DISPLAY
+# The stand-in for a file manager that the drop cases drag files from (built with the tests).
+dragsource="$root/build/$type/tests/blackbox/dragsource/rbx_dragsource"
+if [ -x "$dragsource" ]; then
+  export RBX_DRAGSOURCE="$dragsource"
+fi
 cd "$root/tests/blackbox"
 if [ "$mode" = "--stress" ]; then
   exec timeout 900 "$python" stress.py "$app"

@@ -61,9 +61,12 @@ void MainFormPlaybackWindow::FocusDummy()
 void MainFormPlaybackWindow::SetNowPlaying(bool visible, const QString& text)
 {
     form_.SoundPlaying->setText(text);
-    form_.SoundPlaying->setVisible(visible);
     if (visible) {
+        form_.SoundPlaying->setVisible(true);
         form_.Label2->setVisible(true);
+    } else {
+        // Only "Now Playing:" goes: the line itself stays for the edit and drag mode notices.
+        form_.Label2->setVisible(false);
     }
 }
 

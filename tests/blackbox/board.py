@@ -118,3 +118,35 @@ def full_board(home):
     set_path = os.path.join(home, "Full.set")
     write_ini(set_path, sections)
     return set_path
+
+
+def page_color(page):
+    """A page button colour of its own for each page (as $00BBGGRR), found again on screenshots."""
+    r, g, b = 200, 40 + 6 * page, 150
+    return "$00%02X%02X%02X" % (b, g, r), (r, g, b)
+
+
+def drops_board(home):
+    """Group A for the drag, drop, menu and clipboard cases: page 1 "Drops" with four sounds of
+    different lengths (slots 1, 2, 3 and 9, each in a colour of its own; slot 2 on hot key Z);
+    pages 2 "Second", 3 "Third" and 4 "Fourth" with one sound each, and 18 "Last", each page
+    button in a colour of its own; pages 5 to 17 blank."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    lengths = {"short": 0.3, "medium": 0.7, "long": 1.2, "nine": 0.5, "second": 0.9, "third": 1.5, "fourth": 0.4}
+    files = {name: tone(os.path.join(sounds, name + ".wav"), seconds, 600 + 100 * i)
+             for i, (name, seconds) in enumerate(sorted(lengths.items()))}
+    cells = {1: {"caption": "Short", "file": files["short"], "color": slot_color(1)[0]},
+             2: {"caption": "Medium", "file": files["medium"], "color": slot_color(2)[0], "hotkey": "0Z"},
+             3: {"caption": "Long", "file": files["long"], "time": "00:02", "color": slot_color(3)[0]},
+             9: {"caption": "Nine", "file": files["nine"], "color": slot_color(9)[0]}}
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
+                page_section(1, 1, "Drops", cells)]
+    for page, name in ((2, "Second"), (3, "Third"), (4, "Fourth"), (18, "Last")):
+        key = name.lower() if name.lower() in files else "short"
+        section, keys = page_section(1, page, name, {1: {"caption": name + " one", "file": files[key]}})
+        keys = [(k, page_color(page)[0] if k == "PageColor" else v) for k, v in keys]
+        sections.append((section, keys))
+    set_path = os.path.join(home, "Drops.set")
+    write_ini(set_path, sections)
+    return set_path

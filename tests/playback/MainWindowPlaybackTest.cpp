@@ -59,6 +59,24 @@ TEST_F(MainWindowPlayback, PanelClickPlaysAndStopButtonEndsTheSound)
     EXPECT_EQ(Level(kRate / 100), 0.0f);
 }
 
+// "Now Playing:" goes when the sound ends, while the line itself stays, so the edit mode notice
+// (and drag mode's) still shows after anything has played.
+TEST_F(MainWindowPlayback, TheEditModeNoticeShowsAfterASoundHasEnded)
+{
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    ASSERT_TRUE(form->Playing);
+    EXPECT_FALSE(form->Label2->isHidden());
+    QTest::mouseClick(AsPushButton(form->StopPlayButton), Qt::LeftButton);
+    ASSERT_FALSE(form->Playing);
+    EXPECT_TRUE(form->Label2->isHidden());
+    EXPECT_TRUE(form->SoundPlaying->text().isEmpty());
+
+    QTest::mouseClick(AsPushButton(form->EditButton), Qt::LeftButton);
+    ASSERT_TRUE(board.EditMode);
+    EXPECT_EQ(form->SoundPlaying->text(), QStringLiteral("****** NOTICE:  PROGRAM IN EDIT MODE!!! ******"));
+    EXPECT_FALSE(form->SoundPlaying->isHidden());
+}
+
 TEST_F(MainWindowPlayback, MissingFileClickShowsTheWarningAndPaintsFuchsia)
 {
     QTest::mouseClick(AsPushButton(form->SoundButtons[2]), Qt::LeftButton);
