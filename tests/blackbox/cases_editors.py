@@ -4,12 +4,13 @@ on a playing sound, and the timed start, each opened from the menus as an operat
 judged on the screen, in the trace, in the recording and in the saved set file."""
 import math
 import os
+import subprocess
 import time
 
 import analyse
 import bbenv
 import board
-from cases import case, check, recorded, settle
+from cases import RESULTS, case, check, recorded, settle
 from session import Session
 
 FULL = 32767.0
@@ -88,8 +89,11 @@ def menu_item(s, point, downs):
     before = set(s.popups())
     s.right_click_point(point)
     opened = bbenv.wait_for("a right-click menu", lambda: set(s.popups()) - before, 5, step=0.1)
+    # At a hand's pace: the menu takes the keyboard only once it is up.
+    settle(0.3)
     for _ in range(downs):
         s.focus_key("Down")
+    settle(0.2)
     s.focus_key("Return")
     bbenv.wait_for("the menu to close", lambda: not (set(s.popups()) & opened), 5, step=0.1)
 
@@ -111,11 +115,30 @@ def clean_up(s):
     settle(0.2)
 
 
+LIVE_RECORDERS = []
+
+
+def recorder(rec_path, clocked=False):
+    """A started recorder that the case's clean-up stops should the case fail while it runs."""
+    rec = (bbenv.ClockedRecorder if clocked else bbenv.Recorder)(rec_path).start()
+    LIVE_RECORDERS.append(rec)
+    return rec
+
+
 def guarded(fn):
+    """Runs a case and, when it failed, keeps a screenshot (with RBX_BLACKBOX_KEEP=1) and closes
+    what it left open, so the next case starts from the board."""
     def run(s, rec_path):
         try:
             return fn(s, rec_path)
         finally:
+            for rec in LIVE_RECORDERS:
+                if rec.proc:
+                    rec.stop()
+            LIVE_RECORDERS.clear()
+            if RESULTS and not RESULTS[-1][1] and os.environ.get("RBX_BLACKBOX_KEEP") == "1":
+                subprocess.run(["import", "-silent", "-window", "root", os.path.join(s.home, "failed-%s.png"
+                                % fn.case_name.split()[1])], timeout=30)
             if s.program.running() and s.popups():
                 clean_up(s)
     run.case_name = getattr(fn, "case_name", fn.__name__)
@@ -189,7 +212,7 @@ def place_marker(s, rec_path):
     bbenv.wait_for("a black slot 12", lambda: s.pixel(edge) == (0, 0, 0), 5, step=0.1)
     # A marker plays nothing.
     plays = s.count("Process Sound Button")
-    rec = bbenv.Recorder(rec_path).start()
+    rec = recorder(rec_path)
     s.click_point(in_box(box, 0.5, 0.3))
     settle(0.8)
     found = analyse.sounds(recorded(rec))
@@ -236,7 +259,7 @@ def custom_cue(s, rec_path):
     set_bar(cue, 50)
     cue.click(345, 160)  # "Set End Point" at 50 % (5 s)
     # Preview: heard from the start cue to the end point, the loud 3 s only.
-    rec = bbenv.ClockedRecorder(rec_path).start()
+    rec = recorder(rec_path, clocked=True)
     clicked = time.monotonic()
     cue.click(175, 213)  # "Preview"
     settle(4.0)
@@ -254,7 +277,7 @@ def custom_cue(s, rec_path):
               "the preview's %s is at level %.3f: it did not play the loud part (%.3f) between the cues"
               % (name, level, LOUD_RMS))
     # Stop ends a preview at once.
-    rec = bbenv.Recorder(rec_path).start()
+    rec = recorder(rec_path)
     started = time.monotonic()
     cue.click(175, 213)
     time.sleep(1.0)
@@ -274,7 +297,7 @@ def custom_cue(s, rec_path):
     gone("Edit Sound Button")
     focus(s.window)
     # A click on the slot now plays the cued part: 3 s, loud from its first moment.
-    rec = bbenv.Recorder(rec_path).start()
+    rec = recorder(rec_path)
     s.click_point(s.slot_point(1, 0.5, 0.25))
     settle(4.0)
     left = recorded(rec)
@@ -288,12 +311,66 @@ def custom_cue(s, rec_path):
     check("Custom Cue Array is active" in s.trace(), "the play did not use the custom cue")
 
 
+def box_closed_by_ok(s, title):
+    box = bbenv.wait_for("the '%s' box" % title, lambda: s.box(title), 5, step=0.1)
+    focus(box)
+    s.focus_key("Return")
+    gone(title, 5)
+
+
+@guarded
+@case("the custom cue editor keeps its cues across its error box, its volume bar sets the preview's level, "
+      "and its Cancel stores nothing")
+def custom_cue_again(s, rec_path):
+    editor, cue = open_cue_editor(s)
+    cue.click(355, 188)  # the end point's "Reset"
+    set_bar(cue, 10)
+    cue.click(345, 160)  # an end point before the start cue (20 %) is refused
+    box_closed_by_ok(s, "Error")
+    check(bbenv.windows_named("^Custom Cue Control Settings$"), "the cue editor closed with its error box")
+    focus(cue.win)
+    cue.click(195, 271)  # the volume bar, at 100 with the board's volume
+    bbenv.xdotool("key", "Home")
+    for _ in range(5):
+        bbenv.xdotool("key", "Prior")
+    set_bar(cue, 30)
+    cue.click(345, 160)  # "Set End Point" at 30 % (3 s)
+    rec = recorder(rec_path)
+    cue.click(175, 213)  # "Preview": from the kept start cue (2 s) to the new end point, at half volume
+    settle(2.0)
+    left = recorded(rec)
+    sound = measured_sound(left, "the second preview")
+    level = sound_rms(left, sound.start + 0.1, sound.end - 0.1)
+    print("  measured: preview %.3f s long at level %.3f (volume bar at 50)" % (sound.length, level))
+    check(abs(sound.length - 1.0) < 0.12, "the preview from the kept start cue lasted %.3f s, not 1 s"
+          % sound.length)
+    check(abs(level / LOUD_RMS - 0.5) < 0.04, "the volume bar at 50 gave %.3f of the full level" % (level / LOUD_RMS))
+    cue.click(495, 304)  # "Cancel"
+    gone("Custom Cue Control Settings")
+    focus(editor.win)
+    editor.click(490, 422)  # the sound editor's "Cancel"
+    gone("Edit Sound Button")
+    focus(s.window)
+    # Nothing was stored, and the board's volume is back.
+    rec = recorder(rec_path)
+    s.click_point(s.slot_point(1, 0.5, 0.25))
+    settle(4.0)
+    left = recorded(rec)
+    sound = measured_sound(left, "a click after the Cancel")
+    level = sound_rms(left, sound.start + 0.1, sound.end - 0.1)
+    print("  measured: after the Cancel the slot played %.3f s at level %.3f" % (sound.length, level))
+    check(abs(sound.length - 3.0) < 0.15, "after the Cancel the slot played %.3f s, not its stored 3 s cue"
+          % sound.length)
+    check(abs(level - LOUD_RMS) < 0.1 * LOUD_RMS, "after the Cancel the slot played at %.3f, not the board's full "
+          "level %.3f" % (level, LOUD_RMS))
+
+
 # --- the volume level of a playing sound -------------------------------------------------------
 
 @guarded
-@case("the volume level set on a playing sound halves it at once and on the next play")
+@case("the volume level set on a playing sound halves it at once and on the next play; Cancel restores it")
 def volume_level(s, rec_path):
-    rec = bbenv.Recorder(rec_path).start()
+    rec = recorder(rec_path)
     s.click_point(s.slot_point(2, 0.5, 0.25))
     lime = s.slot_point(2, 0.97, 0.5)
     bbenv.wait_for("slot 2 playing", lambda: s.pixel(lime) == (0, 255, 0), 5, step=0.1)
@@ -312,19 +389,41 @@ def volume_level(s, rec_path):
     sound = measured_sound(first, "the first play")
     before = sound_rms(first, sound.start + 0.2, sound.start + 1.0)
     after = sound_rms(first, sound.end - 1.5, sound.end - 0.2)
-    # The next play takes the stored level from its start.
-    rec = bbenv.Recorder(rec_path).start()
+    # The next play takes the stored level from its start; the bar moved to 80 and cancelled
+    # puts it back.
+    rec = recorder(rec_path, clocked=True)
     s.click_point(s.slot_point(2, 0.5, 0.25))
-    settle(6.6)
+    settle(1.0)
+    s.right_click_point(s.slot_point(2, 0.5, 0.25))
+    level = Dialog("Assign Volume Level", 300, 150)
+    # The window keeps the focus where it was left (on Save): a click on the bar's thumb, at 50 in
+    # the middle, gives the bar the focus without moving it.
+    level.click(127, 22)
+    raised_at = time.monotonic()
+    for _ in range(3):
+        bbenv.xdotool("key", "Prior")  # 50 to 80
+    settle(1.5)
+    cancelled_at = time.monotonic()
+    level.click(77, 102)  # "Cancel"
+    gone("Assign Volume Level")
+    focus(s.window)
+    settle(6.3 - (time.monotonic() - raised_at))
     second = recorded(rec)
     again = measured_sound(second, "the next play")
-    stored = sound_rms(second, again.start + 0.2, again.end - 0.2)
-    print("  measured: level %.4f before, %.4f after the bar (ratio %.3f); next play %.4f (ratio %.3f)"
-          % (before, after, after / before, stored, stored / before))
+    raised, cancelled = raised_at - rec.origin(), cancelled_at - rec.origin()
+    stored = sound_rms(second, again.start + 0.2, raised - 0.1)
+    higher = sound_rms(second, raised + 0.4, cancelled - 0.1)
+    back = sound_rms(second, cancelled + 0.3, again.end - 0.2)
+    print("  measured: level %.4f before, %.4f after the bar (ratio %.3f); next play %.3f, raised %.3f, "
+          "cancelled %.3f of the first" % (before, after, after / before, stored / before, higher / before,
+                                          back / before))
     check(abs(after / before - 0.5) < 0.03, "the bar at 50 changed the playing level by %.3f, not 0.5"
           % (after / before))
     check(abs(stored / before - 0.5) < 0.03, "the next play's level is %.3f of the first, not the stored 0.5"
           % (stored / before))
+    check(abs(higher / before - 0.8) < 0.04, "the bar at 80 gave %.3f of the first play's level" % (higher / before))
+    check(abs(back / before - 0.5) < 0.03, "after Cancel the level is %.3f of the first, not the stored 0.5"
+          % (back / before))
 
 
 @case("the exit saves the edited pages, the marker, the cue and the volume level")
@@ -384,7 +483,7 @@ def set_timed_start(s):
 def timed_start(s, rec_path):
     due = s.due
     plays = s.count("Process Sound Button")
-    rec = bbenv.ClockedRecorder(rec_path).start()
+    rec = recorder(rec_path, clocked=True)
     countdown = set_timed_start(s)
     settle(1.0)
     countdown.click(235, 162)  # "Cancel"
@@ -412,10 +511,43 @@ def timed_start(s, rec_path):
           % (s.count("Process Sound Button") - plays))
 
 
+@guarded
+@case("the timed start refuses 0:00, and its Start Now plays at once")
+def timed_start_now(s, rec_path):
+    menu_item(s, s.slot_point(1, 0.5, 0.25), 5)
+    entry = Dialog("Timed Start Set", 300, 170)
+    for point in ((100, 48), (240, 48)):
+        entry.click(*point)
+        s.focus_key("ctrl+a")
+        type_text("0")
+    s.focus_key("Return")
+    box_closed_by_ok(s, "Error")
+    check(bbenv.windows_named("^Timed Start Set$"), "the time entry closed on a refused 0:00")
+    check(not bbenv.windows_named("^Automatic Start Timer$"), "a refused 0:00 started the countdown")
+    entry.click(200, 144)  # "Cancel"
+    gone("Timed Start Set")
+    countdown = set_timed_start(s)
+    plays = s.count("Process Sound Button")
+    rec = recorder(rec_path, clocked=True)
+    clicked = time.monotonic()
+    countdown.click(125, 162)  # "Start Now"
+    gone("Automatic Start Timer")
+    settle(1.0)
+    s.focus_key("backslash")
+    left = recorded(rec)
+    found = analyse.sounds(left)
+    check(len(found) == 1, "Start Now gave %d sounds" % len(found))
+    delay = rec.origin() + found[0].start - clicked
+    print("  measured: Start Now sounded %.0f ms after the click" % (delay * 1000))
+    check(-0.05 < delay < 0.5, "Start Now sounded %.0f ms after the click" % (delay * 1000))
+    check(s.count("Process Sound Button") == plays + 1, "Start Now ran %d plays"
+          % (s.count("Process Sound Button") - plays))
+
+
 def run(binary, root, rec_path, sessions):
     first = Session(binary, root, "editors-board", board_maker=board.editors_board).start()
     sessions.append(first)
-    for step in (page_editor, place_marker, custom_cue, volume_level):
+    for step in (page_editor, place_marker, custom_cue, custom_cue_again, volume_level):
         step(first, rec_path)
     saved(first, rec_path)
     # The program reads its wall clock in the zone it is given; 14:30 comes 18 s after the start.
@@ -425,3 +557,4 @@ def run(binary, root, rec_path, sessions):
     sessions.append(timed)
     timed.due = due
     timed_start(timed, rec_path)
+    timed_start_now(timed, rec_path)
