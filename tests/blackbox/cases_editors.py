@@ -165,27 +165,27 @@ def sound_rms(left, start, end):
 
 # --- the page editor -------------------------------------------------------------------------
 
+def name_page(s, page, title, name):
+    """The first item of a page button's menu opens the page editor; the name is typed, then OK."""
+    menu_item(s, page_button_point(s, page), 1)
+    Dialog(title, 250, 110)
+    s.focus_key("ctrl+a")
+    type_text(name)
+    s.focus_key("Return")  # OK is the default button
+    gone(title)
+
+
 @guarded
 @case("the page editor renames a page and adds one, and the page buttons show the names")
 def page_editor(s, rec_path):
     # Rename page 2 from its button's menu: "Edit Page Button" is the first item on a named page.
-    menu_item(s, page_button_point(s, 2), 1)
-    Dialog("Change Page Button", 250, 110)
-    s.focus_key("ctrl+a")
-    type_text("Warm&up Songs")
-    s.focus_key("Return")
-    gone("Change Page Button")
+    name_page(s, 2, "Change Page Button", "Warm&up Songs")
     before = s.count("Page Button Clicked - Warmup Songs")
     s.click_point(page_button_point(s, 2))
     bbenv.wait_for("page 2 shown by its new name",
                    lambda: s.count("Page Button Clicked - Warmup Songs") > before, 5, step=0.1)
     # A blank page offers "Add Page Button" first; its OK shows the new page at once.
-    menu_item(s, page_button_point(s, 3), 1)
-    Dialog("Add Page Button", 250, 110)
-    s.focus_key("ctrl+a")
-    type_text("Encore")
-    s.focus_key("Return")
-    gone("Add Page Button")
+    name_page(s, 3, "Add Page Button", "Encore")
     bbenv.wait_for("the added page shown", lambda: "Page Button Clicked - Encore" in s.trace(), 5, step=0.1)
     shown = s.count("Page Button Clicked - Editors")
     s.click_point(page_button_point(s, 1))
@@ -231,6 +231,7 @@ def open_cue_editor(s):
     # A captioned slot's menu: Cue It, Edit Sound Button, ...
     menu_item(s, s.slot_point(1, 0.5, 0.25), 2)
     editor = Dialog("Edit Sound Button", 640, 448)
+    editor.owner = s.window
     editor.click(85, 422)  # "Custom Cue Control"
     return editor, Dialog("Custom Cue Control Settings", 560, 330)
 
@@ -248,6 +249,25 @@ def measured_sound(left, what):
     found = analyse.sounds(left)
     check(len(found) == 1, "%s gave %d sounds" % (what, len(found)))
     return found[0]
+
+
+def close_editors(editor, cue, cue_button, editor_button):
+    """Closes the cue editor by one of its buttons, then the sound editor by one of its own."""
+    cue.click(*cue_button)
+    gone("Custom Cue Control Settings")
+    focus(editor.win)
+    editor.click(*editor_button)
+    gone("Edit Sound Button")
+    focus(editor.owner)
+
+
+def play_slot(s, rec_path, slot, seconds, what):
+    """A click on a slot, recorded for `seconds`: the samples and the one sound found."""
+    rec = recorder(rec_path)
+    s.click_point(s.slot_point(slot, 0.5, 0.25))
+    settle(seconds)
+    left = recorded(rec)
+    return left, measured_sound(left, what)
 
 
 @guarded
@@ -290,18 +310,9 @@ def custom_cue(s, rec_path):
           "a preview stopped after %.2f s lasted %.3f s" % (stopped - started, sound.length))
     # The cue switched on and saved; the sound editor's OK keeps it.
     cue.click(260, 286)  # "On"
-    cue.click(495, 274)  # "Save"
-    gone("Custom Cue Control Settings")
-    focus(editor.win)
-    editor.click(580, 422)  # "OK"
-    gone("Edit Sound Button")
-    focus(s.window)
+    close_editors(editor, cue, (495, 274), (580, 422))  # "Save", then "OK"
     # A click on the slot now plays the cued part: 3 s, loud from its first moment.
-    rec = recorder(rec_path)
-    s.click_point(s.slot_point(1, 0.5, 0.25))
-    settle(4.0)
-    left = recorded(rec)
-    sound = measured_sound(left, "a click on the cued slot")
+    left, sound = play_slot(s, rec_path, 1, 4.0, "a click on the cued slot")
     head = sound_rms(left, sound.start + 0.05, sound.start + 0.35)
     print("  measured: the cued slot played %.3f s at level %.3f" % (sound.length, head))
     check(abs(sound.length - 3.0) < 0.15, "the cued slot played %.3f s, not its 3 s cue" % sound.length)
@@ -345,18 +356,9 @@ def custom_cue_again(s, rec_path):
     check(abs(sound.length - 1.0) < 0.12, "the preview from the kept start cue lasted %.3f s, not 1 s"
           % sound.length)
     check(abs(level / LOUD_RMS - 0.5) < 0.04, "the volume bar at 50 gave %.3f of the full level" % (level / LOUD_RMS))
-    cue.click(495, 304)  # "Cancel"
-    gone("Custom Cue Control Settings")
-    focus(editor.win)
-    editor.click(490, 422)  # the sound editor's "Cancel"
-    gone("Edit Sound Button")
-    focus(s.window)
+    close_editors(editor, cue, (495, 304), (490, 422))  # both "Cancel"
     # Nothing was stored, and the board's volume is back.
-    rec = recorder(rec_path)
-    s.click_point(s.slot_point(1, 0.5, 0.25))
-    settle(4.0)
-    left = recorded(rec)
-    sound = measured_sound(left, "a click after the Cancel")
+    left, sound = play_slot(s, rec_path, 1, 4.0, "a click after the Cancel")
     level = sound_rms(left, sound.start + 0.1, sound.end - 0.1)
     print("  measured: after the Cancel the slot played %.3f s at level %.3f" % (sound.length, level))
     check(abs(sound.length - 3.0) < 0.15, "after the Cancel the slot played %.3f s, not its stored 3 s cue"
@@ -464,16 +466,22 @@ def clock_for(seconds_ahead):
     return tz, mono + (due - wall)
 
 
-def set_timed_start(s):
-    # In play-list mode a captioned slot's menu reads Cue It, Edit, Copy, Cut, Timed Start.
-    menu_item(s, s.slot_point(1, 0.5, 0.25), 5)
+def enter_time(s, hours, minutes):
+    """Types a time into the time entry and presses Return (its OK); returns the entry window."""
     entry = Dialog("Timed Start Set", 300, 170)
     # The window keeps the focus where it was left, so each box is clicked before it is typed in.
-    for point, value in (((100, 48), START_AT[0]), ((240, 48), START_AT[1])):
+    for point, value in (((100, 48), hours), ((240, 48), minutes)):
         entry.click(*point)
         s.focus_key("ctrl+a")
         type_text("%d" % value)
     s.focus_key("Return")
+    return entry
+
+
+def set_timed_start(s):
+    # In play-list mode a captioned slot's menu reads Cue It, Edit, Copy, Cut, Timed Start.
+    menu_item(s, s.slot_point(1, 0.5, 0.25), 5)
+    enter_time(s, *START_AT)
     gone("Timed Start Set")
     return Dialog("Automatic Start Timer", 360, 200)
 
@@ -515,12 +523,7 @@ def timed_start(s, rec_path):
 @case("the timed start refuses 0:00, and its Start Now plays at once")
 def timed_start_now(s, rec_path):
     menu_item(s, s.slot_point(1, 0.5, 0.25), 5)
-    entry = Dialog("Timed Start Set", 300, 170)
-    for point in ((100, 48), (240, 48)):
-        entry.click(*point)
-        s.focus_key("ctrl+a")
-        type_text("0")
-    s.focus_key("Return")
+    entry = enter_time(s, 0, 0)
     box_closed_by_ok(s, "Error")
     check(bbenv.windows_named("^Timed Start Set$"), "the time entry closed on a refused 0:00")
     check(not bbenv.windows_named("^Automatic Start Timer$"), "a refused 0:00 started the countdown")
