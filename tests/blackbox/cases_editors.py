@@ -197,7 +197,7 @@ def page_editor(s, rec_path):
 # --- the place-marker editor -----------------------------------------------------------------
 
 @guarded
-@case("a place marker made on an empty slot shows black")
+@case("a place marker made on an empty slot shows black, plays nothing and is edited from its menu")
 def place_marker(s, rec_path):
     box = slot_box(s, 12)
     edge = in_box(box, 0.97, 0.5)
@@ -218,6 +218,15 @@ def place_marker(s, rec_path):
     found = analyse.sounds(recorded(rec))
     check(not found, "a click on the place marker gave %d sounds" % len(found))
     check(s.count("Process Sound Button") - plays <= 1, "a click on the place marker ran more than one click")
+    # A marker's menu starts with "Edit Place-Marker", which shows the caption to change.
+    menu_item(s, in_box(box, 0.5, 0.3), 1)
+    Dialog("Edit Place-Marker", 260, 150)
+    s.focus_key("ctrl+End")
+    type_text(" Over")
+    s.focus_key("Tab")
+    s.focus_key("space")
+    gone("Edit Place-Marker")
+    check(s.pixel(edge) == (0, 0, 0), "the edited place marker is no longer black")
 
 
 # --- the custom cue editor -------------------------------------------------------------------
@@ -438,7 +447,7 @@ def saved(s, rec_path):
     check(section_text(text, "Page3").get("PageName") == "Encore",
           "page 3's saved name is %r" % section_text(text, "Page3").get("PageName"))
     page = section_text(text, "Page1")
-    check(page.get("c12") == "Half Time" and page.get("activity12") == "7",
+    check(page.get("c12") == "Half Time Over" and page.get("activity12") == "7",
           "slot 12 saved as %r, state %r" % (page.get("c12"), page.get("activity12")))
     check(page.get("ci1") == "Y", "the custom cue of slot 1 is saved as %r" % page.get("ci1"))
     start, end = int(page.get("cs1", "0")), int(page.get("ce1", "0"))
