@@ -120,6 +120,14 @@ bool GTForm::Forward(QEvent* event)
             FormResize();
         }
         break;
+    case QEvent::WindowStateChange:
+        // A window manager may size the window while it still counts as minimised (as it maps
+        // it maximised); that resize scaled nothing, so the layout catches up once it shows.
+        if (enabled_ && created_ && !form_->isMinimized() &&
+            ReferenceClientSize() != QSize(ClientWidth(), ClientHeight())) {
+            FormResize();
+        }
+        break;
     case QEvent::Close:
         if (GTOnClose) {
             GTOnClose(form_, static_cast<QCloseEvent*>(event));

@@ -119,7 +119,9 @@ bool ModeButtonsWiring::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched->isWindowType()) {
         // The window system hands each key to the window once, whichever control has the focus.
-        if (watched == form_.windowHandle()) {
+        // Keys that reach the window while a menu is open choose the menu's items (the window
+        // system hands them to the window when the menu has no keyboard grab of its own).
+        if (watched == form_.windowHandle() && QApplication::activePopupWidget() == nullptr) {
             Handle(static_cast<QKeyEvent*>(event));
             fromWindow_ = event;
         }

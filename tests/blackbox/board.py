@@ -148,5 +148,49 @@ def drops_board(home):
         keys = [(k, page_color(page)[0] if k == "PageColor" else v) for k, v in keys]
         sections.append((section, keys))
     set_path = os.path.join(home, "Drops.set")
+def segmented_tone(path, parts, freq=1000):
+    """One 1 kHz tone made of (seconds, volume) parts in a row, so a recording's level tells
+    which part of the file was played."""
+    pieces = []
+    for i, (seconds, volume) in enumerate(parts):
+        pieces.append(tone("%s.part%d.wav" % (path, i), seconds, freq, volume))
+    subprocess.run(["sox"] + pieces + [path], check=True, timeout=60, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    for piece in pieces:
+        os.remove(piece)
+    return path
+
+
+def editors_board(home):
+    """Group A page 1 "Editors": slot 1 a 10 s tone quiet for 2 s, loud for 3 s, quiet for 5 s (the
+    cue editor's target), slot 2 a 6 s tone (the volume level's target), slot 48 a beep; slots 1, 2
+    and 48 in colours of their own so the whole grid can be found. Page 2 "Second" has one beep;
+    page 3 is blank."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    cued = segmented_tone(os.path.join(sounds, "cued.wav"), [(2, 0.2), (3, 0.6), (5, 0.2)])
+    level = tone(os.path.join(sounds, "level.wav"), 6)
+    beep = tone(os.path.join(sounds, "beep.wav"), 0.4)
+    cells = {1: {"caption": "Cued", "file": cued, "time": "00:10", "color": slot_color(1)[0]},
+             2: {"caption": "Level", "file": level, "time": "00:06", "color": slot_color(2)[0]},
+             48: {"caption": "Beep", "file": beep, "color": slot_color(48)[0]}}
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
+                page_section(1, 1, "Editors", cells),
+                page_section(1, 2, "Second", {1: {"caption": "Beep", "file": beep}})]
+    set_path = os.path.join(home, "Editors.set")
+    write_ini(set_path, sections)
+    return set_path
+
+
+def timed_board(home):
+    """Group A page 1 "Timed" in play-list mode (where the sound menu offers Timed Start) with one
+    1.5 s tone in slot 1, in a colour of its own."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    timed = tone(os.path.join(sounds, "timed.wav"), 1.5)
+    cells = {1: {"caption": "Timed", "file": timed, "time": "00:02", "color": slot_color(1)[0]}}
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
+                page_section(1, 1, "Timed", cells, play="T")]
+    set_path = os.path.join(home, "Timed.set")
     write_ini(set_path, sections)
     return set_path

@@ -57,6 +57,23 @@ TEST(GTSize32Events, ResizeHandlerRunsAfterTheControlsHaveTheirNewBounds)
     EXPECT_EQ(seen.front().x(), 12); // already scaled when the width step reported
 }
 
+TEST(GTSize32Events, AResizeWhileMinimisedIsScaledWhenTheWindowComesBack)
+{
+    GTSize32TestWindow w;
+    w.GTForm1->FormCreate();
+    w.ShowActive();
+    // A window manager maps a window maximised while it still counts as minimised: that resize
+    // scales nothing, and the layout must catch up when the window leaves that state.
+    w.setWindowState(Qt::WindowMinimized);
+    ASSERT_TRUE(w.isMinimized());
+    w.resize(500, 320);
+    EXPECT_EQ(w.button->geometry(), QRect(10, 10, 100, 30));
+    w.setWindowState(Qt::WindowNoState);
+    ASSERT_FALSE(w.isMinimized());
+    EXPECT_EQ(w.button->geometry(), QRect(12, 12, 126, 38));
+    EXPECT_EQ(w.GTForm1->ReferenceClientSize(), w.size());
+}
+
 class KeyWindow : public GTSize32TestWindow
 {
 public:

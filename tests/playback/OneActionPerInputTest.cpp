@@ -5,6 +5,8 @@
 #include "board/Selection.h"
 #include "controls/ClickLabel.h"
 
+#include <QMenu>
+
 class OneActionPerInput : public RealMainWindow
 {
 protected:
@@ -147,4 +149,27 @@ TEST_F(OneActionPerInput, ShowingAnotherPageEndsManualControl)
     Key(Qt::Key_Space);
     EXPECT_EQ(selection.PlayingButton, 1);
     EXPECT_FALSE(state.ManualControlMode);
+}
+
+TEST_F(OneActionPerInput, KeysForAnOpenMenuDoNotActOnTheBoard)
+{
+    ShowActive();
+    // The window system may hand the keys of an open menu to the main window (when the menu gets
+    // no keyboard grab); they choose a menu item and must not move the cursor or the page.
+    QMenu menu(form.get());
+    menu.addAction(QStringLiteral("First"));
+    menu.addAction(QStringLiteral("Second"));
+    menu.popup(form->mapToGlobal(QPoint(200, 200)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu, 2000));
+    ASSERT_EQ(QApplication::activePopupWidget(), &menu);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_PageDown);
+    EXPECT_FALSE(state.ManualControlMode);
+    EXPECT_EQ(selection.CurrentPage, 1);
+    EXPECT_EQ(menu.activeAction(), menu.actions().at(1));
+    menu.close();
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(selection.CurrentPage, 2);
 }
