@@ -148,6 +148,10 @@ def drops_board(home):
         keys = [(k, page_color(page)[0] if k == "PageColor" else v) for k, v in keys]
         sections.append((section, keys))
     set_path = os.path.join(home, "Drops.set")
+    write_ini(set_path, sections)
+    return set_path
+
+
 def segmented_tone(path, parts, freq=1000):
     """One 1 kHz tone made of (seconds, volume) parts in a row, so a recording's level tells
     which part of the file was played."""

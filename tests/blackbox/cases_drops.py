@@ -119,13 +119,7 @@ def menu_item(s, point, downs, what):
 
 
 def answer(s, title, key):
-    """Answers a box with a key typed as an operator types it (the keyboard, not a message sent
-    to the box's window)."""
-    box = bbenv.wait_for("a '%s' box" % title, lambda: s.box(title), 5, step=0.1)
-    bbenv.xdotool("windowactivate", "--sync", box)
-    settle(0.2)
-    s.focus_key(key)
-    bbenv.wait_for("the '%s' box to close" % title, lambda: not s.box(title), 5, step=0.1)
+    s.answer(title, key, seconds=5)
     settle(0.3)
 
 

@@ -36,7 +36,10 @@ class Session:
     def answer(self, title, key, seconds=20):
         box = bbenv.wait_for("a '%s' box" % title, lambda: self.box(title), seconds, step=0.1)
         bbenv.xdotool("windowactivate", "--sync", box)
-        bbenv.xdotool("key", "--window", box, key)
+        time.sleep(0.2)
+        # Typed on the keyboard as an operator types: a key event sent to the box's window was
+        # seen to leave the next program one key short.
+        self.focus_key(key)
         bbenv.wait_for("the '%s' box to close" % title, lambda: box not in bbenv.windows_named("^%s$" % title),
                        seconds, step=0.1)
 
