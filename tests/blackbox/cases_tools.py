@@ -223,6 +223,15 @@ def changed_to(what, box, test, seconds=5):
                           seconds, step=0.1)
 
 
+@case("the board fills the maximized window at start-up")
+def board_fills(s, rec_path):
+    # The slot grid is laid out for the window's real size, not left at its design size.
+    check(1 in s.slots and 8 in s.slots, "slots 1 and 8 not found on the screen: %s" % sorted(s.slots))
+    x0, y0, x1, y1 = client_box(s.window)
+    across = s.slots[8][2] - s.slots[1][0]
+    check(across > 0.7 * (x1 - x0), "the first row of slots spans %d of the window's %d pixels" % (across, x1 - x0))
+
+
 # --- Setup ---------------------------------------------------------------------------------------
 
 @case("Setup from the Tools menu: a fade-out length typed, saved, written and heard")
@@ -555,7 +564,7 @@ def run(binary, root, rec_path, sessions):
 def board_cases(binary, root, rec_path, sessions):
     tools = Session(binary, root, "tools-board", board_maker=board.tools_board).start()
     sessions.append(tools)
-    for each in (setup_fade, find_sound, sound_list, verify_list, other_lists):
+    for each in (board_fills, setup_fade, find_sound, sound_list, verify_list, other_lists):
         each(tools, rec_path)
     # One program on the desktop at a time: another one's windows would take the activations.
     tools.program.kill()
@@ -564,6 +573,7 @@ def board_cases(binary, root, rec_path, sessions):
 def team_cases(binary, root, rec_path, sessions):
     teams = Session(binary, root, "tools-teams").start()
     sessions.append(teams)
+    board_fills(teams, rec_path)
     roster(teams, rec_path)
     lineups(teams, rec_path)
     teams.program.kill()
