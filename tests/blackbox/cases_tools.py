@@ -270,6 +270,33 @@ def setup_fade(s, rec_path):
     check(1.0 <= length <= 1.45, "the fade after Setup measured %.2f s, not 1.2 s" % length)
 
 
+@case("Setup: \"Stop It\" chosen with a click makes a click on a playing slot stop it")
+def setup_play_stop(s, rec_path):
+    menu_command(s, "alt+t", ups=TOOLS_UP["Options..."])
+    window, area = window_box("^Setup Options$")
+    activate(window)
+    data = bbenv.screenshot()
+    # The General tab's check boxes and radio buttons show small white squares and rounds; the
+    # two radios "Play It Again" and "Stop It" are the one row that holds two of them.
+    # A checked one shows its dot, so only its top is found: the marks are matched by their tops.
+    marks = sorted(b for b in boxes(data, WHITE, area, min_width=4, min_height=3) if b[2] - b[0] < 20)
+    pairs = [(a, b) for a in marks for b in marks if abs(a[1] - b[1]) <= 3 and b[0] - a[0] > 100]
+    check(len(pairs) == 1, "the General tab shows %d rows of two radio buttons" % len(pairs))
+    s.click_point((pairs[0][1][0] + 5, pairs[0][1][1] + 5))
+    buttons = bottom_buttons(bbenv.screenshot(), (area[0] + 2, area[3] - 40, area[2] - 2, area[3] - 2))
+    check(len(buttons) == 2, "Save Settings and Cancel not found below the tabs: %s" % buttons)
+    s.click_point(middle(buttons[0]))
+    gone("^Setup Options$")
+    bbenv.wait_for("PlayStop=STOP in the options file", lambda: read_ini(os.path.join(s.home, "RBX.inf"))
+                   .get("Main", {}).get("PlayStop") == "STOP", 5)
+    activate(s.window)
+    left, found, started_at, stopped_at = start_then_end(
+        rec_path, lambda: s.click_point(s.slot_point(9, 0.5, 0.25)), 1.0,
+        lambda: s.click_point(s.slot_point(9, 0.2, 0.85)), 1.0)
+    check(abs(found[0].length - (stopped_at - started_at)) < 0.35,
+          "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, stopped_at - started_at))
+
+
 # --- Find ----------------------------------------------------------------------------------------
 
 @case("Find: no match says so; a typed search lists its match and a double-click plays it")
@@ -564,7 +591,7 @@ def run(binary, root, rec_path, sessions):
 def board_cases(binary, root, rec_path, sessions):
     tools = Session(binary, root, "tools-board", board_maker=board.tools_board).start()
     sessions.append(tools)
-    for each in (board_fills, setup_fade, find_sound, sound_list, verify_list, other_lists):
+    for each in (board_fills, setup_fade, setup_play_stop, find_sound, sound_list, verify_list, other_lists):
         each(tools, rec_path)
     # One program on the desktop at a time: another one's windows would take the activations.
     tools.program.kill()
