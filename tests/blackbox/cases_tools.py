@@ -111,10 +111,6 @@ def middle(box):
     return (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
 
 
-def inside(box, area):
-    return area[0] <= box[0] and box[2] <= area[2] and area[1] <= box[1] and box[3] <= area[3]
-
-
 def bottom_buttons(data, area):
     """The row of push buttons lowest in area, left to right: the last band of rows holding
     anything but the window's face, cut into the runs across its middle."""
@@ -171,6 +167,32 @@ def menu_command(s, menu_key, ups=0, downs=0):
     for _ in range(downs):
         s.focus_key("Down")
     s.focus_key("Return")
+
+
+def open_tool(s, title, item):
+    """A window opened from the Tools menu, given the focus."""
+    menu_command(s, "alt+t", ups=TOOLS_UP[item])
+    window, area = window_box(title)
+    activate(window)
+    return window, area
+
+
+def edits_of(data, area, count, what):
+    found = boxes(data, WHITE, area, min_width=30)
+    check(len(found) == count, "the %s show %d edits, not %d" % (what, len(found), count))
+    return found
+
+
+def check_saved(path, section, expected):
+    saved = read_ini(path).get(section, {})
+    for key, value in expected.items():
+        check(saved.get(key) == value, "%s holds %s=%s in [%s], not %s" % (path, key, saved.get(key), section, value))
+
+
+def close_by_escape(s, window, title):
+    activate(window)
+    s.focus_key("Escape")
+    gone(title)
 
 
 def answer_box(title, key="Return"):
@@ -337,10 +359,8 @@ def shown_and_played(s, page, pages_before, plays_before, plays):
     check(new == plays, "the choice ran the slot's play %d times, not %d" % (new, plays))
 
 
-def chosen_row(s, title, ups):
-    menu_command(s, "alt+t", ups=ups)
-    window, area = window_box(title)
-    activate(window)
+def chosen_row(s, title, item):
+    window, area = open_tool(s, title, item)
     s.focus_key("ctrl+End")  # the last row
     settle(0.4)
     rows = boxes(bbenv.screenshot(), SELECTED_ROW, area)
@@ -348,36 +368,39 @@ def chosen_row(s, title, ups):
     return rows[0]
 
 
+def double_click_row(s, rec_path, row, title, page, length):
+    """A list's row double-clicked: the list closes, the main window shows the row's page and
+    plays its sound of `length` seconds once, or, with no length, plays nothing."""
+    rec = bbenv.Recorder(rec_path).start()
+    pages, plays = s.count("Page Button Clicked - " + page), s.count("Process Sound Button")
+    double_click(middle(row))
+    gone(title)
+    shown_and_played(s, page, pages, plays, 0 if length is None else 1)
+    settle(1.0)
+    if length is None:
+        no_sound(rec, "a double-click on a row of '%s'" % title)
+    else:
+        one_sound(rec, "a double-click on a row of '%s'" % title, length)
+
+
 @case("List Sound Buttons: Esc plays nothing; the last row double-clicked plays it from its page")
 def sound_list(s, rec_path):
     title = "^Sound Button List in Group/Page Sequence$"
-    chosen_row(s, title, TOOLS_UP["List Sound Buttons"])
+    chosen_row(s, title, "List Sound Buttons")
     rec = bbenv.Recorder(rec_path).start()
     s.focus_key("Escape")
     gone(title)
     settle(1.0)
     no_sound(rec, "Esc on the sound-button list")
-    row = chosen_row(s, title, TOOLS_UP["List Sound Buttons"])
-    rec = bbenv.Recorder(rec_path).start()
-    pages, plays = s.count("Page Button Clicked - Fanfares"), s.count("Process Sound Button")
-    double_click(middle(row))
-    gone(title)
-    shown_and_played(s, "Fanfares", pages, plays, 1)
-    settle(1.0)
-    one_sound(rec, "a double-click on the last row", 0.6)
+    row = chosen_row(s, title, "List Sound Buttons")
+    double_click_row(s, rec_path, row, title, "Fanfares", 0.6)
 
 
 @case("Verify Sound Buttons lists the missing file; its row double-clicked shows its page, silently")
 def verify_list(s, rec_path):
     title = "^Invalid Sound Buttons$"
-    row = chosen_row(s, title, TOOLS_UP["Verify Sound Buttons"])
-    rec = bbenv.Recorder(rec_path).start()
-    pages, plays = s.count("Page Button Clicked - Beeps"), s.count("Process Sound Button")
-    double_click(middle(row))
-    gone(title)
-    shown_and_played(s, "Beeps", pages, plays, 0)
-    settle(0.8)
-    no_sound(rec, "a double-click on the missing-file list")
+    row = chosen_row(s, title, "Verify Sound Buttons")
+    double_click_row(s, rec_path, row, title, "Beeps", None)
 
 
 @case("the hot-key, duplicate and empty custom-cued lists close by keys and play nothing")
@@ -386,7 +409,7 @@ def other_lists(s, rec_path):
     for title, item in (("^Hot Key List in Group/Page Sequence$", "List Hot Keys"),
                         # The board's beep plays from eleven slots: they are listed.
                         ("^Duplicate\\(s\\) Sound Button List$", "Duplicate Check")):
-        chosen_row(s, title, TOOLS_UP[item])
+        chosen_row(s, title, item)
         s.focus_key("Escape")
         gone(title)
     menu_command(s, "alt+t", ups=TOOLS_UP["List Custom Cued Buttons"])
@@ -457,7 +480,7 @@ def multi_sport(s, rec_path):
     hot_key_once(s, window, rec_path, "the basketball scoreboard")
 
 
-@case("the Australian football scoreboard counts a goal as six behinds")
+@case("the Australian football scoreboard counts a goal as six behinds; a hot key on it plays once")
 def australian(s, rec_path):
     title = "^Australian Football$"
     menu_command(s, "alt+s", ups=SCOREBOARD_UP["Australian Football"])
@@ -491,12 +514,9 @@ def file_dialog(title, path):
 @case("the roster: a team typed and saved reaches its file; Esc hides it and it opens empty")
 def roster(s, rec_path):
     title = "^Team Roster$"
-    menu_command(s, "alt+t", ups=TOOLS_UP["Roster"])
-    window, area = window_box(title)
-    activate(window)
+    window, area = open_tool(s, title, "Roster")
     data = bbenv.screenshot()
-    edits = boxes(data, WHITE, area, min_width=30)
-    check(len(edits) == 33, "the roster shows %d edits, not the team and 32 players" % len(edits))
+    edits = edits_of(data, area, 33, "roster's team and players")
     empty = crop(data, edits[0])
     s.click_point(middle(edits[0]))
     type_text("Eagles")
@@ -509,36 +529,25 @@ def roster(s, rec_path):
     path = os.path.join(s.home, "eagles.ros")
     s.click_point(middle(buttons[1]))
     file_dialog("Save Roster", path)
-    saved = read_ini(path)
-    check(saved.get("Roster", {}).get("TeamName") == "Eagles", "the roster file holds %s" % saved)
-    check(saved["Roster"].get("Roster1") == "7 Smith", "the roster file's player 1 is %s"
-          % saved["Roster"].get("Roster1"))
-    activate(window)
-    s.focus_key("Escape")
-    gone(title)
-    menu_command(s, "alt+t", ups=TOOLS_UP["Roster"])
-    window, area = window_box(title)
-    # The window manager may place it elsewhere this time: its edits are found again.
+    check_saved(path, "Roster", {"TeamName": "Eagles", "Roster1": "7 Smith"})
+    close_by_escape(s, window, title)
+    window, area = open_tool(s, title, "Roster")
 
     def team_name_blank():
+        # The window manager may place it elsewhere this time: its edits are found again.
         found = boxes(bbenv.screenshot(), WHITE, area, min_width=30)
         return len(found) == 33 and dark_pixels(found[0]) < 25
     bbenv.wait_for("the roster to open with an empty team name", team_name_blank, 5, step=0.2)
-    activate(window)
-    s.focus_key("Escape")
-    gone(title)
+    close_by_escape(s, window, title)
 
 
 @case("the lineups: a name typed is shown again after Esc and reopening, and saved to its file")
 def lineups(s, rec_path):
     title = "^Lineups$"
-    menu_command(s, "alt+t", ups=TOOLS_UP["Lineups"])
-    window, area = window_box(title)
-    activate(window)
+    window, area = open_tool(s, title, "Lineups")
     data = bbenv.screenshot()
     # The two team names, then each row's visitor and home player.
-    edits = boxes(data, WHITE, area, min_width=30)
-    check(len(edits) == 22, "the lineups show %d edits, not 2 names and 20 players" % len(edits))
+    edits = edits_of(data, area, 22, "lineups' names and players")
     visitors = edits[0] if edits[0][0] < edits[1][0] else edits[1]
     empty = crop(data, inner(visitors))
     s.click_point(middle(visitors))
@@ -548,8 +557,7 @@ def lineups(s, rec_path):
     typed = changed_to("the visitors' name to show", inner(visitors), lambda pic: pic != empty)
     s.focus_key("Escape")
     gone(title)
-    menu_command(s, "alt+t", ups=TOOLS_UP["Lineups"])
-    window, area = window_box(title)
+    window, area = open_tool(s, title, "Lineups")
 
     def name_again():
         found = boxes(bbenv.screenshot(), WHITE, area, min_width=30)
@@ -569,46 +577,29 @@ def lineups(s, rec_path):
     s.focus_key("space")
     path = os.path.join(s.home, "game.lup")
     file_dialog("Save Lineup", path)
-    saved = read_ini(path)
-    check(saved.get("Visitor", {}).get("TeamName") == "Hawks", "the lineup file holds %s" % saved)
-    check(saved["Visitor"].get("Player1") == "12 Jones", "the lineup file's visitor 1 is %s"
-          % saved["Visitor"].get("Player1"))
-    activate(window)
-    s.focus_key("Escape")
-    gone(title)
+    check_saved(path, "Visitor", {"TeamName": "Hawks", "Player1": "12 Jones"})
+    close_by_escape(s, window, title)
+
+
+# Each group runs in a program of its own, one program on the desktop at a time (another one's
+# windows would take the activations); the scoreboards move the main window out of its maximized
+# place, so they have the last program to themselves.
+GROUPS = [
+    ("board", "tools-board", board.tools_board,
+     (board_fills, setup_fade, setup_play_stop, find_sound, sound_list, verify_list, other_lists)),
+    ("teams", "tools-teams", board.test_board, (board_fills, roster, lineups)),
+    ("scores", "tools-scores", board.test_board, (multi_sport, australian)),
+]
 
 
 def run(binary, root, rec_path, sessions):
-    only = os.environ.get("RBX_TOOLS_ONLY", "board,teams,scores").split(",")
-    if "board" in only:
-        board_cases(binary, root, rec_path, sessions)
-    if "teams" in only:
-        team_cases(binary, root, rec_path, sessions)
-    if "scores" in only:
-        score_cases(binary, root, rec_path, sessions)
-
-
-def board_cases(binary, root, rec_path, sessions):
-    tools = Session(binary, root, "tools-board", board_maker=board.tools_board).start()
-    sessions.append(tools)
-    for each in (board_fills, setup_fade, setup_play_stop, find_sound, sound_list, verify_list, other_lists):
-        each(tools, rec_path)
-    # One program on the desktop at a time: another one's windows would take the activations.
-    tools.program.kill()
-
-
-def team_cases(binary, root, rec_path, sessions):
-    teams = Session(binary, root, "tools-teams").start()
-    sessions.append(teams)
-    board_fills(teams, rec_path)
-    roster(teams, rec_path)
-    lineups(teams, rec_path)
-    teams.program.kill()
-
-
-def score_cases(binary, root, rec_path, sessions):
-    # The scoreboards move the main window out of its maximized place: a session of their own.
-    scores = Session(binary, root, "tools-scores").start()
-    sessions.append(scores)
-    multi_sport(scores, rec_path)
-    australian(scores, rec_path)
+    """RBX_TOOLS_ONLY (board, teams, scores; comma separated) picks groups for a local run."""
+    only = os.environ.get("RBX_TOOLS_ONLY", ",".join(g[0] for g in GROUPS)).split(",")
+    for key, name, maker, cases in GROUPS:
+        if key not in only:
+            continue
+        s = Session(binary, root, name, board_maker=maker).start()
+        sessions.append(s)
+        for each in cases:
+            each(s, rec_path)
+        s.program.kill()
