@@ -431,6 +431,18 @@ def team_panels(area, count):
     return data, panels, whites
 
 
+def lime_x(area):
+    """Where lime shows in area (the mean column of its pixels), or None. Thin letters are drawn
+    smoothed, so a pixel counts as lime when green dominates it."""
+    data = bbenv.screenshot()
+    xs = []
+    for y in range(area[1], area[3] + 1):
+        row = data[(y * WIDTH + area[0]) * 3:(y * WIDTH + area[2] + 1) * 3]
+        xs.extend(area[0] + i // 3 for i in range(0, len(row), 3)
+                  if row[i + 1] > 200 and row[i] < 80 and row[i + 2] < 80)
+    return sum(xs) / len(xs) if xs else None
+
+
 def hot_key_once(s, window, rec_path, what):
     activate(window)
     import subprocess
@@ -447,7 +459,7 @@ def hot_key_once(s, window, rec_path, what):
     check(len(found) == 1, "one Q on %s gave %d sound starts" % (what, len(found)))
 
 
-@case("the basketball scoreboard counts points, undoes the last, and a hot key on it plays once")
+@case("the basketball scoreboard counts points and undoes the last, arrows mark possession, a hot key plays once")
 def multi_sport(s, rec_path):
     title = "^Basketball Scoreboard$"
     menu_command(s, "alt+s", downs=SCOREBOARD_DOWN["Basketball"])
@@ -477,6 +489,14 @@ def multi_sport(s, rec_path):
     two = changed_to("the visitors' score to change after +2", scores[1], lambda pic: pic != zero[1])
     check(two != three, "the visitors' 2 reads as the home 3")
     check(crop(bbenv.screenshot(), scores[0]) == three, "the visitors' points changed the home score")
+    # The arrow keys mark possession: the arrow on their side turns lime.
+    centre = (panels[0][2] + 1, area[1], panels[1][0] - 1, area[3])
+    activate(window)
+    s.focus_key("Left")
+    home_arrow = bbenv.wait_for("a lime arrow after Left", lambda: lime_x(centre), 5, step=0.1)
+    s.focus_key("Right")
+    bbenv.wait_for("the lime arrow to move right after Right", lambda: (lime_x(centre) or 0) > home_arrow + 20, 5,
+                   step=0.1)
     hot_key_once(s, window, rec_path, "the basketball scoreboard")
 
 
