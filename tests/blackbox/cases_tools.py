@@ -23,7 +23,7 @@ TOOLS_UP = {"Personalize": 1, "Roster": 2, "Lineups": 3, "Duplicate Check": 4, "
             "List Custom Cued Buttons": 6, "List Sound Buttons": 7, "List Hot Keys": 8, "Options...": 9}
 # The Scoreboard menu: Baseball, Basketball, ... Volleyball, Australian Football, then the two clocks.
 SCOREBOARD_UP = {"Australian Football": 3}
-SCOREBOARD_DOWN = {"Basketball": 1, "Hockey": 4}
+SCOREBOARD_DOWN = {"Basketball": 1}
 
 
 # --- the screen ----------------------------------------------------------------------------------
@@ -256,11 +256,20 @@ def board_fills(s, rec_path):
 
 # --- Setup ---------------------------------------------------------------------------------------
 
+def save_settings(s, area):
+    """Setup's "Save Settings" clicked (the left of the two buttons below the tabs): the dialog
+    closes having written the options file once."""
+    buttons = bottom_buttons(bbenv.screenshot(), (area[0] + 2, area[3] - 40, area[2] - 2, area[3] - 2))
+    check(len(buttons) == 2, "Save Settings and Cancel not found below the tabs: %s" % buttons)
+    before = s.count("Update Ini in Setup")
+    s.click_point(middle(buttons[0]))
+    gone("^Setup Options$")
+    check(grows_by(s, "Update Ini in Setup", before, 1) == 1, "Save Settings did not write the options once")
+
+
 @case("Setup from the Tools menu: a fade-out length typed, saved, written and heard")
 def setup_fade(s, rec_path):
-    menu_command(s, "alt+t", ups=TOOLS_UP["Options..."])
-    window, area = window_box("^Setup Options$")
-    activate(window)
+    window, area = open_tool(s, "^Setup Options$", "Options...")
     for _ in range(3):
         s.focus_key("ctrl+Tab")  # General, Colors, Delay, Faders
     settle(0.5)
@@ -275,15 +284,8 @@ def setup_fade(s, rec_path):
     s.focus_key("5")
     answer_box("Error")
     activate(window)
-    data = bbenv.screenshot()
-    buttons = bottom_buttons(data, (area[0] + 2, area[3] - 40, area[2] - 2, area[3] - 2))
-    check(len(buttons) == 2, "Save Settings and Cancel not found below the tabs: %s" % buttons)
-    before = s.count("Update Ini in Setup")
-    s.click_point(middle(buttons[-2]))
-    gone("^Setup Options$")
-    check(grows_by(s, "Update Ini in Setup", before, 1) == 1, "Save Settings did not write the options once")
-    written = read_ini(os.path.join(s.home, "RBX.inf")).get("Main", {})
-    check(written.get("FadeOutSec") == "1.2", "the options file holds FadeOutSec=%s" % written.get("FadeOutSec"))
+    save_settings(s, area)
+    check_saved(os.path.join(s.home, "RBX.inf"), "Main", {"FadeOutSec": "1.2"})
     activate(s.window)
     left, found, clicked, pressed = start_then_end(
         rec_path, lambda: s.click_point(s.slot_point(10, 0.5, 0.25)), 1.5, lambda: s.focus_key("space"), 2.5)
@@ -294,9 +296,7 @@ def setup_fade(s, rec_path):
 
 @case("Setup: \"Stop It\" chosen with a click makes a click on a playing slot stop it")
 def setup_play_stop(s, rec_path):
-    menu_command(s, "alt+t", ups=TOOLS_UP["Options..."])
-    window, area = window_box("^Setup Options$")
-    activate(window)
+    window, area = open_tool(s, "^Setup Options$", "Options...")
     data = bbenv.screenshot()
     # The General tab's check boxes and radio buttons show small white squares and rounds; the
     # two radios "Play It Again" and "Stop It" are the one row that holds two of them.
@@ -305,12 +305,8 @@ def setup_play_stop(s, rec_path):
     pairs = [(a, b) for a in marks for b in marks if abs(a[1] - b[1]) <= 3 and b[0] - a[0] > 100]
     check(len(pairs) == 1, "the General tab shows %d rows of two radio buttons" % len(pairs))
     s.click_point((pairs[0][1][0] + 5, pairs[0][1][1] + 5))
-    buttons = bottom_buttons(bbenv.screenshot(), (area[0] + 2, area[3] - 40, area[2] - 2, area[3] - 2))
-    check(len(buttons) == 2, "Save Settings and Cancel not found below the tabs: %s" % buttons)
-    s.click_point(middle(buttons[0]))
-    gone("^Setup Options$")
-    bbenv.wait_for("PlayStop=STOP in the options file", lambda: read_ini(os.path.join(s.home, "RBX.inf"))
-                   .get("Main", {}).get("PlayStop") == "STOP", 5)
+    save_settings(s, area)
+    check_saved(os.path.join(s.home, "RBX.inf"), "Main", {"PlayStop": "STOP"})
     activate(s.window)
     left, found, started_at, stopped_at = start_then_end(
         rec_path, lambda: s.click_point(s.slot_point(9, 0.5, 0.25)), 1.0,
