@@ -614,8 +614,9 @@ def run(binary, root, rec_path, sessions):
     for key, name, maker, cases in GROUPS:
         if key not in only:
             continue
-        s = Session(binary, root, name, board_maker=maker).start()
-        sessions.append(s)
+        s = Session(binary, root, name, board_maker=maker)
+        sessions.append(s)  # before the start: a start that fails half-way still leaves it to be ended
+        s.start()
         for each in cases:
             each(s, rec_path)
         s.program.kill()
