@@ -1,7 +1,8 @@
 #pragma once
 // The Australian football scoreboard ("FormAustralianFootball"): goals and behinds per side, the
 // total as goals x 6 + behinds, and four quarter lights. Its whole state is the text of its score
-// panels; it takes no hot keys.
+// panels. A board hot key released while it has the focus is handed to the main window, as the
+// other scoreboards do, except while a team name is being typed.
 #include <QDialog>
 
 #include "tools/GameDayContext.h"
@@ -9,6 +10,7 @@
 #include <array>
 #include <optional>
 
+class QKeyEvent;
 class QLineEdit;
 class TColorPanel;
 class TzLed;
@@ -40,6 +42,11 @@ public:
     TColorPanel* VisitorBehinds = nullptr;
     TColorPanel* VisitorTotals = nullptr;
     std::array<TzLed*, 5> zLed{}; // 1..4
+    QLineEdit* HomeEdit = nullptr;
+    QLineEdit* VisitorEdit = nullptr;
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     QWidget* BuildSide(bool home);

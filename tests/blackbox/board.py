@@ -198,3 +198,21 @@ def timed_board(home):
     set_path = os.path.join(home, "Timed.set")
     write_ini(set_path, sections)
     return set_path
+
+
+def tools_board(home):
+    """The test board and two more named pages, each with one sound found nowhere else: group B
+    page 3 "Anthems" with "Anthem" (1.0 s at 660 Hz, slot 5) and group C page 2 "Fanfares" with
+    "Fanfare" (0.6 s at 550 Hz, slot 7, the board's last sound in group/page order)."""
+    set_path = test_board(home)
+    sounds = os.path.join(home, "sounds")
+    anthem = tone(os.path.join(sounds, "anthem.wav"), 1.0, 660)
+    fanfare = tone(os.path.join(sounds, "fanfare.wav"), 0.6, 550)
+    sections = [page_section(2, 3, "Anthems", {5: {"caption": "Anthem", "file": anthem}}),
+                page_section(3, 2, "Fanfares", {7: {"caption": "Fanfare", "file": fanfare}})]
+    extra = os.path.join(home, "extra.ini")
+    write_ini(extra, sections)
+    with open(extra, newline="") as f, open(set_path, "a", newline="") as out:
+        out.write(f.read())
+    os.remove(extra)
+    return set_path

@@ -1,0 +1,622 @@
+"""Black-box cases of the tool windows, used as an operator uses them: Setup, Find, the list
+windows, the multi-sport and Australian football scoreboards, the lineups and the roster. Windows
+are opened from the menus and the toolbar, their controls found on screenshots by colour, keys and
+clicks sent through the X server, sounds recorded from the sink's monitor."""
+import os
+
+import analyse
+import bbenv
+import board
+from cases import case, check, grows_by, recorded, settle, start_then_end
+from session import Session
+
+WIDTH = 1920
+WHITE = (255, 255, 255)
+TEAL = (0, 128, 128)
+WINDOW_FACE = (239, 239, 239)
+SELECTED_ROW = (48, 140, 198)
+
+# Items of the Tools menu, counted upwards from its last one (the menu opens on its first item,
+# and Up from there goes round to the last): counting from the end skips the items that are
+# disabled while nothing plays.
+TOOLS_UP = {"Personalize": 1, "Roster": 2, "Lineups": 3, "Duplicate Check": 4, "Verify Sound Buttons": 5,
+            "List Custom Cued Buttons": 6, "List Sound Buttons": 7, "List Hot Keys": 8, "Options...": 9}
+# The Scoreboard menu: Baseball, Basketball, ... Volleyball, Australian Football, then the two clocks.
+SCOREBOARD_UP = {"Australian Football": 3}
+SCOREBOARD_DOWN = {"Basketball": 1}
+
+
+# --- the screen ----------------------------------------------------------------------------------
+
+def window_box(title, seconds=10):
+    """The visible window whose title matches, and its box (x0, y0, x1, y1) on the screen."""
+    window = bbenv.wait_for("the '%s' window" % title, lambda: bbenv.windows_named(title), seconds, step=0.1)[0]
+    return window, client_box(window)
+
+
+def client_box(window):
+    # xwininfo's absolute corner: xdotool's counts the window manager's frame twice.
+    values = {}
+    for line in bbenv.run_text(["xwininfo", "-id", str(window)]).splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    x, y = int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+    return x, y, x + int(values["Width"]) - 1, y + int(values["Height"]) - 1
+
+
+def gone(title, seconds=5):
+    bbenv.wait_for("the '%s' window to close" % title, lambda: not bbenv.windows_named(title), seconds, step=0.1)
+
+
+def runs(data, y, x0, x1, pixel, shortest):
+    """Runs (first, last) of one colour on row y between x0 and x1, at least `shortest` long."""
+    row = data[(y * WIDTH + x0) * 3:(y * WIDTH + x1 + 1) * 3]
+    found = []
+    i = row.find(pixel)
+    while i != -1:
+        if i % 3:
+            i = row.find(pixel, i + 1)
+            continue
+        j = i
+        while row[j:j + 3] == pixel:
+            j += 3
+        if (j - i) // 3 >= shortest:
+            found.append((x0 + i // 3, x0 + j // 3 - 1))
+        i = row.find(pixel, j)
+    return found
+
+
+def boxes(data, rgb, area, min_width=10, min_height=8):
+    """Rectangles of one exact colour inside area, top to bottom: a run of min_width starts one,
+    shorter runs (beside a text's letters) carry it on to the next row."""
+    x0, y0, x1, y1 = area
+    pixel = bytes(rgb)
+    live, done = [], []
+    for y in range(y0, y1 + 1):
+        still = []
+        for first, last in runs(data, y, x0, x1, pixel, 2):
+            box = next((b for b in live + still if b[0] <= last and first <= b[2]), None)
+            if box is not None:
+                box[0], box[2], box[3] = min(box[0], first), max(box[2], last), y
+                if box in live:
+                    live.remove(box)
+                    still.append(box)
+            elif last - first + 1 >= min_width:
+                still.append([first, y, last, y])
+        done.extend(live)
+        live = still
+    done.extend(live)
+    found = [tuple(b) for b in done if b[3] - b[1] + 1 >= min_height]
+    return sorted(found, key=lambda b: (b[1], b[0]))
+
+
+def crop(data, box):
+    x0, y0, x1, y1 = box
+    return b"".join(data[(y * WIDTH + x0) * 3:(y * WIDTH + x1 + 1) * 3] for y in range(y0, y1 + 1))
+
+
+def inner(box):
+    """A box without its frame, which shows whether the control has the focus."""
+    return box[0] + 3, box[1] + 3, box[2] - 3, box[3] - 3
+
+
+def dark_pixels(box, data=None):
+    """Pixels of text (darker than mid grey) inside a box's frame: a blank edit has at most its
+    caret."""
+    pic = crop(data or bbenv.screenshot(), inner(box))
+    return sum(1 for i in range(0, len(pic), 3) if pic[i] < 128 and pic[i + 1] < 128 and pic[i + 2] < 128)
+
+
+def middle(box):
+    return (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
+
+
+def bottom_buttons(data, area):
+    """The row of push buttons lowest in area, left to right: the last band of rows holding
+    anything but the window's face, cut into the runs across its middle."""
+    rows = bands(data, area, WINDOW_FACE)
+    check(rows, "nothing but the window's face in %s" % (area,))
+    return buttons_in_band(data, rows[-1], area[0], area[2], WINDOW_FACE)
+
+
+def bands(data, area, background):
+    """Rows of area holding anything but the background, grouped: each band as (y0, y1)."""
+    x0, y0, x1, y1 = area
+    pixel = bytes(background)
+    full = pixel * (x1 - x0 + 1)
+    found = []
+    for y in range(y0, y1 + 1):
+        if data[(y * WIDTH + x0) * 3:(y * WIDTH + x1 + 1) * 3] != full:
+            if found and found[-1][1] == y - 1:
+                found[-1][1] = y
+            else:
+                found.append([y, y])
+    return [tuple(b) for b in found if b[1] - b[0] >= 4]
+
+
+def buttons_in_band(data, band, x0, x1, background):
+    """The controls across one band: the runs of anything but the background on its middle row."""
+    y = (band[0] + band[1]) // 2
+    pixel = bytes(background)
+    found, start = [], None
+    for x in range(x0, x1 + 2):
+        other = x <= x1 and data[(y * WIDTH + x) * 3:(y * WIDTH + x) * 3 + 3] != pixel
+        if other and start is None:
+            start = x
+        elif not other and start is not None:
+            if x - start > 8:
+                found.append((start, band[0], x - 1, band[1]))
+            start = None
+    return found
+
+
+# --- the operator's moves --------------------------------------------------------------------------
+
+def activate(window):
+    bbenv.xdotool("windowactivate", "--sync", window)
+    settle(0.3)
+
+
+def menu_command(s, menu_key, ups=0, downs=0):
+    """A command of a main-window menu chosen with the keyboard, as from a keyboard-only desk."""
+    activate(s.window)
+    s.focus_key(menu_key)
+    settle(0.5)
+    for _ in range(ups):
+        s.focus_key("Up")
+    for _ in range(downs):
+        s.focus_key("Down")
+    s.focus_key("Return")
+
+
+def open_tool(s, title, item):
+    """A window opened from the Tools menu, given the focus."""
+    menu_command(s, "alt+t", ups=TOOLS_UP[item])
+    window, area = window_box(title)
+    activate(window)
+    return window, area
+
+
+def edits_of(data, area, count, what):
+    found = boxes(data, WHITE, area, min_width=30)
+    check(len(found) == count, "the %s show %d edits, not %d" % (what, len(found), count))
+    return found
+
+
+def check_saved(path, section, expected):
+    saved = read_ini(path).get(section, {})
+    for key, value in expected.items():
+        check(saved.get(key) == value, "%s holds %s=%s in [%s], not %s" % (path, key, saved.get(key), section, value))
+
+
+def close_by_escape(s, window, title):
+    activate(window)
+    s.focus_key("Escape")
+    gone(title)
+
+
+def answer_box(title, key="Return"):
+    """A message box answered from the keyboard, as the operator does: the box has the focus."""
+    bbenv.wait_for("a '%s' box" % title, lambda: bbenv.windows_named("^%s$" % title), 10, step=0.1)
+    settle(0.3)
+    bbenv.xdotool("key", key)
+    gone("^%s$" % title)
+
+
+def type_text(text):
+    bbenv.xdotool("type", "--delay", "40", text)
+
+
+def double_click(point):
+    bbenv.xdotool("mousemove", point[0], point[1], "click", "--repeat", "2", "--delay", "80", "1")
+
+
+def read_ini(path):
+    """The key=value lines of an INI file the program wrote, by section."""
+    sections, current = {}, None
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f.read().splitlines():
+            line = line.strip()
+            if line.startswith("[") and line.endswith("]"):
+                current = sections.setdefault(line[1:-1], {})
+            elif "=" in line and current is not None:
+                key, _, value = line.partition("=")
+                current[key] = value
+    return sections
+
+
+def one_sound(rec, what, length=None):
+    found = analyse.sounds(recorded(rec))
+    check(len(found) == 1, "%s gave %d sound starts" % (what, len(found)))
+    if length is not None:
+        check(abs(found[0].length - length) < 0.15,
+              "%s played a %.2f s sound, not the %.2f s one" % (what, found[0].length, length))
+    return found[0]
+
+
+def no_sound(rec, what):
+    found = analyse.sounds(recorded(rec))
+    check(not found, "%s started %d sounds" % (what, len(found)))
+
+
+def changed_to(what, box, test, seconds=5):
+    """Waits until the screen's picture of box passes test; returns that picture."""
+    return bbenv.wait_for(what, lambda: (lambda pic: pic if test(pic) else None)(crop(bbenv.screenshot(), box)),
+                          seconds, step=0.1)
+
+
+@case("the board fills the maximized window at start-up")
+def board_fills(s, rec_path):
+    # The slot grid is laid out for the window's real size, not left at its design size.
+    check(1 in s.slots and 8 in s.slots, "slots 1 and 8 not found on the screen: %s" % sorted(s.slots))
+    x0, y0, x1, y1 = client_box(s.window)
+    across = s.slots[8][2] - s.slots[1][0]
+    check(across > 0.7 * (x1 - x0), "the first row of slots spans %d of the window's %d pixels" % (across, x1 - x0))
+
+
+# --- Setup ---------------------------------------------------------------------------------------
+
+def save_settings(s, area):
+    """Setup's "Save Settings" clicked (the left of the two buttons below the tabs): the dialog
+    closes having written the options file once."""
+    buttons = bottom_buttons(bbenv.screenshot(), (area[0] + 2, area[3] - 40, area[2] - 2, area[3] - 2))
+    check(len(buttons) == 2, "Save Settings and Cancel not found below the tabs: %s" % buttons)
+    before = s.count("Update Ini in Setup")
+    s.click_point(middle(buttons[0]))
+    gone("^Setup Options$")
+    check(grows_by(s, "Update Ini in Setup", before, 1) == 1, "Save Settings did not write the options once")
+
+
+@case("Setup from the Tools menu: a fade-out length typed, saved, written and heard")
+def setup_fade(s, rec_path):
+    window, area = open_tool(s, "^Setup Options$", "Options...")
+    for _ in range(3):
+        s.focus_key("ctrl+Tab")  # General, Colors, Delay, Faders
+    settle(0.5)
+    data = bbenv.screenshot()
+    # The Faders tab's seconds edits, top to bottom: fade in, fade out, ...
+    edits = boxes(data, WHITE, area, min_width=30)
+    check(len(edits) >= 5, "the Faders tab shows %d edits" % len(edits))
+    s.click_point(middle(edits[1]))
+    s.focus_key("ctrl+a")
+    type_text("1.2")
+    # A second tenth is refused with the error box, and the text stays.
+    s.focus_key("5")
+    answer_box("Error")
+    activate(window)
+    save_settings(s, area)
+    check_saved(os.path.join(s.home, "RBX.inf"), "Main", {"FadeOutSec": "1.2"})
+    activate(s.window)
+    left, found, clicked, pressed = start_then_end(
+        rec_path, lambda: s.click_point(s.slot_point(10, 0.5, 0.25)), 1.5, lambda: s.focus_key("space"), 2.5)
+    length = analyse.last_above(left, found[0].start, 160) - (found[0].start + pressed - clicked)
+    print("  measured: fade %.2f s (FadeOutSec 1.2 from Setup)" % length)
+    check(1.0 <= length <= 1.45, "the fade after Setup measured %.2f s, not 1.2 s" % length)
+
+
+@case("Setup: \"Stop It\" chosen with a click makes a click on a playing slot stop it")
+def setup_play_stop(s, rec_path):
+    window, area = open_tool(s, "^Setup Options$", "Options...")
+    data = bbenv.screenshot()
+    # The General tab's check boxes and radio buttons show small white squares and rounds; the
+    # two radios "Play It Again" and "Stop It" are the one row that holds two of them.
+    # A checked one shows its dot, so only its top is found: the marks are matched by their tops.
+    marks = sorted(b for b in boxes(data, WHITE, area, min_width=4, min_height=3) if b[2] - b[0] < 20)
+    pairs = [(a, b) for a in marks for b in marks if abs(a[1] - b[1]) <= 3 and b[0] - a[0] > 100]
+    check(len(pairs) == 1, "the General tab shows %d rows of two radio buttons" % len(pairs))
+    s.click_point((pairs[0][1][0] + 5, pairs[0][1][1] + 5))
+    save_settings(s, area)
+    check_saved(os.path.join(s.home, "RBX.inf"), "Main", {"PlayStop": "STOP"})
+    activate(s.window)
+    left, found, started_at, stopped_at = start_then_end(
+        rec_path, lambda: s.click_point(s.slot_point(9, 0.5, 0.25)), 1.0,
+        lambda: s.click_point(s.slot_point(9, 0.2, 0.85)), 1.0)
+    check(abs(found[0].length - (stopped_at - started_at)) < 0.35,
+          "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, stopped_at - started_at))
+
+
+# --- Find ----------------------------------------------------------------------------------------
+
+@case("Find: no match says so; a typed search lists its match and a double-click plays it")
+def find_sound(s, rec_path):
+    activate(s.window)
+    s.click_point(s.design_point(249, 15))  # the toolbar's Find
+    window, area = window_box("^Find$")
+    activate(window)
+    type_text("nowhere")
+    s.focus_key("Return")  # Find is the default button
+    answer_box("Information")
+    activate(window)
+    type_text("anthem")  # the search text is selected after the box: typing replaces it
+    s.focus_key("Return")
+    results, area = window_box("Matches Found")
+    title = bbenv.window_title(results)
+    check("(Searched Buttons and Notes)" in title, "the results window reads '%s'" % title)
+    rows = boxes(bbenv.screenshot(), SELECTED_ROW, area)
+    check(rows, "the results show no chosen row")
+    check(len({r[1] for r in rows}) == 1, "more than one row is chosen: %s" % rows)
+    rec = bbenv.Recorder(rec_path).start()
+    pages, plays = s.count("Page Button Clicked - Anthems"), s.count("Process Sound Button")
+    double_click(middle(rows[0]))
+    gone("Matches Found")
+    gone("^Find$")
+    shown_and_played(s, "Anthems", pages, plays, 1)
+    settle(1.2)
+    one_sound(rec, "a double-click on the match", 1.0)
+
+
+# --- the list windows ----------------------------------------------------------------------------
+
+def shown_and_played(s, page, pages_before, plays_before, plays):
+    """The main window showed the page (its group's first, then the page, may show it twice) and
+    ran the slot's play `plays` times."""
+    bbenv.wait_for("the page %s to show" % page, lambda: s.count("Page Button Clicked - " + page) > pages_before, 5)
+    new = grows_by(s, "Process Sound Button", plays_before, plays, seconds=2)
+    check(new == plays, "the choice ran the slot's play %d times, not %d" % (new, plays))
+
+
+def chosen_row(s, title, item):
+    window, area = open_tool(s, title, item)
+    s.focus_key("ctrl+End")  # the last row
+    settle(0.4)
+    rows = boxes(bbenv.screenshot(), SELECTED_ROW, area)
+    check(rows, "no row of '%s' is chosen after Ctrl+End" % title)
+    return rows[0]
+
+
+def double_click_row(s, rec_path, row, title, page, length):
+    """A list's row double-clicked: the list closes, the main window shows the row's page and
+    plays its sound of `length` seconds once, or, with no length, plays nothing."""
+    rec = bbenv.Recorder(rec_path).start()
+    pages, plays = s.count("Page Button Clicked - " + page), s.count("Process Sound Button")
+    double_click(middle(row))
+    gone(title)
+    shown_and_played(s, page, pages, plays, 0 if length is None else 1)
+    settle(1.0)
+    if length is None:
+        no_sound(rec, "a double-click on a row of '%s'" % title)
+    else:
+        one_sound(rec, "a double-click on a row of '%s'" % title, length)
+
+
+@case("List Sound Buttons: Esc plays nothing; the last row double-clicked plays it from its page")
+def sound_list(s, rec_path):
+    title = "^Sound Button List in Group/Page Sequence$"
+    chosen_row(s, title, "List Sound Buttons")
+    rec = bbenv.Recorder(rec_path).start()
+    s.focus_key("Escape")
+    gone(title)
+    settle(1.0)
+    no_sound(rec, "Esc on the sound-button list")
+    row = chosen_row(s, title, "List Sound Buttons")
+    double_click_row(s, rec_path, row, title, "Fanfares", 0.6)
+
+
+@case("Verify Sound Buttons lists the missing file; its row double-clicked shows its page, silently")
+def verify_list(s, rec_path):
+    title = "^Invalid Sound Buttons$"
+    row = chosen_row(s, title, "Verify Sound Buttons")
+    double_click_row(s, rec_path, row, title, "Beeps", None)
+
+
+@case("the hot-key, duplicate and empty custom-cued lists close by keys and play nothing")
+def other_lists(s, rec_path):
+    rec = bbenv.Recorder(rec_path).start()
+    for title, item in (("^Hot Key List in Group/Page Sequence$", "List Hot Keys"),
+                        # The board's beep plays from eleven slots: they are listed.
+                        ("^Duplicate\\(s\\) Sound Button List$", "Duplicate Check")):
+        chosen_row(s, title, item)
+        s.focus_key("Escape")
+        gone(title)
+    menu_command(s, "alt+t", ups=TOOLS_UP["List Custom Cued Buttons"])
+    answer_box("Information")  # "NO Custom Cued Buttons Found"
+    settle(0.5)
+    no_sound(rec, "the three lists")
+
+
+# --- the scoreboards -----------------------------------------------------------------------------
+
+def team_panels(area, count):
+    """The two teal team panels of a scoreboard, home (left) first, each with its white panels."""
+    data = bbenv.screenshot()
+    panels = sorted(boxes(data, TEAL, area, min_width=40, min_height=40), key=lambda b: b[0])
+    check(len(panels) == 2, "the scoreboard shows %d team panels" % len(panels))
+    whites = [boxes(data, WHITE, p, min_width=20) for p in panels]
+    check(all(len(w) == count for w in whites), "the team panels hold %s white panels, not %d each"
+          % ([len(w) for w in whites], count))
+    return data, panels, whites
+
+
+def lime_x(area):
+    """Where lime shows in area (the mean column of its pixels), or None. Thin letters are drawn
+    smoothed, so a pixel counts as lime when green dominates it."""
+    data = bbenv.screenshot()
+    xs = []
+    for y in range(area[1], area[3] + 1):
+        row = data[(y * WIDTH + area[0]) * 3:(y * WIDTH + area[2] + 1) * 3]
+        xs.extend(area[0] + i // 3 for i in range(0, len(row), 3)
+                  if row[i + 1] > 200 and row[i] < 80 and row[i + 2] < 80)
+    return sum(xs) / len(xs) if xs else None
+
+
+def hot_key_once(s, window, rec_path, what):
+    activate(window)
+    import subprocess
+    subprocess.run(["import", "-silent", "-window", "root", "/tmp/bbt/hk.png"])
+    active = int(bbenv.xdotool("getactivewindow").strip() or 0)
+    check(active == window, "%s does not have the focus" % what)
+    rec = bbenv.Recorder(rec_path).start()
+    before = s.count("Hot Key Play Sound - Hot Key button hit")
+    s.focus_key("q")
+    new = grows_by(s, "Hot Key Play Sound - Hot Key button hit", before, 1)
+    settle(0.5)
+    found = analyse.sounds(recorded(rec))
+    check(new == 1, "one Q on %s ran the hot-key play %d times" % (what, new))
+    check(len(found) == 1, "one Q on %s gave %d sound starts" % (what, len(found)))
+
+
+@case("the basketball scoreboard counts points and undoes the last, arrows mark possession, a hot key plays once")
+def multi_sport(s, rec_path):
+    title = "^Basketball Scoreboard$"
+    menu_command(s, "alt+s", downs=SCOREBOARD_DOWN["Basketball"])
+    window, area = window_box(title)
+    activate(window)
+    data, panels, whites = team_panels(area, 1)
+    scores = [w[0] for w in whites]
+    zero = [crop(data, b) for b in scores]
+    check(zero[0] == zero[1], "the two new scores do not read the same")
+    controls = []
+    for panel, score in zip(panels, scores):
+        rows = bands(data, (panel[0] + 3, score[3] + 1, panel[2] - 3, panel[3] - 3), TEAL)
+        check(len(rows) == 2, "a team panel shows %d rows of buttons below its score" % len(rows))
+        plus, undo = (buttons_in_band(data, r, panel[0] + 3, panel[2] - 3, TEAL) for r in rows)
+        check(len(plus) == 3 and len(undo) == 2, "basketball shows %d point and %d undo/reset buttons"
+              % (len(plus), len(undo)))
+        controls.append((plus, undo))
+    (home_plus, home_undo), (visitor_plus, _) = controls
+    s.click_point(middle(home_plus[2]))  # +3
+    three = changed_to("the home score to change after +3", scores[0], lambda pic: pic != zero[0])
+    s.click_point(middle(home_undo[0]))  # Undo takes the 3 away
+    changed_to("the home score back to 00 after Undo", scores[0], lambda pic: pic == zero[0])
+    s.click_point(middle(home_plus[0]))
+    s.click_point(middle(home_plus[1]))  # +1 +2 reads as the +3 did
+    changed_to("the home score to read 3 after +1 and +2", scores[0], lambda pic: pic == three)
+    s.click_point(middle(visitor_plus[1]))
+    two = changed_to("the visitors' score to change after +2", scores[1], lambda pic: pic != zero[1])
+    check(two != three, "the visitors' 2 reads as the home 3")
+    check(crop(bbenv.screenshot(), scores[0]) == three, "the visitors' points changed the home score")
+    # The arrow keys mark possession: the arrow on their side turns lime.
+    centre = (panels[0][2] + 1, area[1], panels[1][0] - 1, area[3])
+    activate(window)
+    s.focus_key("Left")
+    home_arrow = bbenv.wait_for("a lime arrow after Left", lambda: lime_x(centre), 5, step=0.1)
+    s.focus_key("Right")
+    bbenv.wait_for("the lime arrow to move right after Right", lambda: (lime_x(centre) or 0) > home_arrow + 20, 5,
+                   step=0.1)
+    hot_key_once(s, window, rec_path, "the basketball scoreboard")
+
+
+@case("the Australian football scoreboard counts a goal as six behinds; a hot key on it plays once")
+def australian(s, rec_path):
+    title = "^Australian Football$"
+    menu_command(s, "alt+s", ups=SCOREBOARD_UP["Australian Football"])
+    window, area = window_box(title)
+    activate(window)
+    # Each team: goals, behinds and total, top to bottom.
+    data, panels, whites = team_panels(area, 3)
+    (home_goals, _, home_total), (_, visitor_behinds, visitor_total) = whites
+    zero = crop(data, home_total)
+    s.click_point(middle(home_goals))
+    six = changed_to("the home total to change after a goal", home_total, lambda pic: pic != zero)
+    for _ in range(6):
+        s.click_point(middle(visitor_behinds))
+    changed_to("the visitors' total after six behinds to read as the home goal's",
+               (visitor_total[0], visitor_total[1], visitor_total[0] + home_total[2] - home_total[0],
+                visitor_total[3]), lambda pic: pic == six)
+    hot_key_once(s, window, rec_path, "the Australian football scoreboard")
+
+
+# --- lineups and roster ----------------------------------------------------------------------------
+
+def file_dialog(title, path):
+    dialog, _ = window_box("^%s$" % title)
+    activate(dialog)
+    type_text(path)
+    bbenv.xdotool("key", "Return")
+    gone("^%s$" % title)
+    bbenv.wait_for("the file %s" % path, lambda: os.path.exists(path), 5)
+
+
+@case("the roster: a team typed and saved reaches its file; Esc hides it and it opens empty")
+def roster(s, rec_path):
+    title = "^Team Roster$"
+    window, area = open_tool(s, title, "Roster")
+    data = bbenv.screenshot()
+    edits = edits_of(data, area, 33, "roster's team and players")
+    empty = crop(data, edits[0])
+    s.click_point(middle(edits[0]))
+    type_text("Eagles")
+    s.click_point(middle(edits[1]))  # player 1 (player 17 stands beside it)
+    type_text("7 Smith")
+    data = bbenv.screenshot()
+    check(crop(data, edits[0]) != empty and dark_pixels(edits[0], data) >= 25, "the typed team name does not show")
+    buttons = bottom_buttons(data, (area[0] + 2, edits[-1][3] + 4, area[2] - 2, area[3] - 2))
+    check(len(buttons) == 3, "Load, Save and Cancel not found: %s" % buttons)
+    path = os.path.join(s.home, "eagles.ros")
+    s.click_point(middle(buttons[1]))
+    file_dialog("Save Roster", path)
+    check_saved(path, "Roster", {"TeamName": "Eagles", "Roster1": "7 Smith"})
+    close_by_escape(s, window, title)
+    window, area = open_tool(s, title, "Roster")
+
+    def team_name_blank():
+        # The window manager may place it elsewhere this time: its edits are found again.
+        found = boxes(bbenv.screenshot(), WHITE, area, min_width=30)
+        return len(found) == 33 and dark_pixels(found[0]) < 25
+    bbenv.wait_for("the roster to open with an empty team name", team_name_blank, 5, step=0.2)
+    close_by_escape(s, window, title)
+
+
+@case("the lineups: a name typed is shown again after Esc and reopening, and saved to its file")
+def lineups(s, rec_path):
+    title = "^Lineups$"
+    window, area = open_tool(s, title, "Lineups")
+    data = bbenv.screenshot()
+    # The two team names, then each row's visitor and home player.
+    edits = edits_of(data, area, 22, "lineups' names and players")
+    visitors = edits[0] if edits[0][0] < edits[1][0] else edits[1]
+    empty = crop(data, inner(visitors))
+    s.click_point(middle(visitors))
+    type_text("Hawks")
+    s.click_point(middle(edits[2] if edits[2][0] < edits[3][0] else edits[3]))
+    type_text("12 Jones")
+    typed = changed_to("the visitors' name to show", inner(visitors), lambda pic: pic != empty)
+    s.focus_key("Escape")
+    gone(title)
+    window, area = open_tool(s, title, "Lineups")
+
+    def name_again():
+        found = boxes(bbenv.screenshot(), WHITE, area, min_width=30)
+        if len(found) != 22:
+            return False
+        # The same picture where the name edit is now; a focused edit's frame is a pixel wider.
+        data, now, box = bbenv.screenshot(), min(found[:2]), inner(visitors)
+        return any(crop(data, (box[0] + dx, box[1] + dy, box[2] + dx, box[3] + dy)) == typed
+                   for dx in range(now[0] - visitors[0] - 1, now[0] - visitors[0] + 2)
+                   for dy in range(now[1] - visitors[1] - 1, now[1] - visitors[1] + 2))
+    bbenv.wait_for("the visitors' name to show again", name_again, 5, step=0.2)
+    activate(window)
+    # From the visitors' name (focused on activation) back past the two roster buttons and
+    # Retrieve to Save.
+    for _ in range(4):
+        s.focus_key("shift+Tab")
+    s.focus_key("space")
+    path = os.path.join(s.home, "game.lup")
+    file_dialog("Save Lineup", path)
+    check_saved(path, "Visitor", {"TeamName": "Hawks", "Player1": "12 Jones"})
+    close_by_escape(s, window, title)
+
+
+# Each group runs in a program of its own, one program on the desktop at a time (another one's
+# windows would take the activations); the scoreboards move the main window out of its maximized
+# place, so they have the last program to themselves.
+GROUPS = [
+    ("board", "tools-board", board.tools_board,
+     (board_fills, setup_fade, setup_play_stop, find_sound, sound_list, verify_list, other_lists)),
+    ("teams", "tools-teams", board.test_board, (board_fills, roster, lineups)),
+    ("scores", "tools-scores", board.test_board, (multi_sport, australian)),
+]
+
+
+def run(binary, root, rec_path, sessions):
+    """RBX_TOOLS_ONLY (board, teams, scores; comma separated) picks groups for a local run."""
+    only = os.environ.get("RBX_TOOLS_ONLY", ",".join(g[0] for g in GROUPS)).split(",")
+    for key, name, maker, cases in GROUPS:
+        if key not in only:
+            continue
+        s = Session(binary, root, name, board_maker=maker)
+        sessions.append(s)  # before the start: a start that fails half-way still leaves it to be ended
+        s.start()
+        for each in cases:
+            each(s, rec_path)
+        s.program.kill()
