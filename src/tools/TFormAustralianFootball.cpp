@@ -1,17 +1,14 @@
 #include "tools/TFormAustralianFootball.h"
 
 #include "board/MainForm.h"
-#include "board/Settings.h"
 #include "controls/ColorPanel.h"
 #include "controls/zLed.h"
 #include "tools/GameDayContext.h"
 #include "tools/GameDayWidgets.h"
-#include "tools/ScoreboardHotKeys.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,10 +52,6 @@ QWidget* TFormAustralianFootball::BuildSide(bool home)
     QLineEdit* name = new QLineEdit(home ? QStringLiteral("HOME") : QStringLiteral("VISITORS"), panel);
     name->setObjectName(home ? QStringLiteral("HomeEdit") : QStringLiteral("VisitorEdit"));
     name->setStyleSheet(QStringLiteral("color: white; background: black;"));
-    // A name is typed after a click on it; the window opens with the focus on a button, where the
-    // operator's hot keys reach the board.
-    name->setFocusPolicy(Qt::ClickFocus);
-    (home ? HomeEdit : VisitorEdit) = name;
     column->addWidget(name);
     auto part = [&](const QString& title, const QString& partName, bool goals) {
         auto* box = new QGroupBox(title, panel);
@@ -99,21 +92,6 @@ QWidget* TFormAustralianFootball::BuildSide(bool home)
 void TFormAustralianFootball::Attach(const GameDayContext& context)
 {
     ctx_.emplace(context);
-}
-
-void TFormAustralianFootball::keyReleaseEvent(QKeyEvent* event)
-{
-    // Keys that no control took arrive here; letters typed into a team name stay its own.
-    const QWidget* focus = focusWidget();
-    if (!ctx_ || event->isAutoRepeat() || (focus != nullptr && (focus == HomeEdit || focus == VisitorEdit))) {
-        QDialog::keyReleaseEvent(event);
-        return;
-    }
-    if (ctx_->settings.HotKey && HandOnScoreboardHotKey(*ctx_, *event)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 void TFormAustralianFootball::ShowBesideBoard()

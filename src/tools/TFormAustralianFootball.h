@@ -1,8 +1,7 @@
 #pragma once
 // The Australian football scoreboard ("FormAustralianFootball"): goals and behinds per side, the
 // total as goals x 6 + behinds, and four quarter lights. Its whole state is the text of its score
-// panels. A board hot key released while it has the focus is handed to the main window, as the
-// other scoreboards do, except while a team name is being typed.
+// panels; it takes no hot keys.
 #include <QDialog>
 
 #include "tools/GameDayContext.h"
@@ -10,7 +9,6 @@
 #include <array>
 #include <optional>
 
-class QKeyEvent;
 class QLineEdit;
 class TColorPanel;
 class TzLed;
@@ -42,11 +40,6 @@ public:
     TColorPanel* VisitorBehinds = nullptr;
     TColorPanel* VisitorTotals = nullptr;
     std::array<TzLed*, 5> zLed{}; // 1..4
-    QLineEdit* HomeEdit = nullptr;
-    QLineEdit* VisitorEdit = nullptr;
-
-protected:
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     QWidget* BuildSide(bool home);

@@ -245,37 +245,4 @@ TEST_F(Australian, TotalsAreSixPerGoalPlusBehinds)
     EXPECT_FALSE(sb.zLed[4]->Enabled());
 }
 
-TEST_F(Australian, AHotKeyReleasedOnTheWindowReachesTheBoardUnlessANameIsTyped)
-{
-    board.ButtonHotKey[1][1][4] = QStringLiteral("0Q");
-    settings.HotKey = true;
-    TFormAustralianFootball sb(form.get());
-    sb.Attach(*ctx);
-    sb.show();
-    QApplication::setActiveWindow(&sb);
-    // The window opens with the focus on a control other than the team names.
-    QWidget* focus = sb.focusWidget();
-    ASSERT_NE(focus, nullptr);
-    EXPECT_NE(focus, sb.HomeEdit);
-    EXPECT_NE(focus, sb.VisitorEdit);
-    QTest::keyClick(focus, Qt::Key_Q);
-    EXPECT_TRUE(playback.HotKeyPending);
-    EXPECT_EQ(playback.HotKeyGroup, 1);
-    EXPECT_EQ(playback.HotKeyPage, 1);
-    EXPECT_EQ(playback.HotKeyButton, 4);
-
-    // Typing a team name: the letters are the name's.
-    playback.HotKeyPending = false;
-    sb.HomeEdit->setFocus();
-    sb.HomeEdit->clear();
-    QTest::keyClicks(sb.HomeEdit, QStringLiteral("q"));
-    EXPECT_FALSE(playback.HotKeyPending);
-    EXPECT_EQ(sb.HomeEdit->text(), QStringLiteral("q"));
-
-    // With the hot keys off the board is left alone.
-    settings.HotKey = false;
-    QTest::keyClick(focus, Qt::Key_Q);
-    EXPECT_FALSE(playback.HotKeyPending);
-}
-
 } // namespace
