@@ -183,6 +183,9 @@ void TFormAustralianFootball::QuarterClick(int light)
         led->SetEnabled(n <= light);
     }
     if (ctx_ && ctx_->form.DummyButton != nullptr) {
+        // This window takes no hot keys: the keyboard goes back to the board's window itself,
+        // not only to a control inside it that stays inactive behind this one.
+        ctx_->form.DummyButton->window()->activateWindow();
         ctx_->form.DummyButton->setFocus(Qt::OtherFocusReason);
     }
 }

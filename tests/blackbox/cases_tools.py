@@ -13,6 +13,7 @@ from session import Session
 WIDTH = 1920
 WHITE = (255, 255, 255)
 TEAL = (0, 128, 128)
+DARK_RED = (128, 0, 0)  # an unlit red light
 WINDOW_FACE = (239, 239, 239)
 SELECTED_ROW = (48, 140, 198)
 
@@ -441,8 +442,6 @@ def lime_x(area):
 
 def hot_key_once(s, window, rec_path, what):
     activate(window)
-    import subprocess
-    subprocess.run(["import", "-silent", "-window", "root", "/tmp/bbt/hk.png"])
     active = int(bbenv.xdotool("getactivewindow").strip() or 0)
     check(active == window, "%s does not have the focus" % what)
     rec = bbenv.Recorder(rec_path).start()
@@ -496,7 +495,8 @@ def multi_sport(s, rec_path):
     hot_key_once(s, window, rec_path, "the basketball scoreboard")
 
 
-@case("the Australian football scoreboard counts a goal as six behinds; a hot key on it plays once")
+@case("the Australian football scoreboard counts a goal as six behinds, takes no hot key, "
+      "and a quarter light gives the keyboard back to the board")
 def australian(s, rec_path):
     title = "^Australian Football$"
     menu_command(s, "alt+s", ups=SCOREBOARD_UP["Australian Football"])
@@ -513,7 +513,29 @@ def australian(s, rec_path):
     changed_to("the visitors' total after six behinds to read as the home goal's",
                (visitor_total[0], visitor_total[1], visitor_total[0] + home_total[2] - home_total[0],
                 visitor_total[3]), lambda pic: pic == six)
-    hot_key_once(s, window, rec_path, "the Australian football scoreboard")
+    # This scoreboard takes no hot keys: Q on it plays nothing.
+    activate(window)
+    rec = bbenv.Recorder(rec_path).start()
+    before = s.count("Hot Key Play Sound - Hot Key button hit")
+    s.focus_key("q")
+    settle(1.0)
+    check(s.count("Hot Key Play Sound - Hot Key button hit") == before, "Q on the Australian scoreboard played")
+    check(not analyse.sounds(recorded(rec)), "Q on the Australian scoreboard gave a sound")
+    # The quarter lights (dark red until chosen) sit between the team panels; the first one
+    # hands the keyboard back to the board, where one Q plays once.
+    centre = (panels[0][2] + 1, area[1], panels[1][0] - 1, area[3])
+    lights = sorted(boxes(bbenv.screenshot(), DARK_RED, centre, min_width=4, min_height=4), key=lambda b: b[0])
+    check(len(lights) == 4, "the scoreboard shows %d dark quarter lights, not 4" % len(lights))
+    s.click_point(middle(lights[0]))
+    bbenv.wait_for("the main window to take the keyboard after a quarter light",
+                   lambda: int(bbenv.xdotool("getactivewindow").strip() or 0) == s.window, 5, step=0.1)
+    rec = bbenv.Recorder(rec_path).start()
+    s.focus_key("q")
+    new = grows_by(s, "Hot Key Play Sound - Hot Key button hit", before, 1)
+    settle(0.5)
+    found = analyse.sounds(recorded(rec))
+    check(new == 1, "one Q after the quarter light ran the hot-key play %d times" % new)
+    check(len(found) == 1, "one Q after the quarter light gave %d sound starts" % len(found))
 
 
 # --- lineups and roster ----------------------------------------------------------------------------

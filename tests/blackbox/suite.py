@@ -183,10 +183,11 @@ def sound_menu(s, rec_path):
     bbenv.wait_for("an aqua slot", lambda: s.pixel(point) == (0, 255, 255), 5, step=0.1)
     # Elsewhere on the slot: the pointer moves between the two clicks as a hand's would.
     s.right_click_point(s.slot_point(7, 0.3, 0.3))
-    bbenv.wait_for("the sound menu again", lambda: set(s.popups()) - before, 5, step=0.1)
+    opened = bbenv.wait_for("the sound menu again", lambda: set(s.popups()) - before, 5, step=0.1)
     for _ in range(5):
         s.focus_key("Down")
     s.focus_key("Return")
+    bbenv.wait_for("the sound menu to close again", lambda: not (set(s.popups()) & opened), 5, step=0.1)
     bbenv.wait_for("slot 7's own colour again", lambda: s.pixel(point) == own, 5, step=0.1)
 
 

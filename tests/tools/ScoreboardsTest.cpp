@@ -10,6 +10,7 @@
 #include "tools/TScoreboard.h"
 #include "tools/TeamNameEditing.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -243,6 +244,20 @@ TEST_F(Australian, TotalsAreSixPerGoalPlusBehinds)
     EXPECT_TRUE(sb.zLed[2]->Enabled());
     EXPECT_EQ(sb.zLed[3]->LEDColor(), LedColorType::lctGreen);
     EXPECT_FALSE(sb.zLed[4]->Enabled());
+}
+
+TEST_F(Australian, AQuarterLightHandsTheKeyboardBackToTheBoard)
+{
+    form->show();
+    TFormAustralianFootball sb(form.get());
+    sb.Attach(*ctx);
+    sb.show();
+    sb.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sb));
+    sb.QuarterClick(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), form->DummyButton);
+    EXPECT_TRUE(sb.isVisible());
 }
 
 } // namespace
