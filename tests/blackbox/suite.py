@@ -142,7 +142,7 @@ def latency(s, rec_path):
     # start-up (a few ms), so paplay's median (taken as 0 when below) stands for the offset. The
     # target is a median 25 ms past it. The offset itself is known to about 3 ms (paplay's median
     # ranged from -2 to +4 ms over runs on one machine), so the check fails above 25 + 3 ms past
-    # it; the program's median sat at 15-17 ms on a loaded shared machine. The sounds lie 0.9 s
+    # it; the program's median sat at 19-23 ms on a loaded shared machine. The sounds lie 0.9 s
     # apart, so a start more than a block before its event or 0.5 s after it means the pairing
     # went wrong.
     keys = bbenv.FastInput()
