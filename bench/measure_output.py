@@ -333,7 +333,7 @@ def main():
         print("engine CPU during a 5 s fade: %s" % ", ".join("%.2f %%" % f for f in fades))
         for _ in range(3):
             print("engine idle CPU, device kept running / stopped after 3 s of silence: %.2f %% / %.2f %%" % (
-                idle_cpu(args, 0, 10.0), idle_cpu(args, None, 10.0)))
+                idle_cpu(args, 0, 10.0), idle_cpu(args, 3000, 10.0)))
         print("paplay process start to first recorded sample: %s" % summary(latency_paplay(args, rec, short_file, min(args.trials, 10))))
     finally:
         rec.stop()

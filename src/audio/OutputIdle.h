@@ -17,9 +17,7 @@ public:
     explicit OutputIdle(std::int64_t parkAfterFrames) : parkAfter_(parkAfterFrames) {}
 
     // The silence (RBX_OUTPUT_IDLE_MS, else defaultMs; 0 keeps the device running) in frames at
-    // `rate`. The silent device parks after kDefaultIdleMs. A sound server's device keeps running
-    // by default: on a restart the server builds a new stream, and its first periods were seen to
-    // drop samples of the sound that woke it.
+    // `rate`. The silent device parks after kDefaultIdleMs; a real device picks its own figure.
     static constexpr int kDefaultIdleMs = 3000;
     static std::int64_t ParkAfterFrames(int rate, int defaultMs = kDefaultIdleMs);
 

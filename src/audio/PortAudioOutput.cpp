@@ -64,7 +64,7 @@ int PortAudioOutput::PeriodMs()
 
 PortAudioOutput::PortAudioOutput(int rate, int channels, Render render)
     : rate_(rate), channels_(channels), render_(std::move(render)),
-      idle_(OutputIdle::ParkAfterFrames(rate, 0))
+      idle_(OutputIdle::ParkAfterFrames(rate, kIdleMs))
 {}
 
 PortAudioOutput::~PortAudioOutput()
@@ -81,8 +81,9 @@ int PortAudioOutput::Callback(const void*, void* output, unsigned long frames, c
     auto* device = static_cast<PortAudioOutput*>(self);
     const std::uint64_t ticket = device->idle_.periodStart();
     const bool sounding = device->render_(static_cast<float*>(output), static_cast<int>(frames));
-    // Complete, not abort: the silence already handed over plays out and the stream ends quietly.
-    return device->idle_.periodDone(ticket, sounding, static_cast<int>(frames)) ? paComplete : paContinue;
+    // Abort, not complete: all that is queued is silence, and dropping it ends the thread at once
+    // instead of after a drain, so a play arriving just then waits the least for its restart.
+    return device->idle_.periodDone(ticket, sounding, static_cast<int>(frames)) ? paAbort : paContinue;
 }
 
 bool PortAudioOutput::open(int index)
@@ -97,8 +98,10 @@ bool PortAudioOutput::open(int index)
     out.sampleFormat = paFloat32;
     out.suggestedLatency = BufferMs() / 1000.0;
     const unsigned long periodFrames = static_cast<unsigned long>(rate_) * PeriodMs() / 1000;
+    // Primed from the callback: a start fills the whole buffer with what is playing (the sound
+    // that woke the device) instead of a buffer of silence it would first have to wait behind.
     const PaError err = Pa_OpenStream(
-        &stream_, nullptr, &out, rate_, periodFrames, paClipOff,
+        &stream_, nullptr, &out, rate_, periodFrames, paClipOff | paPrimeOutputBuffersUsingStreamCallback,
         [](const void* in, void* o, unsigned long f, const PaStreamCallbackTimeInfo* t,
            PaStreamCallbackFlags fl, void* self) { return Callback(in, o, f, t, fl, self); },
         this);
@@ -144,7 +147,7 @@ bool PortAudioOutput::wake()
     if (!running_.load() || !idle_.demand()) {
         return true;
     }
-    Pa_StopStream(stream_); // the callback thread has ended, or ends once its silence has played
+    Pa_StopStream(stream_); // the callback thread has ended, or ends after the period it is in
     idle_.resumed();
     if (Pa_StartStream(stream_) != paNoError) {
         running_.store(false);

@@ -11,14 +11,22 @@
 // for real-time scheduling (where the system grants it) and the buffer is fixed here instead of
 // taking the host's "low latency" figure, which on ALSA's default device (the sound server's
 // plug-in) is a few ms and under-runs, and every under-run there re-creates the server's stream.
-// RBX_OUTPUT_BUFFER_MS and RBX_OUTPUT_PERIOD_MS override the two figures for a machine that
-// needs more (or allows less). After a stretch of silence the stream ends itself (see OutputIdle)
-// and the next play starts it again.
+// 16 ms in 4 ms periods: a hot key's sound reaches the sound server about 20 ms after the key,
+// and a busy machine still plays gapless, where 12 ms in 3 ms periods dropped out under a heavier
+// load that 16 and 20 ms stood. RBX_OUTPUT_BUFFER_MS and RBX_OUTPUT_PERIOD_MS override the two
+// figures for a machine that needs more (or allows less).
+//
+// RBX_OUTPUT_IDLE_MS lets the stream end itself after that much silence (see OutputIdle) and the
+// next play start it again, primed from the callback so the sound that woke it goes out first
+// instead of behind a buffer of silence. It is off by default (kIdleMs): each start makes the
+// sound server's ALSA plug-in build a new server stream, and on a busy machine that stream drops
+// and repeats samples in its first ~100 ms where a running one stays clean.
 class PortAudioOutput : public OutputDevice
 {
 public:
-    static constexpr int kDefaultBufferMs = 20;
-    static constexpr int kDefaultPeriodMs = 5;
+    static constexpr int kDefaultBufferMs = 16;
+    static constexpr int kDefaultPeriodMs = 4;
+    static constexpr int kIdleMs = 0;
 
     PortAudioOutput(int rate, int channels, Render render);
     ~PortAudioOutput() override;
