@@ -67,3 +67,19 @@ def start_then_end(rec_path, start, seconds, end, tail):
     found = analyse.sounds(left)
     check(len(found) == 1, "expected one sound, found %d" % len(found))
     return left, found, started, ended
+
+
+HOT_KEY_PLAY = "Hot Key Play Sound - Hot Key button hit"
+
+
+def one_key_plays_once(s, rec_path, what, key="q"):
+    """Presses `key` wherever the focus is and checks it ran the hot-key play once and gave one
+    sound on the recording."""
+    rec = bbenv.Recorder(rec_path).start()
+    before = s.count(HOT_KEY_PLAY)
+    s.focus_key(key)
+    new = grows_by(s, HOT_KEY_PLAY, before, 1)
+    settle(0.5)
+    found = analyse.sounds(recorded(rec))
+    check(new == 1, "one %s %s ran the hot-key play %d times" % (key.upper(), what, new))
+    check(len(found) == 1, "one %s %s gave %d sound starts" % (key.upper(), what, len(found)))

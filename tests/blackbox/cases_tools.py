@@ -7,7 +7,7 @@ import os
 import analyse
 import bbenv
 import board
-from cases import case, check, grows_by, recorded, settle, start_then_end
+from cases import case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end
 from session import Session
 
 WIDTH = 1920
@@ -444,14 +444,7 @@ def hot_key_once(s, window, rec_path, what):
     activate(window)
     active = int(bbenv.xdotool("getactivewindow").strip() or 0)
     check(active == window, "%s does not have the focus" % what)
-    rec = bbenv.Recorder(rec_path).start()
-    before = s.count("Hot Key Play Sound - Hot Key button hit")
-    s.focus_key("q")
-    new = grows_by(s, "Hot Key Play Sound - Hot Key button hit", before, 1)
-    settle(0.5)
-    found = analyse.sounds(recorded(rec))
-    check(new == 1, "one Q on %s ran the hot-key play %d times" % (what, new))
-    check(len(found) == 1, "one Q on %s gave %d sound starts" % (what, len(found)))
+    one_key_plays_once(s, rec_path, "on " + what)
 
 
 @case("the basketball scoreboard counts points and undoes the last, arrows mark possession, a hot key plays once")
@@ -529,13 +522,7 @@ def australian(s, rec_path):
     s.click_point(middle(lights[0]))
     bbenv.wait_for("the main window to take the keyboard after a quarter light",
                    lambda: int(bbenv.xdotool("getactivewindow").strip() or 0) == s.window, 5, step=0.1)
-    rec = bbenv.Recorder(rec_path).start()
-    s.focus_key("q")
-    new = grows_by(s, "Hot Key Play Sound - Hot Key button hit", before, 1)
-    settle(0.5)
-    found = analyse.sounds(recorded(rec))
-    check(new == 1, "one Q after the quarter light ran the hot-key play %d times" % new)
-    check(len(found) == 1, "one Q after the quarter light gave %d sound starts" % len(found))
+    one_key_plays_once(s, rec_path, "after the quarter light")
 
 
 # --- lineups and roster ----------------------------------------------------------------------------

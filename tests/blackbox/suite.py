@@ -13,21 +13,14 @@ import traceback
 import analyse
 import bbenv
 import board
-from cases import RESULTS, case, check, grows_by, recorded, settle, start_then_end
+from cases import RESULTS, case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end
 from session import Session
 
 # --- cases on the first session (PlayStop PLAY, trace on) ---------------------------------------
 
 @case("the first key after start-up acts once")
 def first_key(s, rec_path):
-    rec = bbenv.Recorder(rec_path).start()
-    before = s.count("Hot Key Play Sound - Hot Key button hit")
-    s.focus_key("q")
-    new = grows_by(s, "Hot Key Play Sound - Hot Key button hit", before, 1)
-    settle(0.5)
-    found = analyse.sounds(recorded(rec))
-    check(new == 1, "one release of Q ran the hot-key play %d times" % new)
-    check(len(found) == 1, "one release of Q gave %d sound starts" % len(found))
+    one_key_plays_once(s, rec_path, "after start-up")
     pages = s.count("Page Button Clicked - ")
     s.focus_key("Next")
     check(grows_by(s, "Page Button Clicked - ", pages, 1) == 1, "one PgDn showed more than one page")
@@ -351,14 +344,7 @@ def scoreboard_hot_key(s, rec_path):
     settle(0.5)
     active = int(bbenv.xdotool("getactivewindow").strip() or 0)
     check(active == window, "the scoreboard does not have the focus")
-    rec = bbenv.Recorder(rec_path).start()
-    before = s.count("Hot Key Play Sound - Hot Key button hit")
-    s.focus_key("q")
-    new = grows_by(s, "Hot Key Play Sound - Hot Key button hit", before, 1)
-    settle(0.5)
-    found = analyse.sounds(recorded(rec))
-    check(new == 1, "one Q on the scoreboard ran the hot-key play %d times" % new)
-    check(len(found) == 1, "one Q on the scoreboard gave %d sound starts" % len(found))
+    one_key_plays_once(s, rec_path, "on the scoreboard")
 
 
 def core_cases(binary, root, rec_path, sessions):
