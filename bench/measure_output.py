@@ -2,7 +2,8 @@
 """Records what the engine sends to the sound server and measures it.
 
 Runs inside a private PulseAudio daemon (bench/measure_output.sh sets it up): the engine plays
-through ALSA's default device into a null sink whose monitor parec records. Reports, per case:
+on its default output (RBX_OUTPUT_PORTAUDIO=1: through PortAudio and ALSA's plug-in) into a null
+sink whose monitor parec records. Reports, per case:
 gaps (runs of digital silence inside a tone), sample jumps (discontinuities no tone of the file
 can make), server-side stream re-creations, and the time from the play call to the first recorded
 sample. paplay plays the same tone in the same run as the reference. Standard library only.
@@ -134,7 +135,7 @@ def analyse(samples, tones):
     # A sum of sines bends no faster than this; a dropped or repeated stretch bends much faster.
     bend = sum(a * FULL * (2 * math.pi * f / RATE) ** 2 for f, a in tones) * gain
     jump_limit = max(200.0, 4.0 * bend)
-    gaps, gap_ms, jumps = 0, [], 0
+    gaps, gap_ms, jumps, jump_ms = 0, [], 0, []
     run = 0
     for i in range(first, last + 1):
         s = samples[i]
@@ -143,13 +144,14 @@ def analyse(samples, tones):
         else:
             if run >= 4:
                 gaps += 1
-                gap_ms.append(round(run * 1000.0 / RATE, 2))
+                gap_ms.append((round((i - first) * 1000.0 / RATE), round(run * 1000.0 / RATE, 2)))
             run = 0
         if i >= first + 2:
             second = samples[i] - 2 * samples[i - 1] + samples[i - 2]
             if abs(second) > jump_limit:
                 jumps += 1
-    return {"sound": True, "gaps": gaps, "gap_ms": gap_ms[:10], "jumps": jumps,
+                jump_ms.append(round((i - first) * 1000.0 / RATE))
+    return {"sound": True, "gaps": gaps, "gap_ms": gap_ms[:10], "jumps": jumps, "jump_ms": jump_ms[:10],
             "seconds": round((last - first + 1) / RATE, 3), "gain": round(gain, 3)}
 
 
@@ -298,6 +300,8 @@ def main():
     p.add_argument("--buffer-ms", type=int, default=1000)
     p.add_argument("--paplay-latency-ms", type=int, default=25)
     p.add_argument("--load", action="store_true", help="half the cores busy at nice 10")
+    p.add_argument("--hogs", type=int, default=None, help="busy loops for --load (default: half the cores)")
+    p.add_argument("--glitches-only", action="store_true", help="only the tones and the latency, no CPU figures")
     args = p.parse_args()
 
     os.makedirs(args.work, exist_ok=True)
@@ -315,7 +319,7 @@ def main():
 
     hogs = []
     if args.load:
-        for _ in range(max(1, (os.cpu_count() or 2) // 2)):
+        for _ in range(args.hogs if args.hogs else max(1, (os.cpu_count() or 2) // 2)):
             hogs.append(subprocess.Popen(["nice", "-n", "10", "sh", "-c", "while :; do :; done"]))
     rec = Recorder(args.monitor)
     time.sleep(0.5)
@@ -329,6 +333,8 @@ def main():
         print("engine play call to first recorded sample: %s" % summary(latency_engine(args, rec, short_file, args.trials)))
         print("engine play call to first recorded sample, device stopped for silence before: %s" % summary(
             latency_engine(args, rec, short_file, args.trials, idle_ms=300, settle=1.0)))
+        if args.glitches_only:
+            return 0
         fades = [fade_cpu(args, long_file, 5.0) for _ in range(3)]
         print("engine CPU during a 5 s fade: %s" % ", ".join("%.2f %%" % f for f in fades))
         for _ in range(3):

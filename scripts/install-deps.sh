@@ -9,7 +9,7 @@ $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build ccache pkg-config git \
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev \
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev \
-  libsoundtouch-dev portaudio19-dev libasound2-dev libjpeg62-turbo-dev \
+  libsoundtouch-dev portaudio19-dev libasound2-dev libpulse-dev libjpeg62-turbo-dev \
   poppler-utils \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   ffmpeg sox libsox-fmt-all python3 \

@@ -6,9 +6,11 @@
 #include "audio/Mixer.h"
 #include "audio/NullOutput.h"
 #include "audio/PortAudioOutput.h"
+#include "audio/PulseOutput.h"
 #include "audio/StreamFeeder.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 AudioEngine& AudioEngine::instance()
 {
@@ -59,11 +61,20 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
         if (index < 0) {
             return EngineError::Fail(BassError::Device);
         }
-        auto pa = std::make_unique<PortAudioOutput>(rate, channels, render);
-        if (!pa->open(index)) {
-            return EngineError::Fail(BassError::Driver);
+        // The default output goes straight to the sound server where one answers.
+        if (device == 1 && std::getenv("RBX_OUTPUT_PORTAUDIO") == nullptr) {
+            auto pulse = std::make_unique<PulseOutput>(rate, channels, render);
+            if (pulse->open()) {
+                output = std::move(pulse);
+            }
         }
-        output = std::move(pa);
+        if (!output) {
+            auto pa = std::make_unique<PortAudioOutput>(rate, channels, render);
+            if (!pa->open(index)) {
+                return EngineError::Fail(BassError::Driver);
+            }
+            output = std::move(pa);
+        }
     }
     rate_ = rate;
     outChannels_ = channels;

@@ -226,12 +226,11 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
     EXPECT_EQ(restartsWhileRunning, 0);
     EXPECT_EQ(restartsAfterSilence, 1);
     ExpectHalfScaleSine(samples, 2.0);
-    // Both sounds whole, the one that started the stopped device again included: none longer than
-    // its source (a repeated stretch), and together short only by what the monitor loses where a
-    // stream joins the sink (paplay's 1 s tone records 5 ms short; ours 10-26 ms on a loaded
-    // machine, so 50 ms each is the bound). Gaps and jumps are counted where the test machine is
-    // quiet enough to judge them: a new server stream on a loaded machine may drop samples in its
-    // first ~100 ms, which is why the device does not stop for silence by default.
+    // Both sounds whole, none longer than its source (a repeated stretch). The one that resumed
+    // the paused stream is whole to its first frames (a resume that flushed the queued silence
+    // lost its first 3.8 ms); the first, which joined a running stream, may lose what the monitor
+    // loses where a stream joins the sink (paplay's 1 s tone records 5 ms short), so 50 ms is its
+    // bound. Gaps and jumps are counted where the test machine is quiet enough to judge them.
     const std::vector<HeardSound> sounds = HeardSounds(samples);
     ASSERT_GE(sounds.size(), 2u);
     long heard = 0;
@@ -240,6 +239,8 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
         heard += sound.last - sound.first + 1;
     }
     EXPECT_GT(heard, 2 * kRate - 2 * kRate * 50 / 1000);
+    const HeardSound& resumed = sounds.back();
+    EXPECT_GE(resumed.last - resumed.first + 1, kRate - kRate / 1000) << "the start of the sound that resumed the output was cut";
     if (std::getenv("RBX_DEVICE_TEST_STRICT") != nullptr) {
         ASSERT_EQ(sounds.size(), 2u);
         for (const HeardSound& sound : sounds) {
