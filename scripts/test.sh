@@ -16,7 +16,11 @@ start_private_pulse || echo "warning: no private PulseAudio server; device tests
 status=0
 for type in RelWithDebInfo Asan; do
   echo "=== Build and test: $type"
-  bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON
+  if [ "$type" = "RelWithDebInfo" ]; then
+    bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON -DRBX_BUILD_BENCH=ON
+  else
+    bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON
+  fi
   export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   if ! ctest --test-dir "$root/build/$type" --output-on-failure -j "$jobs" --timeout 600; then
@@ -29,6 +33,9 @@ for type in RelWithDebInfo Asan; do
     bash "$root/scripts/blackbox.sh" Asan --stress || status=1
   else
     bash "$root/scripts/blackbox.sh" RelWithDebInfo || status=1
+    # Every benchmark once, briefly, on the build an operator runs: the figures go to the log.
+    echo "=== Benchmarks: $type"
+    bash "$root/scripts/bench-figures.sh" "$type" || status=1
   fi
 done
 stop_private_pulse || true
