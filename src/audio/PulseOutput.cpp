@@ -166,12 +166,17 @@ bool PulseOutput::start()
         return true;
     }
     pa_threaded_mainloop_lock(loop_);
+    uncork();
+    pa_threaded_mainloop_unlock(loop_);
+    return true;
+}
+
+void PulseOutput::uncork()
+{
     idle_.resumed();
     pa_operation_unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
     const std::size_t writable = pa_stream_writable_size(stream_);
     fill(writable == static_cast<std::size_t>(-1) ? 0 : writable);
-    pa_threaded_mainloop_unlock(loop_);
-    return true;
 }
 
 bool PulseOutput::wake()
@@ -183,10 +188,7 @@ bool PulseOutput::wake()
     // The silence still queued stays: it plays out first (one buffer at most) and the server then
     // asks for more, which the sound fills. Flushing it would save that buffer but the server's
     // resumed mix drops the first few ms written after a flush: a cut start, heard as a click.
-    idle_.resumed();
-    pa_operation_unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
-    const std::size_t writable = pa_stream_writable_size(stream_);
-    fill(writable == static_cast<std::size_t>(-1) ? 0 : writable);
+    uncork();
     ++restarts_;
     pa_threaded_mainloop_unlock(loop_);
     return PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));

@@ -36,6 +36,7 @@ public:
 private:
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* self);
     void fill(std::size_t bytes); // mainloop thread, or any thread holding the mainloop's lock
+    void uncork(); // with the mainloop's lock: runs again and writes what the server will take
     bool waitReady();
     void close();
 
