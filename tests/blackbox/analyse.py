@@ -67,6 +67,16 @@ def sounds(samples):
     return found
 
 
+def sample_span(samples, level=300):
+    """First and last sample whose size exceeds `level`, as indices, or None: finer than sounds(),
+    for telling a whole sound from one whose first milliseconds were lost."""
+    first = next((i for i, s in enumerate(samples) if abs(s) > level), None)
+    if first is None:
+        return None
+    last = next(i for i in range(len(samples) - 1, -1, -1) if abs(samples[i]) > level)
+    return first, last
+
+
 def jumps(samples, start=0.0, end=None):
     """Hard sample-to-sample steps between the given times."""
     first = int(start * RATE) + 1

@@ -285,6 +285,29 @@ def no_gaps(s, rec_path):
           "the 12 s play had %d pieces, %d gaps before the stop, %d sample jumps" % (len(found), len(steady), jumps))
 
 
+@case("a sound after the output paused for silence plays whole from its first sample, as on a running output")
+def whole_after_pause(s, rec_path):
+    # The output pauses after 3 s of silence. Slot 1's beep is a 0.4 s 1 kHz tone at half scale
+    # starting at phase 0: whole, its first sample over the floor is about 2300 and its samples
+    # over the floor span 0.4 s. A start lost where the output resumed begins mid-wave and short.
+    spans = []
+    for pause in (4.5, 0.8):  # first after the pause, then again while the output still runs
+        settle(pause)
+        rec = bbenv.Recorder(rec_path).start()
+        s.click_point(s.slot_point(1, 0.5, 0.25))
+        settle(1.0)
+        left = recorded(rec)
+        span = analyse.sample_span(left)
+        check(span is not None, "no sound was recorded")
+        first, last = span
+        spans.append((last - first + 1, left[first]))
+    print("  measured: after the pause %d frames from %d; running %d frames from %d (0.4 s = 17640)"
+          % (spans[0] + spans[1]))
+    for frames, opening in spans:
+        check(abs(frames - 17640) <= 3 and abs(opening) < 3000,
+              "the beep recorded %d frames from a first sample of %d" % (frames, opening))
+
+
 @case("a stop with fade fades over the set time")
 def fade(s, rec_path):
     left, found, clicked, pressed = start_then_end(
@@ -351,7 +374,7 @@ def core_cases(binary, root, rec_path, sessions):
     first = Session(binary, root, "play").start()
     sessions.append(first)
     for run in (first_key, maximized, slot_parts, bars, colours, latency, sound_menu, equalizer, game_clock,
-                no_gaps, fade):
+                no_gaps, whole_after_pause, fade):
         run(first, rec_path)
     exit_case(first, rec_path)
     second = Session(binary, root, "stop", {"PlayStop": "STOP"}).start()
