@@ -44,19 +44,15 @@ bool WaitUntilParked(double limitSeconds)
     return true;
 }
 // A short stretch of silence before a device stops itself, for the tests that wait for it.
-class ShortIdle
+ScopedEnv ShortIdle()
 {
-public:
-    ShortIdle() { setenv("RBX_OUTPUT_IDLE_MS", "100", 1); }
-    ~ShortIdle() { unsetenv("RBX_OUTPUT_IDLE_MS"); }
-    ShortIdle(const ShortIdle&) = delete;
-    ShortIdle& operator=(const ShortIdle&) = delete;
-};
+    return ScopedEnv("RBX_OUTPUT_IDLE_MS", "100");
+}
 } // namespace
 
 TEST(EngineDevices, DeviceZeroStopsWhenSilentAndTheNextPlayStillRunsInRealTime)
 {
-    const ShortIdle idle;
+    const ScopedEnv idle = ShortIdle();
     BASS_Free();
     ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
     const BassHandle first = EngineStreamCreate(Constant(2, kRate / 10, 0.5), 0);
@@ -104,11 +100,6 @@ TEST(EngineDevices, DeviceZeroPlaysInRealTimeAndSlidesEnd)
 }
 
 namespace {
-bool SoundServerReachable()
-{
-    return std::system("pactl info >/dev/null 2>&1") == 0;
-}
-
 // Records the default sink's monitor while `act` runs on device 1; false when it did not open.
 bool RecordDeviceOne(const std::function<void()>& act, std::vector<std::int16_t>& samples)
 {
@@ -205,7 +196,7 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
     if (!SoundServerReachable()) {
         GTEST_SKIP() << "no PulseAudio server reachable (scripts/test.sh starts a private one)";
     }
-    const ShortIdle idle;
+    const ScopedEnv idle = ShortIdle();
     std::vector<std::int16_t> samples;
     int restartsWhileRunning = -1;
     int restartsAfterSilence = -1;

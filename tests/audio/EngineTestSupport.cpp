@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace EngineTest {
@@ -109,5 +110,20 @@ BassHandle ManualEngine::PlaySource(std::unique_ptr<PcmSource> source, std::uint
     EXPECT_NE(h, 0u);
     EXPECT_TRUE(BASS_ChannelPlay(h, false));
     return h;
+}
+
+bool SoundServerReachable()
+{
+    return std::system("pactl info >/dev/null 2>&1") == 0;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name)
+{
+    setenv(name, value, 1);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    unsetenv(name_.c_str());
 }
 } // namespace EngineTest

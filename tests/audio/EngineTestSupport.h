@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Generated signals and a manual-clock engine for the engine tests.
@@ -37,5 +38,21 @@ protected:
     void TearDown() override;
     // A playing stream over `source`; fails the test when it cannot be made.
     BassHandle PlaySource(std::unique_ptr<PcmSource> source, std::uint32_t flags = 0);
+};
+
+// The device tests need a sound server (scripts/test.sh starts a private one).
+bool SoundServerReachable();
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
 };
 } // namespace EngineTest

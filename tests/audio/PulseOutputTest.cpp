@@ -1,33 +1,17 @@
+#include "EngineTestSupport.h"
+
 #include "audio/PulseOutput.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <string>
 #include <thread>
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-bool SoundServerReachable()
-{
-    return std::system("pactl info >/dev/null 2>&1") == 0;
-}
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) { setenv(name, value, 1); }
-    ~ScopedEnv() { unsetenv(name_.c_str()); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string name_;
-};
+using EngineTest::ScopedEnv;
+using EngineTest::SoundServerReachable;
 
 // Stands in for the mixer: a play is one pending sound that the next render takes, and the
 // render says it sounded; every render call is counted.
