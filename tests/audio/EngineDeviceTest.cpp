@@ -217,11 +217,10 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
     EXPECT_EQ(restartsWhileRunning, 0);
     EXPECT_EQ(restartsAfterSilence, 1);
     ExpectHalfScaleSine(samples, 2.0);
-    // Both sounds whole, none longer than its source (a repeated stretch). The one that resumed
-    // the paused stream is whole to its first frames (a resume that flushed the queued silence
-    // lost its first 3.8 ms); the first, which joined a running stream, may lose what the monitor
-    // loses where a stream joins the sink (paplay's 1 s tone records 5 ms short), so 50 ms is its
-    // bound. Gaps and jumps are counted where the test machine is quiet enough to judge them.
+    // Both sounds whole to their first frames, the one that resumed the paused stream included (a
+    // resume that flushed the queued silence lost its first 3.8 ms), and none longer than its
+    // source (a repeated stretch). Gaps and jumps are counted where the test machine is quiet
+    // enough to judge them.
     const std::vector<HeardSound> sounds = HeardSounds(samples);
     ASSERT_GE(sounds.size(), 2u);
     long heard = 0;
@@ -230,8 +229,15 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
         heard += sound.last - sound.first + 1;
     }
     EXPECT_GT(heard, 2 * kRate - 2 * kRate * 50 / 1000);
-    const HeardSound& resumed = sounds.back();
-    EXPECT_GE(resumed.last - resumed.first + 1, kRate - kRate / 1000) << "the start of the sound that resumed the output was cut";
+    // Counted rather than picked by place: a sound of a program test running beside this one may
+    // land in the same recording.
+    int whole = 0;
+    std::string lengths;
+    for (const HeardSound& sound : sounds) {
+        whole += sound.last - sound.first + 1 >= kRate - kRate / 1000 ? 1 : 0;
+        lengths += " " + std::to_string(sound.last - sound.first + 1);
+    }
+    EXPECT_GE(whole, 2) << "sounds of" << lengths << " frames: a start was cut";
     if (std::getenv("RBX_DEVICE_TEST_STRICT") != nullptr) {
         ASSERT_EQ(sounds.size(), 2u);
         for (const HeardSound& sound : sounds) {
