@@ -14,6 +14,6 @@ $SUDO apt-get install -y --no-install-recommends \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   ffmpeg sox libsox-fmt-all python3 \
   xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils \
-  fonts-dejavu-core openbox xdotool x11-utils \
+  fonts-dejavu-core openbox xdotool x11-utils dbus-daemon dbus-bin gdb \
   clang libclang-rt-14-dev \
   imagemagick gifsicle giflib-tools netpbm

@@ -26,12 +26,16 @@ def wait_for(what, predicate, seconds, step=0.05):
 
 
 class Desktop:
-    """Xvfb on a display number of its own choosing, with openbox managing it."""
+    """Xvfb on a display number of its own choosing, with openbox managing it and a session bus,
+    as an operator's desktop has. Without a bus, Qt's accessibility bridge makes the bus library
+    fork a launcher while other threads run; under the sanitizers the forked child can hang on the
+    allocator's lock, and with it the program's first window."""
 
     def __init__(self, width=1920, height=1080):
         self.width, self.height = width, height
         self.xvfb = None
         self.wm = None
+        self.bus = None
         self.display = None
 
     def start(self):
@@ -57,9 +61,22 @@ class Desktop:
                                    stderr=subprocess.DEVNULL)
         wait_for("openbox", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run_text(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 20)
+        self.start_bus()
+
+    def start_bus(self):
+        if not shutil.which("dbus-daemon"):
+            # No bus at all, and none to be launched: the bridge gives up at once.
+            os.environ["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/nonexistent/rbx-no-bus"
+            return
+        self.bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        address = self.bus.stdout.readline().strip()
+        if not address:
+            raise RuntimeError("the session bus did not report its address")
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def stop(self):
-        for proc in (self.wm, self.xvfb):
+        for proc in (self.bus, self.wm, self.xvfb):
             if proc and proc.poll() is None:
                 proc.terminate()
                 try:
@@ -258,6 +275,23 @@ class Program:
         self.stderr.flush()
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
+
+    def diagnosis(self):
+        """What a stuck start-up leaves to read: the process's state, its stderr, the windows on
+        the display and, where gdb is installed, every thread's stack."""
+        lines = []
+        if self.proc is None:
+            return "the program was never started"
+        code = self.proc.poll()
+        lines.append("program %d: %s" % (self.proc.pid, "running" if code is None else "ended, code %s" % code))
+        lines.append("windows: %s" % [run_text(["xdotool", "getwindowname", str(w)]).strip()
+                                      for w in windows_named(".")])
+        report = self.stderr_text()
+        lines.append("stderr (last 3000 characters):\n" + report[-3000:])
+        if code is None and shutil.which("gdb"):
+            lines.append(run_text(["gdb", "-batch", "-nx", "-p", str(self.proc.pid),
+                                   "-ex", "thread apply all bt 30"], timeout=120))
+        return "\n".join(lines)
 
 
 def temp_root():

@@ -23,11 +23,16 @@ class Session:
     # --- start and exit -------------------------------------------------------------------
     def start(self, tracer_question=True):
         self.program.start(wait_window=False)
-        if tracer_question:
-            # The trace stays on: it is how the suite sees each action.
-            self.answer("Confirm", "n")
-        self.window = bbenv.wait_for("the main window", self.program.main_window, 60, step=0.1)
-        bbenv.wait_for("the trace file's start-up lines", lambda: "end of form create" in self.trace(), 30)
+        try:
+            if tracer_question:
+                # The trace stays on: it is how the suite sees each action.
+                self.answer("Confirm", "n")
+            self.window = bbenv.wait_for("the main window", self.program.main_window, 60, step=0.1)
+            bbenv.wait_for("the trace file's start-up lines", lambda: "end of form create" in self.trace(), 30)
+        except bbenv.Timeout:
+            print("start-up of %s did not finish; trace ends:\n%s\n%s" % (
+                self.home, self.trace()[-1500:], self.program.diagnosis()), flush=True)
+            raise
         bbenv.xdotool("windowactivate", "--sync", self.window)
         time.sleep(0.5)
         self.find_slots()
