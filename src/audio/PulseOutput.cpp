@@ -7,7 +7,6 @@
 #include <pthread.h>
 #include <sched.h>
 
-#include <chrono>
 
 namespace {
 void Signal(void* loop)
@@ -47,31 +46,51 @@ void PulseOutput::close()
     running_.store(false);
 }
 
-// With the lock held: waits (bounded) until context and stream are ready; false on failure.
+// With the lock held: waits until context and stream are ready; false on failure. A server that
+// takes the connection but never answers would otherwise hold the caller for good: a timer on the
+// output's own loop ends the wait after 3 s.
 bool PulseOutput::waitReady()
 {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    struct Deadline {
+        pa_threaded_mainloop* loop;
+        bool passed = false;
+    } deadline{loop_};
+    pa_time_event* timer = pa_context_rttime_new(
+        context_, pa_rtclock_now() + 3 * PA_USEC_PER_SEC,
+        [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* d) {
+            auto* self = static_cast<Deadline*>(d);
+            self->passed = true;
+            Signal(self->loop);
+        },
+        &deadline);
+    bool ready = false;
     for (;;) {
         const pa_context_state_t c = pa_context_get_state(context_);
         if (!PA_CONTEXT_IS_GOOD(c)) {
-            return false;
+            break;
         }
         if (stream_ != nullptr) {
             const pa_stream_state_t s = pa_stream_get_state(stream_);
             if (!PA_STREAM_IS_GOOD(s)) {
-                return false;
+                break;
             }
             if (s == PA_STREAM_READY) {
-                return true;
+                ready = true;
+                break;
             }
         } else if (c == PA_CONTEXT_READY) {
-            return true;
+            ready = true;
+            break;
         }
-        if (std::chrono::steady_clock::now() > limit) {
-            return false;
+        if (deadline.passed || timer == nullptr) {
+            break;
         }
         pa_threaded_mainloop_wait(loop_);
     }
+    if (timer != nullptr) {
+        pa_threaded_mainloop_get_api(loop_)->time_free(timer);
+    }
+    return ready;
 }
 
 bool PulseOutput::open()
