@@ -12,5 +12,10 @@ mkdir -p "$RBX_PULSE_DIR"
 . "$here/../scripts/private-pulse.sh"
 trap 'stop_private_pulse; rm -rf "$work"' EXIT
 start_private_pulse || echo "no sound server: the program starts on its fallback device" >&2
-xvfb-run -a -s "-screen 0 1920x1080x24" /usr/bin/python3 "$here/startup.py" \
+# A session bus, as on an operator's desktop: without one each start forks a bus launcher.
+bus=()
+if command -v dbus-run-session >/dev/null 2>&1; then
+  bus=(dbus-run-session --)
+fi
+"${bus[@]}" xvfb-run -a -s "-screen 0 1920x1080x24" /usr/bin/python3 "$here/startup.py" \
   --program "$build/src/rallybox" --writer "$build/bench/bench_full_board_writer" --runs "$runs"
