@@ -404,13 +404,7 @@ bool FfmpegSource::seekByIndex(std::int64_t frame)
     if (!placed) {
         return false;
     }
-    rawNext_ = entry.rawStart;
-    lastPacketPos_ = -1;
-    mustFindPacket_ = entry.rawStart != 0;
-    position_ = frame;
-    pendingFrames_ = 0;
-    pendingOffset_ = 0;
-    ended_ = false;
+    restartDecoding(entry.rawStart, entry.rawStart != 0, frame);
     const Fill fill = fillByIndex();
     mustFindPacket_ = false;
     if (fill == Fill::End && frame >= lengthFrames()) {
@@ -418,6 +412,18 @@ bool FfmpegSource::seekByIndex(std::int64_t frame)
         return true;
     }
     return fill == Fill::Ok;
+}
+
+// After the demuxer was moved: decoding starts afresh, the next frame handed out being `frame`.
+void FfmpegSource::restartDecoding(std::int64_t rawNext, bool findPacket, std::int64_t frame)
+{
+    rawNext_ = rawNext;
+    lastPacketPos_ = -1;
+    mustFindPacket_ = findPacket;
+    position_ = frame;
+    pendingFrames_ = 0;
+    pendingOffset_ = 0;
+    ended_ = false;
 }
 
 bool FfmpegSource::seekOnGrid(std::int64_t frame)
@@ -434,14 +440,8 @@ bool FfmpegSource::seekOnGrid(std::int64_t frame)
         if (!(fromStart ? reopen() : input_->seekToFrameTimestamp(FfmpegPacketGrid::TimeOf(grid_, from)))) {
             return false;
         }
-        rawNext_ = 0;
-        lastPacketPos_ = -1;
-        mustFindPacket_ = !fromStart;
+        restartDecoding(0, !fromStart, frame);
         seekOnGrid_ = true;
-        position_ = frame;
-        pendingFrames_ = 0;
-        pendingOffset_ = 0;
-        ended_ = false;
         const Fill fill = fillByIndex();
         mustFindPacket_ = false;
         seekOnGrid_ = false;

@@ -65,6 +65,7 @@ private:
     bool seekByTimestamps(std::int64_t frame);
     bool seekByIndex(std::int64_t frame);
     bool seekOnGrid(std::int64_t frame);
+    void restartDecoding(std::int64_t rawNext, bool findPacket, std::int64_t frame);
     bool decodeFromStartTo(std::int64_t frame);
     std::int64_t copyOut(std::int16_t* out, std::int64_t frames);
 
