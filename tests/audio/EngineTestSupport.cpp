@@ -1,7 +1,12 @@
 #include "EngineTestSupport.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 
@@ -125,5 +130,24 @@ ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name)
 ScopedEnv::~ScopedEnv()
 {
     unsetenv(name_.c_str());
+}
+
+SilentServer::SilentServer() : path_("/tmp/rbx-silent-server." + std::to_string(::getpid()))
+{
+    ::unlink(path_.c_str());
+    fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path_.c_str());
+    listening_ = fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                 ::listen(fd_, 16) == 0;
+}
+
+SilentServer::~SilentServer()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    ::unlink(path_.c_str());
 }
 } // namespace EngineTest

@@ -55,4 +55,22 @@ public:
 private:
     std::string name_;
 };
+
+// A sound server's socket that takes connections into its backlog and never says a word: a hung
+// server. address() is what PULSE_SERVER takes.
+class SilentServer
+{
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    bool listening() const { return listening_; }
+    std::string address() const { return "unix:" + path_; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool listening_ = false;
+};
 } // namespace EngineTest

@@ -4,20 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <string>
 #include <thread>
 
 namespace {
 using Clock = std::chrono::steady_clock;
 using EngineTest::ScopedEnv;
+using EngineTest::SilentServer;
 using EngineTest::SoundServerReachable;
 
 // Stands in for the mixer: a play is one pending sound that the next render takes, and the
@@ -54,37 +48,6 @@ template <typename Done> bool WaitFor(Done done, double seconds)
     return true;
 }
 } // namespace
-
-// A socket that takes connections into its backlog and never says a word: a hung server.
-class SilentServer
-{
-public:
-    SilentServer()
-    {
-        path_ = "/tmp/rbx-silent-server." + std::to_string(::getpid());
-        ::unlink(path_.c_str());
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path_.c_str());
-        listening_ = fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                     ::listen(fd_, 4) == 0;
-    }
-    ~SilentServer()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        ::unlink(path_.c_str());
-    }
-    bool listening() const { return listening_; }
-    std::string address() const { return "unix:" + path_; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool listening_ = false;
-};
 
 TEST(PulseOutput, AServerThatNeverAnswersIsGivenUpAfterThreeSeconds)
 {
