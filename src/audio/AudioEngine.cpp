@@ -59,7 +59,8 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
         DeviceCatalog& catalog = DeviceCatalog::instance();
         const int index = catalog.portAudioIndex(device);
         if (index < 0) {
-            return EngineError::Fail(BassError::Device);
+            // No such output, or no sound system that answered the probe at all.
+            return EngineError::Fail(catalog.portAudioReady() ? BassError::Device : BassError::Driver);
         }
         // The default output goes straight to the sound server where one answers.
         if (device == 1 && std::getenv("RBX_OUTPUT_PORTAUDIO") == nullptr) {

@@ -5,7 +5,11 @@
 #include <portaudio.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 void QuietAlsa(const char*, int, const char*, int, const char*, ...)
@@ -41,18 +45,43 @@ private:
 };
 } // namespace
 
+// What the helper thread found. Written by the helper alone until `done`, then never again.
+struct DeviceCatalog::Probe
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    bool ready = false; // PortAudio started
+    std::vector<std::string> names;
+    std::vector<int> indices;
+};
+
 DeviceCatalog& DeviceCatalog::instance()
 {
     static DeviceCatalog catalog;
     return catalog;
 }
 
+DeviceCatalog::DeviceCatalog() : probe_(std::make_shared<Probe>())
+{}
+
 DeviceCatalog::~DeviceCatalog()
 {
-    if (helper_.joinable()) {
-        helper_.join();
+    if (!helper_.joinable()) {
+        return;
     }
-    if (ready_) {
+    bool done = false;
+    {
+        std::lock_guard<std::mutex> lock(probe_->mutex);
+        done = probe_->done;
+    }
+    if (!done) {
+        // Still held by the sound server: the exit must not wait for it.
+        helper_.detach();
+        return;
+    }
+    helper_.join();
+    if (probe_->ready) {
         Pa_Terminate();
     }
 }
@@ -65,77 +94,82 @@ void DeviceCatalog::SetQuietEnvironment()
 
 void DeviceCatalog::PrepareInBackground()
 {
-    if (background_) {
-        return;
+    std::call_once(started_, [this] {
+        SetQuietEnvironment();
+        helper_ = std::thread([probe = probe_] { RunProbe(*probe); });
+    });
+}
+
+const DeviceCatalog::Probe* DeviceCatalog::load()
+{
+    PrepareInBackground();
+    std::unique_lock<std::mutex> lock(probe_->mutex);
+    const auto limit = waitedOut_ ? std::chrono::seconds(0) : kProbeLimit;
+    if (!probe_->finished.wait_for(lock, limit, [this] { return probe_->done; })) {
+        waitedOut_ = true;
+        return nullptr;
     }
-    background_ = true;
-    SetQuietEnvironment();
-    helper_ = std::thread([this] { load(); });
+    return probe_.get();
 }
 
-void DeviceCatalog::load()
+void DeviceCatalog::RunProbe(Probe& probe)
 {
-    // A second caller waits here until the first caller's probe has finished.
-    std::call_once(once_, [this] { probe(); });
-}
-
-void DeviceCatalog::probe()
-{
-    names_.push_back("No sound");
-    indices_.push_back(-1);
+    std::vector<std::string> names{"No sound"};
+    std::vector<int> indices{-1};
     snd_lib_error_set_handler(&QuietAlsa);
-    if (!background_) {
-        SetQuietEnvironment(); // on the GUI thread: nothing else reads the environment now
-    }
+    bool ready = false;
     {
         StderrSilencer quiet;
-        ready_ = Pa_Initialize() == paNoError;
+        ready = Pa_Initialize() == paNoError;
     }
-    if (!ready_) {
-        return;
-    }
-    const PaDeviceIndex defaultOutput = Pa_GetDefaultOutputDevice();
-    if (defaultOutput != paNoDevice) {
-        const PaDeviceInfo* info = Pa_GetDeviceInfo(defaultOutput);
-        names_.push_back(info != nullptr && info->name != nullptr ? info->name : "Default");
-        indices_.push_back(defaultOutput);
-    }
-    const PaDeviceIndex count = Pa_GetDeviceCount();
-    for (PaDeviceIndex i = 0; i < count; ++i) {
-        const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-        if (i == defaultOutput || info == nullptr || info->maxOutputChannels <= 0) {
-            continue;
+    if (ready) {
+        const PaDeviceIndex defaultOutput = Pa_GetDefaultOutputDevice();
+        if (defaultOutput != paNoDevice) {
+            const PaDeviceInfo* info = Pa_GetDeviceInfo(defaultOutput);
+            names.push_back(info != nullptr && info->name != nullptr ? info->name : "Default");
+            indices.push_back(defaultOutput);
         }
-        names_.push_back(info->name != nullptr ? info->name : "Output");
-        indices_.push_back(i);
+        const PaDeviceIndex count = Pa_GetDeviceCount();
+        for (PaDeviceIndex i = 0; i < count; ++i) {
+            const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
+            if (i == defaultOutput || info == nullptr || info->maxOutputChannels <= 0) {
+                continue;
+            }
+            names.push_back(info->name != nullptr ? info->name : "Output");
+            indices.push_back(i);
+        }
     }
+    std::lock_guard<std::mutex> lock(probe.mutex);
+    probe.names = std::move(names);
+    probe.indices = std::move(indices);
+    probe.ready = ready;
+    probe.done = true;
+    probe.finished.notify_all();
 }
 
 const char* DeviceCatalog::description(int device)
 {
-    if (device > 0) {
-        load();
-    }
     if (device == 0) {
         return "No sound";
     }
-    if (device < 0 || device >= static_cast<int>(names_.size())) {
+    const Probe* probe = device > 0 ? load() : nullptr;
+    if (probe == nullptr || device >= static_cast<int>(probe->names.size())) {
         return nullptr;
     }
-    return names_[static_cast<std::size_t>(device)].c_str();
+    return probe->names[static_cast<std::size_t>(device)].c_str();
 }
 
 int DeviceCatalog::portAudioIndex(int device)
 {
-    load();
-    if (device <= 0 || device >= static_cast<int>(indices_.size())) {
+    const Probe* probe = device > 0 ? load() : nullptr;
+    if (probe == nullptr || device >= static_cast<int>(probe->indices.size())) {
         return -1;
     }
-    return indices_[static_cast<std::size_t>(device)];
+    return probe->indices[static_cast<std::size_t>(device)];
 }
 
 bool DeviceCatalog::portAudioReady()
 {
-    load();
-    return ready_;
+    const Probe* probe = load();
+    return probe != nullptr && probe->ready;
 }

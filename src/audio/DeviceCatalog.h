@@ -1,20 +1,24 @@
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <mutex>
-#include <string>
 #include <thread>
-#include <vector>
 
 // The output devices as the engine numbers them: 0 "No sound", 1 the system's default output,
 // 2.. the other outputs PortAudio knows, in PortAudio's order, which is fixed for the run because
 // PortAudio is started once. ALSA's and JACK's complaints while probing are kept off stderr.
 // Probing takes tens of ms (ALSA opens every card's configuration, JACK looks for a server), so
-// the program starts it on a helper thread first thing (PrepareInBackground) and the first
-// caller that needs the list waits for it to finish. Process-wide; GUI thread (apart from the
-// helper thread's probe).
+// it runs on a helper thread, started first thing by the program (PrepareInBackground) or by the
+// first caller, and callers wait for it. The wait is bounded: a sound server that takes ALSA's
+// connection and never answers holds the probe for good, and the program must go on (with no
+// outputs but "No sound") rather than freeze. Process-wide; GUI thread.
 class DeviceCatalog
 {
 public:
+    // How long the first caller waits for the probe; later callers do not wait again.
+    static constexpr std::chrono::seconds kProbeLimit{10};
+
     static DeviceCatalog& instance();
 
     // nullptr past the last device. The text stays valid for the whole run.
@@ -22,21 +26,21 @@ public:
     // PortAudio's index for device 1.. (-1 when there is no such output).
     int portAudioIndex(int device);
     bool portAudioReady();
-    // Starts the probe on a helper thread, once; the calls above wait for it. GUI thread, before
-    // any other thread reads the environment (it sets the JACK variables first).
+    // Starts the probe on its helper thread, once. GUI thread, before any other thread reads the
+    // environment (it sets the JACK variables first).
     void PrepareInBackground();
 
 private:
-    DeviceCatalog() = default;
+    struct Probe;
+
+    DeviceCatalog();
     ~DeviceCatalog();
-    void load();
-    void probe();
+    const Probe* load();
+    static void RunProbe(Probe& probe);
     static void SetQuietEnvironment();
 
-    std::once_flag once_;
-    bool background_ = false; // set before the helper thread starts
+    std::once_flag started_;
+    std::shared_ptr<Probe> probe_; // shared with the helper thread, which may outlive a wait
     std::thread helper_;
-    bool ready_ = false;
-    std::vector<std::string> names_;
-    std::vector<int> indices_;
+    bool waitedOut_ = false;
 };
