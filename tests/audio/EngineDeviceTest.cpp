@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -100,20 +102,70 @@ TEST(EngineDevices, DeviceZeroPlaysInRealTimeAndSlidesEnd)
 }
 
 namespace {
-// Records the default sink's monitor while `act` runs on device 1; false when it did not open.
+// A null sink of the test's own, made the default for its streams through PULSE_SINK, so the
+// sounds of the program tests running beside it never land in its recording.
+class PrivateSink
+{
+public:
+    PrivateSink() : name_("rbx_test_" + std::to_string(::getpid()))
+    {
+        const std::string load = "pactl load-module module-null-sink sink_name=" + name_ + " 2>/dev/null";
+        if (FILE* out = popen(load.c_str(), "r")) {
+            char line[64] = {};
+            if (std::fgets(line, sizeof line, out) != nullptr) {
+                module_ = std::atoi(line);
+            }
+            pclose(out);
+        }
+        if (module_ > 0) {
+            sink_ = std::make_unique<ScopedEnv>("PULSE_SINK", name_.c_str());
+        }
+    }
+    ~PrivateSink()
+    {
+        sink_.reset();
+        if (module_ > 0) {
+            const std::string unload = "pactl unload-module " + std::to_string(module_) + " 2>/dev/null";
+            EXPECT_EQ(std::system(unload.c_str()), 0);
+        }
+    }
+    PrivateSink(const PrivateSink&) = delete;
+    PrivateSink& operator=(const PrivateSink&) = delete;
+    // What the recorder records: the own sink's monitor, or the default one where no sink was made.
+    std::string monitor() const { return module_ > 0 ? name_ + ".monitor" : "@DEFAULT_MONITOR@"; }
+
+private:
+    std::string name_;
+    int module_ = -1;
+    std::unique_ptr<ScopedEnv> sink_;
+};
+
+// Records the monitor of a sink of its own while `act` runs on device 1; false when it did not
+// open.
 bool RecordDeviceOne(const std::function<void()>& act, std::vector<std::int16_t>& samples)
 {
+    const PrivateSink sink;
+    const std::string monitor = sink.monitor();
     const std::string raw = ::testing::TempDir() + "rbx_engine_monitor.raw";
     const pid_t recorder = fork();
     if (recorder < 0) {
         return false;
     }
     if (recorder == 0) {
-        execlp("parec", "parec", "-d", "@DEFAULT_MONITOR@", "--format=s16le", "--rate=44100", "--channels=2",
+        execlp("parec", "parec", "-d", monitor.c_str(), "--format=s16le", "--rate=44100", "--channels=2",
                "--latency-msec=20", raw.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // The recording has begun once bytes flow (the monitor delivers silence too); on a busy machine
+    // that can take longer than any fixed pause, and a late start would cut the first sound.
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::error_code error;
+    while (std::filesystem::file_size(raw, error) < 4u * 44100 / 10 || error) {
+        if (std::chrono::steady_clock::now() > limit) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     BASS_Free();
     const bool opened = BASS_Init(1, 44100, 0, nullptr, nullptr);
     if (opened) {
@@ -229,8 +281,8 @@ TEST(EngineDevices, DefaultOutputCarriesTheSoundToTheSoundServer)
         heard += sound.last - sound.first + 1;
     }
     EXPECT_GT(heard, 2 * kRate - 2 * kRate * 50 / 1000);
-    // Counted rather than picked by place: a sound of a program test running beside this one may
-    // land in the same recording.
+    // Counted rather than picked by place, which holds wherever no sink of its own could be made
+    // and a program test running beside this one lands in the same recording.
     int whole = 0;
     std::string lengths;
     for (const HeardSound& sound : sounds) {
