@@ -56,6 +56,10 @@ void TGIFApplicationExtension::SetIdentifier(const QByteArray& elevenBytes)
 
 void TGIFApplicationExtension::SaveData(QIODevice& stream)
 {
+    if (FFirstBlock.isEmpty()) {
+        GifIo::WriteByte(stream, 0); // read as a bare terminator; written back as one
+        return;
+    }
     GifIo::WriteByte(stream, static_cast<std::uint8_t>(FFirstBlock.size()));
     GifIo::Write(stream, FFirstBlock.constData(), FFirstBlock.size());
     SaveApplicationData(stream);
@@ -67,7 +71,8 @@ void TGIFApplicationExtension::LoadData(QIODevice& stream)
     if (!GifIo::ReadByte(stream, size))
         RaiseGifError(QStringLiteral("Premature end of data"));
     FFirstBlock = GifIo::ReadExact(stream, size);
-    LoadApplicationData(stream);
+    if (size != 0) // a first sub-block of size 0 ends the block
+        LoadApplicationData(stream);
 }
 
 void TGIFUnknownAppExtension::SaveApplicationData(QIODevice& stream)
@@ -108,16 +113,16 @@ void TGIFAppExtNSLoop::LoadApplicationData(QIODevice& stream)
     while (GifIo::ReadByte(stream, size) && size != 0) {
         const QByteArray block = GifIo::ReadExact(stream, size);
         const auto* b = reinterpret_cast<const std::uint8_t*>(block.constData());
+        // A sub-block too short for its value is passed over, as other readers do: the
+        // picture itself is sound.
         switch (b[0] & 0x07) {
         case 1:
-            if (size < 3)
-                RaiseGifError(QStringLiteral("Invalid GIF data"));
-            Loops = GifIo::Get16(b + 1);
+            if (size >= 3)
+                Loops = GifIo::Get16(b + 1);
             break;
         case 2:
-            if (size < 5)
-                RaiseGifError(QStringLiteral("Invalid GIF data"));
-            BufferSize = GifIo::Get32(b + 1);
+            if (size >= 5)
+                BufferSize = GifIo::Get32(b + 1);
             break;
         default:
             break;

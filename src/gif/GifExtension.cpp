@@ -109,7 +109,9 @@ void TGIFGraphicControlExtension::SaveData(QIODevice& stream)
 void TGIFGraphicControlExtension::LoadData(QIODevice& stream)
 {
     std::uint8_t size = 0;
-    if (!GifIo::ReadByte(stream, size)) {
+    // A first sub-block of size 0 is the terminator itself: the block ends there, and what
+    // follows is the next block, never more of this one.
+    if (!GifIo::ReadByte(stream, size) || size == 0) {
         Warning(QStringLiteral("Premature end of data"));
         return;
     }
@@ -152,6 +154,8 @@ void TGIFTextExtension::LoadData(QIODevice& stream)
     std::uint8_t size = 0;
     if (!GifIo::ReadByte(stream, size))
         RaiseGifError(QStringLiteral("Premature end of data"));
+    if (size == 0)
+        return; // the terminator: a block without grid and text
     std::uint8_t block[255] = {};
     GifIo::ReadExact(stream, block, size);
     Left = GifIo::Get16(block);

@@ -68,6 +68,9 @@ QList<QRgb> TGIFImage::Palette()
         return FPalette = GlobalColorMap().ExportPalette();
     if (FImages.empty())
         return {};
+    // A file without any colour table leaves the colours to the reader: the system's 16.
+    if (FImages.front()->ColorMap().Count() == 0)
+        return SystemPalette16();
     return FImages.front()->Palette();
 }
 
@@ -228,6 +231,23 @@ void TGIFImage::LoadImages(QIODevice& stream)
     GifIo::StepBack(stream);
 }
 
+void TGIFImage::FitEmptyScreenToFrames()
+{
+    // A screen of size 0 says nothing about the picture's size; the frames do.
+    int right = 0;
+    int bottom = 0;
+    for (const auto& frame : FImages) {
+        if (frame->Empty())
+            continue;
+        right = std::max(right, frame->Left() + frame->Width());
+        bottom = std::max(bottom, frame->Top() + frame->Height());
+    }
+    if (FHeader.Width == 0)
+        FHeader.Width = static_cast<std::uint16_t>(std::min(right, 65535));
+    if (FHeader.Height == 0)
+        FHeader.Height = static_cast<std::uint16_t>(std::min(bottom, 65535));
+}
+
 void TGIFImage::LoadFromStream(QIODevice& stream)
 {
     Progress(psStarting, 0, QStringLiteral("Loading..."));
@@ -237,6 +257,7 @@ void TGIFImage::LoadFromStream(QIODevice& stream)
         FHeader.LoadFromStream(stream);
         LoadImages(stream);
         TGIFTrailer(this).LoadFromStream(stream);
+        FitEmptyScreenToFrames();
     } catch (...) {
         // A failed load leaves an empty picture and the stream where it was.
         stream.seek(start);

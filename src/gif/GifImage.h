@@ -185,6 +185,7 @@ public:
 private:
     void LoadImages(QIODevice& stream);
     void SaveImages(QIODevice& stream);
+    void FitEmptyScreenToFrames();
 
     void RunInOwnerThread(std::function<void()> call);
     std::unique_ptr<TGIFPainter> MakePainter(std::uint16_t options,

@@ -192,7 +192,9 @@ void TGIFLzwDecoder::Decode(std::uint8_t* pixels, int width, int height, bool in
     std::uint8_t minimum = 0;
     if (!GifIo::ReadByte(FStream, minimum))
         return; // no image data at all: the frame keeps its fill
-    if (minimum < 1 || minimum > 11)
+    // 2 is the smallest size the format knows (a two-colour frame uses it too); readers
+    // disagree on what 1 would mean, so it is refused rather than guessed at.
+    if (minimum < 2 || minimum > 11)
         RaiseGifError(QStringLiteral("Invalid GIF data"));
     FMinimumSize = minimum;
     FClearCode = 1 << minimum;

@@ -260,8 +260,16 @@ void TGIFSubImage::LoadExtensions(QIODevice& stream)
         }
         GifIo::StepBack(stream);
         const TGIFExtensionClass* cls = FindExtensionClass(stream);
-        if (!cls || !cls->Create)
-            RaiseGifError(QStringLiteral("Unknown extension type"));
+        if (!cls || !cls->Create) {
+            // A label this reader does not know is passed over, as the format asks.
+            Warning(QStringLiteral("Unknown extension type"));
+            std::uint8_t head[2];
+            GifIo::ReadExact(stream, head, 2);
+            GifIo::SkipSubBlocks(stream);
+            if (!GifIo::ReadByte(stream, introducer))
+                return;
+            continue;
+        }
         // Owned while it reads, so a failure frees it; added only once it is complete.
         std::unique_ptr<TGIFExtension> extension = cls->Create(this);
         extension->LoadFromStream(stream);
@@ -288,6 +296,22 @@ void TGIFSubImage::LoadDescriptor(QIODevice& stream)
     }
 }
 
+void TGIFSubImage::CoverIndicesPastTable()
+{
+    // Readers show an index past the table as the table's first colour; the table grows by
+    // copies of it so the frame shows the same, and saves, with its indices as read.
+    TGIFColorMap& map = ActiveColorMap();
+    if (map.Count() == 0 || FData.empty())
+        return;
+    const int highest = *std::max_element(FData.begin(), FData.end());
+    if (highest < map.Count())
+        return;
+    Warning(QStringLiteral("Invalid color index"));
+    const TGIFColor first = map.Colors()[0];
+    while (map.Count() <= highest)
+        map.Add(first);
+}
+
 void TGIFSubImage::LoadFromStream(QIODevice& stream)
 {
     LoadExtensions(stream);
@@ -304,6 +328,7 @@ void TGIFSubImage::LoadFromStream(QIODevice& stream)
     ReserveData();
     TGIFLzwDecoder decoder(stream, [this](const QString& message) { Warning(message); });
     decoder.Decode(FData.data(), FWidth, FHeight, Interlaced());
+    CoverIndicesPastTable();
     if (FImage && FImage->RenderOnLoad)
         Bitmap();
 }

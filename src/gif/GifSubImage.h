@@ -132,6 +132,7 @@ private:
     void ImportPixels(const TBitmap& bitmap);
     int ChooseMergeTransparent();
     void LoadDescriptor(QIODevice& stream);
+    void CoverIndicesPastTable();
     void LoadExtensions(QIODevice& stream);
     void ReserveData();
 

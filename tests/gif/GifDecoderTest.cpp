@@ -111,7 +111,7 @@ TEST(GifDecoder, SubBlockLongerThanTheDataWarns)
 
 TEST(GifDecoder, MinimumCodeSizeOutOfRangeIsInvalidData)
 {
-    for (int minimum : {0, 12, 255}) {
+    for (int minimum : {0, 1, 12, 255}) {
         QByteArray data = PackCodes(2, {{4, 3}, {1, 3}, {5, 3}});
         data[0] = char(minimum);
         TGIFImage picture;

@@ -143,14 +143,22 @@ TEST(GifPicture, ProgressRunsFromStartToEndAndSurvivesHugeAndZeroSizes)
     EXPECT_EQ(GifPercent(std::int64_t(3) << 40, std::int64_t(4) << 40), 75);
 }
 
-TEST(GifPicture, PaletteFailureDoesNotFailLaterQueries)
+TEST(GifPicture, PictureWithoutAnyTableDrawsWithTheSystemColours)
 {
     TGIFImage picture;
     auto frame = std::make_unique<TGIFSubImage>(&picture);
     frame->SetBounds(0, 0, 2, 2);
+    frame->SetPixel(1, 1, 15);
     picture.Add(std::move(frame));
-    // No colour table anywhere: the picture asks the frame, which asks the picture again.
-    EXPECT_EQ(Raised([&] { picture.Palette(); }), "No global or local color table defined");
+    EXPECT_EQ(Raised([&] { picture.Palette(); }), "(nothing raised)");
+    QImage canvas(2, 2, QImage::Format_RGB32);
+    canvas.fill(Qt::magenta);
+    {
+        QPainter painter(&canvas);
+        picture.Draw(painter, canvas.rect());
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(canvas.pixel(1, 1), qRgb(255, 255, 255));
     picture.GlobalColorMap().Add({1, 2, 3});
     EXPECT_EQ(picture.Palette(), QList<QRgb>{qRgb(1, 2, 3)});
 }
@@ -247,19 +255,13 @@ TEST(GifPainter, AsynchronousPainterStopsCleanlyAndHandsBackErrors)
     EXPECT_EQ(painter.Join(), nullptr);
     EXPECT_TRUE(painter.Finished());
 
-    // A picture without colours fails while rendering in the thread; Join hands it back.
-    TGIFImage broken;
-    for (int i = 0; i < 2; ++i) {
-        auto frame = std::make_unique<TGIFSubImage>(&broken);
-        frame->SetBounds(0, 0, 2, 2);
-        frame->EnsureGraphicControlExtension().SetDelay(3);
-        broken.Add(std::move(frame));
-    }
-    TGIFPainter failing(broken, drAsync | drAnimate, [](const QImage&) {});
+    // A failure in the thread ends the painter; Join hands it back.
+    TGIFPainter failing(*picture, drAsync | drAnimate, [](const QImage&) {});
+    failing.NowMs = []() -> qint64 { RaiseGifError(QStringLiteral("Clock failed")); };
     failing.Start();
     std::exception_ptr error = failing.Join();
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(Raised([&] { std::rethrow_exception(error); }), "No global or local color table defined");
+    EXPECT_EQ(Raised([&] { std::rethrow_exception(error); }), "Clock failed");
 }
 
 TEST(GifPictureDraw, OneFrameDrawsAtOnceAndAnimationKeepsItsPainterForTheSameRect)

@@ -157,7 +157,7 @@ TEST(GifStream, ApplicationBlocksOfOtherSizesAndNamesAreKeptAsUnknownData)
     EXPECT_TRUE(written.contains(ten + five + other + image));
 }
 
-TEST(GifStream, ShortLoopSubBlockIsInvalidData)
+TEST(GifStream, ShortLoopSubBlockIsSkipped)
 {
     const QByteArray file = QByteArray("GIF89a") +
                             Hex("0100010080"
@@ -167,7 +167,41 @@ TEST(GifStream, ShortLoopSubBlockIsInvalidData)
                                 "00") +
                             Hex("2c000000000100010000") + Hex("0202440100") + ";";
     TGIFImage picture;
-    EXPECT_EQ(Load(picture, file).Error, "Invalid GIF data");
+    EXPECT_EQ(Load(picture, file).Error.toStdString(), "");
+    ASSERT_EQ(picture.Count(), 1);
+    EXPECT_FALSE(First(picture).Empty());
+    const auto* loop = dynamic_cast<const TGIFAppExtNSLoop*>(First(picture).Extensions().front().get());
+    ASSERT_NE(loop, nullptr);
+    EXPECT_EQ(loop->Loops, 0);
+}
+
+TEST(GifStream, ExtensionsEndAtAnEmptyFirstSubBlockAndUnknownLabelsAreSkipped)
+{
+    const QByteArray good = MakePicture(2, 1, 2, {1, 0})->SaveToBytes();
+    const int image = 6 + 7 + 6; // the image descriptor follows the two-colour global table
+    for (const char* extension : {"21f900", "210100", "21ff00", "21770361626300"}) {
+        QByteArray file = good;
+        file.insert(image, Hex(extension));
+        TGIFImage picture;
+        const TLoadResult result = Load(picture, file);
+        EXPECT_EQ(result.Error.toStdString(), "") << extension;
+        ASSERT_EQ(picture.Count(), 1) << extension;
+        EXPECT_EQ(First(picture).Data(), (std::vector<std::uint8_t>{1, 0})) << extension;
+        TGIFImage again;
+        EXPECT_EQ(Load(again, picture.SaveToBytes()).Error.toStdString(), "") << extension;
+        ASSERT_EQ(again.Count(), 1) << extension;
+        EXPECT_EQ(again.Image(0)->Data(), (std::vector<std::uint8_t>{1, 0})) << extension;
+    }
+}
+
+TEST(GifStream, IndicesPastTheTableSaveAndShowTheFirstColour)
+{
+    const QByteArray data = PackCodes(2, {{4, 3}, {0, 3}, {4, 3}, {1, 3}, {4, 3}, {2, 3}, {4, 3}, {3, 3}, {5, 3}});
+    TGIFImage picture;
+    ASSERT_EQ(Load(picture, WrapImageData(4, 1, 1, data)).Error.toStdString(), "");
+    TGIFImage again;
+    ASSERT_EQ(Load(again, picture.SaveToBytes()).Error.toStdString(), "");
+    EXPECT_EQ(FramePixels(*again.Image(0)), Hex("000000010101000000000000"));
 }
 
 TEST(GifStream, SignatureMayFollowFourBytesOnly)
@@ -263,10 +297,11 @@ TEST(GifStream, BadBytesGiveWarningsAndStopReading)
                                             "Invalid Image trailer"}));
     EXPECT_EQ(picture.Count(), 2);
 
-    EXPECT_EQ(Load(picture, good.left(good.size() - 1) + Hex("21770100"
-                                                             "3b"))
-                  .Error,
-              "Unknown extension type");
+    // An extension nobody knows is skipped with a warning.
+    result = Load(picture, good.left(good.size() - 1) + Hex("21770100"
+                                                            "3b"));
+    EXPECT_EQ(result.Error.toStdString(), "");
+    EXPECT_TRUE(result.Warnings.contains("Unknown extension type"));
 }
 
 TEST(GifStream, ZeroSizedFrameTakesTheScreenSizeAndZeroScreenIsSafe)
@@ -283,6 +318,14 @@ TEST(GifStream, ZeroSizedFrameTakesTheScreenSizeAndZeroScreenIsSafe)
     EXPECT_TRUE(result.Error.isEmpty());
     ASSERT_EQ(picture.Count(), 1);
     EXPECT_TRUE(picture.Image(0)->Empty());
+
+    // A screen of 0 x 0 takes the bounds of its frames.
+    file = MakePicture(2, 3, 2, {0, 1, 1, 0, 0, 1})->SaveToBytes();
+    file[6] = file[8] = 0;
+    result = Load(picture, file);
+    EXPECT_EQ(result.Error.toStdString(), "");
+    EXPECT_EQ(picture.Width(), 2);
+    EXPECT_EQ(picture.Height(), 3);
 }
 
 TEST(GifStream, HugeFramesAreRefused)
