@@ -94,7 +94,9 @@ public:
 
     // One frame, or the first without drAnimate, is drawn at once; an animation starts a painter
     // (see TGIFPainter): a synchronous one paints into the canvas before Draw returns, an
-    // asynchronous one paints the picture bitmap, which Draw then shows.
+    // asynchronous one paints the picture bitmap, which Draw then shows (with drDirect, Draw
+    // does not wait for the first frame). Where the frames leave the picture clear, the canvas
+    // shows as it was when the painter began.
     void Draw(QPainter& canvas, const QRect& rect) override;
     // The first frame in the picture's size (none for an empty picture).
     QImage StaticBitmap() override;
@@ -191,6 +193,7 @@ private:
     std::unique_ptr<TGIFPainter> MakePainter(std::uint16_t options,
                                              std::function<void(const QImage&)> target);
     void DrawAnimated(QPainter& canvas, const QRect& rect);
+    void ShowPictureBitmap(QPainter& canvas, const QRect& rect);
     void OptimizeCleanupFirst();
     void OptimizeMerge();
     void OptimizeCrop();
@@ -201,7 +204,10 @@ private:
     std::int64_t FReservedPixels = 0;
     std::unique_ptr<QObject> FEventTarget;
     std::unique_ptr<TGIFPainter> FDrawPainter;
+    // What the painter started by drawing last showed, in the rectangle's size; it holds a copy
+    // of the canvas under it when the canvas could be read back.
     QImage FPictureBitmap;
+    bool FPictureOverCanvas = false;
     bool FDrawing = false;
     QList<QRgb> FPalette;
     bool FInsidePalette = false;

@@ -49,6 +49,24 @@ std::exception_ptr TGIFImage::StopDrawing()
 
 namespace {
 
+// What the canvas shows under the rectangle, when its device can be read back (an image or a
+// pixmap painted without scaling or rotation); null otherwise.
+QImage CanvasCopy(const QPainter& canvas, const QRect& rect)
+{
+    const QTransform transform = canvas.deviceTransform();
+    QPaintDevice* device = canvas.device();
+    if (!device || transform.type() > QTransform::TxTranslate)
+        return {};
+    const QRect area = transform.mapRect(rect);
+    if (device->devType() == QInternal::Image)
+        return static_cast<const QImage*>(device)->copy(area).convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+    if (device->devType() == QInternal::Pixmap)
+        return static_cast<const QPixmap*>(device)->copy(area).toImage().convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+    return {};
+}
+
 void PaintInto(QPainter& canvas, const QRect& rect, const QImage& image, bool tile)
 {
     canvas.save();
@@ -64,40 +82,76 @@ void PaintInto(QPainter& canvas, const QRect& rect, const QImage& image, bool ti
     canvas.restore();
 }
 
+// The composed picture over what the canvas showed when the painter began (when known), so
+// that what a frame leaves clear shows the canvas and never an earlier frame.
+void PaintOver(QPainter& canvas, const QRect& rect, const QImage& under, const QImage& composed, bool tile)
+{
+    if (!under.isNull()) {
+        canvas.save();
+        canvas.setCompositionMode(QPainter::CompositionMode_Source);
+        canvas.drawImage(rect.topLeft(), under);
+        canvas.restore();
+    }
+    PaintInto(canvas, rect, composed, tile);
+}
+
 } // namespace
+
+void TGIFImage::ShowPictureBitmap(QPainter& canvas, const QRect& rect)
+{
+    // The picture bitmap has the rectangle's size; holding the canvas copy, it replaces the area.
+    canvas.save();
+    if (FPictureOverCanvas)
+        canvas.setCompositionMode(QPainter::CompositionMode_Source);
+    canvas.drawImage(rect.topLeft(), FPictureBitmap);
+    canvas.restore();
+}
 
 void TGIFImage::DrawAnimated(QPainter& canvas, const QRect& rect)
 {
     const bool tile = DrawOptions & drTile;
     if (FDrawPainter && !FDrawPainter->Finished() && FDrawPainter->Rect == rect && !FPictureBitmap.isNull()) {
-        PaintInto(canvas, rect, FPictureBitmap, tile);
+        ShowPictureBitmap(canvas, rect);
         return; // the running painter keeps going
     }
     if (std::exception_ptr error = StopDrawing())
         std::rethrow_exception(error);
+    const QImage under = CanvasCopy(canvas, rect);
     if (!(DrawOptions & drAsync)) {
-        auto painter = MakePainter(DrawOptions,
-                                   [&](const QImage& composed) { PaintInto(canvas, rect, composed, tile); });
+        auto painter = MakePainter(
+            DrawOptions, [&](const QImage& composed) { PaintOver(canvas, rect, under, composed, tile); });
         painter->Rect = rect;
         painter->Start();
         if (std::exception_ptr error = painter->Join())
             std::rethrow_exception(error);
         return;
     }
-    FPictureBitmap = QImage(std::max(Width(), 1), std::max(Height(), 1), QImage::Format_ARGB32_Premultiplied);
-    FPictureBitmap.fill(Qt::transparent);
-    FDrawPainter = MakePainter(DrawOptions, [this](const QImage& composed) {
-        FPictureBitmap = composed.copy();
+    FPictureOverCanvas = !under.isNull();
+    FPictureBitmap = FPictureOverCanvas ? under : QImage(rect.size(), QImage::Format_ARGB32_Premultiplied);
+    if (!FPictureOverCanvas)
+        FPictureBitmap.fill(Qt::transparent);
+    FDrawPainter = MakePainter(DrawOptions, [this, under, size = rect.size(), tile](const QImage& composed) {
+        QImage bitmap = under.isNull() ? QImage(size, QImage::Format_ARGB32_Premultiplied) : under.copy();
+        if (under.isNull())
+            bitmap.fill(Qt::transparent);
+        {
+            QPainter painter(&bitmap);
+            PaintInto(painter, bitmap.rect(), composed, tile);
+        }
+        FPictureBitmap = bitmap;
         Changed();
     });
     FDrawPainter->Rect = rect;
     FDrawPainter->Start();
-    // The first frame is painted before anything is shown; it needs no wait of its own.
+    // With drDirect the call does not wait: the frames reach the canvas as the change event
+    // has it drawn again. Otherwise the first frame is painted before anything is shown.
+    if (DrawOptions & drDirect)
+        return;
     QElapsedTimer waited;
     waited.start();
     while (!FDrawPainter->Started() && !FDrawPainter->Finished() && waited.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    PaintInto(canvas, rect, FPictureBitmap, tile);
+    ShowPictureBitmap(canvas, rect);
 }
 
 void TGIFImage::Draw(QPainter& canvas, const QRect& rect)

@@ -19,7 +19,8 @@ class TGIFSubImage;
 // Shows a picture's frames in turn with their delays, disposal and loop count. A synchronous
 // painter runs inside Start; an asynchronous one runs in its own thread and paints through
 // calls run in the picture's thread. Frames are composed in the painter's own image of the
-// picture's size, which then goes to the target.
+// picture's size, which then goes to the target; it is clear where no frame painted and where
+// a transparent drawing was restored to the background, so the target's own content shows.
 class TGIFPainter
 {
 public:

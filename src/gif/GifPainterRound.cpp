@@ -55,22 +55,25 @@ void TGIFPainter::ReadFrameExtensions(TGIFSubImage& frame, bool& loopSeen, int& 
 
 void TGIFPainter::RestoreArea(const QRect& area)
 {
+    // Drawn transparently, the background is whatever the target showed before the painter
+    // began, so the area is cleared to let that through; otherwise it takes the colour.
     QPainter painter(&FComposed);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(area, QColor::fromRgba(FBackground));
+    painter.fillRect(area,
+                     (FOptions & drTransparent) ? QColor(Qt::transparent) : QColor::fromRgba(FBackground));
 }
 
 void TGIFPainter::PaintFrame(TGIFSubImage& frame, int index)
 {
     const QRect area(frame.Left(), frame.Top(), frame.Width(), frame.Height());
     if ((FOptions & drClearOnLoop) && index == 0)
-        FComposed.fill(FBackground);
+        RestoreArea(FComposed.rect());
     const int disposal = frame.Disposal();
     if (disposal == 3)
         FSaved = FComposed.copy(area);
     {
         QPainter painter(&FComposed);
-        frame.Draw(painter, FComposed.rect(), false, true);
+        frame.Draw(painter, FComposed.rect(), false, (FOptions & drTransparent) != 0);
     }
     Synchronize([this] { FTarget(FComposed); });
     FStarted = true;
@@ -99,7 +102,8 @@ void TGIFPainter::RunRound()
     FCarry = 0;
     FComposed = QImage(std::max(FPicture.Width(), 1), std::max(FPicture.Height(), 1),
                        QImage::Format_ARGB32_Premultiplied);
-    FComposed.fill(FBackground);
+    // Nothing painted yet: the target's own content shows through.
+    FComposed.fill(Qt::transparent);
     const bool animate = (FOptions & drAnimate) != 0;
     bool firstLoop = true;
     while ((loopCount != 0 || (FOptions & drLoopForever)) && !FTerminated && !FRestart) {

@@ -299,6 +299,64 @@ TEST(GifPictureDraw, OneFrameDrawsAtOnceAndAnimationKeepsItsPainterForTheSameRec
     EXPECT_EQ(animated->StopDrawing(), nullptr);
 }
 
+TEST(GifPictureDraw, TransparentPixelsAndRestoredAreasShowTheCanvas)
+{
+    // Frame 0 covers the picture but is see-through at (0, 0) and asks for its area to be
+    // cleared after it; frame 1 covers (1, 0) only.
+    auto picture = Animation(2, {3, 50});
+    TGIFSubImage& first = *picture->Image(0);
+    first.SetPixel(0, 0, 0);
+    first.GraphicControlExtension()->SetTransparentColorIndex(0);
+    first.GraphicControlExtension()->SetTransparent(true);
+    first.GraphicControlExtension()->SetDisposal(2);
+    picture->Image(1)->SetBounds(1, 0, 1, 1);
+    std::fill(picture->Image(1)->Data().begin(), picture->Image(1)->Data().end(), std::uint8_t(2));
+    const QRgb magenta = qRgb(255, 0, 255);
+
+    QImage canvas(4, 3, QImage::Format_RGB32);
+    canvas.fill(magenta);
+    QImage afterFirst;
+    picture->OnAfterPaint = [&](TGIFPainter& p) {
+        if (p.ActiveImage() == 0)
+            afterFirst = canvas.copy();
+    };
+    picture->DrawOptions = drTransparent | drAnimate;
+    {
+        QPainter painter(&canvas);
+        picture->Draw(painter, canvas.rect());
+    }
+    ASSERT_FALSE(afterFirst.isNull());
+    EXPECT_EQ(afterFirst.pixel(0, 0), magenta);
+    EXPECT_EQ(afterFirst.pixel(3, 2), qRgb(80, 175, 0));
+    EXPECT_EQ(canvas.pixel(0, 0), magenta);
+    EXPECT_EQ(canvas.pixel(3, 2), magenta);
+    EXPECT_EQ(canvas.pixel(1, 0), qRgb(160, 95, 0));
+
+    // The painter's thread: each change is drawn again onto the same canvas.
+    bool secondPainted = false;
+    picture->OnAfterPaint = [&](TGIFPainter& p) { secondPainted = secondPainted || p.ActiveImage() == 1; };
+    picture->DrawOptions = drAsync | drTransparent | drAnimate | drLoop | drLoopForever;
+    canvas.fill(magenta);
+    {
+        QPainter painter(&canvas);
+        picture->Draw(painter, canvas.rect());
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), magenta);
+    EXPECT_EQ(canvas.pixel(3, 2), qRgb(80, 175, 0));
+    QElapsedTimer timer;
+    timer.start();
+    while (!secondPainted && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    {
+        QPainter painter(&canvas);
+        picture->Draw(painter, canvas.rect());
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), magenta);
+    EXPECT_EQ(canvas.pixel(3, 2), magenta);
+    EXPECT_EQ(canvas.pixel(1, 0), qRgb(160, 95, 0));
+    EXPECT_EQ(picture->StopDrawing(), nullptr);
+}
+
 TEST(GifJpeg, ImageMagicksJpegLoadsToItsPixels)
 {
     QTemporaryDir dir;

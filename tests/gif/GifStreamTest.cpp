@@ -196,7 +196,8 @@ TEST(GifStream, ExtensionsEndAtAnEmptyFirstSubBlockAndUnknownLabelsAreSkipped)
 
 TEST(GifStream, IndicesPastTheTableSaveAndShowTheFirstColour)
 {
-    const QByteArray data = PackCodes(2, {{4, 3}, {0, 3}, {4, 3}, {1, 3}, {4, 3}, {2, 3}, {4, 3}, {3, 3}, {5, 3}});
+    const QByteArray data =
+        PackCodes(2, {{4, 3}, {0, 3}, {4, 3}, {1, 3}, {4, 3}, {2, 3}, {4, 3}, {3, 3}, {5, 3}});
     TGIFImage picture;
     ASSERT_EQ(Load(picture, WrapImageData(4, 1, 1, data)).Error.toStdString(), "");
     TGIFImage again;
