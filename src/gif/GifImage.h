@@ -45,6 +45,18 @@ enum TGIFDrawOption : std::uint16_t
     drDither = 1 << 9,
     drDitherOnPaletteDisplay = 1 << 10
 };
+// Priorities of a painter's thread, lowest first.
+enum TGIFThreadPriority : int
+{
+    tpIdle,
+    tpLowest,
+    tpLower,
+    tpNormal,
+    tpHigher,
+    tpHighest,
+    tpTimeCritical
+};
+
 constexpr std::uint16_t GIFDefaultDrawOptions =
     drAsync | drTransparent | drAnimate | drLoop | drDither | drDitherOnPaletteDisplay;
 
@@ -153,6 +165,8 @@ public:
     // Handed to every painter this picture starts.
     std::function<void(TGIFPainter&)> OnStartPaint, OnLoopPaint, OnPaint, OnAfterPaint, OnEndPaint;
     int AnimationSpeed = 100; // percent
+    // The priority an asynchronous painter's thread runs at.
+    TGIFThreadPriority ThreadPriority = tpNormal;
     std::optional<QRgb> BackgroundColor;
     TProgressEvent OnProgress;
 

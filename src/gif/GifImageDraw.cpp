@@ -195,6 +195,7 @@ void TGIFImage::Assign(const TGIFImage& source)
     ReductionBits = source.ReductionBits;
     BackgroundColor = source.BackgroundColor;
     AnimationSpeed = source.AnimationSpeed;
+    ThreadPriority = source.ThreadPriority;
     Progress(psStarting, 0, QStringLiteral("Copying..."));
     for (int i = 0; i < source.Count(); ++i) {
         auto frame = std::make_unique<TGIFSubImage>(this);

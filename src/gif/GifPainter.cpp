@@ -11,7 +11,28 @@
 #include <chrono>
 #include <cmath>
 
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
+
+// Puts a thread at a priority: the lowest is the idle class, the others move its nice value
+// from the one it started with by steps of five. Lowering needs no privilege; raising above
+// the start needs the right to (RLIMIT_NICE or CAP_SYS_NICE), and without it the thread keeps
+// its priority.
+void SetThreadPriority(pid_t thread, TGIFThreadPriority priority, int startNice)
+{
+    sched_param param{};
+    if (priority == tpIdle) {
+        (void)sched_setscheduler(thread, SCHED_IDLE, &param);
+        return;
+    }
+    if (sched_getscheduler(thread) == SCHED_IDLE)
+        (void)sched_setscheduler(thread, SCHED_OTHER, &param);
+    const int nice = std::clamp(startNice + (int(tpNormal) - int(priority)) * 5, -20, 19);
+    (void)setpriority(PRIO_PROCESS, static_cast<id_t>(thread), nice);
+}
 
 // Animation timing: 12 ms per hundredth of a second, 10 when a frame names no delay, at least
 // 3, and a synchronous painter (which holds its caller) at most 1000.
@@ -24,7 +45,7 @@ constexpr int MaximumDelay = 1000;
 
 TGIFPainter::TGIFPainter(TGIFImage& picture, std::uint16_t drawOptions, TTarget target)
     : FPicture(picture), FOptions(drawOptions), FTarget(std::move(target)),
-      FAsync((drawOptions & drAsync) != 0), FSpeed(picture.AnimationSpeed)
+      FAsync((drawOptions & drAsync) != 0), FSpeed(picture.AnimationSpeed), FPriority(picture.ThreadPriority)
 {
     QElapsedTimer clock;
     clock.start();
@@ -77,6 +98,12 @@ void TGIFPainter::Start()
 void TGIFPainter::Stop()
 {
     FTerminated = true;
+    {
+        // Back at normal priority, a thread of low priority on a busy machine ends promptly.
+        std::lock_guard lock(FThreadIdLock);
+        if (FThreadId != 0)
+            SetThreadPriority(FThreadId, tpNormal, FStartNice);
+    }
     std::lock_guard lock(FWaitLock);
     FWake.notify_all();
 }
@@ -124,6 +151,13 @@ void TGIFPainter::Fire(const TEvent& event)
 
 void TGIFPainter::Execute()
 {
+    if (FAsync) {
+        std::lock_guard lock(FThreadIdLock);
+        FThreadId = gettid();
+        FStartNice = getpriority(PRIO_PROCESS, 0);
+        if (FPriority != tpNormal)
+            SetThreadPriority(FThreadId, FPriority, FStartNice);
+    }
     try {
         while (FRestart && !FTerminated) {
             FRestart = false;
@@ -136,5 +170,10 @@ void TGIFPainter::Execute()
     FActiveImage = -1;
     if (!FTerminated && OnEndPaint)
         Fire(OnEndPaint);
+    {
+        // The id may name another thread once this one has ended.
+        std::lock_guard lock(FThreadIdLock);
+        FThreadId = 0;
+    }
     FFinished = true;
 }

@@ -12,8 +12,11 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/types.h>
+
 class QPainter;
 class TGIFImage;
+enum TGIFThreadPriority : int;
 class TGIFSubImage;
 
 // Shows a picture's frames in turn with their delays, disposal and loop count. A synchronous
@@ -76,6 +79,10 @@ private:
     TTarget FTarget;
     bool FAsync;
     int FSpeed;
+    TGIFThreadPriority FPriority;
+    std::mutex FThreadIdLock;
+    pid_t FThreadId = 0; // the asynchronous painter's thread while it runs
+    int FStartNice = 0;
     QRgb FBackground;
     std::atomic<bool> FTerminated{false};
     std::atomic<bool> FFinished{false};

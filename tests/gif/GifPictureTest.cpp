@@ -19,6 +19,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/resource.h>
+
 using namespace GifTest;
 
 namespace {
@@ -116,9 +119,11 @@ TEST(GifPicture, FrameSizeMessagesAndCopy)
     EXPECT_EQ(Raised([&] { picture->SetHeight(3); }), "Image height too small for contained frames");
     picture->SetWidth(10);
     EXPECT_EQ(picture->Width(), 10);
+    picture->ThreadPriority = tpLower;
     TGIFImage copy;
     copy.Assign(*picture);
     EXPECT_EQ(copy.SaveToBytes(), picture->SaveToBytes());
+    EXPECT_EQ(copy.ThreadPriority, tpLower);
 }
 
 TEST(GifPicture, ProgressRunsFromStartToEndAndSurvivesHugeAndZeroSizes)
@@ -262,6 +267,32 @@ TEST(GifPainter, AsynchronousPainterStopsCleanlyAndHandsBackErrors)
     std::exception_ptr error = failing.Join();
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(Raised([&] { std::rethrow_exception(error); }), "Clock failed");
+}
+
+TEST(GifPainter, ThreadRunsAtThePicturesPriority)
+{
+    auto picture = Animation(2, {3, 3});
+    // Read inside the painter's thread: its clock is asked there once the thread is set up.
+    const auto threadSettings = [&](TGIFThreadPriority priority, int& policy, int& nice) {
+        picture->ThreadPriority = priority;
+        TGIFPainter painter(*picture, drAsync | drAnimate, [](const QImage&) {});
+        painter.NowMs = [&]() -> qint64 {
+            policy = sched_getscheduler(0);
+            nice = getpriority(PRIO_PROCESS, 0);
+            return 0;
+        };
+        painter.Start();
+        EXPECT_EQ(painter.Join(), nullptr);
+    };
+    const int ownNice = getpriority(PRIO_PROCESS, 0);
+    int policy = -1, nice = 0;
+    threadSettings(tpIdle, policy, nice);
+    EXPECT_EQ(policy, SCHED_IDLE);
+    threadSettings(tpLowest, policy, nice);
+    EXPECT_EQ(policy, SCHED_OTHER);
+    EXPECT_EQ(nice, std::min(ownNice + 10, 19));
+    threadSettings(tpNormal, policy, nice);
+    EXPECT_EQ(nice, ownNice);
 }
 
 TEST(GifPictureDraw, OneFrameDrawsAtOnceAndAnimationKeepsItsPainterForTheSameRect)
