@@ -328,6 +328,18 @@ TEST(GifPictureDraw, OneFrameDrawsAtOnceAndAnimationKeepsItsPainterForTheSameRec
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_GE(changes, 3);
     EXPECT_EQ(animated->StopDrawing(), nullptr);
+
+    // Direct drawing returns at once; the first frame comes with the next change.
+    animated->DrawOptions |= drDirect;
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        animated->Draw(painter, QRect(0, 0, 4, 3));
+    }
+    ASSERT_NE(animated->DrawPainter(), nullptr);
+    EXPECT_FALSE(animated->DrawPainter()->Started());
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(animated->StopDrawing(), nullptr);
 }
 
 TEST(GifPictureDraw, TransparentPixelsAndRestoredAreasShowTheCanvas)
