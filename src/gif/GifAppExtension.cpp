@@ -56,10 +56,6 @@ void TGIFApplicationExtension::SetIdentifier(const QByteArray& elevenBytes)
 
 void TGIFApplicationExtension::SaveData(QIODevice& stream)
 {
-    if (FFirstBlock.isEmpty()) {
-        GifIo::WriteByte(stream, 0); // read as a bare terminator; written back as one
-        return;
-    }
     GifIo::WriteByte(stream, static_cast<std::uint8_t>(FFirstBlock.size()));
     GifIo::Write(stream, FFirstBlock.constData(), FFirstBlock.size());
     SaveApplicationData(stream);

@@ -1,5 +1,6 @@
 #include "gif/GifSubImage.h"
 
+#include "gif/GifAppExtension.h"
 #include "gif/GifEncoder.h"
 #include "gif/GifError.h"
 #include "gif/GifImage.h"
@@ -273,7 +274,11 @@ void TGIFSubImage::LoadExtensions(QIODevice& stream)
         // Owned while it reads, so a failure frees it; added only once it is complete.
         std::unique_ptr<TGIFExtension> extension = cls->Create(this);
         extension->LoadFromStream(stream);
-        AddExtension(std::move(extension));
+        // An application block that ends before naming its application carries nothing and
+        // is not kept (written back, other readers would refuse it).
+        const auto* application = dynamic_cast<const TGIFApplicationExtension*>(extension.get());
+        if (!application || !application->FirstBlock().isEmpty())
+            AddExtension(std::move(extension));
         if (!GifIo::ReadByte(stream, introducer))
             return;
     }

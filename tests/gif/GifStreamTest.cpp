@@ -187,6 +187,8 @@ TEST(GifStream, ExtensionsEndAtAnEmptyFirstSubBlockAndUnknownLabelsAreSkipped)
         EXPECT_EQ(result.Error.toStdString(), "") << extension;
         ASSERT_EQ(picture.Count(), 1) << extension;
         EXPECT_EQ(First(picture).Data(), (std::vector<std::uint8_t>{1, 0})) << extension;
+        // An application block without even its name is not written back: other readers refuse it.
+        EXPECT_FALSE(picture.SaveToBytes().contains(Hex("21ff00"))) << extension;
         TGIFImage again;
         EXPECT_EQ(Load(again, picture.SaveToBytes()).Error.toStdString(), "") << extension;
         ASSERT_EQ(again.Count(), 1) << extension;
