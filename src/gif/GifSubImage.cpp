@@ -367,8 +367,12 @@ void TGIFSubImage::SaveToStream(QIODevice& stream)
         bits = FColorMap.BitsPerPixel();
         colors = FColorMap.Count();
     } else {
-        // Without any colour table every index is allowed.
-        bits = FImage && FImage->BitsPerPixel() > 0 ? FImage->BitsPerPixel() : 8;
+        // Without any colour table every index is allowed: the code size covers the highest,
+        // whatever the other frames' tables hold.
+        const int highest = *std::max_element(FData.begin(), FData.end());
+        bits = 1;
+        while ((1 << bits) <= highest)
+            ++bits;
         colors = 1 << bits;
     }
     std::unique_ptr<TGIFEncoder> encoder;

@@ -205,6 +205,17 @@ TEST(GifStream, IndicesPastTheTableSaveAndShowTheFirstColour)
     TGIFImage again;
     ASSERT_EQ(Load(again, picture.SaveToBytes()).Error.toStdString(), "");
     EXPECT_EQ(FramePixels(*again.Image(0)), Hex("000000010101000000000000"));
+
+    // A frame without any table takes any index, whatever the other frames' tables hold.
+    auto mixed = MakePicture(1, 1, 2, {1}, true);
+    auto bare = std::make_unique<TGIFSubImage>(mixed.get());
+    bare->SetBounds(0, 0, 1, 1);
+    bare->SetPixel(0, 0, 200);
+    mixed->Add(std::move(bare));
+    TGIFImage reread;
+    ASSERT_EQ(Load(reread, mixed->SaveToBytes()).Error.toStdString(), "");
+    ASSERT_EQ(reread.Count(), 2);
+    EXPECT_EQ(reread.Image(1)->Pixel(0, 0), 200);
 }
 
 TEST(GifStream, SignatureMayFollowFourBytesOnly)
