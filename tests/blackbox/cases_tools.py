@@ -638,7 +638,7 @@ def lineups(s, rec_path):
 # beside them, so they have the last program to themselves.
 GROUPS = [
     ("board", "tools-board", board.tools_board,
-     (board_fills, setup_keeps_presets, setup_fade, setup_play_stop, find_sound, sound_list, verify_list,
+     (board_fills, setup_fade, setup_play_stop, setup_keeps_presets, find_sound, sound_list, verify_list,
       other_lists)),
     ("teams", "tools-teams", board.test_board, (board_fills, roster, lineups)),
     ("scores", "tools-scores", board.test_board, (multi_sport, australian)),
