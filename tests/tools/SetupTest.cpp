@@ -104,21 +104,21 @@ TEST_F(SetupTest, SaveRaisesTheFadeOutStartAndWritesEveryKey)
     EXPECT_EQ(form->ProgressionTimer->interval(), settings.MeterRate);
 
     // Every key of the exit's writer in its order, the presets, then the header text.
-    QStringList keys = QStringLiteral(
-                           "AutoOpen Group Page OutputDevice SampleRaten StereoMode LibraryFolder FadeInSec "
-                           "FadeOutSec VoiceOverSec VoiceOverVolume CrossFadeSec FadeOutStartSec "
-                           "CrossFadeStartSec PauseFadeIn PauseFadeOut PauseFadeInSec PauseFadeOutSec "
-                           "PageFontColor PageFontName PageFontSize PageFontStyle Sound1FontColor "
-                           "Sound1FontName Sound1FontSize Sound1FontStyle GroupAColor GroupBColor GroupCColor "
-                           "GroupDColor GroupEColor GroupFColor GroupGColor GroupHColor GroupIColor GroupJColor "
-                           "CueColor EditModeColor DragModeColor ButtonColor LastSoundButtonColor "
-                           "ActiveButtonColor UserActiveButtonColor IndicatorColor Shuffle FadeIn FadeOut "
-                           "CrossFade ShiftKey StopPlayList PlayListPage PlayListSkipRed BufferSize HotKey "
-                           "HKSetByUser VoiceOverBlink HKOverTalk CueDelete MultiPlay Find Volume "
-                           "IndividualVolume Tracer MultiUser DaylightMode FadeOnHot AutoFade ResetAll "
-                           "SpaceBarStop EnterKeyMirrorSpaceBar LogFile InstantPlay InstantPlayThreshold "
-                           "BufferLength Delay MeterRate NoteTime PlayStop Meter BarYellow BarRed PanelRed")
-                           .split(u' ');
+    QStringList keys =
+        QStringLiteral("AutoOpen Group Page OutputDevice SampleRaten StereoMode LibraryFolder FadeInSec "
+                       "FadeOutSec VoiceOverSec VoiceOverVolume CrossFadeSec FadeOutStartSec "
+                       "CrossFadeStartSec PauseFadeIn PauseFadeOut PauseFadeInSec PauseFadeOutSec "
+                       "PageFontColor PageFontName PageFontSize PageFontStyle Sound1FontColor "
+                       "Sound1FontName Sound1FontSize Sound1FontStyle GroupAColor GroupBColor GroupCColor "
+                       "GroupDColor GroupEColor GroupFColor GroupGColor GroupHColor GroupIColor GroupJColor "
+                       "CueColor EditModeColor DragModeColor ButtonColor LastSoundButtonColor "
+                       "ActiveButtonColor UserActiveButtonColor IndicatorColor Shuffle FadeIn FadeOut "
+                       "CrossFade ShiftKey StopPlayList PlayListPage PlayListSkipRed BufferSize HotKey "
+                       "HKSetByUser VoiceOverBlink HKOverTalk CueDelete MultiPlay Find Volume "
+                       "IndividualVolume Tracer MultiUser DaylightMode FadeOnHot AutoFade ResetAll "
+                       "SpaceBarStop EnterKeyMirrorSpaceBar LogFile InstantPlay InstantPlayThreshold "
+                       "BufferLength Delay MeterRate NoteTime PlayStop Meter BarYellow BarRed PanelRed")
+            .split(u' ');
     keys << QStringLiteral("MySettingsName 1") << QStringLiteral("MySettingsValue 1")
          << QStringLiteral("Personalization");
     const IniFile written = WrittenOptions();
