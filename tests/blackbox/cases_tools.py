@@ -463,7 +463,8 @@ def hot_key_once(s, window, rec_path, what):
     one_key_plays_once(s, rec_path, "on " + what)
 
 
-@case("the basketball scoreboard counts points and undoes the last, arrows mark possession, a hot key plays once")
+@case("the basketball scoreboard counts points, a point gives the keyboard back, Undo takes the last away, "
+      "arrows mark possession, a hot key plays once")
 def multi_sport(s, rec_path):
     title = "^Basketball Scoreboard$"
     menu_command(s, "alt+s", downs=SCOREBOARD_DOWN["Basketball"])
@@ -554,7 +555,8 @@ def file_dialog(title, path):
     bbenv.wait_for("the file %s" % path, lambda: os.path.exists(path), 5)
 
 
-@case("the roster: a team typed and saved reaches its file; Esc hides it and it opens empty")
+@case("the roster: Enter in an entry loads nothing, a minimise keeps what was typed, saved it reaches its "
+      "file; Esc hides it and it opens empty")
 def roster(s, rec_path):
     title = "^Team Roster$"
     window, area = open_tool(s, title, "Roster")
