@@ -60,6 +60,18 @@ bool DesktopShellExecute(const QString& verb, const QString& fileName)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
+// Enter in a window presses its named default button (the page editor's OK, Find, ...) and no
+// other: Qt would otherwise make the first push button of a dialog, or the last one focused, the
+// default, so Enter typed in an edit pressed a button the operator never aimed at.
+void KeepEnterForTheDefaultButton(QWidget& window)
+{
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (!button->isDefault()) {
+            button->setAutoDefault(false);
+        }
+    }
+}
+
 } // namespace
 
 RallyboxApp::RallyboxApp(RallyboxOptions options)
@@ -111,6 +123,7 @@ template <typename W, typename... Args>
 W* RallyboxApp::Create(Args&&... args)
 {
     auto* window = new W(std::forward<Args>(args)..., Form1.get());
+    KeepEnterForTheDefaultButton(*window);
     creationOrder_.append(window->objectName());
     return window;
 }

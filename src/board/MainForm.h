@@ -78,6 +78,9 @@ public:
     void GTForm1GTOnResize();
     // The window size reset: the controls back to their design bounds and fonts.
     void RestoreDesignLayout();
+    // The whole window back to its design size: out of the maximized state first, as a
+    // maximized window keeps the size the window manager gave it.
+    void RestoreDesignWindow();
 
     // --- Set-file commands (MainFormSetFileCommands.cpp)
     void OpenSet1Click();

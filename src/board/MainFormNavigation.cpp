@@ -270,7 +270,7 @@ bool TForm1::NextPage()
 
 void TForm1::FormResetClick()
 {
-    RestoreDesignLayout();
+    RestoreDesignWindow();
 }
 
 void TForm1::FormRestoreClick()
@@ -283,6 +283,14 @@ void TForm1::FormRestoreClick()
 void TForm1::RestoreDesignLayout()
 {
     GTForm1->RestoreDesignLayout();
+}
+
+void TForm1::RestoreDesignWindow()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+    }
+    RestoreDesignLayout();
 }
 
 void TForm1::GTForm1GTOnResize()

@@ -142,6 +142,9 @@ void TFormAssignVolumeLevel::FormActivate()
     AVLTrackBar->setValue(volume);
     loading_ = false;
     AVLVolume->setText(QString::number(volume));
+    // Each opening puts the keyboard on the bar, whichever button closed the window last, so
+    // PgUp and PgDn ride the level at once.
+    AVLTrackBar->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormAssignVolumeLevel::SetChannelVolume(int volume)

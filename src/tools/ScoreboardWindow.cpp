@@ -2,6 +2,7 @@
 
 #include "board/MainForm.h"
 #include "controls/SlideBar.h"
+#include "tools/ScoreboardPlacement.h"
 #include "tools/TeamNameEditing.h"
 
 #include <QApplication>
@@ -28,15 +29,7 @@ void ScoreboardWindow::Attach(const GameDayContext& context)
 
 void ScoreboardWindow::ShowBesideBoard()
 {
-    if (Attached()) {
-        TForm1& form = Ctx().form;
-        form.RestoreDesignLayout();
-        form.showNormal();
-        form.move(231, 169);
-    }
-    move(301, 6);
-    show();
-    raise();
+    ShowScoreboardBesideBoard(Attached() ? &Ctx().form : nullptr, *this);
 }
 
 bool ScoreboardWindow::eventFilter(QObject* watched, QEvent* event)
@@ -61,14 +54,14 @@ void ScoreboardWindow::hideEvent(QHideEvent* event)
 
 void ScoreboardWindow::FocusMainDummy()
 {
-    if (Attached() && Ctx().form.DummyButton != nullptr) {
-        Ctx().form.DummyButton->setFocus(Qt::OtherFocusReason);
+    if (Attached()) {
+        GiveKeyboardBack(Ctx().form.DummyButton);
     }
 }
 
 void ScoreboardWindow::FocusMainVolumeBar()
 {
-    if (Attached() && Ctx().form.VolumeControl != nullptr) {
-        Ctx().form.VolumeControl->setFocus(Qt::OtherFocusReason);
+    if (Attached()) {
+        GiveKeyboardBack(Ctx().form.VolumeControl);
     }
 }

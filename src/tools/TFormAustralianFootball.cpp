@@ -5,6 +5,7 @@
 #include "controls/zLed.h"
 #include "tools/GameDayContext.h"
 #include "tools/GameDayWidgets.h"
+#include "tools/ScoreboardPlacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -96,15 +97,7 @@ void TFormAustralianFootball::Attach(const GameDayContext& context)
 
 void TFormAustralianFootball::ShowBesideBoard()
 {
-    show();
-    if (ctx_) {
-        ctx_->form.RestoreDesignLayout();
-        ctx_->form.showNormal();
-        ctx_->form.move(231, 169);
-    }
-    move(301, 6);
-    show();
-    raise();
+    ShowScoreboardBesideBoard(ctx_ ? &ctx_->form : nullptr, *this);
 }
 
 void TFormAustralianFootball::FormCreate()
@@ -182,10 +175,7 @@ void TFormAustralianFootball::QuarterClick(int light)
         led->SetLEDColor(n == light ? LedColorType::lctGreen : LedColorType::lctRed);
         led->SetEnabled(n <= light);
     }
-    if (ctx_ && ctx_->form.DummyButton != nullptr) {
-        // This window takes no hot keys: the keyboard goes back to the board's window itself,
-        // not only to a control inside it that stays inactive behind this one.
-        ctx_->form.DummyButton->window()->activateWindow();
-        ctx_->form.DummyButton->setFocus(Qt::OtherFocusReason);
+    if (ctx_) {
+        GiveKeyboardBack(ctx_->form.DummyButton);
     }
 }

@@ -65,7 +65,11 @@ Dialogs& TFormRoster::dialogs() const
 void TFormRoster::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormRosterShow();
+    // Back from being minimised is the window system's show: what was typed stays; only the
+    // operator's opening starts an empty list.
+    if (!event->spontaneous()) {
+        FormRosterShow();
+    }
 }
 
 void TFormRoster::keyPressEvent(QKeyEvent* event)

@@ -275,9 +275,10 @@ bool TFormSetup::SetupWriteOptions()
     ctx_.tracer.WriteTracer(QStringLiteral("save inf active is ") + ColorToString(s.ActiveButtonColor));
     IniFile ini;
     ini.Rename(ctx_.optionsFile.OptionsFileName(), false);
-    // The same keys as the exit's writer, SpaceBarStop and MultiPlay included, so that a Setup save
-    // followed by a crash loses nothing; plus the header text, which only Setup writes.
-    ctx_.optionsFile.WriteOptions(ini, {});
+    // The same keys as the exit's writer, SpaceBarStop, MultiPlay and the equalizer presets
+    // included, so that a Setup save followed by a crash loses nothing; plus the header text,
+    // which only Setup writes.
+    ctx_.optionsFile.WriteOptions(ini, s.MySettingsList);
     ini.WriteString(QStringLiteral("Main"), QStringLiteral("Personalization"), s.Personalization);
     if (!ini.UpdateFile()) {
         ctx_.dialogs.MessageDlg(QStringLiteral("Error in SetupWriteOptions\rNotify Program Author"), mtError,

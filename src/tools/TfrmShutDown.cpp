@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,7 +30,10 @@ TfrmShutDown::TfrmShutDown(QWidget* parent) : QDialog(parent)
 void TfrmShutDown::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // Each showing runs the bar from the start.
+    // Each opening runs the bar from the start; a restore from minimised lets it run on.
+    if (event->spontaneous()) {
+        return;
+    }
     ShutDownProgress = 0;
     ShutDownBar->setValue(0);
     ShutDownTimer->start();

@@ -16,9 +16,11 @@
 #include "playback/TFormEqualizer.h"
 #include "playback/TTimedStartSet.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -92,7 +94,25 @@ TEST_F(AppWindowHooksTest, MenuHooksShowTheirWindowsAndReturnTheModalResult)
     WhenShown(app->FormAssignVolumeLevel, [this] { app->FormAssignVolumeLevel->AVLCancelButton->click(); });
     EXPECT_EQ(app->Form1->ShowFormAssignVolumeLevel(), 2);
 
-    WhenShown(app->frmCustomPlay, [this] { app->frmCustomPlay->CancelButton->click(); });
+    WhenShown(app->frmCustomPlay, [this] {
+        // Enter after a new clip name presses no button: no start cue is set.
+        QTest::keyClick(app->frmCustomPlay->SoundName, Qt::Key_Return);
+        EXPECT_FALSE(app->frmCustomPlay->StartCueSet);
+        app->frmCustomPlay->CancelButton->click();
+    });
     EXPECT_EQ(app->Form1->ShowfrmCustomPlay(), 2);
     EXPECT_EQ(app->frmCustomPlay->CurrentChannel, 0u);
+}
+
+TEST_F(AppWindowHooksTest, EnterPressesOnlyTheDefaultButtonAWindowNames)
+{
+    const QStringList named{QStringLiteral("PageOKButton"), QStringLiteral("FindButton"),
+                            QStringLiteral("TimeSetOKButton"), QStringLiteral("RegisterOKButton"),
+                            QStringLiteral("AboutButton")};
+    for (QDialog* window : app->Form1->findChildren<QDialog*>()) {
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            EXPECT_EQ(button->autoDefault() || button->isDefault(), named.contains(button->objectName()))
+                << window->objectName().toStdString() << " " << button->objectName().toStdString();
+        }
+    }
 }

@@ -153,8 +153,17 @@ TEST_F(GameDayApp, TheScoreboardMenuOpensEachSportsWindow)
     EXPECT_EQ(app->FormGenericScoreboard->pos(), QPoint(301, 6));
     trigger("Soccer1");
     EXPECT_EQ(app->FormGenericScoreboard->windowTitle(), QStringLiteral("Soccer Scoreboard"));
+    // Opened on a maximized board whose normal size is another (as when the window was first
+    // shown maximized), the main window goes back to its design size, normal, beside it.
+    const QSize design = app->Form1->size();
+    ASSERT_EQ(design.width(), 784);
+    app->Form1->resize(1000, 700);
+    app->Form1->showMaximized();
     trigger("Baseball1");
     EXPECT_TRUE(app->Scoreboard->isVisible());
+    EXPECT_FALSE(app->Form1->isMaximized());
+    EXPECT_EQ(app->Form1->pos(), QPoint(231, 169));
+    EXPECT_EQ(app->Form1->size(), design);
     trigger("AustralianFootball1");
     EXPECT_TRUE(app->FormAustralianFootball->isVisible());
 }

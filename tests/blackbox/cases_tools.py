@@ -295,6 +295,22 @@ def setup_fade(s, rec_path):
     check(1.0 <= length <= 1.45, "the fade after Setup measured %.2f s, not 1.2 s" % length)
 
 
+# A preset the options file holds at start (group "board"): a Setup save must keep it.
+PRESET = {"MySettingsName 1": "Crowd", "MySettingsValue 1": "1,2,3,4,5,6,7,8,9,10"}
+
+
+@case("Setup's Save Settings after the equalizer window was opened keeps the equalizer presets")
+def setup_keeps_presets(s, rec_path):
+    title = "^Digital Signal Processing"
+    activate(s.window)
+    s.click_point(s.design_point(405, 15))  # EQ/Rev/Temp: the window loads its preset list
+    window, _ = window_box(title)
+    close_by_escape(s, window, title)
+    window, area = open_tool(s, "^Setup Options$", "Options...")
+    save_settings(s, area)
+    check_saved(os.path.join(s.home, "RBX.inf"), "Main", PRESET)
+
+
 @case("Setup: \"Stop It\" chosen with a click makes a click on a playing slot stop it")
 def setup_play_stop(s, rec_path):
     window, area = open_tool(s, "^Setup Options$", "Options...")
@@ -447,7 +463,8 @@ def hot_key_once(s, window, rec_path, what):
     one_key_plays_once(s, rec_path, "on " + what)
 
 
-@case("the basketball scoreboard counts points and undoes the last, arrows mark possession, a hot key plays once")
+@case("the basketball scoreboard counts points, a point gives the keyboard back, Undo takes the last away, "
+      "arrows mark possession, a hot key plays once")
 def multi_sport(s, rec_path):
     title = "^Basketball Scoreboard$"
     menu_command(s, "alt+s", downs=SCOREBOARD_DOWN["Basketball"])
@@ -468,6 +485,8 @@ def multi_sport(s, rec_path):
     (home_plus, home_undo), (visitor_plus, _) = controls
     s.click_point(middle(home_plus[2]))  # +3
     three = changed_to("the home score to change after +3", scores[0], lambda pic: pic != zero[0])
+    bbenv.wait_for("the main window to take the keyboard after +3",
+                   lambda: int(bbenv.xdotool("getactivewindow").strip() or 0) == s.window, 5, step=0.1)
     s.click_point(middle(home_undo[0]))  # Undo takes the 3 away
     changed_to("the home score back to 00 after Undo", scores[0], lambda pic: pic == zero[0])
     s.click_point(middle(home_plus[0]))
@@ -536,7 +555,8 @@ def file_dialog(title, path):
     bbenv.wait_for("the file %s" % path, lambda: os.path.exists(path), 5)
 
 
-@case("the roster: a team typed and saved reaches its file; Esc hides it and it opens empty")
+@case("the roster: Enter in an entry loads nothing, a minimise keeps what was typed, saved it reaches its "
+      "file; Esc hides it and it opens empty")
 def roster(s, rec_path):
     title = "^Team Roster$"
     window, area = open_tool(s, title, "Roster")
@@ -547,6 +567,15 @@ def roster(s, rec_path):
     type_text("Eagles")
     s.click_point(middle(edits[1]))  # player 1 (player 17 stands beside it)
     type_text("7 Smith")
+    # Enter in an entry presses no button (Load would open its file dialog).
+    s.focus_key("Return")
+    settle(1.0)
+    check(not bbenv.windows_named("^Load Roster$"), "Enter in a roster entry opened the Load dialog")
+    # Minimised and restored, the roster keeps what was typed.
+    bbenv.xdotool("windowminimize", "--sync", window)
+    settle(0.5)
+    activate(window)
+    settle(0.5)
     data = bbenv.screenshot()
     check(crop(data, edits[0]) != empty and dark_pixels(edits[0], data) >= 25, "the typed team name does not show")
     buttons = bottom_buttons(data, (area[0] + 2, edits[-1][3] + 4, area[2] - 2, area[3] - 2))
@@ -607,11 +636,12 @@ def lineups(s, rec_path):
 
 
 # Each group runs in a program of its own, one program on the desktop at a time (another one's
-# windows would take the activations); the scoreboards move the main window out of its maximized
-# place, so they have the last program to themselves.
+# windows would take the activations); the scoreboards put the main window at its design size
+# beside them, so they have the last program to themselves.
 GROUPS = [
     ("board", "tools-board", board.tools_board,
-     (board_fills, setup_fade, setup_play_stop, find_sound, sound_list, verify_list, other_lists)),
+     (board_fills, setup_fade, setup_play_stop, setup_keeps_presets, find_sound, sound_list, verify_list,
+      other_lists)),
     ("teams", "tools-teams", board.test_board, (board_fills, roster, lineups)),
     ("scores", "tools-scores", board.test_board, (multi_sport, australian)),
 ]
@@ -623,7 +653,7 @@ def run(binary, root, rec_path, sessions):
     for key, name, maker, cases in GROUPS:
         if key not in only:
             continue
-        s = Session(binary, root, name, board_maker=maker)
+        s = Session(binary, root, name, PRESET if key == "board" else None, board_maker=maker)
         sessions.append(s)  # before the start: a start that fails half-way still leaves it to be ended
         s.start()
         for each in cases:

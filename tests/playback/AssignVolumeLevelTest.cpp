@@ -71,11 +71,15 @@ TEST_F(AssignVolumeLevelTest, TheBarMovesTheLiveChannelAndSaveStoresTheLevel)
     EXPECT_NEAR(LevelAfter(kPumpFrames) / before, 0.5, 0.02);
 
     board_.BoardChanged = false;
+    form_->AVLSaveButton->setFocus();
     form_->AVLSaveButton->click();
     EXPECT_EQ(form_->result(), 1);
     EXPECT_EQ(board_.ButtonVolume[1][1][3], QStringLiteral("30"));
     EXPECT_TRUE(board_.BoardChanged);
     EXPECT_EQ(ChannelVolume(h), 30);
+    // Opened again, the keyboard is on the bar, not on the button that closed it.
+    OpenOn(3);
+    EXPECT_EQ(form_->focusWidget(), form_->AVLTrackBar);
 }
 
 TEST_F(AssignVolumeLevelTest, RemoveClearsTheCellAndCancelRestoresTheChannel)

@@ -157,6 +157,11 @@ TEST_F(Lineups, TheRosterWindowStartsEmptyEachTimeAndSaves)
     EXPECT_EQ(roster.Roster[1]->text(), QStringLiteral("4 Gray"));
     roster.RosterLoadButtonClick(); // cancelled: the list stays
     EXPECT_EQ(roster.Roster[1]->text(), QStringLiteral("4 Gray"));
+    roster.TeamName->setText(QStringLiteral("Owls B"));
+    roster.showMinimized();
+    roster.showNormal(); // back from the taskbar: what was typed stays
+    EXPECT_EQ(roster.TeamName->text(), QStringLiteral("Owls B"));
+    EXPECT_EQ(roster.Roster[1]->text(), QStringLiteral("4 Gray"));
 }
 
 using SmallWindows = GameDayFixture;
@@ -194,6 +199,9 @@ TEST_F(SmallWindows, AboutEndsWithOkOrEscapeAndTheShutDownBarStartsOverEachTime)
     for (int i = 0; i < 10; ++i) {
         shutDown.ShutDownTimerTimer();
     }
+    shutDown.showMinimized();
+    shutDown.showNormal(); // back from the taskbar: the bar runs on
+    EXPECT_EQ(shutDown.ShutDownProgress, 40);
     shutDown.hide();
     shutDown.show();
     EXPECT_EQ(shutDown.ShutDownProgress, 0);

@@ -3,6 +3,7 @@
 #include "GameDayFixture.h"
 
 #include "controls/ColorPanel.h"
+#include "controls/SlideBar.h"
 #include "controls/zLed.h"
 #include "tools/ScoreboardHotKeys.h"
 #include "tools/TFormAustralianFootball.h"
@@ -133,6 +134,26 @@ TEST_F(Baseball, TypingATeamNameStopsHotKeysUntilTheEditIsLeftOrTheWindowCloses)
     sb.hide();
     EXPECT_TRUE(sb.KeyPreview());
     EXPECT_TRUE(sb.HomeTeamEdit->isReadOnly());
+}
+
+TEST_F(Baseball, ACountAndAPointHandTheKeyboardBackToTheBoard)
+{
+    form->show();
+    TScoreboard baseball(form.get());
+    TFormGenericScoreboard generic(form.get());
+    baseball.Attach(*ctx);
+    generic.Attach(*ctx);
+    generic.ConfigureSport(Sport::Basketball);
+    const auto clickOn = [this](QDialog& sb, QAbstractButton* button, QWidget* focused) {
+        sb.show();
+        sb.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sb));
+        button->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 2000));
+        EXPECT_EQ(QApplication::focusWidget(), focused);
+    };
+    clickOn(baseball, baseball.BallsButton, form->VolumeControl);
+    clickOn(generic, generic.HomePlus[1], form->DummyButton); // +2
 }
 
 using MultiSport = GameDayFixture;
