@@ -101,6 +101,7 @@ void TForm1::PlaceAddedFile(const QString& path, int slot)
     board.ButtonFile[g][p][slot] = path;
     board.ButtonNote[g][p][slot] = caption;
     board.ButtonState[g][p][slot] = bstUnplayed;
+    board.ForgetCueOrigin(g, p, slot);
     board.PageFiles[i] = path;
     AsPushButton(SoundButtons[i])->setToolTip(caption);
     ButtonPanels[i]->setToolTip(caption);

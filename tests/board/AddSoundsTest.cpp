@@ -191,8 +191,17 @@ TEST_F(AddSoundsTest, FilesCanBeAddedToTheCueShown)
     StartMenuBoard();
     QTest::mouseClick(AsPushButton(form->CueButton), Qt::LeftButton);
     ASSERT_EQ(selection.CurrentPage, CuePage);
+    // Entry 2 was left with the origin of a button that is cued again elsewhere.
+    board.CueOriginGroup[2] = 1;
+    board.CueOriginPage[2] = 1;
+    board.CueOriginButton[2] = 5;
+    board.ButtonState[1][1][5] = bstCued;
     AddOn(2, {Wav(QStringLiteral("Encore.wav"), 2)});
     EXPECT_EQ(board.ButtonCaption[CueGroup][CuePage][2], QStringLiteral("Encore"));
+    // The added file is not that button: its end leaves the button cued.
+    form->CueEndPlay(CueGroup, CuePage, 2);
+    EXPECT_EQ(board.ButtonState[1][1][5], bstCued);
+    EXPECT_EQ(board.CueOriginButton[2], 0);
     EXPECT_EQ(SoundButton(2)->text(), QStringLiteral("Encore"));
     EXPECT_EQ(selection.CurrentPage, CuePage);
     EXPECT_EQ(form->LabelPageTotals->text(), QStringLiteral("2 Sounds (00:17)"));
