@@ -9,8 +9,8 @@ namespace {
 // that ignores letter case; here "x.wav" and "X.wav" are two files.
 bool IsWindowsPath(const QString& path)
 {
-    const bool drive = path.size() >= 3 && path[0].isLetter() && path[1] == u':' &&
-                       (path[2] == u'\\' || path[2] == u'/');
+    const bool drive =
+        path.size() >= 3 && path[0].isLetter() && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/');
     return drive || path.startsWith(QStringLiteral("\\\\"));
 }
 

@@ -123,8 +123,8 @@ TEST_F(AddSoundsTest, NoSoundIsAddedOverAPlayingSlot)
 {
     StartMenuBoard();
     form->IsAddressPlaying = [](int g, int p, int b) { return g == 1 && p == 1 && b == 5; };
-    const QString refusal =
-        QStringLiteral("A Sound Button you are adding to is playing.\rStop it before you add sounds over it.");
+    const QString refusal = QStringLiteral(
+        "A Sound Button you are adding to is playing.\rStop it before you add sounds over it.");
     const TSoundButtonCell playing = CellOf(1, 1, 5);
     const TSoundButtonCell before = CellOf(1, 1, 4);
     const QString one = Wav(QStringLiteral("One.wav"), 1);

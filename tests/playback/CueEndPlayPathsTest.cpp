@@ -26,12 +26,9 @@ struct EndCase
 };
 
 const EndCase kPaths[] = {
-    {"NaturalEnd", EndPath::NaturalEnd, false},
-    {"StopButton", EndPath::StopButton, false},
-    {"AutoFadeOut", EndPath::AutoFadeOut, true},
-    {"AutoCrossFade", EndPath::AutoCrossFade, true},
-    {"ManualCrossFade", EndPath::ManualCrossFade, true},
-    {"MultiPlayStop", EndPath::MultiPlayStop, false},
+    {"NaturalEnd", EndPath::NaturalEnd, false},          {"StopButton", EndPath::StopButton, false},
+    {"AutoFadeOut", EndPath::AutoFadeOut, true},         {"AutoCrossFade", EndPath::AutoCrossFade, true},
+    {"ManualCrossFade", EndPath::ManualCrossFade, true}, {"MultiPlayStop", EndPath::MultiPlayStop, false},
 };
 
 class CueEndPlayPaths : public ProgressionFixture, public ::testing::WithParamInterface<EndCase>
