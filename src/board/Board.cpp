@@ -66,6 +66,17 @@ TSoundButtonCell Board::Cell(int group, int page, int button) const
     return c;
 }
 
+void Board::ForgetCueOrigin(int group, int page, int button)
+{
+    if (group != CueGroup || page != CuePage || button < 1 || button > ButtonCount) {
+        return;
+    }
+    const auto n = static_cast<std::size_t>(button);
+    CueOriginGroup[n] = 0;
+    CueOriginPage[n] = 0;
+    CueOriginButton[n] = 0;
+}
+
 void Board::SetCell(int group, int page, int button, const TSoundButtonCell& c)
 {
     ButtonCaption[group][page][button] = c.ButtonCaption;

@@ -83,6 +83,9 @@ public:
     TSoundButtonCell Cell(int group, int page, int button) const;
     void SetCell(int group, int page, int button, const TSoundButtonCell& cell);
     void SwapCells(int groupA, int pageA, int buttonA, int groupB, int pageB, int buttonB);
+    // A cue cell that takes a sound from anywhere but Cue It no longer stands for a board button:
+    // its origin becomes 0, so its end marks nothing played. Cells off the cue are left alone.
+    void ForgetCueOrigin(int group, int page, int button);
 
     // Sets every cell of all groups and 19 pages, and every page, to the values a missing set file
     // gives (see the constructor). Cue origins become 0.

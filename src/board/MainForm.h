@@ -505,6 +505,9 @@ private:
     void RecolourPageButtons(int group);
     // MainFormAddSounds.cpp
     void PlaceAddedFile(const QString& path, int slot);
+    // Shows the refusal and returns true when one of the fileCount slots from firstSlot of the
+    // popup page is playing.
+    bool RefuseAddingOverPlaying(int firstSlot, int fileCount);
     // MainFormRemoveAll.cpp
     bool ConfirmRemoveAll(const QString& question);
     void ApplyToBoard(const std::function<void(int group, int page, int button)>& change);

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -54,18 +55,41 @@ bool IsReservedColor(TColor color)
     return false;
 }
 
+const QString AddOverPlayingRefusal =
+    QStringLiteral("A Sound Button you are adding to is playing.\rStop it before you add sounds over it.");
+
 } // namespace
+
+bool TForm1::RefuseAddingOverPlaying(int firstSlot, int fileCount)
+{
+    const Selection& sel = ctx_.selection;
+    const int lastSlot = std::min(firstSlot + std::max(fileCount, 1) - 1, ButtonCount);
+    for (int b = firstSlot; b <= lastSlot && IsAddressPlaying; ++b) {
+        if (IsAddressPlaying(sel.PopupGroup, sel.PopupPage, b)) {
+            ctx_.dialogs.MessageDlg(AddOverPlayingRefusal, mtError, mbOK);
+            return true;
+        }
+    }
+    return false;
+}
 
 bool TForm1::AddSoundButton()
 {
     Selection& sel = ctx_.selection;
     try {
+        // A playing slot keeps its channel pointing at its address, so a sound written over it
+        // would turn played when the old one ends: nothing is added over a playing sound.
+        if (RefuseAddingOverPlaying(sel.PopupButton, 1)) {
+            AddingSounds = false;
+            return true;
+        }
         FileDialogOptions options;
         options.Title = QStringLiteral("Add New Sound Button - Select Sound File(s)");
         options.Filter = QStringLiteral("Music Files (*.mp3, *.wav, *.wma, *.flac, *.ogg)|"
                                         "*.mp3;*.wav;*.wma;*.flac;*.ogg|All Files (*.*)|*.*");
         QStringList files;
-        if (ctx_.dialogs.OpenFilesDialog(options, files)) {
+        if (ctx_.dialogs.OpenFilesDialog(options, files) &&
+            !RefuseAddingOverPlaying(sel.PopupButton, static_cast<int>(files.size()))) {
             for (const QString& path : files) {
                 // Files past the last button are not placed.
                 if (sel.PopupButton < 1 || sel.PopupButton > ButtonCount) {
@@ -101,6 +125,7 @@ void TForm1::PlaceAddedFile(const QString& path, int slot)
     board.ButtonFile[g][p][slot] = path;
     board.ButtonNote[g][p][slot] = caption;
     board.ButtonState[g][p][slot] = bstUnplayed;
+    board.ForgetCueOrigin(g, p, slot);
     board.PageFiles[i] = path;
     AsPushButton(SoundButtons[i])->setToolTip(caption);
     ButtonPanels[i]->setToolTip(caption);

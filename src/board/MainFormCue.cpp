@@ -255,6 +255,7 @@ void TForm1::PopupClearClueClick()
             cell.ButtonCueEnd = 0;
             cell.ButtonCustomColor = clBtnFace;
             board.SetCell(CueGroup, CuePage, n, cell);
+            board.ForgetCueOrigin(CueGroup, CuePage, n);
         }
         board.BoardChanged = true;
         for (int g = 1; g <= GroupCount; ++g) {

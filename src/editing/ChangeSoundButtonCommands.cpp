@@ -274,7 +274,21 @@ void TFormChangeSoundButton::CustomPlaybackButtonClick()
         if (!ctx_.ShowCustomCueEditor) {
             return;
         }
-        ctx_.ShowCustomCueEditor();
+        const Selection& sel = ctx_.selection;
+        const int g = sel.PopupGroup;
+        const int p = sel.PopupPage;
+        const int b = sel.PopupButton;
+        const QString nameBefore =
+            Board::IsValidAddress(g, p, b) ? ctx_.board.ButtonCaption[g][p][b] : QString();
+        // The cue editor saves the name typed in its "Sound Clip" field into the cell; this
+        // window's OK stores its own caption field, so a new name must reach that field or OK
+        // would put the old one back. An unchanged name leaves whatever was typed here.
+        if (ctx_.ShowCustomCueEditor() == 1 && Board::IsValidAddress(g, p, b) &&
+            ctx_.board.ButtonCaption[g][p][b] != nameBefore) {
+            const QString& saved = ctx_.board.ButtonCaption[g][p][b];
+            NewCaption->setText(saved);
+            MemoCaption->SetText(MemoTextOfCaption(saved));
+        }
         // The output volume is the board's again, whatever happened while the cue editor was open.
         BASS_SetVolume(static_cast<std::uint32_t>(ctx_.slotView.MasterVolume()));
     } catch (const std::exception&) {

@@ -86,6 +86,7 @@ void BoardClipboards::PasteSoundClick()
             sound_.Cell.ButtonHotKeyInfo.clear();
         }
         ctx.board.SetCell(g, p, b, sound_.Cell);
+        ctx.board.ForgetCueOrigin(g, p, b);
         ctx.board.BoardChanged = true;
         BoardEditing::ShowCellChanged(form_, g, p, b);
         soundPanel_->hide();

@@ -137,8 +137,9 @@ void TFormChangePageButton::DeletePage(int group, int page)
     Board& board = ctx.board;
     board.PageName[group][page] = QStringLiteral(" ");
     board.BoardChanged = true;
-    // Flags, page colour and the cells' cue and colour fields stay, as they do for a page named
-    // again; the volume and loop marks go with the sounds they belonged to.
+    // Flags, page colour and the cells' colours stay, as they do for a page named again; the
+    // volume and loop marks and the custom cue go with the sounds they belonged to (a file
+    // dropped there later must not play from the old sound's points).
     for (int b = 1; b <= ButtonCount; ++b) {
         board.ButtonCaption[group][page][b] = QStringLiteral(" ");
         board.ButtonFile[group][page][b] = QStringLiteral(" ");
@@ -149,6 +150,9 @@ void TFormChangePageButton::DeletePage(int group, int page)
         board.ButtonHotKeyInfo[group][page][b].clear();
         board.ButtonVolume[group][page][b].clear();
         board.ButtonLoop[group][page][b].clear();
+        board.ButtonCustomCue[group][page][b] = QStringLiteral("N");
+        board.ButtonCueStart[group][page][b] = 0;
+        board.ButtonCueEnd[group][page][b] = 0;
     }
     BoardEditing::ShowPageEmptied(form_, group, page);
 }

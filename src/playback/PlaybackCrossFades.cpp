@@ -10,6 +10,7 @@
 #include "playback/PlaybackWindow.h"
 
 #include <algorithm>
+#include <array>
 
 void Playback::FreeCrossFadeOutOthers()
 {
@@ -95,9 +96,12 @@ bool Playback::CrossFadeOutExecute()
         }
         leaving.insert(leaving.end(), s_.CrossFadeOutOthers.begin(), s_.CrossFadeOutOthers.end());
         s_.CrossFadeOutOthers.clear();
+        // The sounds leave the table here, so this is where each of them has ended for the cue.
+        std::vector<std::array<int, 3>> ended;
         for (int n = 1; n <= ChannelSlots; ++n) {
             if (s_.ChannelArray[n] != 0) {
                 leaving.push_back(s_.ChannelArray[n]);
+                ended.push_back({s_.ChannelGroup[n], s_.ChannelPage[n], s_.ChannelButton[n]});
                 if (s_.ChannelButton[n] != sel_.PlayingButton || s_.ChannelGroup[n] != sel_.PlayingGroup ||
                     s_.ChannelPage[n] != sel_.PlayingPage) {
                     MarkPlayed(s_.ChannelGroup[n], s_.ChannelPage[n], s_.ChannelButton[n]);
@@ -146,6 +150,10 @@ bool Playback::CrossFadeOutExecute()
             if (OnDisplay(sel_.PlayingGroup, sel_.PlayingPage)) {
                 win_.SetSoundButtonColor(b, set_.ButtonColor);
             }
+        }
+        // After the marks: a cue entry deleted on its end must not be painted played again.
+        for (const auto& address : ended) {
+            win_.CueEndPlay(address[0], address[1], address[2]);
         }
         return true;
     });

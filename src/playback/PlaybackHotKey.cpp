@@ -166,6 +166,9 @@ bool Playback::CheckMultiPlayStop(int button)
             MarkPlayed(g, p, button);
             ChannelStackDown(n);
         }
+        if (stopped) {
+            win_.CueEndPlay(g, p, button);
+        }
         return stopped;
     });
 }

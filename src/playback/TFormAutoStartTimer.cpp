@@ -20,6 +20,14 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, int 
     return label;
 }
 
+// Seconds from the clock's current second to the start: the clock shows whole seconds, so the
+// countdown is their difference (a truncated difference of the exact times reads one second
+// short, and "00:00" for the whole last second).
+qint64 SecondsFromClockTo(const QDateTime& now, const QDateTime& start)
+{
+    return now.addMSecs(-now.time().msec()).secsTo(start);
+}
+
 } // namespace
 
 TFormAutoStartTimer::TFormAutoStartTimer(const AutoStartTimerContext& context, QWidget* parent)
@@ -79,7 +87,7 @@ void TFormAutoStartTimer::load()
     Label1->setText(QStringLiteral("Sound Button (") + caption + QStringLiteral(") is cued"));
     const QDateTime now = ctx_.clock.Now();
     lblTimeCurrent->setText(ClockText(now.time(), twelveHour_));
-    lblTimeRemaining->setText(start_.isValid() ? RemainingText(now.secsTo(start_)) : QString());
+    lblTimeRemaining->setText(start_.isValid() ? RemainingText(SecondsFromClockTo(now, start_)) : QString());
 }
 
 void TFormAutoStartTimer::UpTime()
@@ -89,12 +97,14 @@ void TFormAutoStartTimer::UpTime()
     if (ctx_.state.TimedStartTime.isEmpty() || !start_.isValid()) {
         return;
     }
-    // Counting to a moment rather than comparing clock faces is right across noon and midnight.
-    if (now >= start_) {
+    // Counting to a moment rather than comparing clock faces is right across noon and midnight;
+    // the first tick in the start second starts the sound.
+    const qint64 remaining = SecondsFromClockTo(now, start_);
+    if (remaining <= 0) {
         done(1);
         return;
     }
-    lblTimeRemaining->setText(RemainingText(now.secsTo(start_)));
+    lblTimeRemaining->setText(RemainingText(remaining));
 }
 
 void TFormAutoStartTimer::StartNowButtonClick()

@@ -99,6 +99,13 @@ void TTimedStartSet::TimeSetOKButtonClick()
         ctx_.dialogs.MessageDlg(QStringLiteral("Time Values are not valid"), mtError, mbOK);
         return;
     }
+    // The time may have gone by since the fields last changed: the operator is told before the
+    // sound is set for tomorrow, and a second OK confirms it.
+    const bool toldBefore = !lblNextDay->text().isEmpty();
+    ShowNextDayNote();
+    if (!toldBefore && !lblNextDay->text().isEmpty()) {
+        return;
+    }
     ctx_.state.TimedStartTime = EnteredTime();
     done(1);
 }

@@ -5,9 +5,20 @@
 
 namespace {
 
+// A path written on Windows (a drive letter or a network share) names a file of a file system
+// that ignores letter case; here "x.wav" and "X.wav" are two files.
+bool IsWindowsPath(const QString& path)
+{
+    const bool drive =
+        path.size() >= 3 && path[0].isLetter() && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/');
+    return drive || path.startsWith(QStringLiteral("\\\\"));
+}
+
+// Two rows play the same file when their keys are equal.
 QString PathKey(const ListRow& row)
 {
-    return row.filePath.trimmed().toUpper();
+    const QString path = row.filePath.trimmed();
+    return IsWindowsPath(path) ? path.toUpper() : path;
 }
 
 } // namespace

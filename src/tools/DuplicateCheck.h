@@ -15,9 +15,9 @@ struct DuplicateList
     int duplicates = 0;
 };
 
-// Sorts the rows stably by path (letters in any case compare equal) and keeps those whose trimmed,
-// non-empty path occurs more than once. Marking and grouping use the same comparison, so one group
-// holds every spelling of a path that differs only in case.
+// Sorts the rows stably by path and keeps those whose trimmed, non-empty path occurs more than
+// once. Paths compare as their file system does: exactly, but a path written on Windows in any
+// letter case. Marking and grouping use the same comparison, so one group holds one file.
 DuplicateList BuildDuplicateList(std::vector<ListRow> rows);
 
 // A separator row: nine single blanks.

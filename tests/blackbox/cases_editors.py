@@ -323,8 +323,12 @@ def custom_cue(s, rec_path):
     print("  measured: a preview stopped %.2f s after its start lasted %.3f s" % (stopped - started, sound.length))
     check(abs(sound.length - (stopped - started)) < 0.3,
           "a preview stopped after %.2f s lasted %.3f s" % (stopped - started, sound.length))
-    # The cue switched on and saved; the sound editor's OK keeps it.
+    # The cue switched on and saved under a new name typed in "Sound Clip"; the sound editor's OK
+    # keeps both.
     cue.click(260, 286)  # "On"
+    cue.click(300, 19)  # "Sound Clip"
+    s.focus_key("ctrl+a")
+    type_text("Cued Anthem")
     close_editors(editor, cue, (495, 274), (580, 422))  # "Save", then "OK"
     # A click on the slot now plays the cued part: 3 s, loud from its first moment.
     left, sound = play_slot(s, rec_path, 1, 4.0, "a click on the cued slot")
@@ -441,7 +445,7 @@ def volume_level(s, rec_path):
           % (back / before))
 
 
-@case("the exit saves the edited pages, the marker, the cue and the volume level")
+@case("the exit saves the edited pages, the marker, the cue with its new name and the volume level")
 def saved(s, rec_path):
     code = s.exit(save=True)
     check(code == 0, "exit code %s" % code)
@@ -453,6 +457,7 @@ def saved(s, rec_path):
     page = section_text(text, "Page1")
     check(page.get("c12") == "Half Time Over" and page.get("activity12") == "7",
           "slot 12 saved as %r, state %r" % (page.get("c12"), page.get("activity12")))
+    check(page.get("c1") == "Cued Anthem", "slot 1's name from the cue editor is saved as %r" % page.get("c1"))
     check(page.get("ci1") == "Y", "the custom cue of slot 1 is saved as %r" % page.get("ci1"))
     start, end = int(page.get("cs1", "0")), int(page.get("ce1", "0"))
     check(start > 0 and abs(end / float(start) - 2.5) < 0.01,

@@ -117,6 +117,32 @@ TEST_F(AddSoundsTest, ReplacingASoundKeepsItsVolumeLoopAndCueButNotItsTimeOrKey)
     EXPECT_TRUE(Messages()[0].endsWith(QStringLiteral("AddSoundButon - StreamCreateFile")));
 }
 
+// A playing slot keeps its channel pointing at its address: a sound written over it would turn
+// played when the old one ends.
+TEST_F(AddSoundsTest, NoSoundIsAddedOverAPlayingSlot)
+{
+    StartMenuBoard();
+    form->IsAddressPlaying = [](int g, int p, int b) { return g == 1 && p == 1 && b == 5; };
+    const QString refusal = QStringLiteral(
+        "A Sound Button you are adding to is playing.\rStop it before you add sounds over it.");
+    const TSoundButtonCell playing = CellOf(1, 1, 5);
+    const TSoundButtonCell before = CellOf(1, 1, 4);
+    const QString one = Wav(QStringLiteral("One.wav"), 1);
+    // Onto the playing slot itself: refused before any file is picked.
+    AddOver(5, {one});
+    EXPECT_EQ(Messages(), QStringList{refusal});
+    EXPECT_EQ(dialogs.Calls().size(), 1u);
+    EXPECT_EQ(CellOf(1, 1, 5), playing);
+    dialogs.Reset();
+    // Several files from slot 4 would reach it: none is placed.
+    AddOver(4, {one, Wav(QStringLiteral("Two.wav"), 1)});
+    EXPECT_EQ(Messages(), QStringList{refusal});
+    EXPECT_EQ(dialogs.Calls().size(), 2u);
+    EXPECT_EQ(CellOf(1, 1, 4), before);
+    EXPECT_EQ(CellOf(1, 1, 5), playing);
+    EXPECT_FALSE(form->AddingSounds);
+}
+
 TEST_F(AddSoundsTest, AReservedLastColourGivesThePlainFace)
 {
     StartMenuBoard();
@@ -191,8 +217,17 @@ TEST_F(AddSoundsTest, FilesCanBeAddedToTheCueShown)
     StartMenuBoard();
     QTest::mouseClick(AsPushButton(form->CueButton), Qt::LeftButton);
     ASSERT_EQ(selection.CurrentPage, CuePage);
+    // Entry 2 was left with the origin of a button that is cued again elsewhere.
+    board.CueOriginGroup[2] = 1;
+    board.CueOriginPage[2] = 1;
+    board.CueOriginButton[2] = 5;
+    board.ButtonState[1][1][5] = bstCued;
     AddOn(2, {Wav(QStringLiteral("Encore.wav"), 2)});
     EXPECT_EQ(board.ButtonCaption[CueGroup][CuePage][2], QStringLiteral("Encore"));
+    // The added file is not that button: its end leaves the button cued.
+    form->CueEndPlay(CueGroup, CuePage, 2);
+    EXPECT_EQ(board.ButtonState[1][1][5], bstCued);
+    EXPECT_EQ(board.CueOriginButton[2], 0);
     EXPECT_EQ(SoundButton(2)->text(), QStringLiteral("Encore"));
     EXPECT_EQ(selection.CurrentPage, CuePage);
     EXPECT_EQ(form->LabelPageTotals->text(), QStringLiteral("2 Sounds (00:17)"));

@@ -218,6 +218,10 @@ TEST_F(CueTest, ClearCueEmptiesTheCueUncuesTheBoardAndRepaintsThePageShown)
     EXPECT_EQ(board.ButtonVolume[CueGroup][CuePage][2], QStringLiteral("70"));
     EXPECT_EQ(State(1, 1, 5), bstUnplayed);
     EXPECT_EQ(State(2, 7, 9), bstUnplayed);
+    // No entry keeps an origin, or a later entry's end would mark a button cued again meanwhile.
+    EXPECT_EQ(board.CueOriginGroup[2], 0);
+    EXPECT_EQ(board.CueOriginPage[2], 0);
+    EXPECT_EQ(board.CueOriginButton[2], 0);
     EXPECT_TRUE(board.BoardChanged);
     // The page on display keeps its sounds on screen, so the editor reads real paths.
     EXPECT_EQ(SoundButton(5)->text(), QStringLiteral("Plain"));

@@ -301,6 +301,34 @@ TEST_F(StoreTest, CustomCueControlWaitsForSilenceAndThenOpensTheCueEditor)
     EXPECT_TRUE(editor->isVisible());
 }
 
+TEST_F(StoreTest, ANameSavedInTheCueEditorIsKeptByOk)
+{
+    // The cue editor stores the name typed in its "Sound Clip" field in the cell when it saves.
+    QString savedName;
+    editor->SetCustomCueEditor([&] {
+        if (savedName.isEmpty()) {
+            return 2;
+        }
+        board.ButtonCaption[1][1][3] = savedName;
+        return 1;
+    });
+    OpenPlain();
+    savedName = QStringLiteral("Renamed");
+    Click(editor->CustomPlaybackButton);
+    EXPECT_EQ(editor->MemoCaption->Text(), QStringLiteral("Renamed"));
+    Click(editor->OKButton);
+    EXPECT_EQ(board.ButtonCaption[1][1][3], QStringLiteral("Renamed"));
+    EXPECT_EQ(view.at(3).caption, QStringLiteral("Renamed"));
+
+    // A name typed here first, and a cue saved without renaming, keep the name typed here.
+    OpenPlain();
+    editor->MemoCaption->SetText(QStringLiteral("Typed"));
+    savedName = QStringLiteral("Old");
+    Click(editor->CustomPlaybackButton);
+    Click(editor->OKButton);
+    EXPECT_EQ(board.ButtonCaption[1][1][3], QStringLiteral("Typed"));
+}
+
 TEST_F(StoreTest, ATargetThatNamesNoButtonOpensNothing)
 {
     for (const int button : {0, 49}) {

@@ -137,6 +137,26 @@ TEST_F(ClipboardsTest, CuttingACueEntryReleasesItsOrigin)
     EXPECT_EQ(board.CueOriginButton[1], 0);
 }
 
+TEST_F(ClipboardsTest, ASoundPastedIntoTheCueHasNoOrigin)
+{
+    StartArrange();
+    // Entry 1 was deleted on its end while its origin stood reset; the origin is cued again since.
+    Fill(1, 2, 6, QStringLiteral("Origin"));
+    board.ButtonState[1][2][6] = bstCued;
+    board.CueOriginGroup[1] = 1;
+    board.CueOriginPage[1] = 2;
+    board.CueOriginButton[1] = 6;
+    Fill(1, 1, 4, QStringLiteral("Other"));
+    Target(1, 1, 4);
+    Clip().SoundCopyClick();
+    Target(4, 19, 1);
+    Clip().PasteSoundClick();
+    ASSERT_EQ(board.ButtonCaption[4][19][1], QStringLiteral("Other"));
+    form->CueEndPlay(4, 19, 1);
+    EXPECT_EQ(board.ButtonState[1][2][6], bstCued);
+    EXPECT_EQ(board.CueOriginButton[1], 0);
+}
+
 TEST_F(ClipboardsTest, CutPageOffDisplayLeavesTheSlotsAndPastesOntoABlankPage)
 {
     StartArrange();

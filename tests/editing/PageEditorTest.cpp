@@ -142,9 +142,13 @@ TEST_F(PageEditorTest, DeleteAsksAndClearsThePageOnDisplay)
     EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[1][2][3]));
     EXPECT_TRUE(board.ButtonHotKey[1][2][3].isEmpty());
     EXPECT_EQ(board.ButtonState[1][2][3], bstUnplayed);
-    // The page's colour and the cells' cue and colour fields stay.
+    // The page's colour and the cells' colours stay; the custom cue goes with the sound, as a
+    // right-click Delete takes it, so a file dropped there later plays from its own start.
     EXPECT_EQ(board.PageColor[1][2], 0x00445566);
-    EXPECT_EQ(board.ButtonCustomCue[1][2][3], QStringLiteral("Y"));
+    EXPECT_EQ(board.ButtonCustomColor[1][2][3], TColor(0x00102033));
+    EXPECT_EQ(board.ButtonCustomCue[1][2][3], QStringLiteral("N"));
+    EXPECT_EQ(board.ButtonCueStart[1][2][3], 0);
+    EXPECT_EQ(board.ButtonCueEnd[1][2][3], 0);
     EXPECT_EQ(Panel(3), clTeal);
     EXPECT_TRUE(form->lblPage->text().isEmpty());
     EXPECT_TRUE(board.BoardChanged);

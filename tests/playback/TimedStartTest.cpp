@@ -124,6 +124,35 @@ TEST_F(TimedStartTest, ATimeAlreadyPastIsTomorrowAndTheSetWindowSaysSo)
     timer->Open();
     EXPECT_EQ(timer->StartMoment(), QDateTime(QDate(2024, 3, 10), QTime(0, 10)));
     EXPECT_EQ(timer->lblTimeRemaining->text(), QStringLiteral("20:00"));
+
+    // A time that goes by while the window is open is told on OK, which a second OK confirms.
+    set->Open();
+    set->StartHours->setValue(23);
+    set->StartMinutes->setValue(55);
+    ASSERT_TRUE(set->lblNextDay->text().isEmpty());
+    clock.Advance(6 * 60 * 1000);
+    set->TimeSetOKButton->click();
+    EXPECT_TRUE(set->isVisible());
+    EXPECT_EQ(set->lblNextDay->text(),
+              QStringLiteral("That time has passed today: the sound will start tomorrow."));
+    set->TimeSetOKButton->click();
+    EXPECT_EQ(set->result(), 1);
+    EXPECT_EQ(state.TimedStartTime, QStringLiteral("23:55:00 "));
+}
+
+TEST_F(TimedStartTest, TheCountdownCountsTheClocksWholeSeconds)
+{
+    UseClock(false, At(13, 2, 30).addMSecs(400));
+    state.TimedStartTime = QStringLiteral("14:05:00 ");
+    timer->Open();
+    EXPECT_EQ(timer->lblTimeRemaining->text(), QStringLiteral("1:02:30"));
+    clock.Advance((3600 + 2 * 60 + 29) * 1000);
+    timer->UpTime();
+    EXPECT_EQ(timer->lblTimeCurrent->text(), QStringLiteral("14:04:59"));
+    EXPECT_EQ(timer->lblTimeRemaining->text(), QStringLiteral("00:01"));
+    EXPECT_TRUE(timer->isVisible());
+    // The first tick in the start second starts the sound.
+    EXPECT_EQ(TicksUntilStart(3), 1);
 }
 
 TEST_F(TimedStartTest, CountdownOnTheTwentyFourHourClockRunsAcrossMidnight)

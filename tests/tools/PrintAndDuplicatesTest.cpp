@@ -141,11 +141,14 @@ TEST_F(PrintAndDuplicatesTest, PrintedLinesPadAndCutEachField)
 
 TEST_F(PrintAndDuplicatesTest, DuplicatesAreGroupedWithSeparatorRowsAndCounted)
 {
-    // Paths x, x, x, y, y, z spread over the board, one "x" in another letter case.
+    // Paths x, x, y, y, z spread over the board, and a file "X" beside "x": another file here,
+    // while a path written on Windows names one file in any letter case.
     Put(1, 3, 1, QStringLiteral("z one"), QStringLiteral("/m/z.wav"));
     Put(1, 1, 1, QStringLiteral("x one"), QStringLiteral("/m/x.wav"));
     Put(1, 1, 2, QStringLiteral("y one"), QStringLiteral("/m/y.wav"));
-    Put(1, 2, 1, QStringLiteral("x two"), QStringLiteral("/m/X.wav"));
+    Put(1, 2, 1, QStringLiteral("X other"), QStringLiteral("/m/X.wav"));
+    Put(1, 2, 3, QStringLiteral("w one"), QStringLiteral("C:\\Music\\Horn.wav"));
+    Put(1, 2, 4, QStringLiteral("w two"), QStringLiteral("c:\\music\\HORN.WAV"));
     Put(1, 2, 2, QStringLiteral("y two"), QStringLiteral("/m/y.wav"));
     Put(1, 3, 5, QStringLiteral("x three"), QStringLiteral("/m/x.wav"));
     Put(1, 3, 6, QStringLiteral("no file"), QStringLiteral(" "));
@@ -153,19 +156,20 @@ TEST_F(PrintAndDuplicatesTest, DuplicatesAreGroupedWithSeparatorRowsAndCounted)
     Put(2, 1, 1, QStringLiteral("unnamed page"), QStringLiteral("/m/z.wav"));
     auto* window = new TFormDuplicateList(form.get());
     ASSERT_TRUE(window->Prepare());
-    EXPECT_EQ(window->SoundButtons->text(), QStringLiteral("8 Sound Buttons"));
-    EXPECT_EQ(window->SortedLabel->text(), QStringLiteral("5 Duplicates Found"));
-    EXPECT_EQ(window->DuplicateRowCount, 6);
+    EXPECT_EQ(window->SoundButtons->text(), QStringLiteral("10 Sound Buttons"));
+    EXPECT_EQ(window->SortedLabel->text(), QStringLiteral("6 Duplicates Found"));
+    EXPECT_EQ(window->DuplicateRowCount, 8);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Duplicate(s) Sound Button List"));
     const TStringGrid* grid = window->Grid;
     QStringList captions;
     for (int row = 1; row < grid->RowCount(); ++row) {
         captions << grid->Cell(4, row);
     }
-    EXPECT_EQ(captions, (QStringList{"x one", "x two", "x three", " ", "y one", "y two"}));
-    EXPECT_EQ(grid->Rows()[3], DuplicateSeparatorRow());
+    EXPECT_EQ(captions, (QStringList{"x one", "x three", " ", "y one", "y two", " ", "w one", "w two"}));
+    EXPECT_EQ(grid->Rows()[2], DuplicateSeparatorRow());
+    EXPECT_EQ(grid->Rows()[5], DuplicateSeparatorRow());
     EXPECT_EQ(grid->Cell(0, 5), QStringLiteral("#4"));
-    EXPECT_EQ(grid->Cell(8, 3), QStringLiteral("5"));
+    EXPECT_EQ(grid->Cell(8, 2), QStringLiteral("5"));
     EXPECT_TRUE(window->PrintButton->isEnabled());
 
     ToPdf(window->Printer(), QPageLayout::Landscape);
