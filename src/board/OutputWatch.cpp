@@ -4,6 +4,7 @@
 #include "board/BassErrorText.h"
 #include "board/Tracer.h"
 
+#include <QApplication>
 #include <QTimer>
 
 OutputWatch::OutputWatch(Tracer& tracer, Dialogs& dialogs, QObject* parent)
@@ -27,7 +28,9 @@ void OutputWatch::stop()
 
 void OutputWatch::OutputWatchTimer()
 {
-    if (telling_) {
+    // A box of its own on top of another modal window would stack two boxes: the operator is told
+    // once that window is closed.
+    if (telling_ || QApplication::activeModalWidget() != nullptr) {
         return;
     }
     const int losses = BassOutputLosses();
