@@ -351,19 +351,26 @@ class FastInput:
             raise RuntimeError("cannot open the X display for XTest")
         self.codes = {}
 
-    def click(self, x, y):
+    def click(self, x, y, button=1):
         self.xtst.XTestFakeMotionEvent(self.display, -1, x, y, 0)
-        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
-        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, button, 1, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, button, 0, 0)
         self.x11.XSync(self.display, 0)
 
     def key(self, name):
+        """One key, or a chord such as "Alt_L+t" (pressed in order, released in reverse)."""
+        codes = [self.code(part) for part in name.split("+")]
+        if not all(codes):
+            return
+        for code in codes:
+            self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        for code in reversed(codes):
+            self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x11.XSync(self.display, 0)
+
+    def code(self, name):
         code = self.codes.get(name)
         if code is None:
             code = self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(name.encode()))
             self.codes[name] = code
-        if not code:
-            return
-        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
-        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
-        self.x11.XSync(self.display, 0)
+        return code
