@@ -161,9 +161,9 @@ bool PulseOutput::open()
 
 bool PulseOutput::openStream()
 {
-    pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(rate_),
-                        static_cast<std::uint8_t>(channels_)};
-    stream_ = pa_stream_new(context_, "Rallybox", &spec, nullptr);
+    pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(rate_),
+                          static_cast<std::uint8_t>(channels_)};
+    stream_ = pa_stream_new(context_, "Rallybox", &format, nullptr);
     if (stream_ == nullptr) {
         return false;
     }
