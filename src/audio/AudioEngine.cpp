@@ -244,6 +244,18 @@ bool AudioEngine::outputParked()
     return output_ && output_->parked();
 }
 
+int AudioEngine::outputLosses()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return output_ ? output_->losses() : 0;
+}
+
+bool AudioEngine::outputConnected()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !output_ || output_->connected();
+}
+
 int AudioEngine::outputChannels()
 {
     std::lock_guard<std::mutex> lock(mutex_);

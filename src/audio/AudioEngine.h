@@ -43,6 +43,8 @@ public:
     // How often the output device, stopped after a stretch of silence, was started again by a play.
     int outputRestarts();
     bool outputParked();
+    int outputLosses();
+    bool outputConnected();
 
     // Streams (AudioEngineStreams.cpp).
     BassHandle createFile(const char* path, std::uint32_t flags);

@@ -23,6 +23,8 @@ bool BASS_Init(int device, std::uint32_t freq, std::uint32_t flags, void*, void*
 bool BASS_Free() { return Engine().free(); }
 bool BASS_Start() { return Engine().start(); }
 bool BASS_Stop() { return Engine().stop(); }
+int BassOutputLosses() { return Engine().outputLosses(); }
+bool BassOutputConnected() { return Engine().outputConnected(); }
 std::uint32_t BASS_SetConfig(int option, std::uint32_t value)
 {
     return Engine().setConfig(option, value);

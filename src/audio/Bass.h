@@ -77,6 +77,11 @@ int BASS_GetVolume();                            // -1 when not initialised
 // A text per device, nullptr past the last one. Valid for the whole run.
 const char* BASS_GetDeviceDescription(int device);
 int BASS_ErrorGetCode();
+// How often the output lost its sound server since BASS_Init. The output goes on in silence
+// meanwhile (sounds play, end and report positions) and connects again by itself; while it waits
+// BassOutputConnected is false. Never blocks.
+int BassOutputLosses();
+bool BassOutputConnected();
 
 // --- Streams (GUI thread). The file calls block while the file is opened and probed.
 BassHandle BASS_StreamCreateFile(bool inMemory, const char* path, std::uint64_t offset,

@@ -20,4 +20,8 @@ public:
     virtual int restarts() const { return 0; }
     // Stopped for silence until the next wake().
     virtual bool parked() const { return false; }
+    // How often the device lost its sound server; it renders on in silence meanwhile and
+    // connects again by itself. connected() is false until it has.
+    virtual int losses() const { return 0; }
+    virtual bool connected() const { return true; }
 };

@@ -30,6 +30,7 @@ class QProgressBar;
 class TzcPeakOmeter;
 class TzPanelMeter;
 class TzSlideBar;
+class OutputWatch;
 
 class TForm1 : public QMainWindow
 {
@@ -551,6 +552,7 @@ private:
     // Timers that ran when the exit sequence stopped them, restored when the exit is cancelled.
     std::array<bool, 4> timersRunning_{};
     bool loggingDisplayWasVisible_ = false;
+    OutputWatch* outputWatch_ = nullptr;
     QWidget* board_ = nullptr;
     bool created_ = false;
 };

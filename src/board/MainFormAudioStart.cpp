@@ -6,6 +6,7 @@
 #include "board/Board.h"
 #include "board/BassErrorText.h"
 #include "board/MainFormButtons.h"
+#include "board/OutputWatch.h"
 #include "board/SetFile.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
@@ -57,6 +58,10 @@ bool TForm1::StartAudio()
         BassErrorFunction(QStringLiteral("BassContinue - BassStart"), tracer, ctx_.dialogs);
     }
     tracer.WriteTracer(QStringLiteral("  Bass Initialize:  ") + deviceText());
+    if (outputWatch_ == nullptr) {
+        outputWatch_ = new OutputWatch(tracer, ctx_.dialogs, this);
+    }
+    outputWatch_->start();
     BASS_SetConfig(BASS_CONFIG_BUFFER, static_cast<std::uint32_t>(s.BufferLength));
     VolumeChanging = true;
     VolumeControl->SetValue(s.Volume);

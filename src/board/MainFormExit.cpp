@@ -154,7 +154,9 @@ void TForm1::SaveBoardAtExit()
         return;
     }
     if (ctx_.dialogs.MessageDlg(QStringLiteral("Changes made, save .set file?"), mtConfirmation, mbYesNo) == mrYes) {
-        ctx_.setFile.SaveSetFile(Exiting);
-        tracer.WriteTracer(QStringLiteral("TermExit - SaveSetFile Completed"));
+        // A write that failed has shown its error; the trace must not claim the board was kept.
+        const bool saved = ctx_.setFile.SaveSetFile(Exiting);
+        tracer.WriteTracer(QStringLiteral("TermExit - SaveSetFile ") +
+                           (saved ? QStringLiteral("Completed") : QStringLiteral("Failed")));
     }
 }

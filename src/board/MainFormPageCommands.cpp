@@ -5,6 +5,7 @@
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
+#include "board/Tracer.h"
 #include "platform/Dialogs.h"
 
 #include <QLabel>
@@ -56,6 +57,10 @@ void TForm1::PopupPageDeleteClick()
         if (ctx_.dialogs.MessageDlg(question, mtConfirmation, mbYesNo) != mrYes) {
             return;
         }
+        ctx_.tracer.WriteTracer(QStringLiteral("PopupPageDeleteClick - Page Deleted - Group %1 Page %2 %3")
+                                    .arg(g)
+                                    .arg(page)
+                                    .arg(board.PageName[g][page]));
         const Settings& s = ctx_.settings;
         board.PageName[g][page] = QStringLiteral(" ");
         TBitBtnWithColor* button = PageButtons[static_cast<std::size_t>(page)];

@@ -66,8 +66,9 @@ bool TForm1::AskSaveBeforeOpen(const QString& routine)
         mtWarning, mbYesNoCancel);
     if (answer == mrYes) {
         Tracer& tracer = ctx_.tracer;
-        ctx_.setFile.SaveSetFile(Exiting);
-        tracer.WriteTracer(routine + QStringLiteral(" - SaveSetFile Completed"));
+        const bool saved = ctx_.setFile.SaveSetFile(Exiting);
+        tracer.WriteTracer(routine + QStringLiteral(" - SaveSetFile ") +
+                           (saved ? QStringLiteral("Completed") : QStringLiteral("Failed")));
         tracer.WriteTracer(routine + QStringLiteral(" - SaveActivity"));
         ctx_.setFile.SaveActivityFile(Exiting);
         tracer.WriteTracer(routine + QStringLiteral(" - SaveActivity Completed"));

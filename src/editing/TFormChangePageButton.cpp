@@ -5,6 +5,7 @@
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
+#include "board/Tracer.h"
 #include "editing/BoardEditing.h"
 #include "editing/ChangeSoundButtonText.h"
 #include "platform/Dialogs.h"
@@ -135,6 +136,10 @@ void TFormChangePageButton::DeletePage(int group, int page)
 {
     MainFormContext& ctx = form_.Context();
     Board& board = ctx.board;
+    ctx.tracer.WriteTracer(QStringLiteral("PageDeleteButtonClick - Page Deleted - Group %1 Page %2 %3")
+                               .arg(group)
+                               .arg(page)
+                               .arg(board.PageName[group][page]));
     board.PageName[group][page] = QStringLiteral(" ");
     board.BoardChanged = true;
     // Flags, page colour and the cells' colours stay, as they do for a page named again; the

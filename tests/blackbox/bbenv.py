@@ -86,31 +86,53 @@ class Desktop:
 
 
 class SoundServer:
-    """A private PulseAudio daemon with a null sink, in a runtime folder of its own."""
+    """A private PulseAudio daemon with a null sink, in a runtime folder of its own. A second
+    object on the same root reaches the same daemon (to end it, or start it again)."""
 
     def __init__(self, root):
         self.runtime = os.path.join(root, "runtime")
-        os.makedirs(self.runtime, mode=0o700)
+        os.makedirs(self.runtime, mode=0o700, exist_ok=True)
         self.started = False
+        self.address = []
 
-    def start(self):
+    def start(self, side_socket=None):
+        """Starts the daemon. With side_socket its clients' usual socket stays closed and it takes
+        connections on that path only, until open_usual_socket()."""
         os.environ["XDG_RUNTIME_DIR"] = self.runtime
         os.environ["PULSE_RUNTIME_PATH"] = os.path.join(self.runtime, "pulse")
         os.environ.pop("PULSE_SERVER", None)
+        protocol = "module-native-protocol-unix" + (" socket=" + side_socket if side_socket else "")
         subprocess.run(["pulseaudio", "--daemonize=yes", "--exit-idle-time=-1", "--system=false",
-                        "--disallow-exit", "-n", "--load=module-native-protocol-unix",
+                        "--disallow-exit", "-n", "--load=" + protocol,
                         "--load=module-null-sink sink_name=rbx_null", "--load=module-always-sink"],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
-        wait_for("the sound server", lambda: subprocess.run(
-            ["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0, 20)
-        subprocess.run(["pactl", "set-default-sink", "rbx_null"], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=10)
+        self.address = ["--server=unix:" + side_socket] if side_socket else []
+        wait_for("the sound server", lambda: self.pactl("info"), 20)
+        self.pactl("set-default-sink", "rbx_null")
         self.started = True
+
+    def open_usual_socket(self):
+        self.pactl("load-module", "module-native-protocol-unix")
+
+    def pactl(self, *args):
+        return subprocess.run(["pactl"] + self.address + list(args), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, timeout=10).returncode == 0
 
     def stop(self):
         if self.started:
             subprocess.run(["pulseaudio", "--kill"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                            timeout=20)
+
+    def crash(self):
+        """Ends the daemon at once, as a crash does (no goodbye to its clients)."""
+        pid_file = os.path.join(self.runtime, "pulse", "pid")
+        with open(pid_file) as f:
+            os.kill(int(f.read().split()[0]), signal.SIGKILL)
+        # Where nothing reaps the daemon at once its zombie would pass for a running daemon and
+        # keep the next from starting.
+        os.remove(pid_file)
+        wait_for("the sound server to end", lambda: subprocess.run(
+            ["pactl", "info"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode != 0, 20)
 
 
 class Recorder:
@@ -118,14 +140,15 @@ class Recorder:
 
     RATE = 44100
 
-    def __init__(self, path):
+    def __init__(self, path, server=None):
         self.path = path
         self.proc = None
         self.started_at = None
+        self.server = ["--server=" + server] if server else []
 
     def start(self):
         self.out = open(self.path, "wb")
-        self.proc = subprocess.Popen(["parec", "-d", "rbx_null.monitor", "--format=s16le", "--rate=44100",
+        self.proc = subprocess.Popen(["parec"] + self.server + ["-d", "rbx_null.monitor", "--format=s16le", "--rate=44100",
                                       "--channels=2", "--latency-msec=10", "--raw"], stdout=self.out,
                                      stderr=subprocess.DEVNULL)
         self.started_at = time.monotonic()
@@ -328,19 +351,26 @@ class FastInput:
             raise RuntimeError("cannot open the X display for XTest")
         self.codes = {}
 
-    def click(self, x, y):
+    def click(self, x, y, button=1):
         self.xtst.XTestFakeMotionEvent(self.display, -1, x, y, 0)
-        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
-        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, button, 1, 0)
+        self.xtst.XTestFakeButtonEvent(self.display, button, 0, 0)
         self.x11.XSync(self.display, 0)
 
     def key(self, name):
+        """One key, or a chord such as "Alt_L+t" (pressed in order, released in reverse)."""
+        codes = [self.code(part) for part in name.split("+")]
+        if not all(codes):
+            return
+        for code in codes:
+            self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        for code in reversed(codes):
+            self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x11.XSync(self.display, 0)
+
+    def code(self, name):
         code = self.codes.get(name)
         if code is None:
             code = self.x11.XKeysymToKeycode(self.display, self.x11.XStringToKeysym(name.encode()))
             self.codes[name] = code
-        if not code:
-            return
-        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
-        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
-        self.x11.XSync(self.display, 0)
+        return code

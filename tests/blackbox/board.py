@@ -87,10 +87,11 @@ def demo_board(home):
     return out.stdout.strip().splitlines()[-1]
 
 
-def full_board(home):
+def full_board(home, odd_files=None):
     """A board filled as a venue fills one: groups A and B with 18 pages of 48 sounds each, the
     other groups with one page; short and long generated sounds, some looped, some on hot keys,
-    slots 1 and 48 of A/1 in colours of their own so the grid can be found on the screen."""
+    slots 1 and 48 of A/1 in colours of their own so the grid can be found on the screen.
+    odd_files ({slot: path}) puts other files on slots of A/1."""
     sounds = os.path.join(home, "sounds")
     os.makedirs(sounds, exist_ok=True)
     files = [tone(os.path.join(sounds, "s%d.wav" % i), seconds, freq)
@@ -112,6 +113,8 @@ def full_board(home):
                     cell["hotkey"] = "0" + keys[n - 1]
                 cells[n] = cell
             if group == 1 and page == 1:
+                for n, path in (odd_files or {}).items():
+                    cells[n]["file"] = path
                 cells[1]["color"] = slot_color(1)[0]
                 cells[48]["color"] = slot_color(48)[0]
             sections.append(page_section(group, page, "Page %s%d" % ("ABCDEFGHIJ"[group - 1], page), cells))

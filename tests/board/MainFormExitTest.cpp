@@ -78,6 +78,22 @@ TEST_F(MainFormExitTest, NoToSavingLeavesTheSetFileButStillBacksItUp)
     EXPECT_EQ(ReadBytes(BackupPath()), SampleSet);
 }
 
+TEST_F(MainFormExitTest, ASaveThatFailedIsNotTracedAsCompleted)
+{
+    StartWithSample();
+    settings.Tracer = true;
+    // A plain file where the set file's folder should be: the write fails.
+    board.SetFileName = setPath + QStringLiteral("/inside.set");
+    board.BoardChanged = true;
+    dialogs.QueueResult(mrYes);
+    dialogs.QueueResult(mrYes);
+    form->close();
+    EXPECT_TRUE(dialogs.Texts().contains(QStringLiteral("Error in SaveSetFile\r ")));
+    const QByteArray trace = ReadBytes(PathOf(QStringLiteral("Tracer.txt")));
+    EXPECT_FALSE(trace.contains("TermExit - SaveSetFile Completed"));
+    EXPECT_TRUE(trace.contains("TermExit - SaveSetFile Failed"));
+}
+
 TEST_F(MainFormExitTest, TheOptionsFileKeepsTheSetFileAndPageAndReadsBackByteForByte)
 {
     StartWithSample();

@@ -57,6 +57,7 @@ TEST_F(PageMenuCommandsTest, DeletePageSelectsItAsksAndBlanksPageAndCells)
     dialogs.QueueResult(mrYes);
     ChooseOnPage(PageButton(3), "PopupPageDelete");
     EXPECT_EQ(dialogs.Texts(), QStringList({"Delete Page \"Anthems\"?", "Delete Page \"Anthems\"?"}));
+    EXPECT_TRUE(Traced(QStringLiteral("PopupPageDeleteClick - Page Deleted - Group 1 Page 3 Anthems")));
     EXPECT_EQ(board.PageName[1][3], QStringLiteral(" "));
     EXPECT_EQ(board.PageColor[1][3], TColor(0));
     EXPECT_EQ(PageButton(3)->text(), QStringLiteral("(Blank Page)"));

@@ -134,11 +134,14 @@ TEST_F(PageEditorTest, DeleteAsksAndClearsThePageOnDisplay)
     EXPECT_EQ(Boxes(), QStringList{QStringLiteral("Delete Page \"Anthems\"?")});
     EXPECT_EQ(board.PageName[1][2], QStringLiteral("Anthems"));
 
+    settings.Tracer = true;
     OpenEditor(2, false);
     dialogs.QueueResult(mrYes);
     QTest::mouseClick(editor->PageDeleteButton, Qt::LeftButton);
     EXPECT_EQ(editor->result(), mrOk);
     EXPECT_TRUE(Board::IsBlank(board.PageName[1][2]));
+    EXPECT_TRUE(ReadBytes(PathOf(QStringLiteral("Tracer.txt")))
+                    .contains("PageDeleteButtonClick - Page Deleted - Group 1 Page 2 Anthems"));
     EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[1][2][3]));
     EXPECT_TRUE(board.ButtonHotKey[1][2][3].isEmpty());
     EXPECT_EQ(board.ButtonState[1][2][3], bstUnplayed);

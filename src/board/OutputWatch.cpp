@@ -1,0 +1,51 @@
+#include "board/OutputWatch.h"
+
+#include "audio/Bass.h"
+#include "board/BassErrorText.h"
+#include "board/Tracer.h"
+
+#include <QApplication>
+#include <QTimer>
+
+OutputWatch::OutputWatch(Tracer& tracer, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), tracer_(tracer), dialogs_(dialogs), timer_(new QTimer(this))
+{
+    timer_->setObjectName(QStringLiteral("OutputWatchTimer"));
+    timer_->setInterval(kIntervalMs);
+    connect(timer_, &QTimer::timeout, this, &OutputWatch::OutputWatchTimer);
+}
+
+void OutputWatch::start()
+{
+    toldLosses_ = BassOutputLosses();
+    timer_->start();
+}
+
+void OutputWatch::stop()
+{
+    timer_->stop();
+}
+
+void OutputWatch::OutputWatchTimer()
+{
+    // A box of its own on top of another modal window would stack two boxes: the operator is told
+    // once that window is closed.
+    if (telling_ || QApplication::activeModalWidget() != nullptr) {
+        return;
+    }
+    const int losses = BassOutputLosses();
+    if (losses > toldLosses_) {
+        // Counted before the box: its modal loop runs this timer again.
+        toldLosses_ = losses;
+        waiting_ = true;
+        telling_ = true;
+        ReportBassError(BassError::Driver, QStringLiteral("OutputWatchTimer - Sound Server Lost"), tracer_,
+                        dialogs_);
+        telling_ = false;
+        return;
+    }
+    if (waiting_ && BassOutputConnected()) {
+        waiting_ = false;
+        tracer_.WriteTracer(QStringLiteral("OutputWatchTimer - Sound Server Connected Again"));
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class Dialogs;
+class QTimer;
+class Tracer;
+
+// Tells the operator once when the output loses its sound server, and traces its return. The
+// engine goes on in silence meanwhile and connects again by itself; this only watches, from a
+// timer of the main window, so nothing of it runs on the engine's threads.
+class OutputWatch : public QObject
+{
+public:
+    static constexpr int kIntervalMs = 250;
+
+    OutputWatch(Tracer& tracer, Dialogs& dialogs, QObject* parent);
+    void start();
+    void stop();
+    // The timer's handler (GUI thread).
+    void OutputWatchTimer();
+
+private:
+    Tracer& tracer_;
+    Dialogs& dialogs_;
+    QTimer* timer_;
+    int toldLosses_ = 0;
+    bool waiting_ = false; // a loss was told and the server has not come back yet
+    bool telling_ = false; // the box is up: the timer's nested ticks must not show another
+};
