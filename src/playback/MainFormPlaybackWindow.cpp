@@ -152,10 +152,6 @@ void MainFormPlaybackWindow::OpenSoundButtonEditor()
 
 void MainFormPlaybackWindow::CueEndPlay(int group, int page, int button)
 {
-    if (EndCuePlay) {
-        EndCuePlay(group, page, button);
-        return;
-    }
     form_.CueEndPlay(group, page, button);
 }
 

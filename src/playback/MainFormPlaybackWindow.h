@@ -1,7 +1,7 @@
 #pragma once
 // The play paths' view of the real main window: slot panels and sound buttons, mode buttons,
 // the now-playing text, the display timer and the progress bar of TForm1. The sound-button editor
-// and the cue live in layers that build on playback, so the application hands those two in.
+// lives in a layer that builds on playback, so the window that owns this view hands it in.
 #include "playback/PlaybackWindow.h"
 
 #include <functional>
@@ -36,7 +36,6 @@ public:
     bool PlayListNextPage() override;
 
     std::function<void()> OpenEditor;
-    std::function<void(int group, int page, int button)> EndCuePlay;
 
 private:
     TForm1& form_;
