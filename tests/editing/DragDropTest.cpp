@@ -90,9 +90,11 @@ TEST_F(DragDropTest, TheSwitchShowsTheNoticeColoursAndLocksOutEdit)
                                form->Panel55, form->PanelPage[1], form->PanelPage[18]}) {
         EXPECT_EQ(panel->Color(), 0x00ABCDEF) << panel->objectName().toStdString();
     }
+    form->Label2->show(); // "Now Playing:", as a sound before drag mode left it
     form->ButtonDragModeOnOff->trigger();
     EXPECT_FALSE(form->ButtonDragMode);
     EXPECT_TRUE(form->SoundPlaying->text().isEmpty());
+    EXPECT_TRUE(form->Label2->isHidden());
     EXPECT_TRUE(AsPushButton(form->EditButton)->isEnabled());
     EXPECT_EQ(FaceOf(form->ButtonDragButton), settings.ButtonColor);
     EXPECT_EQ(form->PanelPage[5]->Color(), 0x00336699);
