@@ -82,6 +82,11 @@ void MainFormPlaybackWindow::SetStopEnabled(bool enabled)
     form_.Stop1->setEnabled(enabled);
 }
 
+void MainFormPlaybackWindow::SetStopMenuItemEnabled(bool enabled)
+{
+    form_.Stop1->setEnabled(enabled);
+}
+
 void MainFormPlaybackWindow::SetModeButtonColor(ModeButton button, TColor color)
 {
     TBitBtnWithColor* target = nullptr;

@@ -22,6 +22,7 @@ public:
     void SetNowPlaying(bool visible, const QString& text) override;
     void SetPauseEnabled(bool enabled) override;
     void SetStopEnabled(bool enabled) override;
+    void SetStopMenuItemEnabled(bool enabled) override;
     void SetModeButtonColor(ModeButton button, TColor color) override;
     void SetDisplayInterval(int ms) override;
     void StartDisplayTimer() override;

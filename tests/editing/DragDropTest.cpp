@@ -7,6 +7,7 @@
 #include "editing/BoardEditing.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QCoreApplication>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -82,6 +83,7 @@ protected:
 TEST_F(DragDropTest, TheSwitchShowsTheNoticeColoursAndLocksOutEdit)
 {
     StartDragMode();
+    EXPECT_TRUE(form->Edit1->actions().contains(form->ButtonDragModeOnOff));
     EXPECT_EQ(form->SoundPlaying->text(),
               QStringLiteral("****** NOTICE:  PROGRAM IN BUTTON DRAG MODE!!! ******"));
     EXPECT_EQ(FaceOf(form->ButtonDragButton), settings.ActiveButtonColor);
