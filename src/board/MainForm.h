@@ -156,8 +156,11 @@ public:
     std::function<int()> ShowFormDuplicateList;
     // `ButtonListInvalidMode`: the sound-button list window shows the missing-file list.
     bool ButtonListInvalidMode = false;
-    // The board lock as the main window shows it: the LOCKED! panel and the four set-file items.
+    // The board lock as the main window shows it: the LOCKED! panel, the four set-file items
+    // hidden, the Edit button (outside edit mode) and the five remove-all items disabled.
     void ShowLockState();
+    // Edit mode may be entered (not locked, not in drag mode) or left (in edit mode).
+    bool EditButtonAllowed() const;
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other
     // windows are registered from outside (an item without a command does nothing).

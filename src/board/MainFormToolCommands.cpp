@@ -83,6 +83,20 @@ void TForm1::ShowLockState()
     for (QAction* item : {NewSet1, OpenSet1, SaveSet1, SaveSetAs1}) {
         item->setVisible(!locked);
     }
+    // Refused commands look refused instead of doing nothing when chosen.
+    for (QAction* item : {RemovaAllHighlights1, RemoveAllLoops1, RemoveAllVolumeSettings1, RemoveAllHotKeys1,
+                          RemoveAllLocks1}) {
+        item->setEnabled(!locked);
+    }
+    AsPushButton(EditButton)->setEnabled(EditButtonAllowed());
+}
+
+bool TForm1::EditButtonAllowed() const
+{
+    if (ctx_.board.EditMode) {
+        return true;
+    }
+    return !ctx_.settings.SecurityLocked && !ButtonDragMode;
 }
 
 void TForm1::Options1Click()
