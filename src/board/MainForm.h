@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -161,6 +162,12 @@ public:
     void ShowLockState();
     // Edit mode may be entered (not locked, not in drag mode) or left (in edit mode).
     bool EditButtonAllowed() const;
+    // The buttons whose mode is on, which wear ActiveButtonColor (MainFormActiveButtons.cpp): Fade
+    // In, Fade Out, Cross Fade, Loop, Auto Fade, Play List, Rapid Fire, Multi-Play, Shuffle, Edit,
+    // Button Drag, and Cue while the cue shows. The playing window adds Pause and Talk.
+    virtual std::vector<TBitBtnWithColor*> ModeButtonsOn() const;
+    // Repaints the volume bar in the current colours without changing the volume.
+    void NudgeVolumeBar();
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other
     // windows are registered from outside (an item without a command does nothing).

@@ -111,13 +111,7 @@ void TForm1::Options1Click()
 
 void TForm1::RefreshAfterOptions()
 {
-    // The bar is moved one step and back so that it repaints in the new colours; the volume itself
-    // does not change, since the bar's handler ignores moves while VolumeChanging is set.
-    VolumeChanging = true;
-    const int value = VolumeControl->Value();
-    VolumeControl->SetValue(value < VolumeControl->Max() ? value + 1 : value - 1);
-    VolumeControl->SetValue(value);
-    VolumeChanging = false;
+    NudgeVolumeBar();
     const int page = ctx_.selection.CurrentPage;
     if (page >= 1 && page <= PageButtonSlots) {
         ProcessPageButton(page);
