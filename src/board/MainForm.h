@@ -437,7 +437,7 @@ public:
     // The form scaler that rescales the window and forwards its form events.
     GTForm* GTForm1 = nullptr;
 
-    // The options' NoteTime as the hint-hide pause of every control of the window.
+    // The options' NoteTime as the hint-hide pause of every window of the program.
     void ApplyNoteTime();
 
 protected:
