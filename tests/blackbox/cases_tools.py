@@ -316,6 +316,40 @@ def setup_play_stop(s, rec_path):
           "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, stopped_at - started_at))
 
 
+# The colours of the "colors" group's options, found again on the screen.
+BUTTON_COLOR = ("$00306090", (0x90, 0x60, 0x30))
+ACTIVE_COLOR = ("$0060C0F0", (0xF0, 0xC0, 0x60))
+
+
+@case("Setup: Restore Default Colors repaints the panel behind the volume bar with the buttons")
+def setup_default_colours(s, rec_path):
+    # The panel (design 571, 3, 96 x 24) shows the button colour around the volume bar.
+    panel = s.design_point(573, 5) + s.design_point(665, 25)
+    pixel = bytes(BUTTON_COLOR[1])
+
+    def shown():
+        pic = crop(bbenv.screenshot(), panel)
+        return sum(1 for i in range(0, len(pic), 3) if pic[i:i + 3] == pixel)
+
+    check(shown() > 20, "the panel behind the volume bar shows %d pixels of the button colour" % shown())
+    window, area = open_tool(s, "^Setup Options$", "Options...")
+    s.focus_key("ctrl+Tab")  # General, Colors
+    settle(0.5)
+    # Setup's Active Button Color wears the active colour; Restore Default Colors is next below.
+    found = boxes(bbenv.screenshot(), ACTIVE_COLOR[1], area)
+    check(len(found) == 1, "Active Button Color not found by its colour on the Colors tab: %s" % found)
+    x0, y0, x1, y1 = found[0]
+    s.click_point(((x0 + x1) // 2, y1 + (y1 - y0) // 2 + 8))
+    settle(0.5)
+    close_by_escape(s, window, "^Setup Options$")
+    activate(s.window)
+    try:
+        bbenv.wait_for("the panel in button face", lambda: shown() == 0, 5, step=0.1)
+    except bbenv.Timeout:
+        raise AssertionError("the panel behind the volume bar still shows %d pixels of the old button colour"
+                             % shown())
+
+
 # --- Find ----------------------------------------------------------------------------------------
 
 @case("Find: no match says so; a typed search lists its match and a double-click plays it")
@@ -613,17 +647,19 @@ GROUPS = [
     ("board", "tools-board", board.tools_board,
      (board_fills, setup_fade, setup_play_stop, find_sound, sound_list, verify_list, other_lists)),
     ("teams", "tools-teams", board.test_board, (board_fills, roster, lineups)),
+    ("colors", "tools-colors", board.test_board, (setup_default_colours,)),
     ("scores", "tools-scores", board.test_board, (multi_sport, australian)),
 ]
+OPTIONS = {"colors": {"ButtonColor": BUTTON_COLOR[0], "ActiveButtonColor": ACTIVE_COLOR[0]}}
 
 
 def run(binary, root, rec_path, sessions):
-    """RBX_TOOLS_ONLY (board, teams, scores; comma separated) picks groups for a local run."""
+    """RBX_TOOLS_ONLY (board, teams, colors, scores; comma separated) picks groups for a local run."""
     only = os.environ.get("RBX_TOOLS_ONLY", ",".join(g[0] for g in GROUPS)).split(",")
     for key, name, maker, cases in GROUPS:
         if key not in only:
             continue
-        s = Session(binary, root, name, board_maker=maker)
+        s = Session(binary, root, name, OPTIONS.get(key), board_maker=maker)
         sessions.append(s)  # before the start: a start that fails half-way still leaves it to be ended
         s.start()
         for each in cases:
