@@ -217,7 +217,8 @@ bool TForm1::TotalPage(int group, int page)
 
 bool TForm1::ButtonsOn()
 {
-    for (TBitBtnWithColor* button : {NewButton, OpenButton, ResetPageButton, SaveButton, ExitButton, LoopOnButton}) {
+    for (TBitBtnWithColor* button :
+         {NewButton, OpenButton, ResetPageButton, SaveButton, ExitButton, LoopOnButton}) {
         AsPushButton(button)->setEnabled(true);
     }
     AsPushButton(EditButton)->setEnabled(EditButtonAllowed());

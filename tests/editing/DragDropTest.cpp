@@ -7,8 +7,8 @@
 #include "editing/BoardEditing.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>

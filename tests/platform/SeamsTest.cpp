@@ -6,15 +6,15 @@
 #include "platform/Random.h"
 #include "platform/Rounding.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QApplication>
 #include <QHelpEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <QWidget>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>

@@ -127,8 +127,8 @@ TEST_F(BoardLockTest, LockedBoardIgnoresTheToolbarSetFileCommandsAndEditMode)
 
     // The refused commands show as refused: edit mode and the remove-all items are disabled.
     const std::initializer_list<QAction*> removeAll = {form->RemovaAllHighlights1, form->RemoveAllLoops1,
-                                                       form->RemoveAllVolumeSettings1, form->RemoveAllHotKeys1,
-                                                       form->RemoveAllLocks1};
+                                                       form->RemoveAllVolumeSettings1,
+                                                       form->RemoveAllHotKeys1, form->RemoveAllLocks1};
     EXPECT_FALSE(AsPushButton(form->EditButton)->isEnabled());
     for (QAction* item : removeAll) {
         EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();

@@ -192,7 +192,8 @@ TEST_F(FindTest, CueItOnAFullCueOrAPlaceMarkerChangesNothing)
 
     // A note found on a slot without a caption.
     Put(3, 1, 1, QStringLiteral(" "), QStringLiteral("whistle"));
-    Search(QStringLiteral("whistle"), specs->NotesRadioButton, false, [this] { results->CueItButtonClick(); });
+    Search(QStringLiteral("whistle"), specs->NotesRadioButton, false,
+           [this] { results->CueItButtonClick(); });
     EXPECT_EQ(dialogs.Texts().last(), QString::fromLatin1(CueNoCaptionText));
     EXPECT_EQ(results->result(), 0);
     EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[CueGroup][CuePage][4]));
