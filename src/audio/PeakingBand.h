@@ -9,9 +9,9 @@ struct BiquadCoefs
     bool identity = true;
 };
 
-// Gain exactly gainDb at the centre; the bandwidth is in semitones between the -3 dB points of the
-// boost. A flat band, or one at or above 0.45 x the rate (where the filter would turn unstable),
-// passes the sound untouched.
+// Gain exactly gainDb at the centre; the bandwidth is in semitones between the points where the
+// gain is half of gainDb in dB (+6 dB for a +12 dB band). A flat band, or one at or above 0.45 x
+// the rate (where the filter would turn unstable), passes the sound untouched.
 BiquadCoefs PeakingCoefs(const BassEqParams& params, int rate);
 
 // One band of one channel, mixer side. A change of coefficients is cross-faded from the old

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -160,8 +161,17 @@ public:
     std::function<int()> ShowFormDuplicateList;
     // `ButtonListInvalidMode`: the sound-button list window shows the missing-file list.
     bool ButtonListInvalidMode = false;
-    // The board lock as the main window shows it: the LOCKED! panel and the four set-file items.
+    // The board lock as the main window shows it: the LOCKED! panel, the four set-file items
+    // hidden, the Edit button (outside edit mode) and the five remove-all items disabled.
     void ShowLockState();
+    // Edit mode may be entered (not locked, not in drag mode) or left (in edit mode).
+    bool EditButtonAllowed() const;
+    // The buttons whose mode is on, which wear ActiveButtonColor (MainFormActiveButtons.cpp): Fade
+    // In, Fade Out, Cross Fade, Loop, Auto Fade, Play List, Rapid Fire, Multi-Play, Shuffle, Edit,
+    // Button Drag, and Cue while the cue shows. The playing window adds Pause and Talk.
+    virtual std::vector<TBitBtnWithColor*> ModeButtonsOn() const;
+    // Repaints the volume bar in the current colours without changing the volume.
+    void NudgeVolumeBar();
     // --- Right-click menus (MainFormPopupMenus.cpp). Every item of both menus exists with its
     // object name; an item runs the command registered for its name, so commands built with other
     // windows are registered from outside (an item without a command does nothing).
@@ -431,7 +441,7 @@ public:
     // The form scaler that rescales the window and forwards its form events.
     GTForm* GTForm1 = nullptr;
 
-    // The options' NoteTime as the hint-hide pause of every control of the window.
+    // The options' NoteTime as the hint-hide pause of every window of the program.
     void ApplyNoteTime();
 
 protected:

@@ -61,6 +61,7 @@ void TForm1::LeaveEditMode()
     ctx_.board.EditMode = false;
     SetFace(EditButton, s.ButtonColor);
     ButtonsOn();
+    Label2->hide();
     SoundPlaying->clear();
     for (int n = 1; n <= SlotCount; ++n) {
         QPushButton* button = AsPushButton(SoundButtons[static_cast<std::size_t>(n)]);

@@ -40,6 +40,7 @@ void TForm1::BuildMenus()
     Edit1 = bar->addMenu(QStringLiteral("&Edit"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     ResetAllPages1 = AddItem(Edit1, "ResetAllPages1", QStringLiteral("Reset All Pages"));
+    ButtonDragModeOnOff = AddItem(Edit1, "ButtonDragModeOnOff", QStringLiteral("Button Drag Mode On/Off"));
     Edit1->addSeparator();
     RemovaAllHighlights1 = AddItem(Edit1, "RemovaAllHighlights1", QStringLiteral("Remove All Highlights"));
     RemoveAllLoops1 = AddItem(Edit1, "RemoveAllLoops1", QStringLiteral("Remove All Loops"));
@@ -54,7 +55,6 @@ void TForm1::BuildMenus()
     Stop1 = AddItem(Tools1, "Stop1", QStringLiteral("Stop"));
     Pause1 = AddItem(Tools1, "Pause1", QStringLiteral("Pause On/Off"));
     Loop1 = AddItem(Tools1, "Loop1", QStringLiteral("Loop On/Off"));
-    ButtonDragModeOnOff = AddItem(Tools1, "ButtonDragModeOnOff", QStringLiteral("Button Drag Mode On/Off"));
     Tools1->addSeparator();
     FormReset = AddItem(Tools1, "FormReset", QStringLiteral("Form Reset to 3/4 Screen"));
     FormRestore1 = AddItem(Tools1, "FormRestore1", QStringLiteral("Form Restore to Full Screen"));
@@ -62,8 +62,8 @@ void TForm1::BuildMenus()
     // Their commands are connected by the page export commands, found by these names.
     AddItem(Tools1, "ListPageLibraryFolder1", QStringLiteral("Display Page Library Folder Path"));
     AddItem(Tools1, "ExportPageandSoundButtonstoExcel1", QStringLiteral("Export Page and Sound Buttons to Excel"));
-    // Stop and Pause act on a playing sound: the play paths enable them with their buttons.
-    Stop1->setEnabled(false);
+    // Pause acts on a playing sound: the play paths enable it with its button. Stop stays enabled
+    // until a stop or a sound's end disables it, a way to silence the board from the start.
     Pause1->setEnabled(false);
     // Drag mode arrives with editing; it stays visible for ButtonsOn.
     ButtonDragModeOnOff->setEnabled(false);

@@ -218,9 +218,10 @@ bool TForm1::TotalPage(int group, int page)
 bool TForm1::ButtonsOn()
 {
     for (TBitBtnWithColor* button :
-         {NewButton, OpenButton, ResetPageButton, SaveButton, ExitButton, LoopOnButton, EditButton}) {
+         {NewButton, OpenButton, ResetPageButton, SaveButton, ExitButton, LoopOnButton}) {
         AsPushButton(button)->setEnabled(true);
     }
+    AsPushButton(EditButton)->setEnabled(EditButtonAllowed());
     for (QAction* item : {Loop1, ButtonDragModeOnOff, NewSet1, OpenSet1, SaveSet1, SaveSetAs1}) {
         item->setEnabled(true);
     }

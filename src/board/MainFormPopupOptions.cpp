@@ -228,9 +228,9 @@ void TForm1::SetPageItems(const QString& name)
         }
     } else if (name == QLatin1String("PanelPages")) {
         ShowOnly(m, {"PageButtonDragModeOnOff", "PopupPageChangeFont", "ExportPage1", "ImportPage1"});
-    } else if (name.startsWith(QLatin1String("PanelPage")) ||
-               Board::IsBlank(ctx_.board.PageName[sel.PopupGroup][sel.PopupPage])) {
-        // A page frame, or the button of a blank page: only a new page can go there.
+    } else if (Board::IsBlank(ctx_.board.PageName[sel.PopupGroup][sel.PopupPage])) {
+        // The button or frame of a blank page: only a new page can go there. A named page's frame
+        // offers what its button does, so Add cannot open the page editor over that page.
         ShowOnly(m, {"PopupPageAdd", "PageButtonDragModeOnOff", "PopupPageChangeFont", "ImportPage1"});
         SetShown(m, {"PagePaste"}, pasteOffered);
     } else {

@@ -20,6 +20,7 @@
 #include "controls/zPanel.h"
 #include "controls/SlideBar.h"
 #include "platform/Dialogs.h"
+#include "platform/HintHidePause.h"
 #include "platform/Random.h"
 
 #include <QGuiApplication>
@@ -146,12 +147,8 @@ void TForm1::ReadOptionsAtStart()
 
 void TForm1::ApplyNoteTime()
 {
-    // The hint-hide pause: how long a button's note stays up.
-    const int ms = static_cast<int>(1000 * ctx_.settings.NoteTime);
-    setToolTipDuration(ms);
-    for (QWidget* control : findChildren<QWidget*>()) {
-        control->setToolTipDuration(ms);
-    }
+    // The hint-hide pause: how long a button's note, and every other tooltip, stays up.
+    SetHintHidePause(static_cast<int>(1000 * ctx_.settings.NoteTime));
 }
 
 void TForm1::AskTracerQuestion()

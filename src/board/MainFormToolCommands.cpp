@@ -83,6 +83,20 @@ void TForm1::ShowLockState()
     for (QAction* item : {NewSet1, OpenSet1, SaveSet1, SaveSetAs1}) {
         item->setVisible(!locked);
     }
+    // Refused commands look refused instead of doing nothing when chosen.
+    for (QAction* item : {RemovaAllHighlights1, RemoveAllLoops1, RemoveAllVolumeSettings1, RemoveAllHotKeys1,
+                          RemoveAllLocks1}) {
+        item->setEnabled(!locked);
+    }
+    AsPushButton(EditButton)->setEnabled(EditButtonAllowed());
+}
+
+bool TForm1::EditButtonAllowed() const
+{
+    if (ctx_.board.EditMode) {
+        return true;
+    }
+    return !ctx_.settings.SecurityLocked && !ButtonDragMode;
 }
 
 void TForm1::Options1Click()
@@ -97,13 +111,7 @@ void TForm1::Options1Click()
 
 void TForm1::RefreshAfterOptions()
 {
-    // The bar is moved one step and back so that it repaints in the new colours; the volume itself
-    // does not change, since the bar's handler ignores moves while VolumeChanging is set.
-    VolumeChanging = true;
-    const int value = VolumeControl->Value();
-    VolumeControl->SetValue(value < VolumeControl->Max() ? value + 1 : value - 1);
-    VolumeControl->SetValue(value);
-    VolumeChanging = false;
+    NudgeVolumeBar();
     const int page = ctx_.selection.CurrentPage;
     if (page >= 1 && page <= PageButtonSlots) {
         ProcessPageButton(page);

@@ -38,6 +38,7 @@ void BoardDragDrop::ButtonDragModeOnOff1Click()
         } else {
             form_.ButtonDragMode = false;
             form_.ButtonsOn();
+            form_.Label2->hide();
             form_.SoundPlaying->clear();
             SetFace(form_.ButtonDragButton, s.ButtonColor);
             PaintDragPanels(false);

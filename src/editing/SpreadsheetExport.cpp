@@ -41,5 +41,10 @@ bool WriteSpreadsheetExport(const Board& board, const QString& fileName)
             }
         }
     }
+    if (!text.isEmpty()) {
+        // Spreadsheet programs take a file without a byte-order mark for the local code page and
+        // garble every accent; an empty export stays empty.
+        text.prepend("\xEF\xBB\xBF");
+    }
     return file.write(text) == text.size() && file.commit();
 }

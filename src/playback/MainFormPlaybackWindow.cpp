@@ -82,6 +82,11 @@ void MainFormPlaybackWindow::SetStopEnabled(bool enabled)
     form_.Stop1->setEnabled(enabled);
 }
 
+void MainFormPlaybackWindow::SetStopMenuItemEnabled(bool enabled)
+{
+    form_.Stop1->setEnabled(enabled);
+}
+
 void MainFormPlaybackWindow::SetModeButtonColor(ModeButton button, TColor color)
 {
     TBitBtnWithColor* target = nullptr;
@@ -152,10 +157,6 @@ void MainFormPlaybackWindow::OpenSoundButtonEditor()
 
 void MainFormPlaybackWindow::CueEndPlay(int group, int page, int button)
 {
-    if (EndCuePlay) {
-        EndCuePlay(group, page, button);
-        return;
-    }
     form_.CueEndPlay(group, page, button);
 }
 

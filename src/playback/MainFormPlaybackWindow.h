@@ -1,7 +1,7 @@
 #pragma once
 // The play paths' view of the real main window: slot panels and sound buttons, mode buttons,
 // the now-playing text, the display timer and the progress bar of TForm1. The sound-button editor
-// and the cue live in layers that build on playback, so the application hands those two in.
+// lives in a layer that builds on playback, so the window that owns this view hands it in.
 #include "playback/PlaybackWindow.h"
 
 #include <functional>
@@ -22,6 +22,7 @@ public:
     void SetNowPlaying(bool visible, const QString& text) override;
     void SetPauseEnabled(bool enabled) override;
     void SetStopEnabled(bool enabled) override;
+    void SetStopMenuItemEnabled(bool enabled) override;
     void SetModeButtonColor(ModeButton button, TColor color) override;
     void SetDisplayInterval(int ms) override;
     void StartDisplayTimer() override;
@@ -36,7 +37,6 @@ public:
     bool PlayListNextPage() override;
 
     std::function<void()> OpenEditor;
-    std::function<void(int group, int page, int button)> EndCuePlay;
 
 private:
     TForm1& form_;

@@ -145,7 +145,9 @@ void Playback::EndPlayList(const QString& leavingTrace)
         // A sound started while the cross fade ran out; the list end no longer applies to it.
         return;
     }
+    // The STOP button goes with the list; the Stop menu item stays, a stop that always answers.
     win_.SetStopEnabled(false);
+    win_.SetStopMenuItemEnabled(true);
     win_.SetPauseEnabled(false);
     s_.PlayListRunning = false;
     s_.Playing = false;

@@ -87,6 +87,18 @@ void PlaybackMainForm::RepointChannels(int fromGroup, int fromPage, int fromButt
     }
 }
 
+std::vector<TBitBtnWithColor*> PlaybackMainForm::ModeButtonsOn() const
+{
+    std::vector<TBitBtnWithColor*> on = TForm1::ModeButtonsOn();
+    if (state_.Paused) {
+        on.push_back(PauseButton);
+    }
+    if (state_.lVoiceOver) {
+        on.push_back(VoiceOverButton);
+    }
+    return on;
+}
+
 void PlaybackMainForm::FlagsToPlayback()
 {
     state_.AddingSounds = AddingSounds;

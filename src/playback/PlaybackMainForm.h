@@ -30,6 +30,7 @@ public:
     void ProcessSoundButton(int slot) override;
     bool StopProcess(const QString& reason) override;
     bool SetVolume(int volume) override;
+    std::vector<TBitBtnWithColor*> ModeButtonsOn() const override;
 
     // The flags both the window and playback read: the window's modes go in before a playback
     // routine runs, playback's results come back after it.

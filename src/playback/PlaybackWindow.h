@@ -29,6 +29,8 @@ public:
     // The Pause button and its menu item; the STOP button and the Stop menu item.
     virtual void SetPauseEnabled(bool enabled) = 0;
     virtual void SetStopEnabled(bool enabled) = 0;
+    // The Stop menu item alone.
+    virtual void SetStopMenuItemEnabled(bool enabled) = 0;
     virtual void SetModeButtonColor(ModeButton button, TColor color) = 0;
     virtual void SetDisplayInterval(int ms) = 0;
     virtual void StartDisplayTimer() = 0;

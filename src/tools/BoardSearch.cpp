@@ -27,9 +27,14 @@ std::vector<BoardAddress> FindMatches(const Board& board, const QString& text, i
 CueItResult CueFoundButton(Board& board, const BoardAddress& origin)
 {
     const auto [g, p, b] = origin;
-    if (!Board::IsValidAddress(g, p, b) || p == CuePage || Board::IsBlank(board.ButtonCaption[g][p][b]) ||
-        board.ButtonState[g][p][b] == bstPlaceMarker) {
+    if (!Board::IsValidAddress(g, p, b) || p == CuePage) {
         return CueItResult::Refused;
+    }
+    if (board.ButtonState[g][p][b] == bstPlaceMarker) {
+        return CueItResult::PlaceMarker;
+    }
+    if (Board::IsBlank(board.ButtonCaption[g][p][b])) {
+        return CueItResult::NoCaption;
     }
     int slot = 0;
     for (int n = 1; n <= ButtonCount; ++n) {

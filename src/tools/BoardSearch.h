@@ -30,9 +30,11 @@ std::vector<BoardAddress> FindMatches(const Board& board, const QString& text, i
 
 enum class CueItResult
 {
-    Added,  // copied into the first free cue entry; the origin is marked cued
-    Full,   // no free cue entry; nothing changed
-    Refused // a blank caption or a place marker; nothing changed
+    Added,       // copied into the first free cue entry; the origin is marked cued
+    Full,        // no free cue entry; nothing changed
+    PlaceMarker, // a place marker has nothing to play; nothing changed
+    NoCaption,   // a slot without a caption; nothing changed
+    Refused      // no button of pages 1..18; nothing changed
 };
 
 // Copies the cell into the first free cue entry (state 1, no hot key) with the cell as the
@@ -43,3 +45,6 @@ CueItResult CueFoundButton(Board& board, const BoardAddress& origin);
 // The message shown when the cue has no free entry.
 inline const char* const CueFullText =
     "The Cue is full.\rEither delete some buttons in the cue or clear the cue";
+// The messages of a refused Cue It.
+inline const char* const CuePlaceMarkerText = "A Place Marker has no sound and cannot be added to the Cue";
+inline const char* const CueNoCaptionText = "A button without a caption cannot be added to the Cue";

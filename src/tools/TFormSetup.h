@@ -58,18 +58,17 @@ public:
     // Setup's write of the options file: every key of the main writer plus "Personalization".
     // False, after "Error in SetupWriteOptions", when the file could not be written.
     bool SetupWriteOptions();
-    // Repaints the main window's toggled-on buttons (those in PreviousActiveColor) in
-    // ActiveButtonColor.
+    // Paints in ActiveButtonColor the main window's group button of CurrentGroup, page button of
+    // CurrentPage and the mode buttons whose mode is on; writes its trace line.
     void SetActiveButtonColor();
-    // Paints the main window's control buttons in ButtonColor, keeping toggled-on ones.
-    void ApplyControlButtonColor();
+    // Paints the main window's buttons, the panels behind the volume bar and the bar meters and the
+    // needle meters' housing in ButtonColor (sound buttons only where they wore `previous`, the
+    // colour before), then the chosen group and page and the modes that are on in ActiveButtonColor.
+    void ApplyControlButtonColor(TColor previous);
     // Ends or announces the play log after the log setting changed.
     void CloseLogFile();
     // Shows the lock state on the Security tab and in the main window.
     void ShowSecurityState();
-
-    // The colour that marks toggled-on buttons in the main window now.
-    TColor PreviousActiveColor = 0;
 
     // --- Controls (object names as the operator's documentation names them).
     QTabWidget* PageControl1 = nullptr;
@@ -192,6 +191,7 @@ private:
     double SecondsOf(const QLineEdit* edit, double current) const;
     // TFormSetupColors.cpp
     bool PickColor(TBitBtnWithColor* button, TColor& setting);
+    void PaintActiveButtons();
     void SetDaylightMode(bool on);
 
     TForm1& main_;

@@ -2,13 +2,13 @@
 // main window.
 #include "tools/TFormSetup.h"
 
+#include "board/Board.h"
 #include "board/MainForm.h"
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
 #include "controls/ColorPanel.h"
-#include "controls/SlideBar.h"
 #include "controls/zPanel.h"
 #include "platform/Dialogs.h"
 
@@ -28,19 +28,6 @@ std::vector<TBitBtnWithColor*> ControlButtons(const TForm1& f)
             f.CrossFadeButton, f.PlayListButton,  f.ButtonDragButton, f.CueButton,      f.MultiPlayButton,
             f.RapidFireButton, f.EqualizerButton, f.NewButton,        f.OpenButton,     f.VoiceOverButton,
             f.ResetPageButton, f.SaveButton,      f.ExitButton};
-}
-
-// Every button of the main window that can show the active colour.
-std::vector<TBitBtnWithColor*> ToggleButtons(const TForm1& f)
-{
-    std::vector<TBitBtnWithColor*> buttons = ControlButtons(f);
-    for (int group = 1; group <= TForm1::Groups; ++group) {
-        buttons.push_back(f.GroupButtons[static_cast<std::size_t>(group)]);
-    }
-    for (int page = 1; page <= TForm1::PageButtonSlots; ++page) {
-        buttons.push_back(f.PageButtons[static_cast<std::size_t>(page)]);
-    }
-    return buttons;
 }
 
 } // namespace
@@ -82,29 +69,69 @@ void TFormSetup::DragModeColorClick()
 
 void TFormSetup::SelectControlButtonColor()
 {
+    const TColor previous = ctx_.settings.ButtonColor;
     PickColor(ButtonColor, ctx_.settings.ButtonColor);
-    ApplyControlButtonColor();
+    ApplyControlButtonColor(previous);
 }
 
-void TFormSetup::ApplyControlButtonColor()
+void TFormSetup::ApplyControlButtonColor(TColor previous)
 {
     const Settings& s = ctx_.settings;
-    for (TBitBtnWithColor* button : ControlButtons(main_)) {
-        if (FaceOf(button) != s.ActiveButtonColor) {
-            SetFace(button, s.ButtonColor);
+    const Board& board = ctx_.board;
+    TForm1& f = main_;
+    const TColor face = s.ButtonColor;
+    for (int group = 1; group <= TForm1::Groups; ++group) {
+        SetFace(f.GroupButtons[static_cast<std::size_t>(group)], face);
+    }
+    const int g = ctx_.selection.CurrentGroup;
+    for (int page = 1; page <= TForm1::PageButtonSlots; ++page) {
+        // A page's own colour stays, as the page buttons show it whenever a page is chosen.
+        const TColor own = g >= 1 && g <= TForm1::Groups ? board.PageColor[g][page] : 0;
+        SetFace(f.PageButtons[static_cast<std::size_t>(page)], own != 0 ? own : face);
+    }
+    for (int n = 1; n <= TForm1::SlotCount; ++n) {
+        // Only the plain faces: a play list's next sound and a hot key's playing one keep their marks.
+        TBitBtnWithColor* button = f.SoundButtons[static_cast<std::size_t>(n)];
+        if (FaceOf(button) == previous) {
+            SetFace(button, face);
         }
     }
+    for (TBitBtnWithColor* button : ControlButtons(f)) {
+        SetFace(button, face);
+    }
+    f.Panel51->SetColor(face);
+    f.BarMeterPanel->SetColor(face);
+    f.NudgeVolumeBar();
+    for (TzPanelMeter* meter : {f.LeftMeter, f.RightMeter}) {
+        meter->SetHouseColor(face);
+        meter->SetSteelLook(face == clBtnFace);
+    }
+    PaintActiveButtons();
 }
 
 void TFormSetup::SetActiveButtonColor()
 {
-    const Settings& s = ctx_.settings;
-    for (TBitBtnWithColor* button : ToggleButtons(main_)) {
-        if (FaceOf(button) == PreviousActiveColor) {
-            SetFace(button, s.ActiveButtonColor);
+    ctx_.tracer.WriteTracer(QStringLiteral("SetActiveButtonColor"));
+    PaintActiveButtons();
+}
+
+void TFormSetup::PaintActiveButtons()
+{
+    const TColor active = ctx_.settings.ActiveButtonColor;
+    const Selection& sel = ctx_.selection;
+    TForm1& f = main_;
+    const int g = sel.CurrentGroup;
+    const int page = sel.CurrentPage;
+    // While the cue shows, no group or page is chosen; the Cue button is among the modes.
+    if (g >= 1 && g <= TForm1::Groups && page != CuePage) {
+        SetFace(f.GroupButtons[static_cast<std::size_t>(g)], active);
+        if (page >= 1 && page <= TForm1::PageButtonSlots && !Board::IsBlank(ctx_.board.PageName[g][page])) {
+            SetFace(f.PageButtons[static_cast<std::size_t>(page)], active);
         }
     }
-    PreviousActiveColor = s.ActiveButtonColor;
+    for (TBitBtnWithColor* button : f.ModeButtonsOn()) {
+        SetFace(button, active);
+    }
 }
 
 void TFormSetup::ActiveButtonColorClick()
@@ -120,13 +147,12 @@ void TFormSetup::ActiveButtonColorClick()
     const TColor before = s.ActiveButtonColor;
     TColor chosen = before;
     ctx_.dialogs.ColorDialog(chosen);
-    PreviousActiveColor = before;
     s.UserActiveButtonColor = before;
     s.ActiveButtonColor = chosen;
     SetFace(ActiveButtonColor, chosen);
     t.WriteTracer(QStringLiteral("active is ") + ColorToString(s.ActiveButtonColor));
     t.WriteTracer(QStringLiteral("select active is ") + ColorToString(chosen));
-    t.WriteTracer(QStringLiteral("active old is ") + ColorToString(PreviousActiveColor));
+    t.WriteTracer(QStringLiteral("active old is ") + ColorToString(before));
     t.WriteTracer(QStringLiteral("active User is ") + ColorToString(s.UserActiveButtonColor));
     SetActiveButtonColor();
 }
@@ -153,13 +179,11 @@ void TFormSetup::SetDaylightMode(bool on)
     if (on) {
         t.WriteTracer(QStringLiteral("Daylight Mode is True"));
         s.UserActiveButtonColor = s.ActiveButtonColor;
-        PreviousActiveColor = s.ActiveButtonColor;
         TColor orange = 0;
         StringToColor(QStringLiteral("$000080FF"), orange);
         s.ActiveButtonColor = orange;
         t.WriteTracer(QStringLiteral("active is ") + ColorToString(s.ActiveButtonColor));
     } else {
-        PreviousActiveColor = s.ActiveButtonColor;
         s.ActiveButtonColor = s.UserActiveButtonColor;
         t.WriteTracer(QStringLiteral("Daylight Mode is False"));
         t.WriteTracer(QStringLiteral("Active is ") + ColorToString(s.ActiveButtonColor));
@@ -177,8 +201,7 @@ void TFormSetup::DefaultColorsClick()
         s.GroupColor[static_cast<std::size_t>(group)] = clBtnFace;
     }
     for (int page = 1; page <= TForm1::PageButtonSlots; ++page) {
-        TBitBtnWithColor* button = f.PageButtons[static_cast<std::size_t>(page)];
-        SetFace(button, FaceOf(button) == PreviousActiveColor ? s.ActiveButtonColor : clBtnFace);
+        SetFace(f.PageButtons[static_cast<std::size_t>(page)], clBtnFace);
     }
     for (int n = 1; n <= TForm1::SlotCount; ++n) {
         SetFace(f.SoundButtons[static_cast<std::size_t>(n)], clBtnFace);
@@ -186,12 +209,8 @@ void TFormSetup::DefaultColorsClick()
     for (TBitBtnWithColor* button : ControlButtons(f)) {
         SetFace(button, clBtnFace);
     }
-    // The bar is nudged and put back so that it repaints without a change of volume.
-    f.VolumeChanging = true;
-    const int volume = f.VolumeControl->Value();
-    f.VolumeControl->SetValue(volume < f.VolumeControl->Max() ? volume + 1 : volume - 1);
-    f.VolumeControl->SetValue(volume);
-    f.VolumeChanging = false;
+    f.Panel51->SetColor(clBtnFace);
+    f.NudgeVolumeBar();
     for (TzPanelMeter* meter : {f.LeftMeter, f.RightMeter}) {
         meter->SetHouseColor(clBtnFace);
         meter->SetSteelLook(true);
@@ -203,19 +222,13 @@ void TFormSetup::DefaultColorsClick()
     s.DragModeColor = TForm1::DefaultDragModeColor;
     s.ActiveButtonColor = clInfoBk;
     s.UserActiveButtonColor = clInfoBk;
-    PreviousActiveColor = clInfoBk;
     SetFace(DefaultColors, clBtnFace);
     SetFace(ButtonColor, clBtnFace);
     SetFace(EditModeColor, s.EditModeColor);
     SetFace(DragModeColor, s.DragModeColor);
     SetFace(ActiveButtonColor, clInfoBk);
-    for (int group = 1; group <= TForm1::Groups; ++group) {
-        SetFace(f.GroupButtons[static_cast<std::size_t>(group)], clBtnFace);
-    }
-    const int current = ctx_.selection.CurrentGroup;
-    if (current >= 1 && current <= TForm1::Groups) {
-        SetFace(f.GroupButtons[static_cast<std::size_t>(current)], clInfoBk);
-    }
+    // The chosen group and page and the modes that are on show the new active colour.
+    PaintActiveButtons();
 }
 
 void TFormSetup::BufferSpinChange()

@@ -162,6 +162,12 @@ void TformFind::CueItButtonClick()
                 CueFoundButton(ctx_.board, {sel.ListTargetGroup, sel.ListTargetPage, sel.ListTargetButton});
             if (result == CueItResult::Full) {
                 ctx_.dialogs.MessageDlg(QString::fromLatin1(CueFullText), mtError, mbOK);
+            } else if (result == CueItResult::PlaceMarker || result == CueItResult::NoCaption) {
+                // Nothing was cued: the results stay up so that another row can be chosen.
+                const char* why = result == CueItResult::PlaceMarker ? CuePlaceMarkerText : CueNoCaptionText;
+                ctx_.dialogs.MessageDlg(QString::fromLatin1(why), mtInformation, mbOK);
+                ClearTarget();
+                return;
             }
         }
     } catch (const std::exception&) {

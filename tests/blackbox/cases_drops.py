@@ -54,6 +54,17 @@ class Board:
     def page_face(self, n):
         return self.page(n, 0.08)
 
+    def page_frame(self, s, n):
+        """A point of the frame around page button n: the nearest pixel left of the button's face
+        in the page area's colour."""
+        x, y = self.page(n, 0.0)
+        background = s.pixel(self.page_area())
+        shot = bbenv.screenshot()
+        for fx in range(x - 1, max(0, x - 24), -1):
+            if tuple(shot[(y * 1920 + fx) * 3:(y * 1920 + fx) * 3 + 3]) == background:
+                return (fx, y)
+        raise AssertionError("no frame in %s left of page button %d" % (background, n))
+
     def page_area(self):
         """The page area's background below the last page button."""
         x0, y0, x1, y1 = self.page2
@@ -348,6 +359,16 @@ def copy_paste_page(s, b, rec_path):
     click_plays(s, rec_path, b.slot(1), 0.9, sound(s, "second"), "slot 1 of the pasted page")
 
 
+@case("drops: a right click on a named page's frame offers the button's items: Copy, then Paste")
+def page_frame_menu(s, b, rec_path):
+    copies = s.count("Page Copy Click")
+    menu_item(s, b.page_frame(s, 7), 2, "page 7's frame")    # Edit, Copy Page Button
+    check(s.count("Page Copy Click") == copies + 1, "the named page's frame did not offer Copy Page Button")
+    wait_indicator(s, PAGE_CLIPBOARD, True, "the page clipboard's indicator")
+    menu_item(s, b.page(9), 2, "blank page button 9")    # Add, Paste Page Button
+    wait_indicator(s, PAGE_CLIPBOARD, False, "the page clipboard's indicator hidden by the paste")
+
+
 @case("drops: Cut Page Button blanks the page and its paste lands on another blank page")
 def cut_paste_page(s, b, rec_path):
     cuts = s.count("Page Cut Click")
@@ -383,6 +404,7 @@ def menus_saved(s, b, rec_path):
     expect_keys(saved, "Page7", {"PageName": "Second", "c1": "Second one", "s1": "*second.wav"})
     expect_keys(saved, "Page3", {"PageName": None})
     expect_keys(saved, "Page8", {"PageName": "Third", "c1": "Third one", "s1": "*third.wav"})
+    expect_keys(saved, "Page9", {"PageName": "Second", "c1": "Second one"})
     expect_keys(saved, "Page4", {"PageName": "Drag and Drop", "c1": "Drop Zone", "s1": "*Drop Zone.wav"})
 
 
@@ -396,6 +418,6 @@ def run(binary, root, rec_path, sessions):
     second = Session(binary, root, "drops-menus", options, board_maker=board.drops_board).start()
     sessions.append(second)
     layout = Board(second)
-    for one in (copy_paste_sound, cut_paste_sound, copy_paste_page, cut_paste_page, delete_then_drop,
-                menus_saved):
+    for one in (copy_paste_sound, cut_paste_sound, copy_paste_page, page_frame_menu, cut_paste_page,
+                delete_then_drop, menus_saved):
         one(second, layout, rec_path)

@@ -332,6 +332,71 @@ def setup_play_stop(s, rec_path):
           "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, stopped_at - started_at))
 
 
+# The colours of the "colors" group's options, found again on the screen.
+BUTTON_COLOR = ("$00306090", (0x90, 0x60, 0x30))
+ACTIVE_COLOR = ("$0060C0F0", (0xF0, 0xC0, 0x60))
+
+
+def colour_button_below_active(s, area, rows):
+    """Clicks the Colors tab's button `rows` below Setup's Active Button Color (-1: the one above),
+    found by the active colour it wears."""
+    found = boxes(bbenv.screenshot(), ACTIVE_COLOR[1], area)
+    check(len(found) == 1, "Active Button Color not found by its colour on the Colors tab: %s" % found)
+    x0, y0, x1, y1 = found[0]
+    step = (y1 - y0) + 16
+    s.click_point(((x0 + x1) // 2, (y0 + y1) // 2 + rows * step))
+
+
+@case("Setup: Control Buttons Color and Restore Default Colors repaint the panel behind the volume bar")
+def setup_button_colours(s, rec_path):
+    # The panel (design 571, 3, 96 x 24) shows the button colour around the volume bar.
+    panel = s.design_point(573, 5) + s.design_point(665, 25)
+
+    def shown(rgb):
+        pixel = bytes(rgb)
+        pic = crop(bbenv.screenshot(), panel)
+        return sum(1 for i in range(0, len(pic), 3) if pic[i:i + 3] == pixel)
+
+    def panel_turns(rgb, what):
+        try:
+            bbenv.wait_for(what, lambda: shown(rgb) > 20, 5, step=0.1)
+        except bbenv.Timeout:
+            raise AssertionError("%s: the panel behind the volume bar shows %d pixels of %s"
+                                 % (what, shown(rgb), rgb))
+
+    panel_turns(BUTTON_COLOR[1], "the start-up button colour")
+    # Control Buttons Color, then the colour typed into the colour dialog's Red, Green and Blue.
+    window, area = open_tool(s, "^Setup Options$", "Options...")
+    s.focus_key("ctrl+Tab")  # General, Colors
+    settle(0.5)
+    colour_button_below_active(s, area, -1)
+    dialog, _ = window_box("^Select Color$")
+    activate(dialog)
+    for key, value in (("alt+r", "10"), ("alt+g", "160"), ("alt+u", "200")):
+        s.focus_key(key)
+        s.focus_key("ctrl+a")
+        type_text(value)
+    s.focus_key("Return")
+    gone("^Select Color$")
+    close_by_escape(s, window, "^Setup Options$")
+    activate(s.window)
+    panel_turns((10, 160, 200), "the colour chosen for the control buttons")
+    check(shown(BUTTON_COLOR[1]) == 0, "the panel still shows the old button colour")
+    # Restore Default Colors: the button below Active Button Color.
+    window, area = open_tool(s, "^Setup Options$", "Options...")
+    s.focus_key("ctrl+Tab")
+    settle(0.5)
+    colour_button_below_active(s, area, 1)
+    settle(0.5)
+    close_by_escape(s, window, "^Setup Options$")
+    activate(s.window)
+    try:
+        bbenv.wait_for("the panel in button face", lambda: shown((10, 160, 200)) == 0, 5, step=0.1)
+    except bbenv.Timeout:
+        raise AssertionError("after Restore Default Colors the panel behind the volume bar still shows %d "
+                             "pixels of the chosen colour" % shown((10, 160, 200)))
+
+
 # --- Find ----------------------------------------------------------------------------------------
 
 @case("Find: no match says so; a typed search lists its match and a double-click plays it")
@@ -643,17 +708,20 @@ GROUPS = [
      (board_fills, setup_fade, setup_play_stop, setup_keeps_presets, find_sound, sound_list, verify_list,
       other_lists)),
     ("teams", "tools-teams", board.test_board, (board_fills, roster, lineups)),
+    ("colors", "tools-colors", board.test_board, (setup_button_colours,)),
     ("scores", "tools-scores", board.test_board, (multi_sport, australian)),
 ]
+OPTIONS = {"board": PRESET,
+           "colors": {"ButtonColor": BUTTON_COLOR[0], "ActiveButtonColor": ACTIVE_COLOR[0]}}
 
 
 def run(binary, root, rec_path, sessions):
-    """RBX_TOOLS_ONLY (board, teams, scores; comma separated) picks groups for a local run."""
+    """RBX_TOOLS_ONLY (board, teams, colors, scores; comma separated) picks groups for a local run."""
     only = os.environ.get("RBX_TOOLS_ONLY", ",".join(g[0] for g in GROUPS)).split(",")
     for key, name, maker, cases in GROUPS:
         if key not in only:
             continue
-        s = Session(binary, root, name, PRESET if key == "board" else None, board_maker=maker)
+        s = Session(binary, root, name, OPTIONS.get(key), board_maker=maker)
         sessions.append(s)  # before the start: a start that fails half-way still leaves it to be ended
         s.start()
         for each in cases:

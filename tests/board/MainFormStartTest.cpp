@@ -5,6 +5,7 @@
 #include "board/MainFormButtons.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
+#include "platform/HintHidePause.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -242,8 +243,7 @@ TEST_F(MainFormStartTest, StopPlayListMarksThePlayListButtonAndNoteTimeSetsTheHi
     WriteText(PathOf(QStringLiteral("RBX.inf")), "[Main]\r\nStopPlayList=YES\r\nNoteTime=4.5\r\n");
     MainFormFixture::StartWithSample();
     EXPECT_EQ(AsPushButton(form->PlayListButton)->text(), QStringLiteral("*Play List*"));
-    EXPECT_EQ(form->ButtonPanels[1]->toolTipDuration(), 4500);
-    EXPECT_EQ(AsPushButton(form->SoundButtons[6])->toolTipDuration(), 4500);
+    EXPECT_EQ(HintHidePause(), 4500);
 }
 
 TEST_F(MainFormStartTest, WithoutStopPlayListThePlayListButtonKeepsItsPlainCaption)
@@ -251,5 +251,5 @@ TEST_F(MainFormStartTest, WithoutStopPlayListThePlayListButtonKeepsItsPlainCapti
     WriteText(PathOf(QStringLiteral("RBX.inf")), "[Main]\r\nStopPlayList=NO\r\n");
     MainFormFixture::StartWithSample();
     EXPECT_EQ(AsPushButton(form->PlayListButton)->text(), QStringLiteral("Play List"));
-    EXPECT_EQ(form->ButtonPanels[1]->toolTipDuration(), 2500);
+    EXPECT_EQ(HintHidePause(), 2500);
 }

@@ -118,6 +118,9 @@ TEST_F(PopupMenuVisibilityTest, PageMenuFollowsTheControlAndThePage)
     EXPECT_EQ(Shown(RightClick(PageButton(1))), NamedPageItems);
     EXPECT_EQ(Shown(RightClick(PageButton(2))), BlankPageItems);
     EXPECT_EQ(Shown(RightClick(form->PanelPage[2])), BlankPageItems);
+    // The frame around a named page's button offers what the button does.
+    EXPECT_EQ(Shown(RightClick(form->PanelPage[1])), NamedPageItems);
+    EXPECT_EQ(selection.PopupPage, 1);
     EXPECT_EQ(Shown(RightClick(form->PanelPages)),
               QStringList({"ExportPage1", "ImportPage1", "PageButtonDragModeOnOff", "PopupPageChangeFont"}));
     clipboards.PageClipboardFull = true;

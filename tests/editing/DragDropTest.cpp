@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
@@ -82,6 +83,7 @@ protected:
 TEST_F(DragDropTest, TheSwitchShowsTheNoticeColoursAndLocksOutEdit)
 {
     StartDragMode();
+    EXPECT_TRUE(form->Edit1->actions().contains(form->ButtonDragModeOnOff));
     EXPECT_EQ(form->SoundPlaying->text(),
               QStringLiteral("****** NOTICE:  PROGRAM IN BUTTON DRAG MODE!!! ******"));
     EXPECT_EQ(FaceOf(form->ButtonDragButton), settings.ActiveButtonColor);
@@ -90,9 +92,11 @@ TEST_F(DragDropTest, TheSwitchShowsTheNoticeColoursAndLocksOutEdit)
                                form->Panel55, form->PanelPage[1], form->PanelPage[18]}) {
         EXPECT_EQ(panel->Color(), 0x00ABCDEF) << panel->objectName().toStdString();
     }
+    form->Label2->show(); // "Now Playing:", as a sound before drag mode left it
     form->ButtonDragModeOnOff->trigger();
     EXPECT_FALSE(form->ButtonDragMode);
     EXPECT_TRUE(form->SoundPlaying->text().isEmpty());
+    EXPECT_TRUE(form->Label2->isHidden());
     EXPECT_TRUE(AsPushButton(form->EditButton)->isEnabled());
     EXPECT_EQ(FaceOf(form->ButtonDragButton), settings.ButtonColor);
     EXPECT_EQ(form->PanelPage[5]->Color(), 0x00336699);

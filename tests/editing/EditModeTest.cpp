@@ -77,11 +77,13 @@ TEST_F(EditModeTest, EditButtonShowsTheNoticeTheEditColourAndEveryButton)
 TEST_F(EditModeTest, LeavingEditModeRepaintsStatesAndTheGroupColour)
 {
     StartBoard();
+    form->Label2->show(); // "Now Playing:", as a sound before edit mode left it
     ClickEdit();
     ClickEdit();
 
     EXPECT_FALSE(board.EditMode);
     EXPECT_TRUE(form->SoundPlaying->text().isEmpty());
+    EXPECT_TRUE(form->Label2->isHidden());
     for (TColorPanel* panel :
          {form->PanelControls, form->PanelPages, form->Panel52, form->Panel54, form->Panel55}) {
         EXPECT_EQ(panel->Color(), GroupColour) << panel->objectName().toStdString();

@@ -160,7 +160,9 @@ TEST_F(Spreadsheet, TheFileListsCaptionedButtonsOfNamedPagesByteForByte)
     Take(10, 18, 48, QStringLiteral("Marker"));
     form->findChild<QAction*>(QStringLiteral("ExportPageandSoundButtonstoExcel1"))->trigger();
 
-    EXPECT_EQ(ReadBytes(commands->SpreadsheetFileName()), QByteArray("\"Warmup\",\"Goal Horn\"\r\n"
+    // The byte-order mark tells a spreadsheet the text is UTF-8, not the local code page.
+    EXPECT_EQ(ReadBytes(commands->SpreadsheetFileName()), QByteArray("\xEF\xBB\xBF"
+                                                                     "\"Warmup\",\"Goal Horn\"\r\n"
                                                                      "\"Warmup\",\"Charge Fanfare\"\r\n"
                                                                      "\"Warmup\",\"Say \"\"Hi\"\"\"\r\n"
                                                                      "\"Last, page\",\"Marker\"\r\n"));
@@ -168,7 +170,7 @@ TEST_F(Spreadsheet, TheFileListsCaptionedButtonsOfNamedPagesByteForByte)
     // A spreadsheet reader sees two fields a line.
     const QString script =
         QStringLiteral("import csv,sys\n"
-                       "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
+                       "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8-sig')))\n"
                        "print('|'.join(r[0]+'/'+r[1]+'/'+str(len(r)) for r in rows))\n");
     QProcess python;
     python.start(QStringLiteral("python3"), {QStringLiteral("-c"), script, commands->SpreadsheetFileName()});
@@ -185,7 +187,7 @@ TEST_F(Spreadsheet, ASecondRunReplacesTheFirstAndAFailureIsReported)
     commands->ExportPageandSoundButtonstoExcel1Click();
     board.ButtonCaption[1][1][1] = QStringLiteral("Two");
     commands->ExportPageandSoundButtonstoExcel1Click();
-    EXPECT_EQ(ReadBytes(commands->SpreadsheetFileName()), QByteArray("\"A\",\"Two\"\r\n"));
+    EXPECT_EQ(ReadBytes(commands->SpreadsheetFileName()), QByteArray("\xEF\xBB\xBF\"A\",\"Two\"\r\n"));
     EXPECT_TRUE(dialogs.Calls().empty());
 
     QFile::remove(commands->SpreadsheetFileName());

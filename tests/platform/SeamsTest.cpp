@@ -1,14 +1,20 @@
 #include "platform/Clock.h"
 #include "platform/FloatText.h"
+#include "platform/HintHidePause.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Pump.h"
 #include "platform/Random.h"
 #include "platform/Rounding.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -149,4 +155,24 @@ TEST(QtEventPump, WaitSleepsUntilAnEventOrItsTimeIsUp)
     // A pending event ends the wait long before its time.
     EXPECT_TRUE(ran);
     EXPECT_LT(timer.elapsed(), 500);
+}
+
+TEST(HintHidePause, ATooltipOfAnyWindowStaysUpThePauseOnly)
+{
+    // A window of its own: the pause holds for every window, not only the main one.
+    QWidget window;
+    window.setToolTip(QStringLiteral("Goal horn"));
+    window.resize(120, 40);
+    window.show();
+    // Its activation first: activations and focus changes close a tooltip.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    SetHintHidePause(200);
+    EXPECT_EQ(HintHidePause(), 200);
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&window, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Goal horn"));
+    // Qt's own time for a short text is 10 s.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
+    SetHintHidePause(0);
 }

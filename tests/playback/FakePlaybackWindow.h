@@ -27,7 +27,8 @@ public:
         NowPlaying = text;
     }
     void SetPauseEnabled(bool enabled) override { PauseEnabled = enabled; }
-    void SetStopEnabled(bool enabled) override { StopEnabled = enabled; }
+    void SetStopEnabled(bool enabled) override { StopEnabled = StopMenuItemEnabled = enabled; }
+    void SetStopMenuItemEnabled(bool enabled) override { StopMenuItemEnabled = enabled; }
     void SetModeButtonColor(ModeButton button, TColor color) override { Modes[button] = color; }
     void SetDisplayInterval(int ms) override { DisplayInterval = ms; }
     void StartDisplayTimer() override { DisplayTimerOn = true; }
@@ -52,6 +53,7 @@ public:
     bool NowPlayingVisible = false;
     bool PauseEnabled = false;
     bool StopEnabled = false;
+    bool StopMenuItemEnabled = false;
     bool DisplayTimerOn = false;
     int DisplayInterval = 1000;
     int Bar = 0;

@@ -9,7 +9,7 @@ TEST_F(RealMainWindow, StopPauseAndLoopItemsHaveTheirCaptionsAndFollowThePlaying
     EXPECT_EQ(form->Pause1->text(), QStringLiteral("Pause On/Off"));
     EXPECT_EQ(form->Loop1->text(), QStringLiteral("Loop On/Off"));
     EXPECT_TRUE(form->Loop1->isEnabled());
-    EXPECT_FALSE(form->Stop1->isEnabled());
+    EXPECT_TRUE(form->Stop1->isEnabled());
     EXPECT_FALSE(form->Pause1->isEnabled());
     EXPECT_FALSE(form->Label2->isVisibleTo(form.get()));
 

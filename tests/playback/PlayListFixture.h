@@ -50,6 +50,7 @@ public:
     void SetNowPlaying(bool visible, const QString& text) override { w_.SetNowPlaying(visible, text); }
     void SetPauseEnabled(bool enabled) override { w_.SetPauseEnabled(enabled); }
     void SetStopEnabled(bool enabled) override { w_.SetStopEnabled(enabled); }
+    void SetStopMenuItemEnabled(bool enabled) override { w_.SetStopMenuItemEnabled(enabled); }
     void SetModeButtonColor(ModeButton button, TColor color) override
     {
         w_.SetModeButtonColor(button, color);

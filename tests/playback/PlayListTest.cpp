@@ -34,6 +34,8 @@ TEST_F(PlayListWalk, SkipRedOnPlaysTheUnplayedButtonsInOrderThenEndsTheList)
     EXPECT_EQ(selection_.PlayingButton, 0);
     EXPECT_FALSE(window_.NowPlayingVisible);
     EXPECT_FALSE(window_.StopEnabled);
+    // The Stop menu item stays as a way to stop whatever may still sound.
+    EXPECT_TRUE(window_.StopMenuItemEnabled);
     EXPECT_TRUE(TraceText().contains(QStringLiteral(" -   Leaving Play List\r\n")));
     EXPECT_TRUE(TraceText().contains(QStringLiteral(" -   Play List Play File ") + third));
 }

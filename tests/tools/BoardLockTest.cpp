@@ -124,4 +124,28 @@ TEST_F(BoardLockTest, LockedBoardIgnoresTheToolbarSetFileCommandsAndEditMode)
     EXPECT_FALSE(board.EditMode);
     EXPECT_EQ(board.SetFileName, setName);
     EXPECT_EQ(board.PageName[1][1], QStringLiteral("Warmup"));
+
+    // The refused commands show as refused: edit mode and the remove-all items are disabled.
+    const std::initializer_list<QAction*> removeAll = {form->RemovaAllHighlights1, form->RemoveAllLoops1,
+                                                       form->RemoveAllVolumeSettings1,
+                                                       form->RemoveAllHotKeys1, form->RemoveAllLocks1};
+    EXPECT_FALSE(AsPushButton(form->EditButton)->isEnabled());
+    for (QAction* item : removeAll) {
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    }
+    Enter(QStringLiteral("11111111"));
+    ASSERT_FALSE(settings.SecurityLocked);
+    EXPECT_TRUE(AsPushButton(form->EditButton)->isEnabled());
+    for (QAction* item : removeAll) {
+        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+    }
+
+    // Locked in edit mode, the board can still leave it, and then not come back.
+    AsPushButton(form->EditButton)->click();
+    ASSERT_TRUE(board.EditMode);
+    Enter(QStringLiteral("11111111"));
+    EXPECT_TRUE(AsPushButton(form->EditButton)->isEnabled());
+    AsPushButton(form->EditButton)->click();
+    EXPECT_FALSE(board.EditMode);
+    EXPECT_FALSE(AsPushButton(form->EditButton)->isEnabled());
 }

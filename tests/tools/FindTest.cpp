@@ -186,6 +186,17 @@ TEST_F(FindTest, CueItOnAFullCueOrAPlaceMarkerChangesNothing)
            [this] { results->CueItButtonClick(); });
     EXPECT_EQ(board.ButtonState[1][3][7], bstPlaceMarker);
     EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[CueGroup][CuePage][4]));
+    // A refusal says why and leaves the results up for another choice.
+    EXPECT_EQ(dialogs.Texts().last(), QString::fromLatin1(CuePlaceMarkerText));
+    EXPECT_EQ(results->result(), 0);
+
+    // A note found on a slot without a caption.
+    Put(3, 1, 1, QStringLiteral(" "), QStringLiteral("whistle"));
+    Search(QStringLiteral("whistle"), specs->NotesRadioButton, false,
+           [this] { results->CueItButtonClick(); });
+    EXPECT_EQ(dialogs.Texts().last(), QString::fromLatin1(CueNoCaptionText));
+    EXPECT_EQ(results->result(), 0);
+    EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[CueGroup][CuePage][4]));
 }
 
 TEST_F(FindTest, TheRealModalWindowsPlayADoubleClickedRow)

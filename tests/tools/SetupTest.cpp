@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -272,13 +273,62 @@ TEST_F(SetupTest, ColourChoicesTakeEffectAtOnceAndSurviveCancel)
     EXPECT_EQ(setup->result(), 1);
     EXPECT_EQ(settings.GroupColor[3], clNavy);
 
-    // The active colour repaints the buttons that showed the previous one.
-    SetFace(form->LoopOnButton, settings.ActiveButtonColor);
-    setup->PreviousActiveColor = settings.ActiveButtonColor;
+    // The active colour goes to the chosen group and page and the modes that are on, and only
+    // there: a button in ButtonColor keeps it, even where that was the active colour too.
+    settings.Tracer = true;
+    const TColor before = settings.ActiveButtonColor;
+    settings.ButtonColor = before;
+    SetFace(form->FindButton, before);
+    AsPushButton(form->LoopOnButton)->click();
+    ASSERT_TRUE(form->LoopMode);
     dialogs.QueueColor(clLime);
     AsPushButton(setup->ActiveButtonColor)->click();
     EXPECT_EQ(settings.ActiveButtonColor, clLime);
     EXPECT_EQ(FaceOf(form->LoopOnButton), clLime);
+    EXPECT_EQ(FaceOf(form->GroupButtons[1]), clLime);
+    EXPECT_EQ(FaceOf(form->PageButtons[1]), clLime);
+    EXPECT_EQ(FaceOf(form->FindButton), before);
+    EXPECT_TRUE(TraceText().contains(QStringLiteral(" - SetActiveButtonColor\r\n")));
+}
+
+TEST_F(SetupTest, ControlButtonsColourRepaintsEverythingStartUpPaintsWithIt)
+{
+    // A pixel just inside the panel's 1 px bevel, clear of what it holds (the volume bar sits 2 px in).
+    const auto pixel = [](QWidget* widget) {
+        const QImage image = widget->grab().toImage();
+        return QColor(image.pixel(1, image.height() / 2));
+    };
+    constexpr TColor chosen = 0x00306090;
+    AsPushButton(form->FadeInButton)->click();
+    ASSERT_TRUE(settings.FadeIn);
+    dialogs.QueueColor(chosen);
+    AsPushButton(setup->ButtonColor)->click();
+
+    EXPECT_EQ(settings.ButtonColor, chosen);
+    EXPECT_EQ(pixel(form->Panel51), QColor(0x90, 0x60, 0x30));
+    EXPECT_EQ(pixel(form->BarMeterPanel), QColor(0x90, 0x60, 0x30));
+    for (TzPanelMeter* meter : {form->LeftMeter, form->RightMeter}) {
+        EXPECT_EQ(meter->HouseColor(), chosen);
+        EXPECT_FALSE(meter->SteelLook());
+    }
+    EXPECT_EQ(FaceOf(form->SoundButtons[1]), chosen);
+    EXPECT_EQ(FaceOf(form->SoundButtons[48]), chosen);
+    EXPECT_EQ(FaceOf(form->StopPlayButton), chosen);
+    EXPECT_EQ(FaceOf(form->GroupButtons[2]), chosen);
+    // What is on keeps the active colour.
+    EXPECT_EQ(FaceOf(form->FadeInButton), settings.ActiveButtonColor);
+    EXPECT_EQ(FaceOf(form->GroupButtons[1]), settings.ActiveButtonColor);
+    EXPECT_EQ(FaceOf(form->PageButtons[1]), settings.ActiveButtonColor);
+
+    // Button face brings the steel look back; Restore Default Colors repaints the volume bar's
+    // panel too.
+    dialogs.QueueColor(clBtnFace);
+    AsPushButton(setup->ButtonColor)->click();
+    EXPECT_TRUE(form->LeftMeter->SteelLook());
+    form->Panel51->SetColor(chosen);
+    AsPushButton(setup->DefaultColors)->click();
+    EXPECT_EQ(form->Panel51->Color(), clBtnFace);
+    EXPECT_EQ(FaceOf(form->FadeInButton), clInfoBk);
 }
 
 TEST_F(SetupTest, LoggingOffEndsTheOpenLog)
