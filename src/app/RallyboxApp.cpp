@@ -17,6 +17,7 @@
 #include "editing/PageExportCommands.h"
 #include "editing/ShellFileDrop.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
 #include "playback/ModeButtonsWiring.h"
 #include "playback/PlaybackMainForm.h"
@@ -77,13 +78,15 @@ RallyboxApp::RallyboxApp(RallyboxOptions options)
     backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
     context.reset(new MainFormContext{folder, options_.Parameters, board, selection, settings, *setFile, *optionsFile,
                                       *backups, *tracer, *playLog, dialogs, clock, pump, random, clipboards,
-                                      GTScalerShared::Process(), {}, {}, {}, {}, {}});
+                                      GTScalerShared::Process(), {}, {}, {}, {}, {}, {}});
     context->InitOutput = options_.InitOutput ? options_.InitOutput
                                               : [](int device, std::uint32_t freq, std::uint32_t flags) {
                                                     return BASS_Init(device, freq, flags, nullptr, nullptr);
                                                 };
     context->Halt = options_.Halt ? options_.Halt : [](int code) { std::exit(code); };
     context->ShellExecute = options_.ShellExecute ? options_.ShellExecute : DesktopShellExecute;
+    const QString executableFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    context->HelpFolders = {executableFolder, InstalledDataFolder(executableFolder)};
     context->ShowShutDown = [this] {
         if (options_.ShowShutDownWindow && frmShutDown) {
             frmShutDown->exec();

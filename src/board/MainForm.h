@@ -136,6 +136,9 @@ public:
     void Roster1Click();
     void HelpTopics1Click();
     void VersionHistory1Click();
+    // Opens the first of baseName + ".chm" / ".html" found in the program folder and the help
+    // folders; else the warning notFoundText.
+    void OpenHelpFile(const QString& baseName, const QString& notFoundText);
     void Personalize1Click();
     void Listsetfileandpath1Click();
     void FindButtonClick();

@@ -130,22 +130,30 @@ void TForm1::Roster1Click()
 
 void TForm1::HelpTopics1Click()
 {
-    const QString path = ctx_.ProgramFolder + QStringLiteral("RBXHelp.chm");
-    if (QFileInfo::exists(path)) {
-        ctx_.ShellExecute(QStringLiteral("open"), path);
-    } else {
-        ctx_.dialogs.MessageDlg(QStringLiteral("Help File Not Found"), mtWarning, mbOK);
-    }
+    OpenHelpFile(QStringLiteral("RBXHelp"), QStringLiteral("Help File Not Found"));
 }
 
 void TForm1::VersionHistory1Click()
 {
-    const QString path = ctx_.ProgramFolder + QStringLiteral("RBXVersions.chm");
-    if (QFileInfo::exists(path)) {
-        ctx_.ShellExecute(QStringLiteral("open"), path);
-    } else {
-        ctx_.dialogs.MessageDlg(QStringLiteral("Version History File Not Found"), mtWarning, mbOK);
+    OpenHelpFile(QStringLiteral("RBXVersions"), QStringLiteral("Version History File Not Found"));
+}
+
+// The program folder comes first, so an operator's own copy wins over the installed one. In each
+// folder a compiled help file (".chm", for a desktop with a viewer for it) comes before the HTML
+// page the program ships, which every desktop opens in its browser.
+void TForm1::OpenHelpFile(const QString& baseName, const QString& notFoundText)
+{
+    const QStringList folders = QStringList{ctx_.ProgramFolder} + ctx_.HelpFolders;
+    for (const QString& folder : folders) {
+        for (const char* extension : {".chm", ".html"}) {
+            const QString path = folder + baseName + QLatin1String(extension);
+            if (QFileInfo::exists(path)) {
+                ctx_.ShellExecute(QStringLiteral("open"), path);
+                return;
+            }
+        }
     }
+    ctx_.dialogs.MessageDlg(notFoundText, mtWarning, mbOK);
 }
 
 void TForm1::Personalize1Click()

@@ -3,6 +3,7 @@
 #include "ToolsFixture.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 
 class WindowCommandsTest : public ToolsFixture
 {
@@ -37,6 +38,29 @@ TEST_F(WindowCommandsTest, PresentHelpFilesOpenThroughTheDesktop)
     ASSERT_EQ(shellCalls.size(), 2u);
     EXPECT_EQ(shellCalls[0], QStringLiteral("open ") + folder + QStringLiteral("RBXHelp.chm"));
     EXPECT_EQ(shellCalls[1], QStringLiteral("open ") + folder + QStringLiteral("RBXVersions.chm"));
+}
+
+TEST_F(WindowCommandsTest, HelpFilesAreFoundInTheProgramFolderThenBesideTheProgramThenInTheDataFolder)
+{
+    QTemporaryDir beside;
+    QTemporaryDir data;
+    context->HelpFolders = {beside.path() + "/", data.path() + "/"};
+    const auto place = [](const QString& path) { return QFile(path).open(QIODevice::WriteOnly); };
+    ASSERT_TRUE(place(data.filePath("RBXHelp.html")));
+    ASSERT_TRUE(place(data.filePath("RBXVersions.html")));
+    form->HelpTopics1->trigger();
+    ASSERT_TRUE(place(beside.filePath("RBXHelp.html")));
+    form->HelpTopics1->trigger();
+    ASSERT_TRUE(place(folder + "RBXHelp.html"));
+    form->HelpTopics1->trigger();
+    ASSERT_TRUE(place(folder + "RBXHelp.chm"));
+    form->HelpTopics1->trigger();
+    form->VersionHistory1->trigger();
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_EQ(shellCalls, (std::vector<QString>{"open " + data.filePath("RBXHelp.html"),
+                                                "open " + beside.filePath("RBXHelp.html"),
+                                                "open " + folder + "RBXHelp.html", "open " + folder + "RBXHelp.chm",
+                                                "open " + data.filePath("RBXVersions.html")}));
 }
 
 TEST_F(WindowCommandsTest, SetFilePathBoxShowsTheOpenSet)
