@@ -1,4 +1,7 @@
 #pragma once
+// app/: RallyboxApp (this file: the process-wide objects and the windows in their order), main()
+// in main.cpp, AfterFirstPaint (FirstPaint.h), StartupProbe and InstallProbe (start-up and
+// installation checks run by the scripts).
 // The running program: the process-wide objects, created once, and the 24 windows, created in
 // the fixed order with the main window first (its create step runs before any other window
 // exists). Tests build their own instance with scripted dialogs and a device of their choice.

@@ -1,4 +1,7 @@
 #pragma once
+// board/: TForm1 (this file, the main window), Board (the tables of the open set), Settings,
+// Selection, SetFile (SetFileReader.cpp / SetFileWriter.cpp), OptionsFile, Backups, Tracer,
+// PlayLog, CountUpClock; MainFormContext is what the window is given.
 // The main window: the board of 48 sound buttons, the 18 page buttons, the ten group buttons,
 // the mode buttons and the menus. Its code is split by concern: MainFormLayout (controls),
 // MainFormWiring (signals), MainFormStartup, MainFormExit, MainFormPainting,
