@@ -172,6 +172,7 @@ public:
     void SetMenuCommand(const QString& itemName, std::function<void()> command);
     // Runs the command registered for the item; false when there is none.
     bool RunMenuCommand(const QString& itemName);
+    bool HasMenuCommand(const QString& itemName) const;
     // The item of that object name in either right-click menu or the menu bar, or nullptr.
     QAction* MenuItem(const QString& itemName) const;
     // What a right click on the widget opens: the prepared menu (its items shown or hidden for the

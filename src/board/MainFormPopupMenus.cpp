@@ -185,6 +185,12 @@ bool TForm1::RunMenuCommand(const QString& itemName)
     return true;
 }
 
+bool TForm1::HasMenuCommand(const QString& itemName) const
+{
+    const auto found = menuCommands_.constFind(itemName);
+    return found != menuCommands_.constEnd() && *found;
+}
+
 QAction* TForm1::MenuItem(const QString& itemName) const
 {
     for (QMenu* menu : {PopupMenuSound, PopupMenuPage}) {

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,6 +28,18 @@
 #include <memory>
 
 namespace {
+
+// Whether anything beyond the menus holding the item (each connects to it) listens to its
+// triggered signal. QObject counts receivers for its subclasses only; a pointer to the member,
+// taken through one, asks any object.
+struct MenuItemProbe : QObject
+{
+    static bool HasHandler(const QAction& item)
+    {
+        constexpr auto receiversOf = &MenuItemProbe::receivers;
+        return (item.*receiversOf)(SIGNAL(triggered(bool))) > item.associatedObjects().size();
+    }
+};
 
 class AppArrangeTest : public ::testing::Test
 {
@@ -104,6 +117,36 @@ TEST_F(AppArrangeTest, MenuItemsRunTheArrangingCommandsAndTheWindowsHaveTheirHoo
     EXPECT_FALSE(form.ButtonDragMode);
     ASSERT_NE(app->arranging, nullptr);
     EXPECT_EQ(app->arranging->C1->parent(), static_cast<QObject*>(form.Edit1));
+}
+
+TEST_F(AppArrangeTest, EveryMenuItemOfTheAssembledProgramReachesACommand)
+{
+    TForm1& form = *app->Form1;
+    QStringList unreached;
+    // The right-click menus' items run the command registered under their name.
+    for (QMenu* menu : {form.PopupMenuSound, form.PopupMenuPage}) {
+        for (QAction* item : menu->actions()) {
+            if (!item->isSeparator() && !form.HasMenuCommand(item->objectName())) {
+                unreached << menu->objectName() + "/" + item->objectName();
+            }
+        }
+    }
+    // The main menus' items (and their submenus') are connected to their handlers.
+    QList<QMenu*> menus;
+    for (QAction* top : form.menuBar()->actions()) {
+        menus << top->menu();
+    }
+    while (!menus.isEmpty()) {
+        QMenu* menu = menus.takeFirst();
+        for (QAction* item : menu->actions()) {
+            if (item->menu() != nullptr) {
+                menus << item->menu();
+            } else if (!item->isSeparator() && !MenuItemProbe::HasHandler(*item)) {
+                unreached << menu->title() + "/" + item->text();
+            }
+        }
+    }
+    EXPECT_TRUE(unreached.isEmpty()) << unreached.join(", ").toStdString();
 }
 
 TEST_F(AppArrangeTest, ASoundThatPlaysIsNeitherCutNorSwapped)
