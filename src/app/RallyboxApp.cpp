@@ -124,22 +124,10 @@ void RallyboxApp::CreateWindows()
     PlaybackForm = form.get();
     Form1 = std::move(form);
     creationOrder_.append(Form1->objectName());
-    Form1->IsAddressPlaying = [this](int group, int page, int button) {
-        const PlaybackState& st = playbackState;
-        for (int i = 1; i <= ChannelSlots; ++i) {
-            const auto n = static_cast<std::size_t>(i);
-            if (st.ChannelArray[n] != 0 && st.ChannelGroup[n] == group && st.ChannelPage[n] == page &&
-                st.ChannelButton[n] == button) {
-                return true;
-            }
-        }
-        return false;
-    };
+    Form1->SetWindows(this);
     FormChangeSoundButton = Create<TFormChangeSoundButton>();
-    Form1->ShowSoundButtonEditor = [this] { return FormChangeSoundButton->ShowModal(); };
     FormSetup = Create<TFormSetup>();
     FormChangePageButton = Create<TFormChangePageButton>();
-    Form1->ShowFormChangePageButton = [this] { return FormChangePageButton->ShowModal(); };
     FormAbout = Create<TFormAbout>();
     Scoreboard = Create<TScoreboard>();
     FormLineups = Create<TFormLineups>();
@@ -151,18 +139,10 @@ void RallyboxApp::CreateWindows()
     TimedStartSet = Create<TTimedStartSet>(TimedStartContext{playbackState, clock, dialogs, {}});
     FormAutoStartTimer =
         Create<TFormAutoStartTimer>(AutoStartTimerContext{playbackState, board, selection, clock, {}});
-    // The popup target is the button the timed start plays.
-    Form1->ShowTimedStartSet = [this] {
-        playbackState.TimedStartButton = selection.PopupButton;
-        return TimedStartSet->ShowModal();
-    };
-    Form1->ShowFormAutoStartTimer = [this] { return FormAutoStartTimer->ShowModal(); };
     FormAddPlaceMarker = Create<TFormAddPlaceMarker>();
-    Form1->ShowFormAddPlaceMarker = [this] { return FormAddPlaceMarker->ShowModal(); };
     frmShutDown = Create<TfrmShutDown>();
     FormFindSpecs = Create<TFormFindSpecs>();
     frmCustomPlay = Create<TfrmCustomPlay>();
-    Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
     FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
     frmCustomCuedButtons = Create<TfrmCustomCuedButtons>();
     FormAustralianFootball = Create<TFormAustralianFootball>();
@@ -174,7 +154,6 @@ void RallyboxApp::CreateWindows()
     PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
     FormAssignVolumeLevel =
         Create<TFormAssignVolumeLevel>(AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs});
-    Form1->ShowFormAssignVolumeLevel = [this] { return FormAssignVolumeLevel->ShowModal(); };
     FormPersonalize = Create<TFormPersonalize>();
     pageExport = new PageExportCommands(*Form1, playbackState);
     shellFileDrop = new ShellFileDrop(*Form1);
@@ -197,31 +176,9 @@ void RallyboxApp::AttachGameDayWindows()
     FormRoster->SetDialogs(dialogs);
     FormPersonalize->SetSettings(settings);
     WireScoreboardMenu(*Form1, *Scoreboard, *FormGenericScoreboard, *FormAustralianFootball);
-    Form1->ShowFormAbout = [this] { return FormAbout->ShowModal(); };
-    Form1->ShowFormPersonalize = [this] { return FormPersonalize->ShowModal(); };
-    // The lineups and the roster stay open beside the board.
-    Form1->ShowFormLineups = [this] {
-        lineups.LineupsActive = true;
-        lineups.HomeBatter = 1;
-        lineups.VisitorBatter = 1;
-        FormLineups->showNormal();
-        FormLineups->raise();
-        return 1;
-    };
-    Form1->ShowFormRoster = [this] {
-        FormRoster->show();
-        FormRoster->raise();
-        return 1;
-    };
 }
 
 void RallyboxApp::WireToolWindows()
 {
-    Form1->ShowFormSetup = [this] { return FormSetup->ShowModal(); };
     FormFindSpecs->SetResultsWindow(formFind);
-    Form1->ShowFormFindSpecs = [this] { return FormFindSpecs->ShowModal(); };
-    Form1->ShowFormHotKey = [this] { return FormHotKey->ShowModal(); };
-    Form1->ShowButtonList = [this] { return ButtonList->ShowModal(); };
-    Form1->ShowfrmCustomCuedButtons = [this] { return frmCustomCuedButtons->ShowModal(); };
-    Form1->ShowFormDuplicateList = [this] { return FormDuplicateList->ShowModal(); };
 }

@@ -96,9 +96,7 @@ protected:
 TEST_F(AppArrangeTest, MenuItemsRunTheArrangingCommandsAndTheWindowsHaveTheirHooks)
 {
     TForm1& form = *app->Form1;
-    EXPECT_TRUE(form.ShowFormChangePageButton);
-    EXPECT_TRUE(form.ShowFormAddPlaceMarker);
-    EXPECT_TRUE(form.IsAddressPlaying);
+    EXPECT_EQ(&form.Windows(), static_cast<MainFormWindows*>(app.get()));
     for (const char* item : {"SoundCopy", "SoundCut", "SoundPaste", "PageCopy", "PageCut", "PagePaste",
                              "CopyCue", "PageAlphabetize", "PageCompress", "PageButtonDragModeOnOff",
                              "SetButtonColor1", "CaptureButtonColor1", "SetButtonColor2",
@@ -154,8 +152,8 @@ TEST_F(AppArrangeTest, ASoundThatPlaysIsNeitherCutNorSwapped)
     TForm1& form = *app->Form1;
     QTest::mouseClick(AsPushButton(form.SoundButtons[2]), Qt::LeftButton);
     ASSERT_EQ(app->board.ButtonState[1][1][2], bstPlaying);
-    ASSERT_TRUE(form.IsAddressPlaying(1, 1, 2));
-    EXPECT_FALSE(form.IsAddressPlaying(1, 1, 3));
+    ASSERT_TRUE(form.Windows().IsAddressPlaying(1, 1, 2));
+    EXPECT_FALSE(form.Windows().IsAddressPlaying(1, 1, 3));
 
     Target(1, 1, 2);
     form.MenuItem(QStringLiteral("SoundCut"))->trigger();
@@ -169,7 +167,7 @@ TEST_F(AppArrangeTest, ASoundThatPlaysIsNeitherCutNorSwapped)
     QTest::mouseClick(AsPushButton(form.ButtonDragButton), Qt::LeftButton);
 
     QTest::mouseClick(AsPushButton(form.StopPlayButton), Qt::LeftButton);
-    ASSERT_FALSE(form.IsAddressPlaying(1, 1, 2));
+    ASSERT_FALSE(form.Windows().IsAddressPlaying(1, 1, 2));
     form.MenuItem(QStringLiteral("SoundCut"))->trigger();
     EXPECT_TRUE(Board::IsBlank(app->board.ButtonCaption[1][1][2]));
     EXPECT_EQ(form.ButtonPanels[2]->Color(), clTeal);

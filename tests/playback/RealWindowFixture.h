@@ -1,6 +1,7 @@
 #pragma once
 // The real main window with its playback, over a set file the test writes: scripted dialogs and
 // the engine on the manual clock.
+#include "support/WindowsDouble.h"
 #include "PlaybackFixture.h"
 
 #include "playback/PlaybackMainForm.h"
@@ -26,6 +27,8 @@ protected:
 
     QTemporaryDir dir;
     PlaybackState state;
+    // The windows the main window opens, as each test sets them.
+    WindowsDouble windows;
     std::unique_ptr<PlaybackMainForm> form;
 };
 } // namespace PlaybackTest

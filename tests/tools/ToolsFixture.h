@@ -1,6 +1,7 @@
 #pragma once
 // The playing main window on a temporary program folder with scripted dialogs, a manual clock and
 // the audio engine in manual-clock mode, for driving the Setup, find and list windows on it.
+#include "support/WindowsDouble.h"
 #include "board/MainFormButtons.h"
 #include "editing/TestWavFile.h"
 #include "platform/IniFile.h"
@@ -62,6 +63,7 @@ protected:
             return true;
         };
         form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
+        form->SetWindows(&windows);
         settings.Delay = 0;
     }
 
@@ -81,6 +83,8 @@ protected:
     QTemporaryDir dir;
     QString sound;
     PlaybackState state;
+    // The windows the main window opens, as each test sets them.
+    WindowsDouble windows;
     std::unique_ptr<PlaybackMainForm> form;
 
     std::set<int> failingDevices;

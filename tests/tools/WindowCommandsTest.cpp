@@ -81,15 +81,15 @@ TEST_F(WindowCommandsTest, WindowCommandsCallTheirHooksAndDoNothingWithoutThem)
     EXPECT_TRUE(dialogs.Calls().empty());
 
     QStringList opened;
-    form->ShowFormAbout = [&] {
+    windows.FormAbout = [&] {
         opened << "About";
         return 1;
     };
-    form->ShowFormLineups = [&] {
+    windows.FormLineups = [&] {
         opened << "Lineups";
         return 1;
     };
-    form->ShowFormRoster = [&] {
+    windows.FormRoster = [&] {
         opened << "Roster";
         return 1;
     };
@@ -101,12 +101,12 @@ TEST_F(WindowCommandsTest, WindowCommandsCallTheirHooksAndDoNothingWithoutThem)
 
 TEST_F(WindowCommandsTest, PersonalizeMarksTheBoardChangedOnlyWhenTheHeaderChanged)
 {
-    form->ShowFormPersonalize = [] { return 2; };
+    windows.FormPersonalize = [] { return 2; };
     form->Personalize1->trigger();
     EXPECT_FALSE(board.BoardChanged);
     EXPECT_EQ(form->windowTitle(), form->VersionText + QStringLiteral("     ") + board.SetFileName);
 
-    form->ShowFormPersonalize = [this] {
+    windows.FormPersonalize = [this] {
         settings.Personalization = QStringLiteral("Tigers Home");
         return 1;
     };
