@@ -35,8 +35,8 @@ QString FindHelpPage(const MainFormContext& context, const QString& name)
 QString FirstSoundOfShownPage(const RallyboxApp& app)
 {
     for (int button = 1; button <= 48; ++button) {
-        const QString file =
-            app.board.Cell(app.selection.CurrentGroup, app.selection.CurrentPage, button).ButtonFile.trimmed();
+        const QString file = app.board.Cell(app.selection.CurrentGroup, app.selection.CurrentPage, button)
+                                 .ButtonFile.trimmed();
         if (!file.isEmpty()) {
             return file;
         }
@@ -44,9 +44,9 @@ QString FirstSoundOfShownPage(const RallyboxApp& app)
     return {};
 }
 
-// Plays the sound through the engine on the output the program opened and waits (at most 10 s; the output may still be opening
-// its stream for a second or two after the first paint)
-// until its position has moved: the decoder, the engine and the device all took part.
+// Plays the sound through the engine on the output the program opened and waits (at most 10 s; the output may
+// still be opening its stream for a second or two after the first paint) until its position has moved: the
+// decoder, the engine and the device all took part.
 bool Plays(const QString& file)
 {
     const BassHandle stream = BASS_StreamCreateFile(false, file.toUtf8().constData(), 0, 0, 0);

@@ -15,8 +15,8 @@ struct pa_stream;
 // stream is corked, which costs no wake-ups and, unlike ending the stream, keeps the server's
 // stream: the next play uncorks it, so the sound arrives whole, one buffer after the play, without
 // the glitches a freshly built server stream shows on a busy machine. Same buffer as every
-// output (OutputDevice::BufferMs): 16 ms, requested in 4 ms pieces. RBX_OUTPUT_PORTAUDIO (set to anything) sends
-// the default output through PortAudio.
+// output (OutputDevice::BufferMs): 16 ms, requested in 4 ms pieces. RBX_OUTPUT_PORTAUDIO (set to
+// anything) sends the default output through PortAudio.
 class PulseOutput : public OutputDevice
 {
 public:

@@ -27,7 +27,6 @@ QAction* AddToolItem(QMenu* menu, const char* name, const QString& caption)
     return action;
 }
 
-
 } // namespace
 
 void TForm1::BuildToolMenus()

@@ -51,7 +51,8 @@ QString ResolveProgramFolder(const QString& rallyboxHome, const QString& executa
         QDir().mkpath(rallyboxHome);
         return WithSlash(rallyboxHome);
     }
-    if (!executableFolder.isEmpty() && !IsSystemOrInstalledFolder(executableFolder) && CanWriteIn(executableFolder)) {
+    if (!executableFolder.isEmpty() && !IsSystemOrInstalledFolder(executableFolder) &&
+        CanWriteIn(executableFolder)) {
         return WithSlash(executableFolder);
     }
     const QString dataHome =

@@ -1,8 +1,8 @@
 // The program as main() builds it plays: a click on a slot of the real window reaches the audio
 // engine (on its manual clock), and STOP ends the sound.
-#include "support/WindowsDouble.h"
 #include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
+#include "support/WindowsDouble.h"
 
 #include "audio/Bass.h"
 #include "audio/EngineManual.h"

@@ -1,9 +1,9 @@
 #pragma once
 // A main window on a temporary program folder, with scripted dialogs, a manual clock and the
 // audio engine in manual-clock mode, so every start-up and exit can be driven and inspected.
-#include "support/WindowsDouble.h"
 #include "board/MainForm.h"
 #include "support/MainFormParts.h"
+#include "support/WindowsDouble.h"
 
 #include <QFile>
 #include <QTemporaryDir>

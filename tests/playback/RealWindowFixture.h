@@ -1,8 +1,8 @@
 #pragma once
 // The real main window with its playback, over a set file the test writes: scripted dialogs and
 // the engine on the manual clock.
-#include "support/WindowsDouble.h"
 #include "PlaybackFixture.h"
+#include "support/WindowsDouble.h"
 
 #include "playback/PlaybackMainForm.h"
 #include "support/MainFormParts.h"

@@ -1,12 +1,12 @@
 #pragma once
 // The playing main window on a temporary program folder with scripted dialogs, a manual clock and
 // the audio engine in manual-clock mode, for driving the Setup, find and list windows on it.
-#include "support/WindowsDouble.h"
 #include "board/MainFormButtons.h"
 #include "editing/TestWavFile.h"
 #include "platform/IniFile.h"
 #include "playback/PlaybackMainForm.h"
 #include "support/MainFormParts.h"
+#include "support/WindowsDouble.h"
 
 #include <QFile>
 #include <QTemporaryDir>

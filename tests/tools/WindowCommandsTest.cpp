@@ -57,10 +57,11 @@ TEST_F(WindowCommandsTest, HelpFilesAreFoundInTheProgramFolderThenBesideTheProgr
     form->HelpTopics1->trigger();
     form->VersionHistory1->trigger();
     EXPECT_TRUE(dialogs.Calls().empty());
-    EXPECT_EQ(shellCalls, (std::vector<QString>{"open " + data.filePath("RBXHelp.html"),
-                                                "open " + beside.filePath("RBXHelp.html"),
-                                                "open " + folder + "RBXHelp.html", "open " + folder + "RBXHelp.chm",
-                                                "open " + data.filePath("RBXVersions.html")}));
+    EXPECT_EQ(shellCalls,
+              (std::vector<QString>{"open " + data.filePath("RBXHelp.html"),
+                                    "open " + beside.filePath("RBXHelp.html"),
+                                    "open " + folder + "RBXHelp.html", "open " + folder + "RBXHelp.chm",
+                                    "open " + data.filePath("RBXVersions.html")}));
 }
 
 TEST_F(WindowCommandsTest, SetFilePathBoxShowsTheOpenSet)
