@@ -1,6 +1,9 @@
 # One static library per source folder; sources are picked up by glob so that adding a file
 # never needs a build-file edit.
-set(RBX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Werror)
+set(RBX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow)
+if(RBX_WARNINGS_AS_ERRORS)
+  list(APPEND RBX_WARNINGS -Werror)
+endif()
 
 function(rbx_add_library name folder)
   file(GLOB _src CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h" "${folder}/*.c")

@@ -17,9 +17,12 @@ status=0
 for type in RelWithDebInfo Asan; do
   echo "=== Build and test: $type"
   if [ "$type" = "RelWithDebInfo" ]; then
-    bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON -DRBX_BUILD_BENCH=ON
+    bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON -DRBX_BUILD_BENCH=ON -DRBX_WARNINGS_AS_ERRORS=ON
+    # The build as a packager installs it: into a fresh prefix, started from there.
+    echo "=== Install check: $type"
+    bash "$root/scripts/install-check.sh" "$type" || status=1
   else
-    bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON
+    bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON -DRBX_WARNINGS_AS_ERRORS=ON
   fi
   export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

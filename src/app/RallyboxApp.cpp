@@ -17,6 +17,7 @@
 #include "editing/PageExportCommands.h"
 #include "editing/ShellFileDrop.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
 #include "playback/ModeButtonsWiring.h"
 #include "playback/PlaybackMainForm.h"
@@ -89,13 +90,15 @@ RallyboxApp::RallyboxApp(RallyboxOptions options)
     backups = std::make_unique<Backups>(folder, clock, *tracer, dialogs);
     context.reset(new MainFormContext{folder, options_.Parameters, board, selection, settings, *setFile, *optionsFile,
                                       *backups, *tracer, *playLog, dialogs, clock, pump, random, clipboards,
-                                      GTScalerShared::Process(), {}, {}, {}, {}, {}});
+                                      GTScalerShared::Process(), {}, {}, {}, {}, {}, {}});
     context->InitOutput = options_.InitOutput ? options_.InitOutput
                                               : [](int device, std::uint32_t freq, std::uint32_t flags) {
                                                     return BASS_Init(device, freq, flags, nullptr, nullptr);
                                                 };
     context->Halt = options_.Halt ? options_.Halt : [](int code) { std::exit(code); };
     context->ShellExecute = options_.ShellExecute ? options_.ShellExecute : DesktopShellExecute;
+    const QString executableFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    context->HelpFolders = {executableFolder, InstalledDataFolder(executableFolder)};
     context->ShowShutDown = [this] {
         if (options_.ShowShutDownWindow && frmShutDown) {
             frmShutDown->exec();
@@ -134,22 +137,10 @@ void RallyboxApp::CreateWindows()
     PlaybackForm = form.get();
     Form1 = std::move(form);
     creationOrder_.append(Form1->objectName());
-    Form1->IsAddressPlaying = [this](int group, int page, int button) {
-        const PlaybackState& st = playbackState;
-        for (int i = 1; i <= ChannelSlots; ++i) {
-            const auto n = static_cast<std::size_t>(i);
-            if (st.ChannelArray[n] != 0 && st.ChannelGroup[n] == group && st.ChannelPage[n] == page &&
-                st.ChannelButton[n] == button) {
-                return true;
-            }
-        }
-        return false;
-    };
+    Form1->SetWindows(this);
     FormChangeSoundButton = Create<TFormChangeSoundButton>();
-    Form1->ShowSoundButtonEditor = [this] { return FormChangeSoundButton->ShowModal(); };
     FormSetup = Create<TFormSetup>();
     FormChangePageButton = Create<TFormChangePageButton>();
-    Form1->ShowFormChangePageButton = [this] { return FormChangePageButton->ShowModal(); };
     FormAbout = Create<TFormAbout>();
     Scoreboard = Create<TScoreboard>();
     FormLineups = Create<TFormLineups>();
@@ -161,18 +152,10 @@ void RallyboxApp::CreateWindows()
     TimedStartSet = Create<TTimedStartSet>(TimedStartContext{playbackState, clock, dialogs, {}});
     FormAutoStartTimer =
         Create<TFormAutoStartTimer>(AutoStartTimerContext{playbackState, board, selection, clock, {}});
-    // The popup target is the button the timed start plays.
-    Form1->ShowTimedStartSet = [this] {
-        playbackState.TimedStartButton = selection.PopupButton;
-        return TimedStartSet->ShowModal();
-    };
-    Form1->ShowFormAutoStartTimer = [this] { return FormAutoStartTimer->ShowModal(); };
     FormAddPlaceMarker = Create<TFormAddPlaceMarker>();
-    Form1->ShowFormAddPlaceMarker = [this] { return FormAddPlaceMarker->ShowModal(); };
     frmShutDown = Create<TfrmShutDown>();
     FormFindSpecs = Create<TFormFindSpecs>();
     frmCustomPlay = Create<TfrmCustomPlay>();
-    Form1->ShowfrmCustomPlay = [this] { return frmCustomPlay->ShowModal(); };
     FormChangeSoundButton->SetCustomCueEditor([this] { return frmCustomPlay->ShowModal(); });
     frmCustomCuedButtons = Create<TfrmCustomCuedButtons>();
     FormAustralianFootball = Create<TFormAustralianFootball>();
@@ -184,7 +167,6 @@ void RallyboxApp::CreateWindows()
     PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
     FormAssignVolumeLevel =
         Create<TFormAssignVolumeLevel>(AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs});
-    Form1->ShowFormAssignVolumeLevel = [this] { return FormAssignVolumeLevel->ShowModal(); };
     FormPersonalize = Create<TFormPersonalize>();
     pageExport = new PageExportCommands(*Form1, playbackState);
     shellFileDrop = new ShellFileDrop(*Form1);
@@ -207,31 +189,9 @@ void RallyboxApp::AttachGameDayWindows()
     FormRoster->SetDialogs(dialogs);
     FormPersonalize->SetSettings(settings);
     WireScoreboardMenu(*Form1, *Scoreboard, *FormGenericScoreboard, *FormAustralianFootball);
-    Form1->ShowFormAbout = [this] { return FormAbout->ShowModal(); };
-    Form1->ShowFormPersonalize = [this] { return FormPersonalize->ShowModal(); };
-    // The lineups and the roster stay open beside the board.
-    Form1->ShowFormLineups = [this] {
-        lineups.LineupsActive = true;
-        lineups.HomeBatter = 1;
-        lineups.VisitorBatter = 1;
-        FormLineups->showNormal();
-        FormLineups->raise();
-        return 1;
-    };
-    Form1->ShowFormRoster = [this] {
-        FormRoster->show();
-        FormRoster->raise();
-        return 1;
-    };
 }
 
 void RallyboxApp::WireToolWindows()
 {
-    Form1->ShowFormSetup = [this] { return FormSetup->ShowModal(); };
     FormFindSpecs->SetResultsWindow(formFind);
-    Form1->ShowFormFindSpecs = [this] { return FormFindSpecs->ShowModal(); };
-    Form1->ShowFormHotKey = [this] { return FormHotKey->ShowModal(); };
-    Form1->ShowButtonList = [this] { return ButtonList->ShowModal(); };
-    Form1->ShowfrmCustomCuedButtons = [this] { return frmCustomCuedButtons->ShowModal(); };
-    Form1->ShowFormDuplicateList = [this] { return FormDuplicateList->ShowModal(); };
 }

@@ -1,9 +1,13 @@
 #pragma once
+// app/: RallyboxApp (this file: the process-wide objects and the windows in their order), main()
+// in main.cpp, AfterFirstPaint (FirstPaint.h), StartupProbe and InstallProbe (start-up and
+// installation checks run by the scripts).
 // The running program: the process-wide objects, created once, and the 24 windows, created in
 // the fixed order with the main window first (its create step runs before any other window
 // exists). Tests build their own instance with scripted dialogs and a device of their choice.
 #include "board/Board.h"
 #include "board/MainFormContext.h"
+#include "board/MainFormWindows.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
 #include "platform/Pump.h"
@@ -72,11 +76,13 @@ struct RallyboxOptions
     std::function<bool(const QString& verb, const QString& fileName)> ShellExecute;
 };
 
-class RallyboxApp
+// It is also the main window's MainFormWindows: the windows below, opened for the main window's
+// commands (RallyboxAppWindows.cpp).
+class RallyboxApp final : public MainFormWindows
 {
 public:
     explicit RallyboxApp(RallyboxOptions options);
-    ~RallyboxApp();
+    ~RallyboxApp() override;
     RallyboxApp(const RallyboxApp&) = delete;
     RallyboxApp& operator=(const RallyboxApp&) = delete;
 
@@ -146,6 +152,25 @@ public:
     // The board-arranging commands of the main window (clipboards, page tools, colours, drag).
     std::unique_ptr<BoardArranging> arranging;
 
+    int ShowSoundButtonEditor() override;
+    int ShowfrmCustomPlay() override;
+    int ShowFormChangePageButton() override;
+    int ShowFormAddPlaceMarker() override;
+    int ShowTimedStartSet() override;
+    int ShowFormAutoStartTimer() override;
+    int ShowFormAssignVolumeLevel() override;
+    int ShowFormSetup() override;
+    int ShowFormAbout() override;
+    int ShowFormLineups() override;
+    int ShowFormRoster() override;
+    int ShowFormPersonalize() override;
+    int ShowFormFindSpecs() override;
+    int ShowFormHotKey() override;
+    int ShowButtonList() override;
+    int ShowfrmCustomCuedButtons() override;
+    int ShowFormDuplicateList() override;
+    bool IsAddressPlaying(int group, int page, int button) override;
+
 private:
     void CreateWindows();
     void AttachGameDayWindows();
@@ -153,7 +178,7 @@ private:
     // Creates a window owned by the main window (given its context when it takes one) and notes
     // its place in the creation order.
     template <typename W, typename... Args> W* Create(Args&&... args);
-    // The Setup, find and list windows behind the main window's Show hooks.
+    // The find window's results window.
     void WireToolWindows();
 
     RallyboxOptions options_;

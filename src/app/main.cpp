@@ -1,4 +1,5 @@
 #include "app/FirstPaint.h"
+#include "app/InstallProbe.h"
 #include "app/RallyboxApp.h"
 #include "app/StartupProbe.h"
 #include "audio/DeviceCatalog.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     RallyboxApp rallybox(std::move(options));
     StartupProbe::Mark("windows");
     StartupProbe::ExitAfterFirstPaint(*rallybox.Form1);
+    InstallProbe::CheckAfterFirstPaint(rallybox);
     // The decoder (FFmpeg) loads while the operator looks at the board; a file opened before
     // that simply waits for it.
     AfterFirstPaint(*rallybox.Form1, [] { PrepareAudioFileDecoder(); });

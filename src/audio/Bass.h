@@ -1,4 +1,10 @@
 #pragma once
+// audio/: the engine behind the BASS_* calls below (Bass.cpp): AudioEngine (streams, transport,
+// effects), Mixer and LiveChannels (the device callback's side), StreamFeeder (read-ahead thread)
+// and BlockRing, Channel and ChannelEffect (tempo, equalizer PeakingBand, Reverb, LevelMeter,
+// VolumeRamp). Outputs: OutputDevice (shared buffer size), PulseOutput, PortAudioOutput,
+// NullOutput, listed by DeviceCatalog. Decoding: FileDecoder (the module loader) and the Ffmpeg*
+// classes and MpegFrameScan inside librbx_decoder.so.
 
 #include "audio/BassErrorCodes.h"
 

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <thread>
+#include <vector>
 
 // Present when the decoder's objects are linked into the program (tests, benchmarks); otherwise
 // it comes from the module.
@@ -18,15 +19,22 @@ using OpenFunction = PcmSource* (*)(const char*, int, int*);
 
 constexpr const char* kModuleName = "librbx_decoder.so";
 
-std::string ModuleBesideProgram()
+#ifndef RBX_MODULE_FROM_BIN
+#define RBX_MODULE_FROM_BIN "../lib/rallybox"
+#endif
+
+// The module that was loaded, for the start-up probe; empty while none is.
+std::string loadedModule;
+
+std::string ExecutableFolder()
 {
     char exe[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n <= 0) {
-        return kModuleName;
+        return {};
     }
-    std::string path(exe, static_cast<std::size_t>(n));
-    return path.substr(0, path.find_last_of('/') + 1) + kModuleName;
+    const std::string path(exe, static_cast<std::size_t>(n));
+    return path.substr(0, path.find_last_of('/') + 1);
 }
 
 OpenFunction Load()
@@ -34,14 +42,26 @@ OpenFunction Load()
     if (RbxOpenAudioFile != nullptr) {
         return &RbxOpenAudioFile;
     }
-    void* module = dlopen(ModuleBesideProgram().c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-        module = dlopen(kModuleName, RTLD_NOW | RTLD_LOCAL); // the library path's, if installed so
+    // Beside the program (a build, or a copy with its module), then where the installation put
+    // it (<prefix>/lib/.../rallybox for <prefix>/bin), then the library path's.
+    // Without the executable's path no relative candidate is tried: the working directory is
+    // no place to load code from.
+    const std::string folder = ExecutableFolder();
+    std::vector<std::string> candidates;
+    if (!folder.empty()) {
+        candidates = {folder + kModuleName, folder + RBX_MODULE_FROM_BIN + "/" + kModuleName};
     }
-    if (module == nullptr) {
-        return nullptr;
+    candidates.emplace_back(kModuleName);
+    for (const std::string& candidate : candidates) {
+        if (void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            if (auto open = reinterpret_cast<OpenFunction>(dlsym(module, "RbxOpenAudioFile"))) {
+                loadedModule = candidate;
+                return open;
+            }
+            dlclose(module);
+        }
     }
-    return reinterpret_cast<OpenFunction>(dlsym(module, "RbxOpenAudioFile"));
+    return nullptr;
 }
 
 OpenFunction Decoder()
@@ -54,6 +74,11 @@ OpenFunction Decoder()
 bool AudioFileDecoderAvailable()
 {
     return Decoder() != nullptr;
+}
+
+std::string AudioFileDecoderModule()
+{
+    return Decoder() != nullptr ? loadedModule : std::string();
 }
 
 void PrepareAudioFileDecoder()

@@ -39,3 +39,6 @@ std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChan
 void PrepareAudioFileDecoder();
 // Loads the decoder now if it is not loaded yet; false when it cannot be loaded.
 bool AudioFileDecoderAvailable();
+// The module file the decoder was loaded from (loading it now if need be); empty when the
+// decoder is linked into the program or cannot be loaded.
+std::string AudioFileDecoderModule();

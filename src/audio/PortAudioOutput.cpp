@@ -6,25 +6,11 @@
 #include <dirent.h>
 #include <sched.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
 namespace {
-int FromEnvironment(const char* name, int fallback, int low, int high)
-{
-    const char* text = std::getenv(name);
-    if (text == nullptr || *text == '\0') {
-        return fallback;
-    }
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0') {
-        return fallback;
-    }
-    return static_cast<int>(std::clamp<long>(value, low, high));
-}
 // The sound server's ALSA plug-in moves our sound to the server from a thread of its own
 // ("threaded-ml"). Left at normal priority on a busy machine it delivers late and the server
 // runs dry, however punctual our callback is: it gets the callback's real-time priority too.
@@ -51,16 +37,6 @@ void RaiseSoundServerThreads()
     closedir(tasks);
 }
 } // namespace
-
-int PortAudioOutput::BufferMs()
-{
-    return FromEnvironment("RBX_OUTPUT_BUFFER_MS", kDefaultBufferMs, 5, 1000);
-}
-
-int PortAudioOutput::PeriodMs()
-{
-    return std::min(BufferMs(), FromEnvironment("RBX_OUTPUT_PERIOD_MS", kDefaultPeriodMs, 1, 100));
-}
 
 PortAudioOutput::PortAudioOutput(int rate, int channels, Render render)
     : rate_(rate), channels_(channels), render_(std::move(render)),

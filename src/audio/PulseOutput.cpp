@@ -1,7 +1,5 @@
 #include "audio/PulseOutput.h"
 
-#include "audio/PortAudioOutput.h"
-
 #include <pulse/pulseaudio.h>
 
 #include <pthread.h>
@@ -171,9 +169,9 @@ bool PulseOutput::openStream()
     const auto bytesFor = [&](int ms) { return static_cast<std::uint32_t>(rate_ * ms / 1000) * frameBytes; };
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = bytesFor(PortAudioOutput::BufferMs());
+    attr.tlength = bytesFor(OutputDevice::BufferMs());
     attr.prebuf = static_cast<std::uint32_t>(-1);
-    attr.minreq = bytesFor(PortAudioOutput::PeriodMs());
+    attr.minreq = bytesFor(OutputDevice::PeriodMs());
     attr.fragsize = static_cast<std::uint32_t>(-1);
     pa_stream_set_state_callback(stream_, &PulseOutput::OnStreamState, this);
     pa_stream_set_write_callback(stream_, &PulseOutput::OnWrite, this);

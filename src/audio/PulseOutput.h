@@ -19,9 +19,9 @@ struct timeval;
 // plug-in's); here one thread renders on the server's request. After a stretch of silence the
 // stream is corked, which costs no wake-ups and, unlike ending the stream, keeps the server's
 // stream: the next play uncorks it, so the sound arrives whole, one buffer after the play, without
-// the glitches a freshly built server stream shows on a busy machine. Same buffer as the
-// PortAudio output: 16 ms, requested in 4 ms pieces. RBX_OUTPUT_PORTAUDIO (set to anything) sends
-// the default output through PortAudio.
+// the glitches a freshly built server stream shows on a busy machine. Same buffer as every
+// output (OutputDevice::BufferMs): 16 ms, requested in 4 ms pieces. RBX_OUTPUT_PORTAUDIO (set to
+// anything) sends the default output through PortAudio.
 //
 // A server that goes away (killed, restarted, the desktop's sound service ended) must not end a
 // show. From then on a silent stand-in renders in real time, so sounds play on, end and report

@@ -1,4 +1,7 @@
 #pragma once
+// board/: TForm1 (this file, the main window), Board (the tables of the open set), Settings,
+// Selection, SetFile (SetFileReader.cpp / SetFileWriter.cpp), OptionsFile, Backups, Tracer,
+// PlayLog, CountUpClock; MainFormContext is what the window is given.
 // The main window: the board of 48 sound buttons, the 18 page buttons, the ten group buttons,
 // the mode buttons and the menus. Its code is split by concern: MainFormLayout (controls),
 // MainFormWiring (signals), MainFormStartup, MainFormExit, MainFormPainting,
@@ -6,6 +9,7 @@
 #include "board/CountUpClock.h"
 #include "board/Board.h"
 #include "board/MainFormContext.h"
+#include "board/MainFormWindows.h"
 #include "platform/Color.h"
 
 #include <QHash>
@@ -119,28 +123,25 @@ public:
     // The edit-mode click on slot N: makes it the popup target and opens the sound-button editor
     // (after the page check). False outside edit mode, when the click is the play path's.
     bool EditModeSoundClick(int slot);
-    // Shows the sound-button editor modally on the popup target and returns its modal result;
-    // set by the application once that window exists.
-    std::function<int()> ShowSoundButtonEditor;
-    // Whether a channel of the channel table plays (group, page, button); commands that would move
-    // or clear a cell ask first, so no channel is left pointing at the wrong sound. Set by the
-    // application; unset means nothing plays.
-    std::function<bool(int group, int page, int button)> IsAddressPlaying;
+    // The windows of higher folders (editors, Setup, find, lists, game-day windows) and the
+    // channel table's answer to "does this address play?"; the application sets itself, tests a
+    // double. Until then no window opens and nothing plays.
+    MainFormWindows& Windows() const;
+    void SetWindows(MainFormWindows* windows) { windows_ = windows; }
     // Paints slot N from the cell of the page on display (PaintSlot), for the editing commands.
     void RepaintSlot(int slot) { PaintSlot(slot); }
-    // The custom cue editor on the popup target, shown modally; returns its modal result. Set by
-    // the application once that window exists.
-    std::function<int()> ShowfrmCustomPlay;
 
     // --- Window, help, find and list commands (MainFormToolCommands.cpp). The windows they open
-    // live in higher folders and are reached through the Show hooks below, each returning the
-    // window's modal result; an unassigned hook makes its command do nothing.
+    // live in higher folders and are reached through Windows().
     void Options1Click();
     void About2Click();
     void Lineups1Click();
     void Roster1Click();
     void HelpTopics1Click();
     void VersionHistory1Click();
+    // Opens the first of baseName + ".chm" / ".html" found in the program folder and the help
+    // folders; else the warning notFoundText.
+    void OpenHelpFile(const QString& baseName, const QString& notFoundText);
     void Personalize1Click();
     void Listsetfileandpath1Click();
     void FindButtonClick();
@@ -149,16 +150,6 @@ public:
     void VerifySoundButtons1Click();
     void ListCustomCuedButtons1Click();
     void DuplicateCheck1Click();
-    std::function<int()> ShowFormSetup;
-    std::function<int()> ShowFormAbout;
-    std::function<int()> ShowFormLineups;
-    std::function<int()> ShowFormRoster;
-    std::function<int()> ShowFormPersonalize;
-    std::function<int()> ShowFormFindSpecs;
-    std::function<int()> ShowFormHotKey;
-    std::function<int()> ShowButtonList;
-    std::function<int()> ShowfrmCustomCuedButtons;
-    std::function<int()> ShowFormDuplicateList;
     // `ButtonListInvalidMode`: the sound-button list window shows the missing-file list.
     bool ButtonListInvalidMode = false;
     // The board lock as the main window shows it: the LOCKED! panel, the four set-file items
@@ -180,6 +171,7 @@ public:
     void SetMenuCommand(const QString& itemName, std::function<void()> command);
     // Runs the command registered for the item; false when there is none.
     bool RunMenuCommand(const QString& itemName);
+    bool HasMenuCommand(const QString& itemName) const;
     // The item of that object name in either right-click menu or the menu bar, or nullptr.
     QAction* MenuItem(const QString& itemName) const;
     // What a right click on the widget opens: the prepared menu (its items shown or hidden for the
@@ -194,14 +186,6 @@ public:
     // items; true when the menu has an item to offer.
     bool PopupSoundOptionsSet();
     bool PopupPageOptionsSet();
-
-    // Windows of other layers that the menu commands open modally; each returns the modal result.
-    // Set by the application once the windows exist; an unset hook opens nothing (result 0).
-    std::function<int()> ShowFormChangePageButton;
-    std::function<int()> ShowFormAddPlaceMarker;
-    std::function<int()> ShowTimedStartSet;
-    std::function<int()> ShowFormAutoStartTimer;
-    std::function<int()> ShowFormAssignVolumeLevel;
     // --- Game clock and stopwatch (MainFormGameClock.cpp).
     void HideUnhideGameClock1Click();
     void HideUnhideTimer1Click();
@@ -475,7 +459,6 @@ private:
     void SetSoundItemsForEmptySlot();
     void SetSoundItemsForSound(int state, bool cueShown);
     void SetPageItems(const QString& name);
-    static int ModalResultOf(const std::function<int()>& show);
     void BuildScoreboardMenu();
     // MainFormGameClock.cpp
     void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
@@ -559,6 +542,7 @@ private:
 
     MainFormContext& ctx_;
     QHash<QString, std::function<void()>> menuCommands_;
+    MainFormWindows* windows_ = nullptr;
     // Timers that ran when the exit sequence stopped them, restored when the exit is cancelled.
     std::array<bool, 4> timersRunning_{};
     bool loggingDisplayWasVisible_ = false;

@@ -64,8 +64,8 @@ bool TForm1::RefuseAddingOverPlaying(int firstSlot, int fileCount)
 {
     const Selection& sel = ctx_.selection;
     const int lastSlot = std::min(firstSlot + std::max(fileCount, 1) - 1, ButtonCount);
-    for (int b = firstSlot; b <= lastSlot && IsAddressPlaying; ++b) {
-        if (IsAddressPlaying(sel.PopupGroup, sel.PopupPage, b)) {
+    for (int b = firstSlot; b <= lastSlot; ++b) {
+        if (Windows().IsAddressPlaying(sel.PopupGroup, sel.PopupPage, b)) {
             ctx_.dialogs.MessageDlg(AddOverPlayingRefusal, mtError, mbOK);
             return true;
         }

@@ -69,4 +69,7 @@ struct MainFormContext
     std::function<void()> Terminate;
     // Opens or prints a file through the desktop ("open" or "print"); true when it was handed over.
     std::function<bool(const QString& verb, const QString& fileName)> ShellExecute;
+    // Where the help files are looked for after the program folder, in order: beside the
+    // executable, then the installed program's data folder (each with a trailing "/").
+    QStringList HelpFolders;
 };

@@ -103,8 +103,6 @@ bool TForm1::EditModeSoundClick(int slot)
     sel.PopupGroup = sel.CurrentGroup;
     sel.PopupPage = sel.CurrentPage;
     sel.PopupButton = slot;
-    if (ShowSoundButtonEditor) {
-        ShowSoundButtonEditor();
-    }
+    Windows().ShowSoundButtonEditor();
     return true;
 }

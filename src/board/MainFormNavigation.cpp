@@ -159,9 +159,7 @@ bool TForm1::ProcessPageButton(int page)
 
 void TForm1::OpenPageEditor()
 {
-    if (ShowFormChangePageButton) {
-        ShowFormChangePageButton();
-    }
+    Windows().ShowFormChangePageButton();
 }
 
 void TForm1::ShowNamedPage(int page)

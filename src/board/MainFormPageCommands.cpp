@@ -22,7 +22,7 @@ void TForm1::PopupPageAddClick()
     }
     PageEditAdding = true;
     sel.CurrentButton = page;
-    if (ModalResultOf(ShowFormChangePageButton) != mrOk) {
+    if (Windows().ShowFormChangePageButton() != mrOk) {
         return;
     }
     const Settings& s = ctx_.settings;
@@ -38,7 +38,7 @@ void TForm1::PopupPageAddClick()
 void TForm1::PopupPageEdit1Click()
 {
     PageEditAdding = false;
-    ModalResultOf(ShowFormChangePageButton);
+    Windows().ShowFormChangePageButton();
 }
 
 void TForm1::PopupPageDeleteClick()

@@ -2,6 +2,7 @@
 // of the page area, the page buttons and the Cue button. Each item runs the command registered
 // under its object name, so windows of higher layers can register theirs from outside.
 #include "board/MainForm.h"
+#include "platform/Dialogs.h"
 
 #include "board/Board.h"
 #include "controls/ColorPanel.h"
@@ -185,6 +186,12 @@ bool TForm1::RunMenuCommand(const QString& itemName)
     return true;
 }
 
+bool TForm1::HasMenuCommand(const QString& itemName) const
+{
+    const auto found = menuCommands_.constFind(itemName);
+    return found != menuCommands_.constEnd() && *found;
+}
+
 QAction* TForm1::MenuItem(const QString& itemName) const
 {
     for (QMenu* menu : {PopupMenuSound, PopupMenuPage}) {
@@ -219,7 +226,36 @@ QMenu* TForm1::PreparePopup(QWidget* widget)
     return nullptr;
 }
 
-int TForm1::ModalResultOf(const std::function<int()>& show)
+namespace {
+
+// The windows before the application has set its own: none opens, nothing plays.
+class NoWindows final : public MainFormWindows
 {
-    return show ? show() : 0;
+public:
+    int ShowSoundButtonEditor() override { return mrNone; }
+    int ShowfrmCustomPlay() override { return mrNone; }
+    int ShowFormChangePageButton() override { return mrNone; }
+    int ShowFormAddPlaceMarker() override { return mrNone; }
+    int ShowTimedStartSet() override { return mrNone; }
+    int ShowFormAutoStartTimer() override { return mrNone; }
+    int ShowFormAssignVolumeLevel() override { return mrNone; }
+    int ShowFormSetup() override { return mrNone; }
+    int ShowFormAbout() override { return mrNone; }
+    int ShowFormLineups() override { return mrNone; }
+    int ShowFormRoster() override { return mrNone; }
+    int ShowFormPersonalize() override { return mrNone; }
+    int ShowFormFindSpecs() override { return mrNone; }
+    int ShowFormHotKey() override { return mrNone; }
+    int ShowButtonList() override { return mrNone; }
+    int ShowfrmCustomCuedButtons() override { return mrNone; }
+    int ShowFormDuplicateList() override { return mrNone; }
+    bool IsAddressPlaying(int, int, int) override { return false; }
+};
+
+} // namespace
+
+MainFormWindows& TForm1::Windows() const
+{
+    static NoWindows none;
+    return windows_ != nullptr ? *windows_ : none;
 }

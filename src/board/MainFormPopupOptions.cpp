@@ -110,7 +110,7 @@ bool TForm1::PopupSoundOptionsSet()
         } else if (ButtonPanels[static_cast<std::size_t>(slot)]->Color() == clLime) {
             // A playing slot gets its live volume instead of a menu.
             SetAllShown(PopupMenuSound, false);
-            ModalResultOf(ShowFormAssignVolumeLevel);
+            Windows().ShowFormAssignVolumeLevel();
             LoadButtons();
             return false;
         } else {

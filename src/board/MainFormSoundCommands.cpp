@@ -69,7 +69,7 @@ void TForm1::PopupEditClick()
 {
     try {
         AddingSounds = false;
-        ModalResultOf(ShowSoundButtonEditor);
+        Windows().ShowSoundButtonEditor();
         ctx_.board.BoardChanged = true;
     } catch (const std::exception&) {
         ShowError(QStringLiteral("PopUpEditClick"));
@@ -199,10 +199,10 @@ void TForm1::PopupTimerClick()
     if (Board::IsBlank(ButtonMemos[static_cast<std::size_t>(b)]->text())) {
         return;
     }
-    if (ModalResultOf(ShowTimedStartSet) != mrOk) {
+    if (Windows().ShowTimedStartSet() != mrOk) {
         return;
     }
-    if (ModalResultOf(ShowFormAutoStartTimer) == mrOk) {
+    if (Windows().ShowFormAutoStartTimer() == mrOk) {
         ProcessSoundButton(b);
     }
 }
@@ -216,7 +216,7 @@ void TForm1::OpenPlaceMarkerWindow(const QString& mode)
         return;
     }
     PlaceMarkerMode = mode;
-    ModalResultOf(ShowFormAddPlaceMarker);
+    Windows().ShowFormAddPlaceMarker();
 }
 
 void TForm1::PopupInsertClick()
@@ -231,6 +231,6 @@ void TForm1::PopupEditPlaceMarkerClick()
 
 void TForm1::AssignVolumeLevelClick()
 {
-    ModalResultOf(ShowFormAssignVolumeLevel);
+    Windows().ShowFormAssignVolumeLevel();
     LoadButtons();
 }

@@ -21,6 +21,7 @@
 #include "controls/SlideBar.h"
 #include "platform/Dialogs.h"
 #include "platform/HintHidePause.h"
+#include "platform/ProgramVersion.h"
 #include "platform/Random.h"
 
 #include <QGuiApplication>
@@ -46,8 +47,8 @@ void TForm1::FormCreate()
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     bool cursorShown = true;
     try {
-        VersionText = QStringLiteral("Rallybox - Version 7.0.03");
-        BuildText = QStringLiteral("Build 03");
+        VersionText = ProgramVersion::VersionText();
+        BuildText = ProgramVersion::BuildText();
         ctx_.board.BoardChanged = false;
         Playing = false;
         TimeErrorShown = false;

@@ -1,5 +1,5 @@
 // The main window's window and help commands, its Find button and the list commands of the Tools
-// menu. The windows themselves live in higher folders; they are reached through the Show hooks and
+// menu. The windows themselves live in higher folders; they are reached through Windows() and
 // leave their results in the selection (the list target) and the settings.
 #include "board/Board.h"
 #include "board/MainForm.h"
@@ -25,11 +25,6 @@ QAction* AddToolItem(QMenu* menu, const char* name, const QString& caption)
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
-}
-
-int RunHook(const std::function<int()>& hook)
-{
-    return hook ? hook() : mrNone;
 }
 
 } // namespace
@@ -102,7 +97,7 @@ bool TForm1::EditButtonAllowed() const
 void TForm1::Options1Click()
 {
     try {
-        RunHook(ShowFormSetup);
+        Windows().ShowFormSetup();
         RefreshAfterOptions();
     } catch (const std::exception&) {
         ShowError(QStringLiteral("Options1Click"));
@@ -122,47 +117,55 @@ void TForm1::RefreshAfterOptions()
 
 void TForm1::About2Click()
 {
-    RunHook(ShowFormAbout);
+    Windows().ShowFormAbout();
 }
 
 void TForm1::Lineups1Click()
 {
     // The lineups window marks the lineups active and resets both batting positions when shown.
-    RunHook(ShowFormLineups);
+    Windows().ShowFormLineups();
 }
 
 void TForm1::Roster1Click()
 {
-    RunHook(ShowFormRoster);
+    Windows().ShowFormRoster();
 }
 
 void TForm1::HelpTopics1Click()
 {
-    const QString path = ctx_.ProgramFolder + QStringLiteral("RBXHelp.chm");
-    if (QFileInfo::exists(path)) {
-        ctx_.ShellExecute(QStringLiteral("open"), path);
-    } else {
-        ctx_.dialogs.MessageDlg(QStringLiteral("Help File Not Found"), mtWarning, mbOK);
-    }
+    OpenHelpFile(QStringLiteral("RBXHelp"), QStringLiteral("Help File Not Found"));
 }
 
 void TForm1::VersionHistory1Click()
 {
-    const QString path = ctx_.ProgramFolder + QStringLiteral("RBXVersions.chm");
-    if (QFileInfo::exists(path)) {
-        ctx_.ShellExecute(QStringLiteral("open"), path);
-    } else {
-        ctx_.dialogs.MessageDlg(QStringLiteral("Version History File Not Found"), mtWarning, mbOK);
+    OpenHelpFile(QStringLiteral("RBXVersions"), QStringLiteral("Version History File Not Found"));
+}
+
+// The program folder comes first, so an operator's own copy wins over the installed one. In each
+// folder a compiled help file (".chm", for a desktop with a viewer for it) comes before the HTML
+// page the program ships, which every desktop opens in its browser.
+void TForm1::OpenHelpFile(const QString& baseName, const QString& notFoundText)
+{
+    const QStringList folders = QStringList{ctx_.ProgramFolder} + ctx_.HelpFolders;
+    for (const QString& folder : folders) {
+        for (const char* extension : {".chm", ".html"}) {
+            const QString path = folder + baseName + QLatin1String(extension);
+            if (QFileInfo::exists(path)) {
+                ctx_.ShellExecute(QStringLiteral("open"), path);
+                return;
+            }
+        }
     }
+    ctx_.dialogs.MessageDlg(notFoundText, mtWarning, mbOK);
 }
 
 void TForm1::Personalize1Click()
 {
-    if (!ShowFormPersonalize) {
+    const QString before = ctx_.settings.Personalization;
+    // Nothing opened (no window), nothing to show.
+    if (Windows().ShowFormPersonalize() == mrNone) {
         return;
     }
-    const QString before = ctx_.settings.Personalization;
-    ShowFormPersonalize();
     SetMainCaption(true, true);
     // The header is stored in the set file, so only a real change asks for a save at exit.
     if (ctx_.settings.Personalization != before) {
@@ -203,7 +206,7 @@ void TForm1::FindButtonClick()
         sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
         FocusDummy();
         const bool cueShown = FaceOf(CueButton) == ctx_.settings.ActiveButtonColor;
-        RunHook(ShowFormFindSpecs);
+        Windows().ShowFormFindSpecs();
         if (ListTargetComplete()) {
             PlayListTarget(true);
             return;
@@ -246,7 +249,7 @@ void TForm1::ListHotKeys1Click()
 {
     try {
         ctx_.selection.ListRowCount = 0;
-        RunHook(ShowFormHotKey);
+        Windows().ShowFormHotKey();
         FocusDummy();
     } catch (const std::exception&) {
         ShowError(QStringLiteral("ListHotKeys1Click"));
@@ -260,7 +263,7 @@ void TForm1::ListSoundButtons1Click()
         sel.ListRowCount = 0;
         sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
         ButtonListInvalidMode = false;
-        RunHook(ShowButtonList);
+        Windows().ShowButtonList();
         if (ListTargetComplete()) {
             PlayListTarget(true);
         } else {
@@ -278,7 +281,7 @@ void TForm1::VerifySoundButtons1Click()
         sel.ListRowCount = 0;
         sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
         ButtonListInvalidMode = true;
-        RunHook(ShowButtonList);
+        Windows().ShowButtonList();
         ButtonListInvalidMode = false;
         if (ListTargetComplete()) {
             PlayListTarget(false);
@@ -300,7 +303,7 @@ void TForm1::ListCustomCuedButtons1Click()
 {
     try {
         ctx_.selection.ListRowCount = 0;
-        RunHook(ShowfrmCustomCuedButtons);
+        Windows().ShowfrmCustomCuedButtons();
         FocusDummy();
     } catch (const std::exception&) {
         ShowError(QStringLiteral("ListCustomCuedButtons1Click"));
@@ -313,7 +316,7 @@ void TForm1::DuplicateCheck1Click()
         Selection& sel = ctx_.selection;
         sel.ListRowCount = 0;
         sel.ListTargetGroup = sel.ListTargetPage = sel.ListTargetButton = 0;
-        RunHook(ShowFormDuplicateList);
+        Windows().ShowFormDuplicateList();
         FocusDummy();
     } catch (const std::exception&) {
         ShowError(QStringLiteral("DuplicateCheck1Click"));

@@ -35,6 +35,8 @@ bool SetFile::SaveSetFile(bool exiting)
         }
     }
 
+    // Atomic: IniFile::UpdateFile (platform/IniFile.cpp) writes a temporary file beside the set
+    // file and renames it over the old one, so a failed write leaves the old file whole.
     const bool written = ini->UpdateFile();
     board_.SetIniFile = std::move(ini);
     setIniUnreadable_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgramVersion.h"
+
 #include <QString>
 
 class Board;
@@ -11,8 +13,8 @@ struct Settings;
 // The version texts taken at start (`VersionText`, `BuildText`, `WindowsVersionText`).
 struct VersionTexts
 {
-    QString VersionText = QStringLiteral("Rallybox - Version 7.0.03");
-    QString BuildText = QStringLiteral("Build 03");
+    QString VersionText = ProgramVersion::VersionText();
+    QString BuildText = ProgramVersion::BuildText();
     QString WindowsVersionText;
 };
 

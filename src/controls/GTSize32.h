@@ -1,4 +1,8 @@
 #pragma once
+// controls/: GTForm (this file, the form scaler); the custom-drawn controls TBitBtnWithColor
+// (ButtonWithColor.h), TColorPanel (ColorPanel.h), TClickLabel (ClickLabel.h), TzcPeakOmeter
+// (Zseg.h, segmented meter), TzPanelMeter (zPanel.h, needle meter), TzSlideBar (SlideBar.h),
+// TzLed (zLed.h), TzShapeBtn (zShapeBtn.h), SteelBrush; PixelPaint draws their pixels.
 // The form scaler GTForm: sits on a window, takes over the window's form events and makes every
 // control follow the window's size — bounds by the change of client width and height, fonts by
 // the change of client height — while keeping the aspect ratio of the captured layout.

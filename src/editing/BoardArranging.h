@@ -1,4 +1,8 @@
 #pragma once
+// editing/: BoardArranging (this file) over BoardClipboards, PageTools, BoardColors and
+// BoardDragDrop; the editors TFormChangeSoundButton (ChangeSoundButton.h), TFormChangePageButton,
+// TfrmCustomPlay and TFormAddPlaceMarker; PageExportCommands (page library, spreadsheet export),
+// ShellFileDrop (files dropped on the window).
 // The board-arranging commands of the main window, created once with it: the clipboards, page
 // alphabetize and compress, colours and fonts, and drag and drop. Wire() connects the main
 // window's own controls and menu items to them.

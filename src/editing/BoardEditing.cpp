@@ -22,7 +22,7 @@ bool PageOnDisplay(TForm1& form, int group, int page)
 
 bool CellPlaying(TForm1& form, int group, int page, int button)
 {
-    return form.IsAddressPlaying && form.IsAddressPlaying(group, page, button);
+    return form.Windows().IsAddressPlaying(group, page, button);
 }
 
 bool PagePlaying(TForm1& form, int group, int page)

@@ -1,4 +1,9 @@
 #pragma once
+// gif/: TGIFImage (this file, the picture) with its items TGIFHeader, TGIFSubImage, the
+// extensions (GifExtension.h, GifAppExtension.h) and TGIFPainter; decoding TGIFLzwDecoder,
+// encoding TGIFEncoder / TLZWEncoder / TRLEEncoder (GifEncoder.h), colour reduction
+// TColorQuantizer (GifOctree.h) and the ditherers (GifDither.h); TJPEGImage and
+// TPictureFormats (the registered picture formats).
 
 #include "gif/GifDither.h"
 #include "gif/GifHeader.h"

@@ -1,4 +1,7 @@
 #pragma once
+// platform/: Dialogs (this file; QtDialogs shows them, ScriptedDialogs plays them in tests),
+// IniFile (INI files, the atomic write), Color (colour <-> text), Clock, EventPump (Pump.h),
+// SeededRandom (Random.h), ProgramFolder and ProgramVersion.
 // The one seam for every message box, input box and common dialog. Windows call
 // CurrentDialogs(); the program installs QtDialogs, tests install ScriptedDialogs.
 #include "platform/Color.h"

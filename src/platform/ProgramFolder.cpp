@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#ifndef RBX_DATA_FROM_BIN
+#define RBX_DATA_FROM_BIN "../share/rallybox"
+#endif
+
 namespace {
 
 QString WithSlash(const QString& folder)
@@ -24,26 +28,49 @@ bool CanWriteIn(const QString& folder)
     return probe.open();
 }
 
+// The operating system's and the packages' folders, and any folder the program was installed
+// into (its data folder lies beside it): writable there as root, but an operator's options,
+// traces and backups do not belong there.
+bool IsSystemOrInstalledFolder(const QString& folder)
+{
+    const QString path = WithSlash(folder);
+    for (const char* root : {"/usr/", "/bin/", "/sbin/", "/lib/", "/lib64/", "/opt/"}) {
+        if (path.startsWith(QLatin1String(root))) {
+            return true;
+        }
+    }
+    return QFileInfo(InstalledDataFolder(folder)).isDir();
+}
+
 } // namespace
 
 QString ResolveProgramFolder(const QString& rallyboxHome, const QString& executableFolder,
-                             const QString& homeFolder)
+                             const QString& homeFolder, const QString& xdgDataHome)
 {
     if (!rallyboxHome.isEmpty()) {
         QDir().mkpath(rallyboxHome);
         return WithSlash(rallyboxHome);
     }
-    if (CanWriteIn(executableFolder)) {
+    if (!executableFolder.isEmpty() && !IsSystemOrInstalledFolder(executableFolder) &&
+        CanWriteIn(executableFolder)) {
         return WithSlash(executableFolder);
     }
-    const QString dataFolder = homeFolder + QStringLiteral("/.local/share/Rallybox");
+    const QString dataHome =
+        QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : homeFolder + QStringLiteral("/.local/share");
+    const QString dataFolder = dataHome + QStringLiteral("/Rallybox");
     QDir().mkpath(dataFolder);
     return WithSlash(dataFolder);
+}
+
+QString InstalledDataFolder(const QString& executableFolder)
+{
+    return WithSlash(executableFolder + QLatin1Char('/') + QStringLiteral(RBX_DATA_FROM_BIN));
 }
 
 QString ProgramFolder()
 {
     const QString executableFolder =
         QCoreApplication::instance() != nullptr ? QCoreApplication::applicationDirPath() : QString();
-    return ResolveProgramFolder(qEnvironmentVariable("RALLYBOX_HOME"), executableFolder, QDir::homePath());
+    return ResolveProgramFolder(qEnvironmentVariable("RALLYBOX_HOME"), executableFolder, QDir::homePath(),
+                                qEnvironmentVariable("XDG_DATA_HOME"));
 }

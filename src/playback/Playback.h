@@ -1,4 +1,9 @@
 #pragma once
+// playback/: Playback (this file, the play paths), PlaybackState (channel table and play flags),
+// PlaybackMainForm (the main window with playback), Keyboard (HotKeyProcess), ModeButtons and
+// ModeButtonsWiring (mode buttons, bars, key events of the window), ProgressionTimers and
+// DisplayTimerHandler (the timers), TFormEqualizer, TTimedStartSet, TFormAutoStartTimer and
+// TFormAssignVolumeLevel (windows).
 // The playback routines over the channel table: opening streams, the play paths, stop, pause and
 // loop, fades, cross fades, voice-over and manual control. Split by concern over the
 // Playback*.cpp files. GUI thread only; the busy waits pump messages through the EventPump, so

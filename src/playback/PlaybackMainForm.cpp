@@ -21,11 +21,7 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
     // The create step ran inside TForm1's constructor; the scaler now forwards the form events
     // (close, resize) to this finished window.
     GTForm1->FormBuilt();
-    view_.OpenEditor = [this] {
-        if (ShowSoundButtonEditor) {
-            ShowSoundButtonEditor();
-        }
-    };
+    view_.OpenEditor = [this] { Windows().ShowSoundButtonEditor(); };
     // A playing sound moved to another page keeps its channel: the table follows the new address.
     SoundMoved = [this](int fromGroup, int fromPage, int fromButton, int toGroup, int toPage, int toButton) {
         RepointChannels(fromGroup, fromPage, fromButton, toGroup, toPage, toButton);

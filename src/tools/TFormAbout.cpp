@@ -1,5 +1,6 @@
 #include "tools/TFormAbout.h"
 
+#include "platform/ProgramVersion.h"
 #include "tools/GameDayWidgets.h"
 
 #include <QLabel>
@@ -24,7 +25,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
     product->setFont(big);
     product->setAlignment(Qt::AlignCenter);
     layout->addWidget(product);
-    QLabel* version = GameDayLabel(this, QStringLiteral("Version"), QStringLiteral("Version 7.0 Build  03"));
+    QLabel* version = GameDayLabel(this, QStringLiteral("Version"), ProgramVersion::AboutText());
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);
     auto* ok = GameDayButton(this, QStringLiteral("AboutButton"), QStringLiteral("OK"));

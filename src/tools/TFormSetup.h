@@ -1,4 +1,9 @@
 #pragma once
+// tools/: TFormSetup (this file); find TformFind and TFormFindSpecs (FindCriteriaWindow.h); lists
+// TButtonList and TFormDuplicateList with TStringGrid (StringGrid.h) and ListPrinter; the game-day
+// windows TScoreboard, TFormGenericScoreboard, TFormAustralianFootball, TFormLineups,
+// TFormRoster, reached through GameDayContext; TFormHotKey, TFormPersonalize, TFormAbout,
+// TfrmCustomCuedButtons, TfrmShutDown.
 // The "Setup Options" dialog: the settings on ten tabs, the board lock on the Security tab, and
 // Save Settings, which copies the controls back into the settings, applies them to the main window
 // and the audio output and writes the options file. Colours, Daylight Mode, the lock and the

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,6 +28,18 @@
 #include <memory>
 
 namespace {
+
+// Whether anything beyond the menus holding the item (each connects to it) listens to its
+// triggered signal. QObject counts receivers for its subclasses only; a pointer to the member,
+// taken through one, asks any object.
+struct MenuItemProbe : QObject
+{
+    static bool HasHandler(const QAction& item)
+    {
+        constexpr auto receiversOf = &MenuItemProbe::receivers;
+        return (item.*receiversOf)(SIGNAL(triggered(bool))) > item.associatedObjects().size();
+    }
+};
 
 class AppArrangeTest : public ::testing::Test
 {
@@ -83,9 +96,7 @@ protected:
 TEST_F(AppArrangeTest, MenuItemsRunTheArrangingCommandsAndTheWindowsHaveTheirHooks)
 {
     TForm1& form = *app->Form1;
-    EXPECT_TRUE(form.ShowFormChangePageButton);
-    EXPECT_TRUE(form.ShowFormAddPlaceMarker);
-    EXPECT_TRUE(form.IsAddressPlaying);
+    EXPECT_EQ(&form.Windows(), static_cast<MainFormWindows*>(app.get()));
     for (const char* item : {"SoundCopy", "SoundCut", "SoundPaste", "PageCopy", "PageCut", "PagePaste",
                              "CopyCue", "PageAlphabetize", "PageCompress", "PageButtonDragModeOnOff",
                              "SetButtonColor1", "CaptureButtonColor1", "SetButtonColor2",
@@ -106,13 +117,43 @@ TEST_F(AppArrangeTest, MenuItemsRunTheArrangingCommandsAndTheWindowsHaveTheirHoo
     EXPECT_EQ(app->arranging->C1->parent(), static_cast<QObject*>(form.Edit1));
 }
 
+TEST_F(AppArrangeTest, EveryMenuItemOfTheAssembledProgramReachesACommand)
+{
+    TForm1& form = *app->Form1;
+    QStringList unreached;
+    // The right-click menus' items run the command registered under their name.
+    for (QMenu* menu : {form.PopupMenuSound, form.PopupMenuPage}) {
+        for (QAction* item : menu->actions()) {
+            if (!item->isSeparator() && !form.HasMenuCommand(item->objectName())) {
+                unreached << menu->objectName() + "/" + item->objectName();
+            }
+        }
+    }
+    // The main menus' items (and their submenus') are connected to their handlers.
+    QList<QMenu*> menus;
+    for (QAction* top : form.menuBar()->actions()) {
+        menus << top->menu();
+    }
+    while (!menus.isEmpty()) {
+        QMenu* menu = menus.takeFirst();
+        for (QAction* item : menu->actions()) {
+            if (item->menu() != nullptr) {
+                menus << item->menu();
+            } else if (!item->isSeparator() && !MenuItemProbe::HasHandler(*item)) {
+                unreached << menu->title() + "/" + item->text();
+            }
+        }
+    }
+    EXPECT_TRUE(unreached.isEmpty()) << unreached.join(", ").toStdString();
+}
+
 TEST_F(AppArrangeTest, ASoundThatPlaysIsNeitherCutNorSwapped)
 {
     TForm1& form = *app->Form1;
     QTest::mouseClick(AsPushButton(form.SoundButtons[2]), Qt::LeftButton);
     ASSERT_EQ(app->board.ButtonState[1][1][2], bstPlaying);
-    ASSERT_TRUE(form.IsAddressPlaying(1, 1, 2));
-    EXPECT_FALSE(form.IsAddressPlaying(1, 1, 3));
+    ASSERT_TRUE(form.Windows().IsAddressPlaying(1, 1, 2));
+    EXPECT_FALSE(form.Windows().IsAddressPlaying(1, 1, 3));
 
     Target(1, 1, 2);
     form.MenuItem(QStringLiteral("SoundCut"))->trigger();
@@ -126,7 +167,7 @@ TEST_F(AppArrangeTest, ASoundThatPlaysIsNeitherCutNorSwapped)
     QTest::mouseClick(AsPushButton(form.ButtonDragButton), Qt::LeftButton);
 
     QTest::mouseClick(AsPushButton(form.StopPlayButton), Qt::LeftButton);
-    ASSERT_FALSE(form.IsAddressPlaying(1, 1, 2));
+    ASSERT_FALSE(form.Windows().IsAddressPlaying(1, 1, 2));
     form.MenuItem(QStringLiteral("SoundCut"))->trigger();
     EXPECT_TRUE(Board::IsBlank(app->board.ButtonCaption[1][1][2]));
     EXPECT_EQ(form.ButtonPanels[2]->Color(), clTeal);

@@ -2,6 +2,7 @@
 // engine (on its manual clock), and STOP ends the sound.
 #include "AppTestOptions.h"
 #include "app/RallyboxApp.h"
+#include "support/WindowsDouble.h"
 
 #include "audio/Bass.h"
 #include "audio/EngineManual.h"
@@ -163,16 +164,19 @@ TEST_F(AppPlaybackTest, SlotOnesOwnButtonPlaysWithoutTheClickTraceButItsPanelTra
 TEST_F(AppPlaybackTest, AnEditModeClickOpensTheSoundButtonEditorOnThatSlot)
 {
     int opened = 0;
-    app->Form1->ShowSoundButtonEditor = [&opened] {
+    WindowsDouble windows;
+    windows.SoundButtonEditor = [&opened] {
         ++opened;
         return 2;
     };
+    app->Form1->SetWindows(&windows);
     app->board.EditMode = true;
     QTest::mouseClick(app->Form1->ButtonPanels[5], Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(app->selection.PopupButton, 5);
     EXPECT_EQ(app->selection.PopupPage, 1);
     EXPECT_EQ(TakenChannels(), 0);
+    app->Form1->SetWindows(app.get()); // the double ends with this test
 }
 
 TEST_F(AppPlaybackTest, TheShownMainWindowKeepsTheBottomSlotRowOnTheScreen)

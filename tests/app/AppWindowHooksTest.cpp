@@ -72,10 +72,8 @@ TEST_F(AppWindowHooksTest, TheEqButtonOpensTheEqualizerAndItsChangesLightTheButt
 
 TEST_F(AppWindowHooksTest, MenuHooksShowTheirWindowsAndReturnTheModalResult)
 {
-    ASSERT_TRUE(app->Form1->ShowTimedStartSet);
-    ASSERT_TRUE(app->Form1->ShowFormAutoStartTimer);
-    ASSERT_TRUE(app->Form1->ShowFormAssignVolumeLevel);
-    ASSERT_TRUE(app->Form1->ShowfrmCustomPlay);
+    // The main window opens the program's own windows.
+    ASSERT_EQ(&app->Form1->Windows(), static_cast<MainFormWindows*>(app.get()));
 
     app->selection.PopupGroup = 1;
     app->selection.PopupPage = 1;
@@ -84,15 +82,15 @@ TEST_F(AppWindowHooksTest, MenuHooksShowTheirWindowsAndReturnTheModalResult)
         app->TimedStartSet->StartHours->setValue(21);
         app->TimedStartSet->TimeSetOKButton->click();
     });
-    EXPECT_EQ(app->Form1->ShowTimedStartSet(), 1);
+    EXPECT_EQ(app->Form1->Windows().ShowTimedStartSet(), 1);
     EXPECT_EQ(app->playbackState.TimedStartButton, 12);
     EXPECT_FALSE(app->playbackState.TimedStartTime.isEmpty());
 
     WhenShown(app->FormAutoStartTimer, [this] { app->FormAutoStartTimer->StartNowButton->click(); });
-    EXPECT_EQ(app->Form1->ShowFormAutoStartTimer(), 1);
+    EXPECT_EQ(app->Form1->Windows().ShowFormAutoStartTimer(), 1);
 
     WhenShown(app->FormAssignVolumeLevel, [this] { app->FormAssignVolumeLevel->AVLCancelButton->click(); });
-    EXPECT_EQ(app->Form1->ShowFormAssignVolumeLevel(), 2);
+    EXPECT_EQ(app->Form1->Windows().ShowFormAssignVolumeLevel(), 2);
 
     WhenShown(app->frmCustomPlay, [this] {
         // Enter after a new clip name presses no button: no start cue is set.
@@ -100,7 +98,7 @@ TEST_F(AppWindowHooksTest, MenuHooksShowTheirWindowsAndReturnTheModalResult)
         EXPECT_FALSE(app->frmCustomPlay->StartCueSet);
         app->frmCustomPlay->CancelButton->click();
     });
-    EXPECT_EQ(app->Form1->ShowfrmCustomPlay(), 2);
+    EXPECT_EQ(app->Form1->Windows().ShowfrmCustomPlay(), 2);
     EXPECT_EQ(app->frmCustomPlay->CurrentChannel, 0u);
 }
 

@@ -122,7 +122,7 @@ TEST_F(AddSoundsTest, ReplacingASoundKeepsItsVolumeLoopAndCueButNotItsTimeOrKey)
 TEST_F(AddSoundsTest, NoSoundIsAddedOverAPlayingSlot)
 {
     StartMenuBoard();
-    form->IsAddressPlaying = [](int g, int p, int b) { return g == 1 && p == 1 && b == 5; };
+    windows.AddressPlaying = [](int g, int p, int b) { return g == 1 && p == 1 && b == 5; };
     const QString refusal = QStringLiteral(
         "A Sound Button you are adding to is playing.\rStop it before you add sounds over it.");
     const TSoundButtonCell playing = CellOf(1, 1, 5);

@@ -3,6 +3,7 @@
 // audio engine in manual-clock mode, so every start-up and exit can be driven and inspected.
 #include "board/MainForm.h"
 #include "support/MainFormParts.h"
+#include "support/WindowsDouble.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -94,9 +95,12 @@ protected:
             return true;
         };
         form = MakeForm ? MakeForm(*context) : std::make_unique<TForm1>(*context);
+        form->SetWindows(&windows);
     }
 
     QTemporaryDir dir;
+    // The windows the main window opens, as each test sets them.
+    WindowsDouble windows;
     std::unique_ptr<TForm1> form;
     // Builds the window Start shows, when a test needs a subclass (a plain TForm1 otherwise).
     std::function<std::unique_ptr<TForm1>(MainFormContext&)> MakeForm;

@@ -17,7 +17,7 @@ TEST_F(PageMenuCommandsTest, AddPageOpensTheEditorAndShowsThePageOnlyOnOk)
     settings.PageFontColor = 0x00000080;
     int result = mrCancel;
     std::vector<std::array<int, 2>> asked;
-    form->ShowFormChangePageButton = [&] {
+    windows.FormChangePageButton = [&] {
         asked.push_back({form->PageEditAdding ? 1 : 0, selection.CurrentButton});
         if (result == mrOk) {
             board.PageName[1][2] = QStringLiteral("Intros");

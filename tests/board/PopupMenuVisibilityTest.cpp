@@ -96,7 +96,7 @@ TEST_F(PopupMenuVisibilityTest, APlayingSlotOpensTheVolumeWindowAndRepaints)
 {
     StartMenuBoard();
     int opened = 0;
-    form->ShowFormAssignVolumeLevel = [&] {
+    windows.FormAssignVolumeLevel = [&] {
         ++opened;
         EXPECT_EQ(selection.PopupButton, 5);
         return static_cast<int>(mrOk);

@@ -128,7 +128,7 @@ TEST_F(SoundMenuCommandsTest, EditOpensTheEditorOnTheTarget)
 {
     StartMenuBoard();
     std::vector<int> targets;
-    form->ShowSoundButtonEditor = [&] {
+    windows.SoundButtonEditor = [&] {
         targets.push_back(selection.PopupButton);
         return static_cast<int>(mrCancel);
     };
@@ -147,11 +147,11 @@ TEST_F(SoundMenuCommandsTest, TimedStartPlaysTheSlotOnlyAfterBothWindowsSayOk)
     QStringList shown;
     int setResult = mrOk;
     int countdownResult = mrCancel;
-    form->ShowTimedStartSet = [&] {
+    windows.TimedStartSet = [&] {
         shown << QStringLiteral("set %1").arg(form->TimedStartButton);
         return setResult;
     };
-    form->ShowFormAutoStartTimer = [&] {
+    windows.FormAutoStartTimer = [&] {
         shown << QStringLiteral("countdown");
         return countdownResult;
     };
@@ -173,7 +173,7 @@ TEST_F(SoundMenuCommandsTest, PlaceMarkerItemsOpenTheirWindowInTheirMode)
 {
     StartMenuBoard();
     QStringList modes;
-    form->ShowFormAddPlaceMarker = [&] {
+    windows.FormAddPlaceMarker = [&] {
         modes << form->PlaceMarkerMode;
         return static_cast<int>(mrOk);
     };

@@ -37,7 +37,7 @@ protected:
         WriteText(path, ArrangeSet);
         Start({path});
         ASSERT_EQ(haltCode, -1);
-        form->IsAddressPlaying = [this](int g, int p, int b) { return playing.count({g, p, b}) != 0; };
+        windows.AddressPlaying = [this](int g, int p, int b) { return playing.count({g, p, b}) != 0; };
         arranging = std::make_unique<BoardArranging>(*form);
         arranging->Wire();
         dialogs.Reset();

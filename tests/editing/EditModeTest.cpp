@@ -35,7 +35,7 @@ protected:
         settings.EditModeColor = EditColour;
         settings.ActiveButtonColor = clInfoBk;
         settings.GroupColor[1] = GroupColour;
-        form->ShowSoundButtonEditor = [this] {
+        windows.SoundButtonEditor = [this] {
             opened.push_back({selection.PopupGroup, selection.PopupPage, selection.PopupButton});
             return 2;
         };

@@ -182,7 +182,7 @@ TEST_F(PageEditorTest, EditModePageClickOpensTheEditorThroughItsHook)
 {
     StartArrange();
     int opened = 0;
-    form->ShowFormChangePageButton = [&opened] {
+    windows.FormChangePageButton = [&opened] {
         ++opened;
         return 2;
     };

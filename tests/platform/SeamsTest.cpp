@@ -115,6 +115,14 @@ TEST(ProgramFolder, HomeVariableWinsThenWritableExecutableFolderThenUserData)
     EXPECT_EQ(ResolveProgramFolder("", exe, home), exe + "/");
     EXPECT_EQ(ResolveProgramFolder("", root.filePath("missing"), home), home + "/.local/share/Rallybox/");
     EXPECT_TRUE(QFileInfo(home + "/.local/share/Rallybox").isDir());
+    // A system folder, and a folder the program was installed into (its data folder beside it),
+    // keep the operator's files out even where they are writable.
+    EXPECT_EQ(ResolveProgramFolder("", "/usr/bin", home), home + "/.local/share/Rallybox/");
+    QDir().mkpath(root.filePath("share/rallybox"));
+    EXPECT_EQ(InstalledDataFolder(exe), root.filePath("share/rallybox") + "/");
+    EXPECT_EQ(ResolveProgramFolder("", exe, home), home + "/.local/share/Rallybox/");
+    EXPECT_EQ(ResolveProgramFolder("", exe, home, root.filePath("xdg")), root.filePath("xdg") + "/Rallybox/");
+    EXPECT_EQ(ResolveProgramFolder("", exe, home, "relative"), home + "/.local/share/Rallybox/");
     EXPECT_EQ(QDir::currentPath(), cwd);
     EXPECT_TRUE(QDir(exe).entryList(QDir::Files | QDir::Hidden).isEmpty()); // the probe file is gone
 }

@@ -24,7 +24,7 @@ protected:
         BuildWindow("[Main]\r\nCreatedBy=Rallybox\r\n\r\n[Page1]\r\nPageName=Warmup\r\nPagePlay=F\r\n"
                     "RapidFire=F\r\nPageShuffle=F\r\nPageColor=clBlack\r\nc1=Horn\r\ns1=" +
                     sound.toUtf8() + "\r\nt1=00:01\r\n\r\n");
-        form->ShowSoundButtonEditor = [this] {
+        windows.SoundButtonEditor = [this] {
             ++editorOpenings;
             return 2;
         };

@@ -26,6 +26,7 @@ void RealWindowFixture::BuildWindow(const QByteArray& setText, bool pumpRenders)
         };
     }
     form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
+    form->SetWindows(&windows);
     settings.Delay = 0;
     settings.IndividualVolume = 100;
 }

@@ -2,6 +2,7 @@
 // The real main window with its playback, over a set file the test writes: scripted dialogs and
 // the engine on the manual clock.
 #include "PlaybackFixture.h"
+#include "support/WindowsDouble.h"
 
 #include "playback/PlaybackMainForm.h"
 #include "support/MainFormParts.h"
@@ -26,6 +27,8 @@ protected:
 
     QTemporaryDir dir;
     PlaybackState state;
+    // The windows the main window opens, as each test sets them.
+    WindowsDouble windows;
     std::unique_ptr<PlaybackMainForm> form;
 };
 } // namespace PlaybackTest

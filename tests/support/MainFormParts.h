@@ -45,7 +45,7 @@ struct MainFormParts
         context = std::make_unique<MainFormContext>(
             MainFormContext{folder,     parameters,   board,    selection, settings, *setFile, *optionsFile,
                             *backups,   *tracer,      *playLog, dialogs,   clock,    pump,     random,
-                            clipboards, scalerShared, {},       {},        {},       {},       {}});
+                            clipboards, scalerShared, {},       {},        {},       {},       {},       {}});
         context->InitOutput = [](int, std::uint32_t freq, std::uint32_t flags) {
             BASS_Free();
             return EngineInitManual(freq, flags);

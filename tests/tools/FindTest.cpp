@@ -119,7 +119,7 @@ TEST_F(FindTest, NoMatchAndEmptyTextSayNoMatchesFound)
 
 TEST_F(FindTest, PlayItSwitchesToTheMatchsPageAndPlaysIt)
 {
-    form->ShowFormFindSpecs = [this] {
+    windows.FormFindSpecs = [this] {
         return Search(QStringLiteral("ringer"), specs->ButtonNotesRadioButton, false,
                       [this] { results->PlayItButtonClick(); });
     };
@@ -132,7 +132,7 @@ TEST_F(FindTest, PlayItSwitchesToTheMatchsPageAndPlaysIt)
 
 TEST_F(FindTest, CloseAndTitleBarPlayNothing)
 {
-    form->ShowFormFindSpecs = [this] {
+    windows.FormFindSpecs = [this] {
         return Search(QStringLiteral("bell"), specs->ButtonNotesRadioButton, false, [this] {
             results->StringGrid1->SelectRow(2);
             results->StringGrid1KeyUp(); // moving sets the target ...
@@ -144,7 +144,7 @@ TEST_F(FindTest, CloseAndTitleBarPlayNothing)
     EXPECT_FALSE(form->Playing);
     EXPECT_EQ(selection.CurrentPage, 1);
 
-    form->ShowFormFindSpecs = [this] {
+    windows.FormFindSpecs = [this] {
         return Search(QStringLiteral("bell"), specs->ButtonNotesRadioButton, false,
                       [this] { results->reject(); });
     };
@@ -203,7 +203,7 @@ TEST_F(FindTest, TheRealModalWindowsPlayADoubleClickedRow)
 {
     // Driven through the event loop as the operator does: the find dialog and the results window
     // are both shown modally; each step runs when the next window is up. A guard ends a stuck run.
-    form->ShowFormFindSpecs = [this] { return specs->ShowModal(); };
+    windows.FormFindSpecs = [this] { return specs->ShowModal(); };
     specs->SetResultsWindow(results);
     QTimer::singleShot(0, specs, [this] {
         specs->FindText->setText(QStringLiteral("Goal"));
@@ -230,7 +230,7 @@ TEST_F(FindTest, ClosingWithoutAChoiceWhileTheCueIsShownKeepsTheCueAndItsModes)
     SetFace(form->CueButton, settings.ActiveButtonColor);
     selection.CurrentGroup = CueGroup;
     selection.CurrentPage = CuePage;
-    form->ShowFormFindSpecs = [this] {
+    windows.FormFindSpecs = [this] {
         // Something on the way changes the page shown; the cue comes back afterwards.
         selection.CurrentGroup = 1;
         selection.CurrentPage = 1;

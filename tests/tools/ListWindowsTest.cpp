@@ -120,7 +120,7 @@ TEST_F(ListWindowsTest, DoubleClickedRowPlaysThatButtonAfterItsPageIsShown)
 {
     Put(2, 2, 7, QStringLiteral("Siren"));
     Put(1, 1, 1, QStringLiteral("Horn"));
-    form->ShowButtonList = [this] {
+    windows.ButtonList = [this] {
         buttons->Prepare();
         buttons->Grid->SelectRow(2);
         buttons->ButtonGridDblClick();
@@ -136,7 +136,7 @@ TEST_F(ListWindowsTest, CloseAndEscPlayNothingEvenAfterTheArrowsMovedTheSelectio
 {
     Put(1, 2, 7, QStringLiteral("Siren"));
     Put(1, 1, 1, QStringLiteral("Horn"));
-    form->ShowButtonList = [this] {
+    windows.ButtonList = [this] {
         buttons->Prepare();
         buttons->Grid->setFocus();
         buttons->Grid->SelectRow(1);
@@ -150,7 +150,7 @@ TEST_F(ListWindowsTest, CloseAndEscPlayNothingEvenAfterTheArrowsMovedTheSelectio
     EXPECT_EQ(selection.ListTargetButton, 0);
     EXPECT_FALSE(form->Playing);
 
-    form->ShowButtonList = [this] {
+    windows.ButtonList = [this] {
         buttons->Prepare();
         buttons->Grid->SelectRow(2);
         buttons->ButtonGridKeyUp();
@@ -173,7 +173,7 @@ TEST_F(ListWindowsTest, VerifySetsMissingFilesToEightAndBackToSix)
     board.ButtonFile[1][1][4] = QString();
     board.ButtonState[1][1][4] = bstPlaceMarker;
     int shown = 0;
-    form->ShowButtonList = [this, &shown] {
+    windows.ButtonList = [this, &shown] {
         if (!buttons->Prepare()) {
             return 0;
         }
@@ -242,7 +242,7 @@ TEST_F(ListWindowsTest, CustomCuedListHasNoRowLimit)
 TEST_F(ListWindowsTest, EmptyBoardSaysNoSoundButtonsFound)
 {
     int shown = 0;
-    form->ShowButtonList = [this, &shown] {
+    windows.ButtonList = [this, &shown] {
         shown += buttons->Prepare() ? 1 : 0;
         return 0;
     };

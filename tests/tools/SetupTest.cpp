@@ -348,7 +348,7 @@ TEST_F(SetupTest, LoggingOffEndsTheOpenLog)
 
 TEST_F(SetupTest, OptionsCommandKeepsTheVolumeBarAtItsEnd)
 {
-    form->ShowFormSetup = [this] { return setup->result(); };
+    windows.FormSetup = [this] { return setup->result(); };
     form->VolumeControl->SetValue(100);
     form->N6->trigger();
     EXPECT_EQ(form->VolumeControl->Value(), 100);

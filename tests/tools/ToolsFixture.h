@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "playback/PlaybackMainForm.h"
 #include "support/MainFormParts.h"
+#include "support/WindowsDouble.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -62,6 +63,7 @@ protected:
             return true;
         };
         form = std::make_unique<PlaybackMainForm>(*context, PlaybackServices{state, pump, clock});
+        form->SetWindows(&windows);
         settings.Delay = 0;
     }
 
@@ -81,6 +83,8 @@ protected:
     QTemporaryDir dir;
     QString sound;
     PlaybackState state;
+    // The windows the main window opens, as each test sets them.
+    WindowsDouble windows;
     std::unique_ptr<PlaybackMainForm> form;
 
     std::set<int> failingDevices;

@@ -3,6 +3,7 @@
 #include "ToolsFixture.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 
 class WindowCommandsTest : public ToolsFixture
 {
@@ -39,6 +40,30 @@ TEST_F(WindowCommandsTest, PresentHelpFilesOpenThroughTheDesktop)
     EXPECT_EQ(shellCalls[1], QStringLiteral("open ") + folder + QStringLiteral("RBXVersions.chm"));
 }
 
+TEST_F(WindowCommandsTest, HelpFilesAreFoundInTheProgramFolderThenBesideTheProgramThenInTheDataFolder)
+{
+    QTemporaryDir beside;
+    QTemporaryDir data;
+    context->HelpFolders = {beside.path() + "/", data.path() + "/"};
+    const auto place = [](const QString& path) { return QFile(path).open(QIODevice::WriteOnly); };
+    ASSERT_TRUE(place(data.filePath("RBXHelp.html")));
+    ASSERT_TRUE(place(data.filePath("RBXVersions.html")));
+    form->HelpTopics1->trigger();
+    ASSERT_TRUE(place(beside.filePath("RBXHelp.html")));
+    form->HelpTopics1->trigger();
+    ASSERT_TRUE(place(folder + "RBXHelp.html"));
+    form->HelpTopics1->trigger();
+    ASSERT_TRUE(place(folder + "RBXHelp.chm"));
+    form->HelpTopics1->trigger();
+    form->VersionHistory1->trigger();
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_EQ(shellCalls,
+              (std::vector<QString>{"open " + data.filePath("RBXHelp.html"),
+                                    "open " + beside.filePath("RBXHelp.html"),
+                                    "open " + folder + "RBXHelp.html", "open " + folder + "RBXHelp.chm",
+                                    "open " + data.filePath("RBXVersions.html")}));
+}
+
 TEST_F(WindowCommandsTest, SetFilePathBoxShowsTheOpenSet)
 {
     form->Listsetfileandpath1->trigger();
@@ -57,15 +82,15 @@ TEST_F(WindowCommandsTest, WindowCommandsCallTheirHooksAndDoNothingWithoutThem)
     EXPECT_TRUE(dialogs.Calls().empty());
 
     QStringList opened;
-    form->ShowFormAbout = [&] {
+    windows.FormAbout = [&] {
         opened << "About";
         return 1;
     };
-    form->ShowFormLineups = [&] {
+    windows.FormLineups = [&] {
         opened << "Lineups";
         return 1;
     };
-    form->ShowFormRoster = [&] {
+    windows.FormRoster = [&] {
         opened << "Roster";
         return 1;
     };
@@ -77,12 +102,12 @@ TEST_F(WindowCommandsTest, WindowCommandsCallTheirHooksAndDoNothingWithoutThem)
 
 TEST_F(WindowCommandsTest, PersonalizeMarksTheBoardChangedOnlyWhenTheHeaderChanged)
 {
-    form->ShowFormPersonalize = [] { return 2; };
+    windows.FormPersonalize = [] { return 2; };
     form->Personalize1->trigger();
     EXPECT_FALSE(board.BoardChanged);
     EXPECT_EQ(form->windowTitle(), form->VersionText + QStringLiteral("     ") + board.SetFileName);
 
-    form->ShowFormPersonalize = [this] {
+    windows.FormPersonalize = [this] {
         settings.Personalization = QStringLiteral("Tigers Home");
         return 1;
     };
