@@ -76,6 +76,9 @@ public:
     void FormResetClick();
     void FormRestoreClick();
     void GTForm1GTOnResize();
+    // The 48 sound buttons get height 20 and top 5 inside their panels, in the scaler's design
+    // layout, and their present bounds follow from it.
+    void PlaceSoundButtons();
     // The window size reset: the controls back to their design bounds and fonts.
     void RestoreDesignLayout();
 

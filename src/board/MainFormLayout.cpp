@@ -3,6 +3,7 @@
 // form scaler fits them to the screen.
 #include "board/MainForm.h"
 
+#include "board/MainFormButtons.h"
 #include "controls/GTSize32.h"
 
 #include "controls/ButtonWithColor.h"
@@ -247,6 +248,15 @@ void TForm1::BuildSlots(QWidget* host)
         MakeLabel(panel, QStringLiteral("cl%1").arg(n), QRect(41, 35, 18, 11));
         MakeLabel(panel, QStringLiteral("TimeLabel%1").arg(n), QRect(3, 47, 38, 13));
         MakeLabel(panel, QStringLiteral("KL%1").arg(n), QRect(42, 47, SlotWidth - 47, 13));
+    }
+}
+
+void TForm1::PlaceSoundButtons()
+{
+    for (int n = 1; n <= SlotCount; ++n) {
+        QPushButton* button = AsPushButton(SoundButtons[static_cast<std::size_t>(n)]);
+        const QRect design = GTForm1->DesignBounds(button).value_or(button->geometry());
+        GTForm1->SetDesignBounds(button, QRect(design.x(), 5, design.width(), 20));
     }
 }
 

@@ -159,6 +159,44 @@ void GTForm::ScaleControlFont(QWidget* control, double factor)
     }
 }
 
+std::optional<QRect> GTForm::DesignBounds(const QWidget* control) const
+{
+    for (std::size_t i = 1; i < layout_.size(); ++i) {
+        const Objs& entry = layout_[i];
+        if (control != nullptr && entry.Component == control) {
+            return QRect(entry.Left, entry.Top, entry.Right - entry.Left, entry.Bottom - entry.Top);
+        }
+    }
+    return std::nullopt;
+}
+
+void GTForm::SetDesignBounds(QWidget* control, const QRect& bounds)
+{
+    if (control == nullptr) {
+        return;
+    }
+    auto entry = std::find_if(layout_.begin() + (layout_.empty() ? 0 : 1), layout_.end(),
+                              [control](const Objs& e) { return e.Component == control; });
+    if (entry == layout_.end()) {
+        control->setGeometry(bounds);
+        return;
+    }
+    entry->Left = bounds.x();
+    entry->Top = bounds.y();
+    entry->Right = bounds.x() + bounds.width();
+    entry->Bottom = bounds.y() + bounds.height();
+    // The present bounds belong to the reference client; scale the edges as a rescale would.
+    int left = entry->Left;
+    int right = entry->Right;
+    int top = entry->Top;
+    int bottom = entry->Bottom;
+    ScaleRectHorizontally(left, right, layout_.front().Right, refWidth_);
+    ScaleRectVertically(top, bottom, layout_.front().Bottom, refHeight_);
+    if (!GTControls::IsLaidOut(*control)) {
+        control->setGeometry(left, top, right - left, bottom - top);
+    }
+}
+
 void GTForm::RecordReferenceSize()
 {
     refHeight_ = clientHeightDesign_;

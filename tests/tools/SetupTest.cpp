@@ -3,11 +3,13 @@
 #include "ToolsFixture.h"
 
 #include "controls/ColorPanel.h"
+#include "controls/GTSize32.h"
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
 #include "tools/TFormSetup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +21,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -126,7 +130,21 @@ TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
     setup->YellowSpin->setValue(60);
     setup->PlayListStopCheckBox->setChecked(true);
     setup->RadioStop->setChecked(true);
+    // The sound buttons go back to height 20 and top 5 in the scaler's design layout, and to those
+    // bounds scaled to the window's present size.
+    form->resize(form->width() * 2, form->height() * 2);
+    QApplication::processEvents();
+    QPushButton* button = AsPushButton(form->SoundButtons[7]);
+    button->setGeometry(button->x(), 30, button->width(), 50);
     setup->SetupSaveButtonClick();
+    EXPECT_EQ(form->GTForm1->DesignBounds(button), QRect(4, 5, 73, 20));
+    const Objs& design = form->GTForm1->Layout().front();
+    const double sx = form->width() / double(design.Right);
+    const double sy = form->height() / double(design.Bottom);
+    const int top = int(std::lround(5 * sy));
+    EXPECT_EQ(button->geometry(), QRect(int(std::lround(4 * sx)), top,
+                                        int(std::lround(77 * sx) - std::lround(4 * sx)),
+                                        int(std::lround(25 * sy)) - top));
     EXPECT_FALSE(settings.MeterPanel);
     EXPECT_FALSE(form->LeftMeter->isVisibleTo(form.get()));
     EXPECT_TRUE(form->LMeter->isVisibleTo(form.get()));
