@@ -79,6 +79,8 @@ public:
     // The 48 sound buttons get height 20 and top 5 inside their panels, in the scaler's design
     // layout, and their present bounds follow from it.
     void PlaceSoundButtons();
+    // A sound or page font as set (the design size) scaled to the window's present size.
+    QFont ScaledToWindow(const QFont& designFont) const;
     // The window size reset: the controls back to their design bounds and fonts.
     void RestoreDesignLayout();
 

@@ -59,6 +59,9 @@ public:
     // Gives a control new design bounds and the same bounds scaled to the present client, so later
     // rescales and restores keep them.
     void SetDesignBounds(QWidget* control, const QRect& bounds);
+    // A font given at the design size, scaled by the rule every scaled control's font follows:
+    // its height times the client height over the design client height.
+    QFont ScaledFont(const QFont& designFont) const;
 
     // Settings kept per window.
     bool GTUpdate = false;

@@ -197,6 +197,23 @@ void GTForm::SetDesignBounds(QWidget* control, const QRect& bounds)
     }
 }
 
+QFont GTForm::ScaledFont(const QFont& designFont) const
+{
+    const int designHeight = layout_.empty() ? 0 : layout_.front().Bottom;
+    const int clientHeight = ClientHeight();
+    // Fonts keep their size on very small windows, as in a rescale.
+    if (!form_ || designHeight <= 0 || clientHeight == designHeight || clientHeight < 100) {
+        return designFont;
+    }
+    const int height = FontPixelHeight(designFont, form_->logicalDpiY());
+    if (height <= 0) {
+        return designFont;
+    }
+    QFont font = designFont;
+    font.setPixelSize(std::max(1, RoundHalfEven(double(height) * clientHeight / designHeight)));
+    return font;
+}
+
 void GTForm::RecordReferenceSize()
 {
     refHeight_ = clientHeightDesign_;

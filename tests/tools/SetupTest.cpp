@@ -2,6 +2,7 @@
 // the output re-open and its fallbacks, colours and Daylight Mode.
 #include "ToolsFixture.h"
 
+#include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
 #include "controls/GTSize32.h"
 #include "controls/SlideBar.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,8 +134,14 @@ TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
     setup->RadioStop->setChecked(true);
     // The sound buttons go back to height 20 and top 5 in the scaler's design layout, and to those
     // bounds scaled to the window's present size.
+    const int captionPx = QFontInfo(form->ButtonMemos[7]->font()).pixelSize();
+    const int pagePx = QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize();
     form->resize(form->width() * 2, form->height() * 2);
     QApplication::processEvents();
+    // Captions and page names grow with the window as every scaled text does.
+    const double grown = form->height() / double(form->GTForm1->Layout().front().Bottom);
+    EXPECT_NEAR(QFontInfo(form->ButtonMemos[7]->font()).pixelSize(), captionPx * grown, 1.0);
+    EXPECT_NEAR(QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize(), pagePx * grown, 1.0);
     QPushButton* button = AsPushButton(form->SoundButtons[7]);
     button->setGeometry(button->x(), 30, button->width(), 50);
     setup->SetupSaveButtonClick();
