@@ -112,9 +112,18 @@ int GTForm::FormFontHeight() const
 
 void GTForm::SetFormFontHeight(int height)
 {
-    if (form_ && height > 0) {
-        SetFontPixelHeight(*form_, height);
+    if (!form_ || height <= 0) {
+        return;
     }
+    // The menu bar belongs to the frame and keeps the desktop's menu font: grown with the window's
+    // font it would wrap or heighten, and the height taken from the controls would depend on the
+    // order of sizes the window went through.
+    auto* window = qobject_cast<QMainWindow*>(form_.data());
+    QWidget* menu = window != nullptr ? window->menuWidget() : nullptr;
+    if (menu != nullptr && !menu->testAttribute(Qt::WA_SetFont)) {
+        menu->setFont(menu->font());
+    }
+    SetFontPixelHeight(*form_, height);
 }
 
 QPointer<QWidget> GTForm::FocusedControl() const

@@ -142,6 +142,14 @@ TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
     const double grown = form->height() / double(form->GTForm1->Layout().front().Bottom);
     EXPECT_NEAR(QFontInfo(form->ButtonMemos[7]->font()).pixelSize(), captionPx * grown, 1.0);
     EXPECT_NEAR(QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize(), pagePx * grown, 1.0);
+    // Sizes come back whole whatever came before (the menu bar does not grow with the fonts).
+    const QSize designSize(form->GTForm1->Layout().front().Right, form->GTForm1->Layout().front().Bottom);
+    form->resize(designSize);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), designSize);
+    form->resize(designSize * 2);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), designSize * 2);
     QPushButton* button = AsPushButton(form->SoundButtons[7]);
     button->setGeometry(button->x(), 30, button->width(), 50);
     setup->SetupSaveButtonClick();
