@@ -470,7 +470,7 @@ private:
     void BuildScoreboardMenu();
     // MainFormGameClock.cpp
     void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
-    static QRect GameClockBounds(int designWidth, int designHeight, int row);
+    static QRect GameClockBounds(int designWidth, int row);
     void WireGameClocks();
     CountUpClock GameClock;
     CountUpClock StopWatch;

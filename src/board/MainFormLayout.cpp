@@ -76,8 +76,7 @@ void TForm1::BuildLayout()
     BuildPageColumn(board_);
     BuildSlots(board_);
     BuildMeters(PanelControls);
-    BuildGameClocks(board_, GameClockBounds(DesignWidth, DesignHeight, 0),
-                    GameClockBounds(DesignWidth, DesignHeight, 1));
+    BuildGameClocks(board_, GameClockBounds(DesignWidth, 0), GameClockBounds(DesignWidth, 1));
     BuildTimers();
     BuildMenus();
 
@@ -220,13 +219,13 @@ void TForm1::BuildGroupRow(QWidget* host)
     SoundPlaying = Named(new TElidedLabel(Qt::ElideMiddle, Panel55), QStringLiteral("SoundPlaying"),
                          QRect(490, 1, 292, 16));
     for (QLabel* label : {Label5, Label4, Label3, Label2}) {
-        FitLabelFont(*label, label->text(), 4);
+        FitFontToWidth(*label, label->text(), 4);
     }
     for (QLabel* label : {lblTimeElapsed, lblTimeRemaining, lblTotalTime}) {
-        FitLabelFont(*label, QStringLiteral("00:00"), 4);
+        FitFontToWidth(*label, QStringLiteral("00:00"), 4);
     }
     // The edit-mode and drag-mode notices show whole on the now-playing line (the longer one).
-    FitLabelFont(*SoundPlaying, QStringLiteral("****** NOTICE:  PROGRAM IN BUTTON DRAG MODE!!! ******"), 2);
+    FitFontToWidth(*SoundPlaying, QStringLiteral("****** NOTICE:  PROGRAM IN BUTTON DRAG MODE!!! ******"), 2);
     // Filled while the program runs: they keep their place's width rather than their first text's.
     for (QLabel* label : {lblPage, LabelPageTotals, SoundPlaying}) {
         label->setProperty(GTKeepSizeProperty, true);

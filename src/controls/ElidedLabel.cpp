@@ -30,13 +30,13 @@ void TElidedLabel::paintEvent(QPaintEvent* event)
                           isEnabled(), ShownText(), foregroundRole());
 }
 
-void FitLabelFont(QLabel& label, const QString& widestText, int gapPx)
+void FitFontToWidth(QWidget& control, const QString& widestText, int gapPx)
 {
-    QFont font = label.font();
+    QFont font = control.font();
     int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     font.setPixelSize(std::max(1, pixels));
-    while (pixels > 6 && QFontMetrics(font).horizontalAdvance(widestText) + gapPx > label.width()) {
+    while (pixels > 6 && QFontMetrics(font).horizontalAdvance(widestText) + gapPx > control.width()) {
         font.setPixelSize(--pixels);
     }
-    label.setFont(font);
+    control.setFont(font);
 }

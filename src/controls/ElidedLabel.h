@@ -19,6 +19,6 @@ private:
     Qt::TextElideMode mode_;
 };
 
-// The largest pixel size, not above the label's present one, at which `widestText` fits the
-// label's width with `gapPx` to spare; the label keeps it as its own font.
-void FitLabelFont(QLabel& label, const QString& widestText, int gapPx);
+// The largest pixel size, not above the control's present one, at which `widestText` fits the
+// control's width with `gapPx` to spare; the control keeps it as its own font.
+void FitFontToWidth(QWidget& control, const QString& widestText, int gapPx);
