@@ -106,6 +106,9 @@ void TFormSetup::BuildLayout()
 {
     auto* outer = new QVBoxLayout(this);
     PageControl1 = Named(new QTabWidget, "PageControl1");
+    // Ten whole tab captions are wider than the dialog: the strip scrolls, whatever the style's habit.
+    PageControl1->setUsesScrollButtons(true);
+    PageControl1->setElideMode(Qt::ElideNone);
     outer->addWidget(PageControl1);
     PageControl1->addTab(BuildGeneralTab(), QStringLiteral("General"));
     PageControl1->addTab(BuildColorsTab(), QStringLiteral("Colors"));
