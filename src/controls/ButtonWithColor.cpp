@@ -209,7 +209,8 @@ QImage TBitBtnWithColor::PaintToImage()
     }
     const TGlyphState state =
         !isEnabled() ? TGlyphState::bsDisabled : (pressed ? TGlyphState::bsDown : TGlyphState::bsUp);
-    glyph_.Draw(painter, r, ShownCaption(), layout_, margin_, spacing_, state, face, font(), ToQColor(fontColor_));
+    glyph_.Draw(painter, r, ShownCaption(), layout_, margin_, spacing_, state, face, font(),
+                ToQColor(fontColor_));
     if (active) {
         const QRect f = client.adjusted(4, 4, -4, -4);
         canvas.FocusRect(f.left(), f.top(), f.right() + 1, f.bottom() + 1);

@@ -58,7 +58,8 @@ TEST_F(GameClock, ALateTickShowsTheElapsedTimeAndHidingKeepsCounting)
     form->SecondTimerAdvance();
     EXPECT_EQ(form->GameClockTime->text(), QStringLiteral("1:02:05"));
     // Shown, the clocks cover no sound button and show their texts whole, an hour in as well.
-    for (QWidget* panel : {static_cast<QWidget*>(form->GameClockPanel), static_cast<QWidget*>(form->TimerPanel)}) {
+    for (QWidget* panel :
+         {static_cast<QWidget*>(form->GameClockPanel), static_cast<QWidget*>(form->TimerPanel)}) {
         const QRect onBoard(panel->mapTo(form.get(), QPoint(0, 0)), panel->size());
         for (int n = 1; n <= TForm1::SlotCount; ++n) {
             QWidget* slot = form->ButtonPanels[static_cast<std::size_t>(n)];

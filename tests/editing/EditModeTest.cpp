@@ -137,8 +137,9 @@ TEST_F(EditModeTest, TheEditModeNoticeAndThePageNameShowWhole)
     EXPECT_GE(form->lblPage->width(), form->lblPage->sizeHint().width());
     EXPECT_GE(form->LabelPageTotals->width(), form->LabelPageTotals->sizeHint().width());
     // The time row's captions and times keep a gap to the next: "Elapsed00:00" never runs together.
-    const std::vector<QLabel*> row = {form->Label5,  form->lblTimeElapsed, form->Label4, form->lblTimeRemaining,
-                                      form->Label3,  form->lblTotalTime,   form->Label2, form->SoundPlaying};
+    const std::vector<QLabel*> row = {form->Label5,           form->lblTimeElapsed, form->Label4,
+                                      form->lblTimeRemaining, form->Label3,         form->lblTotalTime,
+                                      form->Label2,           form->SoundPlaying};
     for (std::size_t k = 0; k + 1 < row.size(); ++k) {
         const int textRight = row[k]->x() + QFontMetrics(row[k]->font()).horizontalAdvance(row[k]->text());
         EXPECT_LE(textRight + 2, row[k + 1]->x()) << row[k]->objectName().toStdString();

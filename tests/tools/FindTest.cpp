@@ -7,8 +7,8 @@
 #include "tools/StringGrid.h"
 #include "tools/TformFind.h"
 
-#include <QHeaderView>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -8,8 +8,8 @@
 #include "tools/TFormHotKey.h"
 #include "tools/TfrmCustomCuedButtons.h"
 
-#include <QHeaderView>
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -104,7 +104,8 @@ TEST_F(ListWindowsTest, SoundButtonListSortsStablyWithoutLocaleAndListsOnlyNamed
     EXPECT_EQ(buttons->CountLabel->text(), QStringLiteral("6 Sound Buttons Found"));
     EXPECT_EQ(buttons->Grid->ColCount(), 9);
     for (int col = 0; col < buttons->Grid->ColCount(); ++col) {
-        EXPECT_GE(buttons->Grid->columnWidth(col), buttons->Grid->horizontalHeader()->sectionSizeHint(col)) << col;
+        EXPECT_GE(buttons->Grid->columnWidth(col), buttons->Grid->horizontalHeader()->sectionSizeHint(col))
+            << col;
     }
     EXPECT_EQ(Column(buttons->Grid, 4), (QStringList{"bell", "Zed", "BELL", "apple", "bell", "_under"}));
 

@@ -158,9 +158,9 @@ TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
     const double sx = form->width() / double(design.Right);
     const double sy = form->height() / double(design.Bottom);
     const int top = int(std::lround(5 * sy));
-    EXPECT_EQ(button->geometry(), QRect(int(std::lround(4 * sx)), top,
-                                        int(std::lround(77 * sx) - std::lround(4 * sx)),
-                                        int(std::lround(25 * sy)) - top));
+    EXPECT_EQ(button->geometry(),
+              QRect(int(std::lround(4 * sx)), top, int(std::lround(77 * sx) - std::lround(4 * sx)),
+                    int(std::lround(25 * sy)) - top));
     EXPECT_FALSE(settings.MeterPanel);
     EXPECT_FALSE(form->LeftMeter->isVisibleTo(form.get()));
     EXPECT_TRUE(form->LMeter->isVisibleTo(form.get()));
