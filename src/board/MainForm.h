@@ -82,6 +82,11 @@ public:
     void FormResetClick();
     void FormRestoreClick();
     void GTForm1GTOnResize();
+    // The 48 sound buttons get height 20 and top 5 inside their panels, in the scaler's design
+    // layout, and their present bounds follow from it.
+    void PlaceSoundButtons();
+    // A sound or page font as set (the design size) scaled to the window's present size.
+    QFont ScaledToWindow(const QFont& designFont) const;
     // The window size reset: the controls back to their design bounds and fonts.
     void RestoreDesignLayout();
     // The whole window back to its design size: out of the maximized state first, as a
@@ -462,7 +467,7 @@ private:
     void BuildScoreboardMenu();
     // MainFormGameClock.cpp
     void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
-    static QRect GameClockBounds(int designWidth, int designHeight, int row);
+    static QRect GameClockBounds(int designWidth, int row);
     void WireGameClocks();
     CountUpClock GameClock;
     CountUpClock StopWatch;

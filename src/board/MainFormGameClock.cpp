@@ -5,6 +5,7 @@
 #include "board/MainFormButtons.h"
 #include "board/TimeText.h"
 #include "controls/ColorPanel.h"
+#include "controls/ElidedLabel.h"
 #include "platform/Clock.h"
 
 #include <QAction>
@@ -15,7 +16,7 @@
 namespace {
 
 constexpr int kPanelWidth = 196;
-constexpr int kPanelHeight = 26;
+constexpr int kPanelHeight = 24;
 
 QLabel* WhiteLabel(QWidget* host, const QString& name, const QString& text, const QRect& bounds)
 {
@@ -49,11 +50,18 @@ void TForm1::BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRec
         panel->setObjectName(panelName);
         panel->setGeometry(bounds);
         panel->SetColor(clBlack);
-        WhiteLabel(panel, panelName + QStringLiteral("Label"), caption, QRect(4, 5, 66, 16));
-        time = WhiteLabel(panel, timeName, initial, QRect(70, 5, 58, 16));
+        // Every text fits its place whole, also an hour into a game: fonts wider than the
+        // desktop's are made to fit.
+        QLabel* label = WhiteLabel(panel, panelName + QStringLiteral("Label"), caption, QRect(4, 4, 64, 16));
+        FitFontToWidth(*label, QStringLiteral("Game Clock:"), 2);
+        time = WhiteLabel(panel, timeName, initial, QRect(68, 4, 56, 16));
         time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        startStop = WhiteButton(panel, startName, QStringLiteral("Start"), QRect(132, 3, 30, 20));
-        reset = WhiteButton(panel, resetName, QStringLiteral("Reset"), QRect(163, 3, 30, 20));
+        FitFontToWidth(*time, QStringLiteral("0:00:000"), 2);
+        startStop = WhiteButton(panel, startName, QStringLiteral("Start"), QRect(126, 2, 34, 20));
+        reset = WhiteButton(panel, resetName, QStringLiteral("Reset"), QRect(161, 2, 34, 20));
+        for (TBitBtnWithColor* button : {startStop, reset}) {
+            FitFontToWidth(*AsPushButton(button), QStringLiteral("Reset"), 6);
+        }
         panel->hide();
         return panel;
     };
@@ -67,11 +75,11 @@ void TForm1::BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRec
               QStringLiteral("StopWatchResetButton"), TimerTime, TimerStartStopButton, StopWatchResetButton);
 }
 
-QRect TForm1::GameClockBounds(int designWidth, int designHeight, int row)
+QRect TForm1::GameClockBounds(int designWidth, int row)
 {
-    // Over the lower right corner of the board; hidden until the operator asks for it.
-    return QRect(designWidth - kPanelWidth - 2, designHeight - (2 - row) * (kPanelHeight + 1), kPanelWidth,
-                 kPanelHeight);
+    // At the right end of the group row, over the page name, totals and indicators while shown:
+    // never over a sound button. Hidden until the operator asks for it.
+    return QRect(designWidth - (2 - row) * (kPanelWidth + 2), 59, kPanelWidth, kPanelHeight);
 }
 
 void TForm1::WireGameClocks()

@@ -3,11 +3,13 @@
 // form scaler fits them to the screen.
 #include "board/MainForm.h"
 
+#include "board/MainFormButtons.h"
 #include "controls/GTSize32.h"
 
 #include "controls/ButtonWithColor.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
+#include "controls/ElidedLabel.h"
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
@@ -74,8 +76,7 @@ void TForm1::BuildLayout()
     BuildPageColumn(board_);
     BuildSlots(board_);
     BuildMeters(PanelControls);
-    BuildGameClocks(board_, GameClockBounds(DesignWidth, DesignHeight, 0),
-                    GameClockBounds(DesignWidth, DesignHeight, 1));
+    BuildGameClocks(board_, GameClockBounds(DesignWidth, 0), GameClockBounds(DesignWidth, 1));
     BuildTimers();
     BuildMenus();
 
@@ -179,7 +180,7 @@ void TForm1::BuildGroupRow(QWidget* host)
             MakeButton(Panel52, QString::fromLatin1(names[g - 1]), QString(QChar(u'A' + g - 1)),
                        QRect(66 + (g - 1) * 29, 2, 27, 22));
     }
-    lblPage = MakePlainLabel(Panel52, QStringLiteral("lblPage"), QString(), QRect(360, 3, 150, 20));
+    lblPage = Named(new TElidedLabel(Qt::ElideRight, Panel52), QStringLiteral("lblPage"), QRect(360, 3, 150, 20));
     LabelPageTotals = MakePlainLabel(Panel52, QStringLiteral("LabelPageTotals"), QString(), QRect(512, 3, 130, 20));
     LoggingOnDisplay = MakePanel(Panel52, QStringLiteral("LoggingOnDisplay"), QRect(644, 2, 70, 22));
     LoggingOnDisplay->SetCaption(QStringLiteral("Logging On"));
@@ -192,9 +193,11 @@ void TForm1::BuildGroupRow(QWidget* host)
     LockDownDisplay->hide();
 
     Panel55 = MakePanel(host, QStringLiteral("Panel55"), QRect(0, 84, DesignWidth, 18));
-    Label5 = MakePlainLabel(Panel55, QStringLiteral("Label5"), QStringLiteral("Elapsed"), QRect(2, 1, 42, 16));
+    // Each caption and time has a place wide enough for its text and a gap to the next one; where
+    // the desktop's font is wider than that, the label's font is made to fit.
+    Label5 = MakePlainLabel(Panel55, QStringLiteral("Label5"), QStringLiteral("Elapsed"), QRect(2, 1, 48, 16));
     lblTimeElapsed = MakePlainLabel(Panel55, QStringLiteral("lblTimeElapsed"), QStringLiteral("00:00"),
-                                    QRect(48, 1, 38, 16));
+                                    QRect(50, 1, 38, 16));
     AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(88, 0, 150, 13));
     AdvanceBar->SetMin(0);
     AdvanceBar->SetMax(100);
@@ -204,15 +207,25 @@ void TForm1::BuildGroupRow(QWidget* host)
     ProgressGauge->setTextVisible(false);
     ProgressGauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: none; }"
                                                 "QProgressBar::chunk { background: yellow; }"));
-    Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(242, 1, 52, 16));
+    Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(242, 1, 64, 16));
     lblTimeRemaining = MakePlainLabel(Panel55, QStringLiteral("lblTimeRemaining"), QStringLiteral("00:00"),
-                                      QRect(304, 1, 32, 16));
-    Label3 = MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(338, 1, 28, 16));
+                                      QRect(306, 1, 38, 16));
+    Label3 = MakePlainLabel(Panel55, QStringLiteral("Label3"), QStringLiteral("Total"), QRect(344, 1, 32, 16));
     lblTotalTime =
-        MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"), QRect(366, 1, 36, 16));
-    Label2 = MakePlainLabel(Panel55, QStringLiteral("Label2"), QStringLiteral("Now Playing:"), QRect(404, 1, 70, 16));
+        MakePlainLabel(Panel55, QStringLiteral("lblTotalTime"), QStringLiteral("00:00"), QRect(376, 1, 38, 16));
+    Label2 = MakePlainLabel(Panel55, QStringLiteral("Label2"), QStringLiteral("Now Playing:"), QRect(414, 1, 76, 16));
     Label2->hide();
-    SoundPlaying = MakePlainLabel(Panel55, QStringLiteral("SoundPlaying"), QString(), QRect(480, 1, 302, 16));
+    // A path too long for the line keeps its start (group and page) and its file name.
+    SoundPlaying = Named(new TElidedLabel(Qt::ElideMiddle, Panel55), QStringLiteral("SoundPlaying"),
+                         QRect(490, 1, 292, 16));
+    for (QLabel* label : {Label5, Label4, Label3, Label2}) {
+        FitFontToWidth(*label, label->text(), 4);
+    }
+    for (QLabel* label : {lblTimeElapsed, lblTimeRemaining, lblTotalTime}) {
+        FitFontToWidth(*label, QStringLiteral("00:00"), 4);
+    }
+    // The edit-mode and drag-mode notices show whole on the now-playing line (the longer one).
+    FitFontToWidth(*SoundPlaying, QStringLiteral("****** NOTICE:  PROGRAM IN BUTTON DRAG MODE!!! ******"), 2);
     // Filled while the program runs: they keep their place's width rather than their first text's.
     for (QLabel* label : {lblPage, LabelPageTotals, SoundPlaying}) {
         label->setProperty(GTKeepSizeProperty, true);
@@ -226,6 +239,9 @@ void TForm1::BuildPageColumn(QWidget* host)
         const auto i = static_cast<std::size_t>(n);
         PanelPage[i] = MakePanel(PanelPages, QStringLiteral("PanelPage%1").arg(n), QRect(2, 2 + (n - 1) * 21, 114, 21));
         PageButtons[i] = MakeButton(PanelPage[i], QStringLiteral("PageButton%1").arg(n), QString(), QRect(1, 1, 112, 19));
+        // A page name keeps its "&", and shows it; a long one ends in an ellipsis.
+        PageButtons[i]->SetShowAccelChar(false);
+        PageButtons[i]->SetEllipsis(true);
     }
 }
 
@@ -248,6 +264,20 @@ void TForm1::BuildSlots(QWidget* host)
         MakeLabel(panel, QStringLiteral("TimeLabel%1").arg(n), QRect(3, 47, 38, 13));
         MakeLabel(panel, QStringLiteral("KL%1").arg(n), QRect(42, 47, SlotWidth - 47, 13));
     }
+}
+
+void TForm1::PlaceSoundButtons()
+{
+    for (int n = 1; n <= SlotCount; ++n) {
+        QPushButton* button = AsPushButton(SoundButtons[static_cast<std::size_t>(n)]);
+        const QRect design = GTForm1->DesignBounds(button).value_or(button->geometry());
+        GTForm1->SetDesignBounds(button, QRect(design.x(), 5, design.width(), 20));
+    }
+}
+
+QFont TForm1::ScaledToWindow(const QFont& designFont) const
+{
+    return GTForm1 != nullptr ? GTForm1->ScaledFont(designFont) : designFont;
 }
 
 void TForm1::BuildTimers()

@@ -232,7 +232,7 @@ void TForm1::ApplyPageButtonFont(int page)
 {
     const Settings& s = ctx_.settings;
     TBitBtnWithColor* button = PageButtons[static_cast<std::size_t>(page)];
-    AsPushButton(button)->setFont(MakeFont(s.PageFontName, s.PageFontSize, s.PageFontStyle));
+    AsPushButton(button)->setFont(ScaledToWindow(MakeFont(s.PageFontName, s.PageFontSize, s.PageFontStyle)));
     SetButtonFontColor(button, s.PageFontColor);
 }
 
@@ -240,7 +240,7 @@ void TForm1::ApplySoundFont(int slot, bool withColor)
 {
     const Settings& s = ctx_.settings;
     const auto i = static_cast<std::size_t>(slot);
-    const QFont font = MakeFont(s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle);
+    const QFont font = ScaledToWindow(MakeFont(s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle));
     AsPushButton(SoundButtons[i])->setFont(font);
     ButtonMemos[i]->setFont(font);
     if (withColor) {

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 
 TBitBtnWithColor::TBitBtnWithColor(QWidget* parent) : QPushButton(parent)
 {
@@ -208,12 +209,61 @@ QImage TBitBtnWithColor::PaintToImage()
     }
     const TGlyphState state =
         !isEnabled() ? TGlyphState::bsDisabled : (pressed ? TGlyphState::bsDown : TGlyphState::bsUp);
-    glyph_.Draw(painter, r, text(), layout_, margin_, spacing_, state, face, font(), ToQColor(fontColor_));
+    glyph_.Draw(painter, r, ShownCaption(), layout_, margin_, spacing_, state, face, font(),
+                ToQColor(fontColor_));
     if (active) {
         const QRect f = client.adjusted(4, 4, -4, -4);
         canvas.FocusRect(f.left(), f.top(), f.right() + 1, f.bottom() + 1);
     }
     return image;
+}
+
+void TBitBtnWithColor::SetShowAccelChar(bool value)
+{
+    if (showAccelChar_ != value) {
+        showAccelChar_ = value;
+        update();
+    }
+}
+
+void TBitBtnWithColor::SetEllipsis(bool value)
+{
+    if (ellipsis_ != value) {
+        ellipsis_ = value;
+        update();
+    }
+}
+
+QString TBitBtnWithColor::ShownCaption() const
+{
+    QString caption = text();
+    if (!showAccelChar_) {
+        // Drawn with mnemonics on, so a literal "&" is doubled.
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    }
+    const int room = width() - 8 - (glyph_.Glyph().isNull() ? 0 : glyph_.CellSize().width() + spacing_);
+    const QFontMetrics metrics(font());
+    if (!ellipsis_ || caption.contains(QLatin1Char('\n')) || room <= 0 ||
+        metrics.size(Qt::TextShowMnemonic, caption).width() <= room) {
+        return caption;
+    }
+    // Shortened on the plain text; an "&" of the result is doubled again where it must show.
+    QString plain = text();
+    if (showAccelChar_) {
+        plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    }
+    QString shown = metrics.elidedText(plain, Qt::ElideRight, room);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return shown;
+}
+
+bool TBitBtnWithColor::event(QEvent* event)
+{
+    // Without accelerator characters the caption's "&" must not click the button from the keyboard.
+    if (!showAccelChar_ && event->type() == QEvent::Shortcut) {
+        return true;
+    }
+    return QPushButton::event(event);
 }
 
 void TBitBtnWithColor::paintEvent(QPaintEvent*)

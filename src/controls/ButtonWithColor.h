@@ -55,6 +55,13 @@ public:
     void SetModalResult(int value) { modalResult_ = value; }
     TColor FontColor() const { return fontColor_; }
     void SetFontColor(TColor value);
+    // False: an "&" in the caption shows as itself and makes no accelerator key.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool value);
+    // True: a one-line caption wider than the face is shortened with an ellipsis.
+    void SetEllipsis(bool value);
+    // The caption as painted.
+    QString ShownCaption() const;
 
     // The button is its window's current default button: it has the focus, or it is the
     // Default button while no other button has the focus.
@@ -75,6 +82,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void Init();
@@ -90,6 +98,8 @@ private:
     bool cancel_ = false;
     int modalResult_ = 0;
     bool modifiedGlyph_ = false;
+    bool showAccelChar_ = true;
+    bool ellipsis_ = false;
 };
 
 using ButtonWithColor = TBitBtnWithColor;

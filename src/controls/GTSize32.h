@@ -23,6 +23,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <typeindex>
 #include <vector>
 
@@ -57,6 +58,14 @@ public:
     // Factor 450.0 stores the control's font height into the current entry, -450.0 writes it back,
     // any other factor scales it. A control that follows its parent's font is left alone.
     virtual void ScaleControlFont(QWidget* control, double factor);
+    // A control's bounds in the captured layout (design coordinates), when it has an entry.
+    std::optional<QRect> DesignBounds(const QWidget* control) const;
+    // Gives a control new design bounds and the same bounds scaled to the present client, so later
+    // rescales and restores keep them.
+    void SetDesignBounds(QWidget* control, const QRect& bounds);
+    // A font given at the design size, scaled by the rule every scaled control's font follows:
+    // its height times the client height over the design client height.
+    QFont ScaledFont(const QFont& designFont) const;
 
     // Settings kept per window.
     bool GTUpdate = false;

@@ -112,9 +112,18 @@ int GTForm::FormFontHeight() const
 
 void GTForm::SetFormFontHeight(int height)
 {
-    if (form_ && height > 0) {
-        SetFontPixelHeight(*form_, height);
+    if (!form_ || height <= 0) {
+        return;
     }
+    // The menu bar belongs to the frame and keeps the desktop's menu font: grown with the window's
+    // font it would wrap or heighten, and the height taken from the controls would depend on the
+    // order of sizes the window went through.
+    auto* window = qobject_cast<QMainWindow*>(form_.data());
+    QWidget* menu = window != nullptr ? window->menuWidget() : nullptr;
+    if (menu != nullptr && !menu->testAttribute(Qt::WA_SetFont)) {
+        menu->setFont(menu->font());
+    }
+    SetFontPixelHeight(*form_, height);
 }
 
 QPointer<QWidget> GTForm::FocusedControl() const
@@ -157,6 +166,61 @@ void GTForm::ScaleControlFont(QWidget* control, double factor)
     if (qobject_cast<QLineEdit*>(control) != nullptr && !GTControls::IsLaidOut(*control)) {
         control->resize(control->width(), control->sizeHint().height());
     }
+}
+
+std::optional<QRect> GTForm::DesignBounds(const QWidget* control) const
+{
+    for (std::size_t i = 1; i < layout_.size(); ++i) {
+        const Objs& entry = layout_[i];
+        if (control != nullptr && entry.Component == control) {
+            return QRect(entry.Left, entry.Top, entry.Right - entry.Left, entry.Bottom - entry.Top);
+        }
+    }
+    return std::nullopt;
+}
+
+void GTForm::SetDesignBounds(QWidget* control, const QRect& bounds)
+{
+    if (control == nullptr) {
+        return;
+    }
+    auto entry = std::find_if(layout_.begin() + (layout_.empty() ? 0 : 1), layout_.end(),
+                              [control](const Objs& e) { return e.Component == control; });
+    if (entry == layout_.end()) {
+        control->setGeometry(bounds);
+        return;
+    }
+    entry->Left = bounds.x();
+    entry->Top = bounds.y();
+    entry->Right = bounds.x() + bounds.width();
+    entry->Bottom = bounds.y() + bounds.height();
+    // The present bounds belong to the reference client; scale the edges as a rescale would.
+    int left = entry->Left;
+    int right = entry->Right;
+    int top = entry->Top;
+    int bottom = entry->Bottom;
+    ScaleRectHorizontally(left, right, layout_.front().Right, refWidth_);
+    ScaleRectVertically(top, bottom, layout_.front().Bottom, refHeight_);
+    if (!GTControls::IsLaidOut(*control)) {
+        control->setGeometry(left, top, right - left, bottom - top);
+    }
+}
+
+QFont GTForm::ScaledFont(const QFont& designFont) const
+{
+    const int designHeight = layout_.empty() ? 0 : layout_.front().Bottom;
+    const int clientHeight = ClientHeight();
+    // Fonts keep their size on very small windows, as in a rescale.
+    if (!form_ || designHeight <= 0 || clientHeight == designHeight || clientHeight < 100) {
+        return designFont;
+    }
+    const int height = FontPixelHeight(designFont, form_->logicalDpiY());
+    if (height <= 0) {
+        return designFont;
+    }
+    QFont font = designFont;
+    font.setPixelSize(std::max(1, RoundHalfEven(double(height) * clientHeight / designHeight)));
+    return font;
 }
 
 void GTForm::RecordReferenceSize()

@@ -1,5 +1,6 @@
 #include "controls/zShapeBtn.h"
 
+#include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -127,9 +128,25 @@ void TzShapeBtn::BuildRegion()
         region_ = QRegion(ShapePolygon(shape_, width(), height()), Qt::OddEvenFill);
         break;
     }
-    // Qt's mask is both the painted area and the hit area, as the shape's region is here;
-    // an empty shape (a control too small for one) hits nothing.
-    setMask(region_.isEmpty() ? QRegion(-1, -1, 1, 1) : region_);
+    // Qt's mask clips the painting as well as the mouse, while the bevel's right and bottom lines
+    // lie on the region's edge, outside it: the mask is what the button paints, and the mouse
+    // handlers test the region itself. An empty shape (a control too small for one) hits nothing.
+    const QRegion painted = PaintedArea();
+    setMask(painted.isEmpty() ? QRegion(-1, -1, 1, 1) : painted);
+}
+
+QRegion TzShapeBtn::PaintedArea()
+{
+    if (shape_ == sbType::sbOwnerDraw) {
+        return region_.isEmpty() ? QRegion() : QRegion(rect());
+    }
+    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        PaintShape(painter);
+    }
+    return region_ | QRegion(QBitmap::fromImage(image.createAlphaMask()));
 }
 
 void TzShapeBtn::SetShape(sbType value)

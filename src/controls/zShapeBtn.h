@@ -115,6 +115,10 @@ protected:
 
 private:
     void Paint(QPainter& painter);
+    // Face and bevel, whether or not the button is transparent.
+    void PaintShape(QPainter& painter);
+    // The pixels the button paints: its region and the bevel lines along the region's edge.
+    QRegion PaintedArea();
     void PaintRectangle(PixelPaint& canvas, const QColor& light, const QColor& dark);
     void PaintRTriangle(PixelPaint& canvas, const QColor& light, const QColor& dark);
     void PaintDnTrapezoid(PixelPaint& canvas, const QColor& light, const QColor& dark);

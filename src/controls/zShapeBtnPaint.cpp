@@ -31,9 +31,13 @@ void TzShapeBtn::Paint(QPainter& painter)
         pressed_ = false;
         tracking_ = false;
     }
-    if (transparent_) {
-        return;
+    if (!transparent_) {
+        PaintShape(painter);
     }
+}
+
+void TzShapeBtn::PaintShape(QPainter& painter)
+{
     const QColor light = pressed_ ? QColor(Qt::black) : ToQColor(highLight_);
     const QColor dark = pressed_ ? ToQColor(highLight_) : QColor(Qt::black);
     PixelPaint canvas(painter);

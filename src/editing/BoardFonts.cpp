@@ -70,7 +70,8 @@ void BoardColors::ChangeSoundFonts1Click()
                                       s.Sound1FontStyleText, s.Sound1FontColor})) {
             return;
         }
-        const QFont qfont = FontOf(s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle);
+        const QFont qfont =
+            form_.ScaledToWindow(FontOf(s.Sound1FontName, s.Sound1FontSize, s.Sound1FontStyle));
         for (int n = 1; n <= TForm1::SlotCount; ++n) {
             const auto i = static_cast<std::size_t>(n);
             AsPushButton(form_.SoundButtons[i])->setFont(qfont);
@@ -96,7 +97,7 @@ void BoardColors::PopupPageChangeFontClick()
                                       s.PageFontColor})) {
             return;
         }
-        const QFont qfont = FontOf(s.PageFontName, s.PageFontSize, s.PageFontStyle);
+        const QFont qfont = form_.ScaledToWindow(FontOf(s.PageFontName, s.PageFontSize, s.PageFontStyle));
         for (int page = 1; page <= TForm1::PageButtonSlots; ++page) {
             AsPushButton(form_.PageButtons[static_cast<std::size_t>(page)])->setFont(qfont);
             BoardEditing::ShowPageButton(form_, page, false);

@@ -99,12 +99,13 @@ void TFormEqualizer::DrawHorizontalTick(TzSlideBar* bar, TColor color, QPainter&
     if (!TickShown(bar, tickNumber, bar->width())) {
         return;
     }
-    const long long ticks =
-        (static_cast<long long>(bar->Max()) - bar->Min()) / std::max(1, bar->StepPerTick());
-    // A range of a tick or two (no sound played yet) would otherwise paint one block over the bar.
-    const int h = ticks > 0 ? std::min(static_cast<int>(bar->width() / ticks / 2), 4) : 0;
+    // The volume bar's rule: h from the width over Max div StepPerTick, the tick X - h + 1 to X + h - 2.
+    // Where that gives less than 3 pixels (thousands of hertz on the rate bar) the tick keeps 3; a range
+    // of a tick or two (no sound played yet) would otherwise paint one block over the bar.
+    const int ruleHalf = BandTickHalf(bar->width(), bar->Max(), bar->StepPerTick());
+    const int h = ruleHalf < 3 ? 3 : std::min(ruleHalf, 4);
     const int d = leftSide ? -1 : bar->TickSpace() + 1;
     PixelPaint paint(canvas);
     paint.BrushColor = ToQColor(color);
-    paint.FillRect(x - h + 1, y - d, std::max(x + h - 2, x - h + 2), y + bar->TickSize() - d);
+    paint.FillRect(x - h + 1, y - d, x + h - 2, y + bar->TickSize() - d);
 }

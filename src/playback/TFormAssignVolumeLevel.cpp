@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -45,6 +46,18 @@ TFormAssignVolumeLevel::TFormAssignVolumeLevel(const AssignVolumeLevelContext& c
         AddButton(this, QStringLiteral("AVLRemoveButton"), QStringLiteral("Remove Volume Level"), 156, 56);
     AVLCancelButton = AddButton(this, QStringLiteral("AVLCancelButton"), QStringLiteral("Cancel"), 12, 90);
     AVLHideButton = AddButton(this, QStringLiteral("AVLHideButton"), QStringLiteral("Hide"), 156, 90);
+    // Two columns of buttons as wide as the widest caption needs, and the window around them.
+    int column = 130;
+    for (QPushButton* button : {AVLSaveButton, AVLRemoveButton, AVLCancelButton, AVLHideButton}) {
+        column = std::max(column, button->sizeHint().width());
+    }
+    for (QPushButton* button : {AVLSaveButton, AVLCancelButton}) {
+        button->resize(column, button->height());
+    }
+    for (QPushButton* button : {AVLRemoveButton, AVLHideButton}) {
+        button->setGeometry(12 + column + 14, button->y(), column, button->height());
+    }
+    resize(std::max(width(), AVLRemoveButton->geometry().right() + 13), height());
     connect(AVLTrackBar, &QSlider::valueChanged, this, [this] { AVLTrackBarChange(); });
     connect(AVLSaveButton, &QPushButton::clicked, this, [this] { AVLSaveButtonClick(); });
     connect(AVLRemoveButton, &QPushButton::clicked, this, [this] { AVLRemoveButtonClick(); });

@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 class StringGridModel : public QAbstractTableModel
 {
 public:
@@ -74,8 +76,11 @@ void TStringGrid::SetColumns(const std::vector<GridColumn>& columns)
         headers.append(c.header);
     }
     model_->SetHeaders(headers);
+    // A column is at least as wide as its header needs: the widths were chosen for a narrower font
+    // than a desktop's, and a cut header ("nGrou") no longer says what the column holds.
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        setColumnWidth(i, columns[static_cast<std::size_t>(i)].width);
+        setColumnWidth(
+            i, std::max(columns[static_cast<std::size_t>(i)].width, horizontalHeader()->sectionSizeHint(i)));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -16,6 +17,22 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Answers "*" for the password character and leaves everything else to the application's style.
+class AsteriskPasswordStyle : public QProxyStyle
+{
+public:
+    explicit AsteriskPasswordStyle(QObject* owner) { setParent(owner); }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return '*';
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 template <typename W> W* Named(W* widget, const char* name)
 {
@@ -89,6 +106,9 @@ void TFormSetup::BuildLayout()
 {
     auto* outer = new QVBoxLayout(this);
     PageControl1 = Named(new QTabWidget, "PageControl1");
+    // Ten whole tab captions are wider than the dialog: the strip scrolls, whatever the style's habit.
+    PageControl1->setUsesScrollButtons(true);
+    PageControl1->setElideMode(Qt::ElideNone);
     outer->addWidget(PageControl1);
     PageControl1->addTab(BuildGeneralTab(), QStringLiteral("General"));
     PageControl1->addTab(BuildColorsTab(), QStringLiteral("Colors"));
@@ -337,6 +357,8 @@ QWidget* TFormSetup::BuildSecurityTab()
     auto* layout = new QVBoxLayout(tab);
     SecurityCodeEdit = Named(new QLineEdit, "SecurityCodeEdit");
     SecurityCodeEdit->setMaxLength(8);
+    // The locked code shows as "*" whatever the desktop style's own password character is.
+    SecurityCodeEdit->setStyle(new AsteriskPasswordStyle(SecurityCodeEdit));
     Row(layout, QStringLiteral("Security Code:"), SecurityCodeEdit);
     SecurityButton = Named(new QPushButton(QStringLiteral("Apply Security Code")), "SecurityButton");
     SecurityButton->setAutoDefault(false);

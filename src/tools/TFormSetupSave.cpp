@@ -62,6 +62,7 @@ void TFormSetup::SetupSaveButtonClick()
     BASS_SetConfig(BASS_CONFIG_BUFFER, static_cast<std::uint32_t>(s.BufferLength));
     SaveKeysAndTrace();
     SetupWriteOptions();
+    main_.PlaceSoundButtons();
     if (s.Tracer) {
         const VersionTexts versions{main_.VersionText, main_.BuildText, main_.WindowsVersionText};
         RecordUserProfile(ctx_.tracer, s, ctx_.board, ctx_.selection, versions, main_.ProfileWritten,

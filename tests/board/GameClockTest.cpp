@@ -57,6 +57,22 @@ TEST_F(GameClock, ALateTickShowsTheElapsedTimeAndHidingKeepsCounting)
     clock.Advance(3725 * 1000 + 300);
     form->SecondTimerAdvance();
     EXPECT_EQ(form->GameClockTime->text(), QStringLiteral("1:02:05"));
+    // Shown, the clocks cover no sound button and show their texts whole, an hour in as well.
+    for (QWidget* panel :
+         {static_cast<QWidget*>(form->GameClockPanel), static_cast<QWidget*>(form->TimerPanel)}) {
+        const QRect onBoard(panel->mapTo(form.get(), QPoint(0, 0)), panel->size());
+        for (int n = 1; n <= TForm1::SlotCount; ++n) {
+            QWidget* slot = form->ButtonPanels[static_cast<std::size_t>(n)];
+            EXPECT_FALSE(onBoard.intersects(QRect(slot->mapTo(form.get(), QPoint(0, 0)), slot->size()))) << n;
+        }
+    }
+    for (QLabel* time : {form->GameClockTime, form->TimerTime}) {
+        EXPECT_LE(QFontMetrics(time->font()).horizontalAdvance(time->text()), time->width());
+    }
+    for (TBitBtnWithColor* button : {form->GameClockStartStopButton, form->GameClockResetButton}) {
+        QPushButton* push = AsPushButton(button);
+        EXPECT_LE(QFontMetrics(push->font()).horizontalAdvance(push->text()) + 4, push->width());
+    }
 }
 
 TEST_F(GameClock, TheStopwatchCountsTenths)

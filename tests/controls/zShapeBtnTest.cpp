@@ -170,23 +170,48 @@ TEST(zShapeBtn, ADisabledButtonIgnoresPressesAndIsNeverDrawnPressed)
 
 TEST(zShapeBtn, PressingSwapsTheRectangleBevels)
 {
-    TzShapeBtn button;
-    button.resize(25, 25);
-    button.SetColor(clRed);
-    button.SetHighLightColor(clWhite);
-    QImage image = button.PaintToImage();
+    // Read from the screen: whatever clips the painting shows there, not in an image of the paint.
+    QWidget window;
+    window.resize(80, 60);
+    auto* button = new TzShapeBtn(&window);
+    button->setGeometry(10, 10, 25, 25);
+    button->SetColor(clRed);
+    button->SetHighLightColor(clWhite);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto onScreen = [&] { return window.grab(button->geometry()).toImage(); };
+    QImage image = onScreen();
     EXPECT_EQ(FromQColor(QColor(image.pixel(1, 5))), clWhite);
     EXPECT_EQ(FromQColor(QColor(image.pixel(24, 5))), clBlack);
+    EXPECT_EQ(FromQColor(QColor(image.pixel(5, 24))), clBlack);
     EXPECT_EQ(FromQColor(QColor(image.pixel(12, 12))), clRed);
-    Press(&button, QPoint(12, 12));
-    image = button.PaintToImage();
+    Press(button, QPoint(12, 12));
+    image = onScreen();
     EXPECT_EQ(FromQColor(QColor(image.pixel(1, 5))), clBlack);
     EXPECT_EQ(FromQColor(QColor(image.pixel(24, 5))), clWhite);
-    Release(&button, QPoint(12, 12));
-    button.SetTransparent(true);
-    image = button.PaintToImage();
+    EXPECT_EQ(FromQColor(QColor(image.pixel(5, 24))), clWhite);
+    Release(button, QPoint(12, 12));
+    button->SetTransparent(true);
+    image = button->PaintToImage();
     EXPECT_EQ(FromQColor(QColor(image.pixel(12, 12))), clRed); // nothing painted over the fill
     EXPECT_EQ(FromQColor(QColor(image.pixel(1, 5))), clRed);
+
+    // The play triangle's lower edge is black along its whole length, up to the tip.
+    button->SetTransparent(false);
+    button->SetShape(sbType::sbRTriangle);
+    button->setGeometry(10, 10, 39, 26);
+    image = onScreen();
+    for (int x = 1; x < 38; ++x) {
+        const int y = 25 - 13 * x / 38;
+        bool black = false;
+        for (int dy = -1; dy <= 1; ++dy) {
+            black = black || FromQColor(QColor(image.pixel(x, y + dy))) == clBlack;
+        }
+        EXPECT_TRUE(black) << "column " << x;
+    }
+    // Still only the shape is the hit area: the tip's corner lets the press through.
+    Press(button, QPoint(37, 2));
+    EXPECT_FALSE(button->Pressed());
 }
 
 TEST(zShapeBtn, PlusAndMinusAreClickedByTheirKeysInTheirWindow)

@@ -3,8 +3,10 @@
 #include "board/MainFormFixture.h"
 
 #include "board/MainFormButtons.h"
+#include "controls/ButtonWithColor.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
+#include "controls/ElidedLabel.h"
 
 #include <QAction>
 #include <QLabel>
@@ -136,4 +138,25 @@ TEST_F(EditModeTest, TheEditModeNoticeAndThePageNameShowWhole)
         << notice->width() << " < " << notice->sizeHint().width();
     EXPECT_GE(form->lblPage->width(), form->lblPage->sizeHint().width());
     EXPECT_GE(form->LabelPageTotals->width(), form->LabelPageTotals->sizeHint().width());
+    // The time row's captions and times keep a gap to the next: "Elapsed00:00" never runs together.
+    const std::vector<QLabel*> row = {form->Label5,           form->lblTimeElapsed, form->Label4,
+                                      form->lblTimeRemaining, form->Label3,         form->lblTotalTime,
+                                      form->Label2,           form->SoundPlaying};
+    for (std::size_t k = 0; k + 1 < row.size(); ++k) {
+        const int textRight = row[k]->x() + QFontMetrics(row[k]->font()).horizontalAdvance(row[k]->text());
+        EXPECT_LE(textRight + 2, row[k + 1]->x()) << row[k]->objectName().toStdString();
+    }
+    // A page name longer than its place ends in an ellipsis before the page totals.
+    form->lblPage->setText(QStringLiteral("Warm-up Anthems and Walk-up Songs 2024"));
+    const QString shown = static_cast<TElidedLabel*>(form->lblPage)->ShownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_LE(form->lblPage->x() + QFontMetrics(form->lblPage->font()).horizontalAdvance(shown),
+              form->LabelPageTotals->x());
+    // A page button shows an "&" of its name as itself (drawn doubled, since "&x" underlines),
+    // and a name wider than the button ends in an ellipsis.
+    TBitBtnWithColor* page = form->PageButtons[1];
+    AsPushButton(page)->setText(QStringLiteral("Warm & Up"));
+    EXPECT_EQ(page->ShownCaption(), QStringLiteral("Warm && Up"));
+    AsPushButton(page)->setText(QStringLiteral("Warm-up Anthems and Walk-up Songs 2024"));
+    EXPECT_TRUE(page->ShownCaption().endsWith(QChar(0x2026))) << page->ShownCaption().toStdString();
 }

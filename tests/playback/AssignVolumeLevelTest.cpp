@@ -91,6 +91,9 @@ TEST_F(AssignVolumeLevelTest, RemoveClearsTheCellAndCancelRestoresTheChannel)
     const BassHandle h = state_.ChannelArray[1];
     OpenOn(4);
     form_->AVLTrackBar->setValue(90);
+    // The button's caption fits it whole, and the button fits the window.
+    EXPECT_GE(form_->AVLRemoveButton->width(), form_->AVLRemoveButton->sizeHint().width());
+    EXPECT_LE(form_->AVLRemoveButton->geometry().right(), form_->width());
     form_->AVLRemoveButton->click();
     EXPECT_EQ(form_->result(), 1);
     EXPECT_TRUE(board_.ButtonVolume[1][1][4].isEmpty());

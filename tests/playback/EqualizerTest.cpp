@@ -377,6 +377,26 @@ TEST_F(EqualizerTest, TicksTakeTheirZoneColoursAndNeverDivideByZero)
     state_.Equalizer.SampleRateValue = 44100;
     eq_->Open();
     EXPECT_FALSE(eq_->tbSampleRate->PaintToImage().isNull());
+    // Tempo and rate ticks are 3 pixels wide, as the volume bar's (tempo ticks 3.7 pixels apart touch
+    // in pairs); the first tick of a row is clear of the thumb.
+    auto firstRun = [](const QImage& image, QRgb rgb) {
+        for (int y = 0; y < image.height(); ++y) {
+            int x = 0;
+            while (x < image.width() && (image.pixel(x, y) & 0xFFFFFF) != rgb) {
+                ++x;
+            }
+            int run = 0;
+            while (x + run < image.width() && (image.pixel(x + run, y) & 0xFFFFFF) == rgb) {
+                ++run;
+            }
+            if (run > 0) {
+                return run;
+            }
+        }
+        return 0;
+    };
+    EXPECT_GE(firstRun(eq_->tbTempo->PaintToImage(), 0xFFFF00), 3);
+    EXPECT_EQ(firstRun(eq_->tbSampleRate->PaintToImage(), 0x800080), 3);
     eq_->ColorOnOffButtonClick();
     for (TzSlideBar* bar : eq_->AllBars()) {
         EXPECT_EQ(bar->TickStyle(), TzTickStyle::tsNormal);

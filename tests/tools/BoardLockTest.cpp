@@ -42,6 +42,9 @@ TEST_F(BoardLockTest, ApplyLocksWritesTheStoredFormAndSurvivesARestart)
     EXPECT_EQ(setup->SecurityButton->text(), QStringLiteral("Validate Security Code"));
     EXPECT_EQ(setup->SecurityCodeEdit->echoMode(), QLineEdit::Password);
     EXPECT_TRUE(setup->SecurityCodeEdit->text().isEmpty());
+    QTest::keyClicks(setup->SecurityCodeEdit, QStringLiteral("123"));
+    EXPECT_EQ(setup->SecurityCodeEdit->displayText(), QStringLiteral("***"));
+    setup->SecurityCodeEdit->clear();
     EXPECT_TRUE(!setup->LockLabel1->isHidden());
     EXPECT_TRUE(setup->UnlockLabel1->isHidden());
     EXPECT_TRUE(form->LockDownDisplay->isVisibleTo(form.get()));

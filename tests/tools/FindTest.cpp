@@ -8,6 +8,7 @@
 #include "tools/TformFind.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,6 +83,10 @@ TEST_F(FindTest, WithoutMatchCaseEveryCaseOfTheWordIsFoundInBoardOrder)
     const TStringGrid* grid = results->StringGrid1;
     EXPECT_EQ(grid->Cell(0, 0), QStringLiteral("Count"));
     EXPECT_EQ(grid->Cell(7, 0), QStringLiteral("nButton"));
+    // No header is cut by its column's width.
+    for (int col = 0; col < grid->ColCount(); ++col) {
+        EXPECT_GE(grid->columnWidth(col), grid->horizontalHeader()->sectionSizeHint(col)) << col;
+    }
     EXPECT_EQ((QStringList{grid->Cell(0, 3), grid->Cell(1, 3), grid->Cell(2, 3), grid->Cell(4, 3),
                            grid->Cell(5, 3), grid->Cell(6, 3), grid->Cell(7, 3)}),
               (QStringList{"#3", "B", "Crowd Noise", "ring the Bell twice", "2", "2", "5"}));

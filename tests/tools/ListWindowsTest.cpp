@@ -9,6 +9,7 @@
 #include "tools/TfrmCustomCuedButtons.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -102,6 +103,10 @@ TEST_F(ListWindowsTest, SoundButtonListSortsStablyWithoutLocaleAndListsOnlyNamed
     ASSERT_TRUE(buttons->Prepare());
     EXPECT_EQ(buttons->CountLabel->text(), QStringLiteral("6 Sound Buttons Found"));
     EXPECT_EQ(buttons->Grid->ColCount(), 9);
+    for (int col = 0; col < buttons->Grid->ColCount(); ++col) {
+        EXPECT_GE(buttons->Grid->columnWidth(col), buttons->Grid->horizontalHeader()->sectionSizeHint(col))
+            << col;
+    }
     EXPECT_EQ(Column(buttons->Grid, 4), (QStringList{"bell", "Zed", "BELL", "apple", "bell", "_under"}));
 
     buttons->SoundSeqButtonClick();

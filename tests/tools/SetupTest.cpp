@@ -2,15 +2,19 @@
 // the output re-open and its fallbacks, colours and Daylight Mode.
 #include "ToolsFixture.h"
 
+#include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
+#include "controls/GTSize32.h"
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
 #include "tools/TFormSetup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +24,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -145,7 +151,35 @@ TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
     setup->YellowSpin->setValue(60);
     setup->PlayListStopCheckBox->setChecked(true);
     setup->RadioStop->setChecked(true);
+    // The sound buttons go back to height 20 and top 5 in the scaler's design layout, and to those
+    // bounds scaled to the window's present size.
+    const int captionPx = QFontInfo(form->ButtonMemos[7]->font()).pixelSize();
+    const int pagePx = QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize();
+    form->resize(form->width() * 2, form->height() * 2);
+    QApplication::processEvents();
+    // Captions and page names grow with the window as every scaled text does.
+    const double grown = form->height() / double(form->GTForm1->Layout().front().Bottom);
+    EXPECT_NEAR(QFontInfo(form->ButtonMemos[7]->font()).pixelSize(), captionPx * grown, 1.0);
+    EXPECT_NEAR(QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize(), pagePx * grown, 1.0);
+    // Sizes come back whole whatever came before (the menu bar does not grow with the fonts).
+    const QSize designSize(form->GTForm1->Layout().front().Right, form->GTForm1->Layout().front().Bottom);
+    form->resize(designSize);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), designSize);
+    form->resize(designSize * 2);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), designSize * 2);
+    QPushButton* button = AsPushButton(form->SoundButtons[7]);
+    button->setGeometry(button->x(), 30, button->width(), 50);
     setup->SetupSaveButtonClick();
+    EXPECT_EQ(form->GTForm1->DesignBounds(button), QRect(4, 5, 73, 20));
+    const Objs& design = form->GTForm1->Layout().front();
+    const double sx = form->width() / double(design.Right);
+    const double sy = form->height() / double(design.Bottom);
+    const int top = int(std::lround(5 * sy));
+    EXPECT_EQ(button->geometry(),
+              QRect(int(std::lround(4 * sx)), top, int(std::lround(77 * sx) - std::lround(4 * sx)),
+                    int(std::lround(25 * sy)) - top));
     EXPECT_FALSE(settings.MeterPanel);
     EXPECT_FALSE(form->LeftMeter->isVisibleTo(form.get()));
     EXPECT_TRUE(form->LMeter->isVisibleTo(form.get()));
