@@ -157,7 +157,14 @@ void FfmpegInput::openingDone()
     stop_ = nullptr;
 }
 
-bool FfmpegInput::open(const std::string& path, int& errorCode, const std::atomic<bool>* stop)
+bool FfmpegInput::openBounded(const std::string& path, int& errorCode, const std::atomic<bool>* stop)
+{
+    opening_ = true;
+    stop_ = stop;
+    return open(path, errorCode);
+}
+
+bool FfmpegInput::open(const std::string& path, int& errorCode)
 {
     if (!IsReadableRegularFile(path)) {
         errorCode = BassError::FileOpen;
@@ -168,8 +175,6 @@ bool FfmpegInput::open(const std::string& path, int& errorCode, const std::atomi
         errorCode = BassError::Memory;
         return false;
     }
-    opening_ = true;
-    stop_ = stop;
     cutOff_ = false;
     format_->interrupt_callback.callback = &FfmpegInput::CutOffOpening;
     format_->interrupt_callback.opaque = this;

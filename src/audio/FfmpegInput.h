@@ -45,11 +45,13 @@ public:
     // Opens the file. Returns false with a BassError code. For codecs whose frames the container
     // times only roughly (see TimesFramesRoughly) the decoder keeps encoder delay and padding in
     // its output, so the caller can trim them against its own packet index.
-    // Until openingDone(), reading is bounded: once `stop` turns true (the caller stopped waiting)
-    // or more than kMaxOpeningBytes were read, every read fails and the file is refused with
-    // BassError::FileFormat. A header that cannot be read within those bounds (a valid WAV
-    // followed by a long run of zero bytes is walked eight bytes at a time) is not worth waiting for.
-    bool open(const std::string& path, int& errorCode, const std::atomic<bool>* stop = nullptr);
+    bool open(const std::string& path, int& errorCode);
+    // The same, for a file not known yet, with the reading bounded until openingDone(): once
+    // `stop` (may be null) turns true or more than kMaxOpeningBytes were read, every read fails
+    // and the file is refused with BassError::FileFormat. A header that cannot be read within
+    // those bounds (a valid WAV followed by a long run of zero bytes is walked eight bytes at a
+    // time) is not worth waiting for.
+    bool openBounded(const std::string& path, int& errorCode, const std::atomic<bool>* stop);
     // Lifts the bounds of opening: playing reads as much of the file as it holds.
     void openingDone();
     // True once a read was cut off by the bounds of opening.

@@ -47,7 +47,7 @@ FfmpegSource::~FfmpegSource()
 bool FfmpegSource::start(int& errorCode, const std::atomic<bool>* stop)
 {
     input_ = std::make_unique<FfmpegInput>();
-    if (!input_->open(path_, errorCode, stop)) {
+    if (!input_->openBounded(path_, errorCode, stop)) {
         return false;
     }
     sampleRate_ = input_->sampleRate();

@@ -34,7 +34,7 @@ class FfmpegSource final : public PcmSource
 public:
     // Opens and decodes the first packet, so the first read() returns at once.
     // Returns null with a BassError code on failure. The open and that first packet are bounded
-    // as FfmpegInput::open() says, `stop` included.
+    // as FfmpegInput::openBounded() says, `stop` included.
     static std::unique_ptr<FfmpegSource> Open(const std::string& path, int outputChannels, int& errorCode,
                                               const std::atomic<bool>* stop = nullptr);
 
