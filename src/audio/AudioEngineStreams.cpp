@@ -6,6 +6,7 @@
 #include "audio/PlayableLimits.h"
 #include "audio/StreamFeeder.h"
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -55,9 +56,12 @@ BassHandle AudioEngine::createFile(const char* path, std::uint32_t flags)
             return 0;
         }
     }
-    // Opened outside the lock: probing a file must not hold up the other calls.
+    // Opened outside the lock: probing a file must not hold up the other calls. The caller is
+    // the window's thread, which no file may hold up for more than 50 ms, the report of a refusal
+    // included (its box takes about 10 ms): a file that takes longer to open is refused.
+    constexpr std::chrono::milliseconds kMaxOpenWait{30};
     int error = BassError::Ok;
-    std::unique_ptr<PcmSource> source = OpenAudioFile(path, outputChannels(), error);
+    std::unique_ptr<PcmSource> source = OpenAudioFileWithin(path, outputChannels(), kMaxOpenWait, error);
     if (!source) {
         EngineError::Set(error != BassError::Ok ? error : BassError::FileFormat);
         return 0;

@@ -137,29 +137,68 @@ void FfmpegInput::close()
     avformat_close_input(&format_);
 }
 
+int FfmpegInput::CutOffOpening(void* self)
+{
+    auto* input = static_cast<FfmpegInput*>(self);
+    if (!input->opening_) {
+        return 0;
+    }
+    const bool stopped = input->stop_ != nullptr && input->stop_->load(std::memory_order_relaxed);
+    const AVIOContext* io = input->format_ != nullptr ? input->format_->pb : nullptr;
+    if (stopped || (io != nullptr && io->bytes_read > kMaxOpeningBytes)) {
+        input->cutOff_ = true;
+    }
+    return input->cutOff_ ? 1 : 0;
+}
+
+void FfmpegInput::openingDone()
+{
+    opening_ = false;
+    stop_ = nullptr;
+}
+
+bool FfmpegInput::openBounded(const std::string& path, int& errorCode, const std::atomic<bool>* stop)
+{
+    opening_ = true;
+    stop_ = stop;
+    return open(path, errorCode);
+}
+
 bool FfmpegInput::open(const std::string& path, int& errorCode)
 {
     if (!IsReadableRegularFile(path)) {
         errorCode = BassError::FileOpen;
         return false;
     }
+    format_ = avformat_alloc_context();
+    if (format_ == nullptr) {
+        errorCode = BassError::Memory;
+        return false;
+    }
+    cutOff_ = false;
+    format_->interrupt_callback.callback = &FfmpegInput::CutOffOpening;
+    format_->interrupt_callback.opaque = this;
     // A WAV file's PCM data is otherwise checked for hidden MPEG or S/PDIF audio over up to
     // 2500 packets (10 MB) before the first packet comes out; one packet decides just as well
     // for the files a sound board meets, and keeps the first samples within a millisecond.
+    // The format probe reads at most 5 MB (room for an MP3's cover picture ahead of its first
+    // frame) and a stream search looks at most 5 s of sound.
     AVDictionary* options = nullptr;
     av_dict_set(&options, "max_probe_packets", "1", 0);
+    av_dict_set(&options, "probesize", "5000000", 0);
+    av_dict_set(&options, "analyzeduration", "5000000", 0);
     int r = avformat_open_input(&format_, path.c_str(), nullptr, &options);
     av_dict_free(&options);
-    if (r < 0) {
-        errorCode = ErrorFromAv(r, BassError::FileFormat);
+    if (r < 0 || cutOff_) {
+        errorCode = cutOff_ ? BassError::FileFormat : ErrorFromAv(r, BassError::FileFormat);
         return false;
     }
     // Probing decodes ahead through the file; skip it when the header already says everything
     // the decoder needs, so that opening stays well under a millisecond for common files.
     if (!HasCompleteAudioStream(format_)) {
         r = avformat_find_stream_info(format_, nullptr);
-        if (r < 0) {
-            errorCode = ErrorFromAv(r, BassError::FileFormat);
+        if (r < 0 || cutOff_) {
+            errorCode = cutOff_ ? BassError::FileFormat : ErrorFromAv(r, BassError::FileFormat);
             return false;
         }
     }

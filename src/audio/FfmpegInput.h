@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -45,6 +46,17 @@ public:
     // times only roughly (see TimesFramesRoughly) the decoder keeps encoder delay and padding in
     // its output, so the caller can trim them against its own packet index.
     bool open(const std::string& path, int& errorCode);
+    // The same, for a file not known yet, with the reading bounded until openingDone(): once
+    // `stop` (may be null) turns true or more than kMaxOpeningBytes were read, every read fails
+    // and the file is refused with BassError::FileFormat. A header that cannot be read within
+    // those bounds (a valid WAV followed by a long run of zero bytes is walked eight bytes at a
+    // time) is not worth waiting for.
+    bool openBounded(const std::string& path, int& errorCode, const std::atomic<bool>* stop);
+    // Lifts the bounds of opening: playing reads as much of the file as it holds.
+    void openingDone();
+    // True once a read was cut off by the bounds of opening.
+    bool openingCutOff() const { return cutOff_; }
+    static constexpr std::int64_t kMaxOpeningBytes = 32LL << 20;
 
     // MPEG audio layers 1-3 and WMA: containers whose timestamps are estimates.
     static bool TimesFramesRoughly(int codecId);
@@ -88,6 +100,7 @@ private:
     bool ensureConverter();
     void noteSkipData();
     void close();
+    static int CutOffOpening(void* self);
 
     AVFormatContext* format_ = nullptr;
     AVCodecContext* codec_ = nullptr;
@@ -109,4 +122,7 @@ private:
     bool endOfFile_ = false;
     bool drained_ = false;
     std::vector<std::int16_t> convertBuffer_;
+    bool opening_ = false;
+    const std::atomic<bool>* stop_ = nullptr;
+    bool cutOff_ = false;
 };

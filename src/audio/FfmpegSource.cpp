@@ -18,11 +18,12 @@ constexpr int kMaxPacketsPerFill = 1 << 22;
 constexpr std::int64_t kMaxGapSeconds = 10;
 } // namespace
 
-std::unique_ptr<FfmpegSource> FfmpegSource::Open(const std::string& path, int outputChannels, int& errorCode)
+std::unique_ptr<FfmpegSource> FfmpegSource::Open(const std::string& path, int outputChannels, int& errorCode,
+                                                 const std::atomic<bool>* stop)
 {
     try {
         std::unique_ptr<FfmpegSource> source(new FfmpegSource(path, outputChannels == 1 ? 1 : 2));
-        if (!source->start(errorCode)) {
+        if (!source->start(errorCode, stop)) {
             return nullptr;
         }
         errorCode = BassError::Ok;
@@ -43,10 +44,10 @@ FfmpegSource::~FfmpegSource()
     index_.reset();
 }
 
-bool FfmpegSource::start(int& errorCode)
+bool FfmpegSource::start(int& errorCode, const std::atomic<bool>* stop)
 {
     input_ = std::make_unique<FfmpegInput>();
-    if (!input_->open(path_, errorCode)) {
+    if (!input_->openBounded(path_, errorCode, stop)) {
         return false;
     }
     sampleRate_ = input_->sampleRate();
@@ -68,11 +69,14 @@ bool FfmpegSource::start(int& errorCode)
     }
     skipStart_ = -1;
     roughRawFrames_ = std::max<std::int64_t>(input_->statedLengthFrames(), 0);
-    if (!fillPending() && !FfmpegInput::IsPcm(codec)) {
-        // Nothing decodable at all: the container matched but its contents are not audio.
+    const bool decoded = fillPending();
+    if (input_->openingCutOff() || (!decoded && !FfmpegInput::IsPcm(codec))) {
+        // Nothing decodable at all (the container matched but its contents are not audio), or
+        // not within the bounds of opening.
         errorCode = BassError::FileFormat;
         return false;
     }
+    input_->openingDone();
     return true;
 }
 

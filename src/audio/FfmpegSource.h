@@ -33,8 +33,10 @@ class FfmpegSource final : public PcmSource
 {
 public:
     // Opens and decodes the first packet, so the first read() returns at once.
-    // Returns null with a BassError code on failure.
-    static std::unique_ptr<FfmpegSource> Open(const std::string& path, int outputChannels, int& errorCode);
+    // Returns null with a BassError code on failure. The open and that first packet are bounded
+    // as FfmpegInput::openBounded() says, `stop` included.
+    static std::unique_ptr<FfmpegSource> Open(const std::string& path, int outputChannels, int& errorCode,
+                                              const std::atomic<bool>* stop = nullptr);
 
     ~FfmpegSource() override;
 
@@ -47,7 +49,7 @@ public:
 
 private:
     FfmpegSource(std::string path, int outputChannels);
-    bool start(int& errorCode);
+    bool start(int& errorCode, const std::atomic<bool>* stop);
     bool reopen();
     bool fillPending();
     bool fillByTimestamps();

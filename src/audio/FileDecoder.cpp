@@ -5,17 +5,27 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // Present when the decoder's objects are linked into the program (tests, benchmarks); otherwise
 // it comes from the module.
-extern "C" PcmSource* RbxOpenAudioFile(const char* path, int outputChannels, int* errorCode)
-    __attribute__((weak));
+extern "C" PcmSource* RbxOpenAudioFile(const char* path, int outputChannels, const std::atomic<bool>* stop,
+                                       int* errorCode) __attribute__((weak));
 
 namespace {
-using OpenFunction = PcmSource* (*)(const char*, int, int*);
+using OpenFunction = PcmSource* (*)(const char*, int, const std::atomic<bool>*, int*);
+using Clock = std::chrono::steady_clock;
+
+// How long a file refused for its slowness is refused again without a new attempt.
+constexpr auto kSlowFileMemory = std::chrono::seconds(3);
 
 constexpr const char* kModuleName = "librbx_decoder.so";
 
@@ -69,6 +79,51 @@ OpenFunction Decoder()
     static const OpenFunction open = Load(); // loaded once; a second caller waits for the first
     return open;
 }
+
+// One open on a helper thread. Whoever lets go last (the waiter or the helper) frees it, and with
+// it a source the waiter no longer wanted.
+struct PendingOpen
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::unique_ptr<PcmSource> source;
+    int errorCode = 0;
+    std::atomic<bool> stop{false};
+};
+
+class SlowFiles
+{
+public:
+    bool recent(const std::string& path)
+    {
+        std::lock_guard lock(mutex_);
+        while (!refused_.empty() && Clock::now() - refused_.front().second > kSlowFileMemory) {
+            refused_.pop_front();
+        }
+        for (const auto& [refused, at] : refused_) {
+            if (refused == path) {
+                return true;
+            }
+        }
+        return false;
+    }
+    void note(const std::string& path)
+    {
+        std::lock_guard lock(mutex_);
+        refused_.emplace_back(path, Clock::now());
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<std::pair<std::string, Clock::time_point>> refused_;
+};
+
+SlowFiles& RecentlySlowFiles()
+{
+    static SlowFiles files;
+    return files;
+}
 } // namespace
 
 bool AudioFileDecoderAvailable()
@@ -94,5 +149,44 @@ std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChan
         return nullptr;
     }
     errorCode = BassError::Unknown;
-    return std::unique_ptr<PcmSource>(open(path.c_str(), outputChannels, &errorCode));
+    return std::unique_ptr<PcmSource>(open(path.c_str(), outputChannels, nullptr, &errorCode));
+}
+
+std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outputChannels,
+                                               std::chrono::milliseconds maxWait, int& errorCode)
+{
+    const OpenFunction open = Decoder();
+    if (open == nullptr) {
+        errorCode = BassError::Codec;
+        return nullptr;
+    }
+    if (RecentlySlowFiles().recent(path)) {
+        errorCode = BassError::FileFormat;
+        return nullptr;
+    }
+    auto pending = std::make_shared<PendingOpen>();
+    try {
+        std::thread([pending, open, path, outputChannels] {
+            int code = BassError::Unknown;
+            std::unique_ptr<PcmSource> source(open(path.c_str(), outputChannels, &pending->stop, &code));
+            std::lock_guard lock(pending->mutex);
+            pending->source = std::move(source);
+            pending->errorCode = code;
+            pending->done = true;
+            pending->finished.notify_one();
+        }).detach();
+    } catch (const std::system_error&) {
+        errorCode = BassError::Memory; // no thread to be had
+        return nullptr;
+    }
+    std::unique_lock lock(pending->mutex);
+    if (!pending->finished.wait_for(lock, maxWait, [&] { return pending->done; })) {
+        // The helper gives up at its next read of the file; nobody waits for it.
+        pending->stop.store(true);
+        RecentlySlowFiles().note(path);
+        errorCode = BassError::FileFormat;
+        return nullptr;
+    }
+    errorCode = pending->errorCode;
+    return std::move(pending->source);
 }

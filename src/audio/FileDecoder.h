@@ -2,6 +2,7 @@
 
 #include "PcmSource.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,13 @@
 // excepted).
 // Without the decoder (its module missing or broken) every file fails with BassError::Codec.
 std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChannels, int& errorCode);
+
+// The same, for a caller that must not be held up by a file (the window's thread): the file is
+// opened on a helper thread and waited for at most maxWait. An open still running then is cut
+// short and the file refused with BassError::FileFormat; the same file asked for again within a
+// few seconds is refused at once, so the two streams a click opens cost one wait.
+std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outputChannels,
+                                               std::chrono::milliseconds maxWait, int& errorCode);
 
 // The decoder and FFmpeg are loaded on the first use. The program calls this once its window is
 // up, so the load runs on a helper thread instead of delaying the start or the first click.

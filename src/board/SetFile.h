@@ -42,6 +42,7 @@ public:
 
 private:
     void ReadPage(const IniFile& ini, int group, int page);
+    void ReadPageFrom(const IniFile& ini, const QString& section, int group, int page, int buttons);
     void ReadButton(const IniFile& ini, const QString& section, int group, int page, int button);
     void WritePage(IniFile& ini, int group, int page) const;
     void WriteButton(IniFile& ini, const QString& section, int group, int page, int button) const;

@@ -103,12 +103,29 @@ bool SetFile::LoadSetFile()
 void SetFile::ReadPage(const IniFile& ini, int group, int page)
 {
     const QString section = PageSectionName(group, page);
+    if (ini.SectionExists(section)) {
+        ReadPageFrom(ini, section, group, page, ButtonCount);
+        return;
+    }
+    // A page the file does not hold takes every default. Its first button is read as any other
+    // (from an object without sections, which answers without a look-up) and the others are
+    // copies of it, so a sparse board loads in a fraction of a full one's time.
+    static const IniFile kNoSections;
+    ReadPageFrom(kNoSections, section, group, page, 1);
+    const TSoundButtonCell defaults = board_.Cell(group, page, 1);
+    for (int b = 2; b <= ButtonCount; ++b) {
+        board_.SetCell(group, page, b, defaults);
+    }
+}
+
+void SetFile::ReadPageFrom(const IniFile& ini, const QString& section, int group, int page, int buttons)
+{
     board_.PageName[group][page] = ini.ReadString(section, QStringLiteral("PageName"), kBlank);
     board_.PagePlay[group][page] = ini.ReadString(section, QStringLiteral("PagePlay"), kFalse);
     board_.RapidFire[group][page] = ini.ReadString(section, QStringLiteral("RapidFire"), kFalse);
     board_.PageShuffle[group][page] = ini.ReadString(section, QStringLiteral("PageShuffle"), kFalse);
     board_.PageColor[group][page] = ReadColor(ini, section, QStringLiteral("PageColor"));
-    for (int b = 1; b <= ButtonCount; ++b) {
+    for (int b = 1; b <= buttons; ++b) {
         ReadButton(ini, section, group, page, b);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -34,8 +36,8 @@ void OnJpegMessage(j_common_ptr, int)
 {}
 
 // Only plain data lives in the functions that set a jump buffer, so a jump skips no destructor.
-bool Decode(const unsigned char* data, unsigned long size, std::vector<unsigned char>& pixels, int& width,
-            int& height, char* message)
+bool Decode(const unsigned char* data, unsigned long size, std::int64_t maxPixels,
+            std::vector<unsigned char>& pixels, int& width, int& height, char* message)
 {
     jpeg_decompress_struct info{};
     TJpegError error{};
@@ -50,15 +52,21 @@ bool Decode(const unsigned char* data, unsigned long size, std::vector<unsigned 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    width = int(info.output_width);
-    height = int(info.output_height);
-    if (std::int64_t(width) * height > (std::int64_t(1) << 26)) {
+    // Checked before the decoder takes memory for the picture: a progressive one keeps all its
+    // coefficients at once, so a few hundred bytes of header can ask for tens of gigabytes.
+    if (std::int64_t(info.image_width) * info.image_height > maxPixels) {
         jpeg_destroy_decompress(&info);
         std::snprintf(message, JMSG_LENGTH_MAX, "Invalid image dimensions");
         return false;
     }
+    // What the largest picture allowed needs (coefficients of four components at two bytes each);
+    // a header with more components than that is refused by the decoder itself.
+    info.mem->max_memory_to_use =
+        long(std::min<std::int64_t>(maxPixels * 8 + (std::int64_t(64) << 20), LONG_MAX));
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    width = int(info.output_width);
+    height = int(info.output_height);
     pixels.resize(std::size_t(width) * std::size_t(height) * 3);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = pixels.data() + std::size_t(info.output_scanline) * std::size_t(width) * 3;
@@ -109,7 +117,7 @@ void TJPEGImage::LoadFromStream(QIODevice& stream)
     int width = 0, height = 0;
     char message[JMSG_LENGTH_MAX] = {};
     if (!Decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                static_cast<unsigned long>(bytes.size()), pixels, width, height, message)) {
+                static_cast<unsigned long>(bytes.size()), MaxPixels, pixels, width, height, message)) {
         stream.seek(start);
         RaiseGifError(QString::fromLocal8Bit(message));
     }

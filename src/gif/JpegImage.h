@@ -2,6 +2,8 @@
 
 #include "gif/Graphic.h"
 
+#include <cstdint>
+
 // A JPEG picture through libjpeg-turbo: decoded to 24-bit colour on load, encoded at the set
 // quality on save. Damaged data raises GIFException with the library's message.
 class TJPEGImage : public TGraphic
@@ -17,6 +19,10 @@ public:
     void Assign(const QImage& image);
 
     int CompressionQuality = 90;
+    // Area cap, as a GIF frame's, that keeps a hostile file from asking for unbounded memory: a
+    // picture whose header claims more is refused with "Invalid image dimensions" before any
+    // of it is decoded.
+    std::int64_t MaxPixels = std::int64_t(1) << 26;
 
 private:
     QImage FImage;

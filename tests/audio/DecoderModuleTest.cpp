@@ -7,12 +7,13 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <memory>
 
 using namespace DecoderTestFiles;
 
 namespace {
-using OpenFunction = PcmSource* (*)(const char*, int, int*);
+using OpenFunction = PcmSource* (*)(const char*, int, const std::atomic<bool>*, int*);
 
 // The module the program loads, opened as the program opens it.
 class DecoderModule : public ::testing::Test
@@ -34,7 +35,7 @@ protected:
     }
     std::unique_ptr<PcmSource> Open(const std::string& path, int channels, int& code)
     {
-        return std::unique_ptr<PcmSource>(open_(path.c_str(), channels, &code));
+        return std::unique_ptr<PcmSource>(open_(path.c_str(), channels, nullptr, &code));
     }
 
     void* module_ = nullptr;

@@ -178,3 +178,19 @@ TEST_F(EngineFileLimits, GeneratedSourcesOutsideTheRangeAreRefusedWithFormat)
     EXPECT_EQ(EngineStreamCreate(MakeSource(384000, 2, 100, [](std::int64_t, int) { return 0.0; }), 0), 0u);
     EXPECT_EQ(BASS_ErrorGetCode(), BassError::Format);
 }
+
+TEST_F(EngineFileLimits, AFileTooSlowToOpenIsRefusedWithTheFormatError)
+{
+    // A valid WAV followed by 24 MiB of zero bytes (a pre-allocated recording): its header walk
+    // takes seconds, so the file is refused rather than waited for, and asked for again it is
+    // refused at once. The zeros are a hole in the file, not written.
+    const std::string slow = tone("padded.wav", 44100, 2, 4000);
+    std::filesystem::resize_file(slow, std::filesystem::file_size(slow) + (24u << 20));
+    EXPECT_EQ(BASS_StreamCreateFile(false, slow.c_str(), 0, 0, BASS_STREAM_DECODE), 0u);
+    EXPECT_EQ(BASS_ErrorGetCode(), BassError::FileFormat);
+    EXPECT_EQ(BASS_StreamCreateFile(false, slow.c_str(), 0, 0, 0), 0u);
+    EXPECT_EQ(BASS_ErrorGetCode(), BassError::FileFormat);
+    const BassHandle next = BASS_StreamCreateFile(false, tone("next.wav", 44100, 2, 4000).c_str(), 0, 0, 0);
+    EXPECT_NE(next, 0u);
+    BASS_StreamFree(next);
+}

@@ -179,3 +179,29 @@ TEST(MpegFrameScan, SeekRightAfterOpeningALongFileIsExact)
         EXPECT_EQ(worst, 0) << "frame " << target;
     }
 }
+
+// Opening a file is bounded in the bytes it may read; the scan and the playing of a long file are
+// not: a file of 42 MB is measured and played from its start to its end, also after a seek back.
+TEST(MpegFrameScan, AFileLongerThanWhatOpeningMayReadIsMeasuredAndPlayedToItsEnd)
+{
+    ASSERT_FALSE(Folder().empty());
+    const std::string path = Folder() + "/forty-megabytes.mp1";
+    constexpr int kFrames = 110000; // of 384 bytes and 384 samples each
+    ASSERT_TRUE(WriteLayerOneFile(path, kFrames));
+    int code = 0;
+    auto source = OpenAudioFile(path, 1, code);
+    ASSERT_NE(source, nullptr);
+    // The decoder's delay takes less than two frames' samples.
+    const std::int64_t length = source->lengthFrames();
+    EXPECT_GT(length, std::int64_t{kFrames - 2} * 384);
+    std::vector<std::int16_t> block(1 << 16);
+    ASSERT_EQ(source->read(block.data(), 1000), 1000);
+    ASSERT_TRUE(source->seekFrame(0));
+    std::int64_t played = 0;
+    for (std::int64_t got = 1; got > 0 && played <= length;) {
+        got = source->read(block.data(), static_cast<std::int64_t>(block.size()));
+        played += got;
+    }
+    EXPECT_EQ(played, length);
+    std::filesystem::remove(path);
+}

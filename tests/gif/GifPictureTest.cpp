@@ -22,9 +22,27 @@
 #include <sched.h>
 #include <sys/resource.h>
 
+#include <fstream>
+#include <string>
+
 using namespace GifTest;
 
 namespace {
+
+// The process's address space now, from /proc (the VmSize line, in kB).
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmSize:") {
+            rlim_t kb = 0;
+            status >> kb;
+            return kb * 1024;
+        }
+    }
+    return 0;
+}
 
 // A picture of `frames` frames of 4 x 3, frame i filled with colour index i + 1.
 std::unique_ptr<TGIFImage> Animation(int frames, std::vector<int> delays = {})
@@ -444,4 +462,49 @@ TEST(GifJpeg, DamagedJpegRaisesAndLeavesTheStreamAlone)
     TJPEGImage reread;
     EXPECT_THROW(reread.LoadFromStream(in), GIFException);
     EXPECT_EQ(in.pos(), 2);
+}
+
+TEST(GifJpeg, AHeaderClaimingAHugePictureIsRefusedBeforeMemoryIsTaken)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath("small.jpg");
+    RunTool("convert", {"-size", "16x16", "xc:orange", "-interlace", "JPEG", file});
+    QFile small(file);
+    ASSERT_TRUE(small.open(QIODevice::ReadOnly));
+    const QByteArray bytes = small.readAll();
+    {
+        QBuffer in(const_cast<QByteArray*>(&bytes));
+        in.open(QIODevice::ReadOnly);
+        TJPEGImage progressive;
+        progressive.LoadFromStream(in);
+        EXPECT_EQ(progressive.Width(), 16);
+    }
+    // The progressive frame header says 65500 x 65500 (the most a JPEG may say): its coefficients
+    // alone would be tens of GB.
+    const qsizetype sof = bytes.indexOf("\xFF\xC2");
+    ASSERT_GT(sof, 0);
+    QByteArray huge = bytes;
+    for (int i = 5; i <= 8; i += 2) {
+        huge[sof + i] = char(0xFF);
+        huge[sof + i + 1] = char(0xDC);
+    }
+    QBuffer in(&huge);
+    in.open(QIODevice::ReadOnly);
+    // Room for the test's own needs but not for what the header asks: an attempt to take it fails
+    // with the decoder's "Insufficient memory" instead of the refusal.
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+    rlimit bounded = before;
+    bounded.rlim_cur = std::min<rlim_t>(before.rlim_cur, AddressSpaceInUse() + (rlim_t(2) << 30));
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &bounded), 0);
+    QString message;
+    try {
+        TJPEGImage jpeg;
+        jpeg.LoadFromStream(in);
+    } catch (const GIFException& e) {
+        message = e.Message();
+    }
+    setrlimit(RLIMIT_AS, &before);
+    EXPECT_EQ(message.toStdString(), "Invalid image dimensions");
 }
