@@ -8,7 +8,10 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
-TForm1::TForm1(MainFormContext& context, QWidget* parent) : QMainWindow(parent), ctx_(context)
+TForm1::TForm1(MainFormContext& context, QWidget* parent) : TForm1(context, ownModes_, parent) {}
+
+TForm1::TForm1(MainFormContext& context, PlayModes& modes, QWidget* parent)
+    : QMainWindow(parent), modes_(modes), ctx_(context)
 {
     BuildLayout();
     WireSignals();

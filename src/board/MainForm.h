@@ -10,6 +10,7 @@
 #include "board/Board.h"
 #include "board/MainFormContext.h"
 #include "board/MainFormWindows.h"
+#include "board/PlayModes.h"
 #include "platform/Color.h"
 
 #include <QHash>
@@ -40,6 +41,11 @@ class OutputWatch;
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
+    // The window's own modes when no playback shares them (a bare window). Declared first: the
+    // flag names further down refer to whichever instance the window was built with.
+    PlayModes ownModes_;
+    PlayModes& modes_;
+
 public:
     static constexpr int SlotCount = 48;
     static constexpr int PageButtonSlots = 18;
@@ -50,6 +56,8 @@ public:
 
     // Builds the controls and runs the create step, as the program's first window.
     explicit TForm1(MainFormContext& context, QWidget* parent = nullptr);
+    // A window whose play modes are shared with playback: both read and set the one instance.
+    TForm1(MainFormContext& context, PlayModes& modes, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // --- Start-up and exit (MainFormStartup.cpp, MainFormExit.cpp)
@@ -257,7 +265,7 @@ public:
     // The slot the timed-start windows play (1..48).
     int TimedStartButton = 1;
     // Set while sounds are added from the menu: the duration routine leaves the time display alone.
-    bool AddingSounds = false;
+    bool& AddingSounds = modes_.AddingSounds;
 
     // --- Remove-all commands of the Edit menu (MainFormRemoveAll.cpp)
     void RemoveAllHighlights1Click();
@@ -407,21 +415,24 @@ public:
     TColor HotKeyLabelColor = DefaultEditModeColor;
 
     // --- Flags of the main window.
-    bool Playing = false;
-    bool PlayListMode = false;
-    bool PlayListRunning = false;
-    bool LoopMode = false;
-    bool ButtonDragMode = false;
+    bool& Playing = modes_.Playing;
+    bool& PlayListMode = modes_.PlayListMode;
+    bool& PlayListRunning = modes_.PlayListRunning;
+    bool& LoopMode = modes_.LoopMode;
+    bool& ButtonDragMode = modes_.ButtonDragMode;
     bool VolumeChanging = false;
     bool GroupChanged = false;
     bool PageEditAdding = false;
     bool PopupEdited = false;
-    bool ManualControl = false;
+    bool& ManualControl = modes_.ManualControlMode;
+    // Showing another page ends manual control: the cursor must not outlive its page, or Space
+    // would start a slot nobody chose there. Only the cursor keys turn it on.
+    void EndManualControl() { ManualControl = false; }
     bool TimeErrorShown = false;
     bool Exiting = false;
-    bool lCrossFadingIn = false;
-    bool lCrossFadingOut = false;
-    int MasterVolume = 0;
+    bool& lCrossFadingIn = modes_.lCrossFadingIn;
+    bool& lCrossFadingOut = modes_.lCrossFadingOut;
+    int& MasterVolume = modes_.MasterVolume;
     bool ProfileWritten = false;
     // Set once the exit sequence has run to its end; the window then closes for good.
     bool ExitDone = false;

@@ -193,7 +193,7 @@ bool TForm1::CueButtonProcess()
         Settings& s = ctx_.settings;
         Board& board = ctx_.board;
         Selection& sel = ctx_.selection;
-        ManualControl = false;
+        EndManualControl();
         for (int page = 1; page <= PageButtonSlots; ++page) {
             TBitBtnWithColor* button = PageButtons[static_cast<std::size_t>(page)];
             SetFace(button, s.ButtonColor);

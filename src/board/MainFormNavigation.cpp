@@ -137,7 +137,7 @@ bool TForm1::ProcessPageButton(int page)
         GroupChanged = false;
         sel.CurrentButton = page;
         sel.CurrentPage = page;
-        ManualControl = false;
+        EndManualControl();
         AsPushButton(PlayListButton)->setEnabled(true);
         board.LastPageOfGroup[static_cast<std::size_t>(sel.CurrentGroup)] = page;
         PageEditAdding = Board::IsBlank(pageButton->text());

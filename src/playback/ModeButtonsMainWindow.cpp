@@ -90,25 +90,21 @@ void ModeButtonsMainWindow::SetSoundPlayingVisible(bool visible)
 void ModeButtonsMainWindow::ProcessPageButton(int page)
 {
     form_.ProcessPageButton(page);
-    form_.FlagsToPlayback();
 }
 
 void ModeButtonsMainWindow::ProcessGroupButton(int group)
 {
     form_.ProcessGroupButton(group);
-    form_.FlagsToPlayback();
 }
 
 void ModeButtonsMainWindow::NextPage()
 {
     form_.NextPage();
-    form_.FlagsToPlayback();
 }
 
 void ModeButtonsMainWindow::PrevPage()
 {
     form_.PrevPage();
-    form_.FlagsToPlayback();
 }
 
 int ModeButtonsMainWindow::VolumeBarValue() const

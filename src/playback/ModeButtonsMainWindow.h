@@ -1,7 +1,7 @@
 #pragma once
 // The mode buttons, navigation and bars of the real main window as the keyboard and the mode
-// buttons see them. Navigation runs the window's own routines and then hands its play-list flags
-// on to playback, so the two copies agree when the wrapping call copies them back.
+// buttons see them. Navigation runs the window's own routines; the play modes they set are the
+// ones playback reads.
 #include "playback/ModeButtonsWindow.h"
 
 #include <functional>

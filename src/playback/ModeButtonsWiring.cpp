@@ -19,25 +19,18 @@ ModeButtonsWiring::ModeButtonsWiring(PlaybackMainForm& form, const PlaybackConte
 {
     WireButtons();
     WireBars();
-    form_.GTForm1->GTOnActivate = [this](QWidget*) { Run([this] { buttons_.CheckSBHotKey(); }); };
+    form_.GTForm1->GTOnActivate = [this](QWidget*) { buttons_.CheckSBHotKey(); };
     // The window previews every key: each key is taken once, where it enters the window, before
     // any control sees it. Handling it again at each widget it passes on its way up would run one
     // release several times.
     qApp->installEventFilter(this);
 }
 
-void ModeButtonsWiring::Run(const std::function<void()>& call)
-{
-    form_.FlagsToPlayback();
-    call();
-    form_.FlagsFromPlayback();
-}
-
 void ModeButtonsWiring::WireButtons()
 {
     auto wire = [this](TBitBtnWithColor* button, void (ModeButtons::*handler)()) {
         connect(AsPushButton(button), &QPushButton::clicked, this,
-                [this, handler] { Run([&] { (buttons_.*handler)(); }); });
+                [this, handler] { (buttons_.*handler)(); });
     };
     wire(form_.ShuffleButton, &ModeButtons::ShuffleButtonClick);
     wire(form_.PlayListButton, &ModeButtons::PlayListButtonClick);
@@ -49,7 +42,7 @@ void ModeButtonsWiring::WireButtons()
     wire(form_.FadeOutButton, &ModeButtons::FadeOutButtonClick);
     wire(form_.EqualizerButton, &ModeButtons::EqualizerButtonClick);
     connect(AsPushButton(form_.NextButton), &QPushButton::clicked, this,
-            [this] { Run([this] { form_.Player().ShufflePlayButtonClick(); }); });
+            [this] { form_.Player().ShufflePlayButtonClick(); });
     for (QPushButton* dummy : {form_.DummyButton, form_.DummyButton1}) {
         connect(dummy, &QPushButton::clicked, this, [this] { buttons_.DummyButton1Click(); });
     }
@@ -58,9 +51,7 @@ void ModeButtonsWiring::WireButtons()
 void ModeButtonsWiring::WireBars()
 {
     TzSlideBar* volume = form_.VolumeControl;
-    volume->OnChange = [this](QObject*) {
-        Run([this] { buttons_.VolumeControl1Change(form_.VolumeControl->Value()); });
-    };
+    volume->OnChange = [this](QObject*) { buttons_.VolumeControl1Change(form_.VolumeControl->Value()); };
     volume->SetTicks(true);
     // One tick per five steps keeps the zone edges (75, 90) on ticks of a narrow bar.
     volume->SetStepPerTick(5);
@@ -82,7 +73,7 @@ void ModeButtonsWiring::WireBars()
         buttons_.AdvanceMouseDown();
     };
     progress->OnMouseUpTwo = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-        Run([this] { buttons_.AdvanceMouseUp(form_.AdvanceBar->Value()); });
+        buttons_.AdvanceMouseUp(form_.AdvanceBar->Value());
     };
     // The bars never keep the keyboard: entering, leaving or touching one parks the focus again.
     auto park = [this](QObject*) { buttons_.VolumeControlExit(); };
@@ -101,14 +92,14 @@ void ModeButtonsWiring::KeyUp(QKeyEvent* event)
     }
     const int key = VirtualKeyOfEvent(*event);
     const int shift = ShiftStateOfEvent(*event);
-    Run([&] { keyboard_.HotKeyProcess(key, shift); });
+    keyboard_.HotKeyProcess(key, shift);
 }
 
 void ModeButtonsWiring::KeyDown(QKeyEvent* event)
 {
     const int key = VirtualKeyOfEvent(*event);
     const int shift = ShiftStateOfEvent(*event);
-    Run([&] { keyboard_.VolumeChangeProcess(key, shift); });
+    keyboard_.VolumeChangeProcess(key, shift);
 }
 
 bool ModeButtonsWiring::eventFilter(QObject* watched, QEvent* event)

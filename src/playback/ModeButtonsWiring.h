@@ -1,8 +1,8 @@
 #pragma once
 // Connects the main window's mode buttons, Next, the volume and progress bars, the focus buttons,
 // its key up and key down (previewed from every control of the window, as the keyboard handling
-// must see each key first) and its activation to the keyboard and mode-button handlers. Each call
-// runs between the window's flag copies, like the window's other playback calls.
+// must see each key first) and its activation to the keyboard and mode-button handlers. The
+// window and playback share one set of play modes, so no call needs wrapping.
 #include "playback/Keyboard.h"
 #include "playback/ModeButtons.h"
 #include "playback/ModeButtonsMainWindow.h"
@@ -27,7 +27,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Run(const std::function<void()>& call);
     void WireButtons();
     void WireBars();
     void KeyUp(QKeyEvent* event);

@@ -10,13 +10,12 @@
 #include <QPushButton>
 
 PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServices& services, QWidget* parent)
-    : TForm1(context, parent), state_(services.state), view_(*this)
+    : TForm1(context, services.state, parent), state_(services.state), view_(*this)
 {
     MainFormContext& ctx = Context();
     player_ = std::make_unique<Playback>(PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
                                                          ctx.playLog, ctx.dialogs, services.pump, services.clock,
                                                          view_});
-    state_.MasterVolume = MasterVolume;
     // Edit mode's slot click opens the same editor as the window's own edit-mode path.
     // The create step ran inside TForm1's constructor; the scaler now forwards the form events
     // (close, resize) to this finished window.
@@ -27,35 +26,15 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
         RepointChannels(fromGroup, fromPage, fromButton, toGroup, toPage, toButton);
     };
     auto wire = [this](TBitBtnWithColor* button, void (Playback::*routine)()) {
-        connect(AsPushButton(button), &QPushButton::clicked, this, [this, routine] {
-            Run([&] {
-                ((*player_).*routine)();
-                return true;
-            });
-        });
+        connect(AsPushButton(button), &QPushButton::clicked, this, [this, routine] { ((*player_).*routine)(); });
     };
     wire(StopPlayButton, &Playback::StopPlayButtonClick);
     wire(PauseButton, &Playback::PauseButtonClick);
     wire(LoopOnButton, &Playback::LoopOnButtonClick);
-    connect(AsPushButton(VoiceOverButton), &QPushButton::clicked, this, [this] { Run([&] { return player_->VoiceOver(); }); });
-    connect(Stop1, &QAction::triggered, this, [this] {
-        Run([&] {
-            player_->Stop1Click();
-            return true;
-        });
-    });
-    connect(Pause1, &QAction::triggered, this, [this] {
-        Run([&] {
-            player_->PauseButtonClick();
-            return true;
-        });
-    });
-    connect(Loop1, &QAction::triggered, this, [this] {
-        Run([&] {
-            player_->Loop1Click();
-            return true;
-        });
-    });
+    connect(AsPushButton(VoiceOverButton), &QPushButton::clicked, this, [this] { player_->VoiceOver(); });
+    connect(Stop1, &QAction::triggered, this, [this] { player_->Stop1Click(); });
+    connect(Pause1, &QAction::triggered, this, [this] { player_->PauseButtonClick(); });
+    connect(Loop1, &QAction::triggered, this, [this] { player_->Loop1Click(); });
     // Keys, the play-mode buttons, Next and the bars; owned by the window as its child.
     modeWiring_ = new ModeButtonsWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
                                                  ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
@@ -95,38 +74,13 @@ std::vector<TBitBtnWithColor*> PlaybackMainForm::ModeButtonsOn() const
     return on;
 }
 
-void PlaybackMainForm::FlagsToPlayback()
-{
-    state_.AddingSounds = AddingSounds;
-    state_.PlayListMode = PlayListMode;
-    state_.ButtonDragMode = ButtonDragMode;
-    // Showing another page ends manual control on the window; the cursor must not outlive it, or
-    // Space would start a slot nobody chose on the new page. Only the keys turn it on, and they
-    // copy it back to the window.
-    if (!ManualControl) {
-        state_.ManualControlMode = false;
-    }
-}
-
-void PlaybackMainForm::FlagsFromPlayback()
-{
-    Playing = state_.Playing;
-    PlayListMode = state_.PlayListMode;
-    PlayListRunning = state_.PlayListRunning;
-    LoopMode = state_.LoopMode;
-    lCrossFadingIn = state_.lCrossFadingIn;
-    lCrossFadingOut = state_.lCrossFadingOut;
-    MasterVolume = state_.MasterVolume;
-    ManualControl = state_.ManualControlMode;
-}
-
 void PlaybackMainForm::ProcessSoundButton(int slot)
 {
     if (!player_) {
         TForm1::ProcessSoundButton(slot);
         return;
     }
-    Run([&] { return player_->ProcessSoundButton(slot); });
+    player_->ProcessSoundButton(slot);
 }
 
 bool PlaybackMainForm::StopProcess(const QString& reason)
@@ -134,7 +88,7 @@ bool PlaybackMainForm::StopProcess(const QString& reason)
     if (!player_) {
         return TForm1::StopProcess(reason);
     }
-    return Run([&] { return player_->StopProcess(reason); });
+    return player_->StopProcess(reason);
 }
 
 bool PlaybackMainForm::SetVolume(int volume)
@@ -142,5 +96,5 @@ bool PlaybackMainForm::SetVolume(int volume)
     if (!player_) {
         return TForm1::SetVolume(volume);
     }
-    return Run([&] { return player_->SetVolume(volume); });
+    return player_->SetVolume(volume);
 }

@@ -32,22 +32,10 @@ public:
     bool SetVolume(int volume) override;
     std::vector<TBitBtnWithColor*> ModeButtonsOn() const override;
 
-    // The flags both the window and playback read: the window's modes go in before a playback
-    // routine runs, playback's results come back after it.
-    void FlagsToPlayback();
-    void FlagsFromPlayback();
     // Points the channel-table entries and the playing address of one board address at another.
     void RepointChannels(int fromGroup, int fromPage, int fromButton, int toGroup, int toPage, int toButton);
 
 private:
-    template <typename Fn> auto Run(Fn fn)
-    {
-        FlagsToPlayback();
-        auto result = fn();
-        FlagsFromPlayback();
-        return result;
-    }
-
     PlaybackState& state_;
     MainFormPlaybackWindow view_;
     std::unique_ptr<Playback> player_;

@@ -3,6 +3,7 @@
 // sound being started, the play and fade flags and the display totals. One instance is created by
 // the application; tests build their own. Only the GUI thread touches it.
 #include "audio/Bass.h"
+#include "board/PlayModes.h"
 
 #include <QString>
 
@@ -26,7 +27,8 @@ struct EqualizerSliders
     EqualizerSliders() { Bands.fill(15); }
 };
 
-struct PlaybackState
+// The play modes come from PlayModes, which the main window shares.
+struct PlaybackState : PlayModes
 {
     // --- Channel table, indexed 1..5 (index 0 unused).
     std::array<BassHandle, ChannelSlots + 1> ChannelArray{};
@@ -66,19 +68,12 @@ struct PlaybackState
     BassReverbParams ReverbParams;
     bool EqualizerOn = false;
     EqualizerSliders Equalizer;
-    int MasterVolume = 0;
     int CurrentVolume = 0;
 
     // --- Play flags.
-    bool Playing = false;
     bool Paused = false;
-    bool PlayListMode = false;
-    bool PlayListRunning = false;
-    bool LoopMode = false;
-    bool ButtonDragMode = false;
     bool lHKPlaying = false;
     bool lSoundTimer = false;
-    bool AddingSounds = false;
     bool NextPressed = false;
     // Shuffle over every play-list page of the group (the Shuffle button's second state); run-time only.
     bool ShuffleAll = false;
@@ -100,8 +95,6 @@ struct PlaybackState
     // --- Fades: one running flag and one watched channel per family.
     bool lFadingIn = false;
     bool lFadingOut = false;
-    bool lCrossFadingIn = false;
-    bool lCrossFadingOut = false;
     BassHandle FadeInChannel = 0;
     BassHandle FadeOutChannel = 0;
     BassHandle CrossFadeInChannel = 0;
@@ -120,7 +113,6 @@ struct PlaybackState
     // Older sounds still sliding out under a cross fade besides CrossFadeOutChannel; freed with it.
     std::vector<BassHandle> CrossFadeOutOthers;
     bool lVoiceOver = false;
-    bool ManualControlMode = false;
     int ManualControlButton = 0;
 
     // --- Re-entrancy guards. A routine that pumped messages compares these with the values it

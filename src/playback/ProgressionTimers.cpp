@@ -18,9 +18,8 @@ ProgressionTimers::ProgressionTimers(QTimer& progressionTimer, QTimer& displayTi
     : QObject(parent), progressionTimer_(progressionTimer)
 {
     connect(&progressionTimer, &QTimer::timeout, this,
-            [this, &progression] { Run([&progression] { progression.ProgressionTimerAdvance(); }); });
-    connect(&displayTimer, &QTimer::timeout, this,
-            [this, &display] { Run([&display] { display.DisplayTimerAdvance(); }); });
+            [&progression] { progression.ProgressionTimerAdvance(); });
+    connect(&displayTimer, &QTimer::timeout, this, [&display] { display.DisplayTimerAdvance(); });
 }
 
 void ProgressionTimers::StartProgression(int meterRateMs)
@@ -32,15 +31,4 @@ void ProgressionTimers::StartProgression(int meterRateMs)
 void ProgressionTimers::SetMeterRate(int meterRateMs)
 {
     progressionTimer_.setInterval(TimerIntervalMs(meterRateMs));
-}
-
-void ProgressionTimers::Run(const std::function<void()>& tick)
-{
-    if (Before) {
-        Before();
-    }
-    tick();
-    if (After) {
-        After();
-    }
 }

@@ -1,10 +1,7 @@
 #pragma once
 // Connects the main window's progression and display timers to their tick handlers and starts the
-// progression timer at MeterRate. Each tick may be wrapped (Before, After) so the window's own
-// copies of the play flags stay in step with what the tick changed.
+// progression timer at MeterRate.
 #include <QObject>
-
-#include <functional>
 
 class QTimer;
 class DisplayTimerHandler;
@@ -26,11 +23,6 @@ public:
     // Setup's new rate, taken at once by a running timer.
     void SetMeterRate(int meterRateMs);
 
-    std::function<void()> Before;
-    std::function<void()> After;
-
 private:
-    void Run(const std::function<void()>& tick);
-
     QTimer& progressionTimer_;
 };

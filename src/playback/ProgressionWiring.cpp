@@ -9,7 +9,5 @@ ProgressionWiring::ProgressionWiring(PlaybackMainForm& form, const PlaybackConte
     : QObject(&form), view_(form), progression_(context, form.Player(), view_), display_(context, view_),
       timers_(*form.ProgressionTimer, *form.DisplayTimer, progression_, display_, this)
 {
-    timers_.Before = [&form] { form.FlagsToPlayback(); };
-    timers_.After = [&form] { form.FlagsFromPlayback(); };
     timers_.StartProgression(context.settings.MeterRate);
 }

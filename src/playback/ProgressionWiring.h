@@ -1,7 +1,7 @@
 #pragma once
 // Puts the progression and display timers to work in the real main window: their tick handlers
-// over the window's meters and labels, each tick between the window's flag copies, and the
-// progression timer started at MeterRate. Owned by the window as its child.
+// over the window's meters and labels, and the progression timer started at MeterRate. Owned by
+// the window as its child.
 #include "playback/DisplayTimerHandler.h"
 #include "playback/ProgressionMainFormWindow.h"
 #include "playback/ProgressionTimerHandler.h"

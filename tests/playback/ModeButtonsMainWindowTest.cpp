@@ -11,7 +11,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace PlaybackTest;
 
@@ -121,4 +123,25 @@ TEST_F(ModeButtonsRealWindow, NextButtonMovesThePlayListOnByHand)
     EXPECT_EQ(selection.PlayingButton, 2);
     EXPECT_TRUE(form->PlayListRunning);
     EXPECT_TRUE(form->Playing);
+}
+
+TEST_F(ModeButtonsRealWindow, AProgressionTickInsideTheBoxOfMultiPlayOffKeepsThePlayListModeItSet)
+{
+    QTest::mouseClick(Mode(form->MultiPlayButton), Qt::LeftButton);
+    ASSERT_FALSE(form->PlayListMode);
+    // Turning MultiPlay off brings back the page's play-list mode and then shows the page, which in
+    // edit mode opens the page editor; the progression timer keeps ticking while it is open.
+    board.EditMode = true;
+    int ticks = 0;
+    windows.FormChangePageButton = [&] {
+        QSignalSpy tick(form->ProgressionTimer, &QTimer::timeout);
+        EXPECT_TRUE(tick.wait(2000));
+        ticks = static_cast<int>(tick.count());
+        return static_cast<int>(mrCancel);
+    };
+    QTest::mouseClick(Mode(form->MultiPlayButton), Qt::LeftButton);
+    ASSERT_FALSE(settings.MultiPlay);
+    ASSERT_GE(ticks, 1);
+    EXPECT_TRUE(state.PlayListMode);
+    EXPECT_TRUE(form->PlayListMode);
 }
