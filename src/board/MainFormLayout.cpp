@@ -256,7 +256,7 @@ void TForm1::BuildSlots(QWidget* host)
         // The sound button lies under the caption memo: the memo shows the caption, the button
         // keeps it and its state colour for the commands that read them.
         MakeButton(panel, QStringLiteral("Button%1").arg(n), QString(), QRect(4, 5, SlotWidth - 10, 20));
-        auto* memo = MakeLabel(panel, QStringLiteral("Memo%1").arg(n), QRect(3, 3, SlotWidth - 8, 31));
+        auto* memo = MakeLabel(panel, QStringLiteral("Memo%1").arg(n), QRect(3, 2, SlotWidth - 8, 33));
         memo->setWordWrap(true);
         MakeLabel(panel, QStringLiteral("VL%1").arg(n), QRect(3, 35, 18, 11));
         MakeLabel(panel, QStringLiteral("LL%1").arg(n), QRect(22, 35, 18, 11));

@@ -2,9 +2,87 @@
 
 #include "controls/ColorPanel.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Smallest pixel size a wrapped text shrinks to; below it the text is left to be cut.
+constexpr int SmallestFittedPixelSize = 6;
+// Free pixels between the ink of one line and the next, and at the area's edges, when lines are
+// set closer (the measured ink is whole pixels; smoothing spills past it).
+constexpr qreal InkGap = 1.0;
+
+void LayOutLines(QTextLayout& layout, qreal width)
+{
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+    }
+    layout.endLayout();
+}
+
+struct LineInk
+{
+    qreal above = 0; // ink above the baseline (negative or 0)
+    qreal below = 0; // ink below the baseline
+};
+
+std::vector<LineInk> InkOfLines(const QTextLayout& layout, const QFontMetricsF& metrics)
+{
+    std::vector<LineInk> inks;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const QRectF ink =
+            metrics.tightBoundingRect(layout.text().mid(line.textStart(), line.textLength()).trimmed());
+        inks.push_back({std::min<qreal>(ink.top(), 0), std::max<qreal>(ink.bottom(), 0)});
+    }
+    return inks;
+}
+
+// Sets the laid-out lines in the area, centred by their ink, at the font's own line spacing or
+// closer, but never so close that the ink of two lines meets. False when they cannot fit.
+bool PlaceLines(QTextLayout& layout, const QFontMetricsF& metrics, const QRectF& bounds)
+{
+    const QRectF area = bounds.adjusted(0, InkGap, 0, -InkGap);
+    const std::vector<LineInk> inks = InkOfLines(layout, metrics);
+    const auto count = inks.size();
+    if (count == 0) {
+        return true;
+    }
+    qreal closest = 0;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        closest = std::max(closest, inks[i].below - inks[i + 1].above + InkGap);
+    }
+    const qreal outer = inks.front().above * -1 + inks.back().below;
+    const qreal fitting = count > 1 ? (area.height() - outer) / static_cast<qreal>(count - 1)
+                                    : std::numeric_limits<qreal>::max();
+    const qreal pitch = std::min(metrics.lineSpacing(), fitting);
+    if (pitch < closest || outer > area.height()) {
+        return false;
+    }
+    const qreal inkHeight = outer + pitch * static_cast<qreal>(count - 1);
+    qreal baseline = area.top() + (area.height() - inkHeight) / 2 - inks.front().above;
+    for (std::size_t i = 0; i < count; ++i) {
+        QTextLine line = layout.lineAt(static_cast<int>(i));
+        line.setPosition(QPointF(area.left(), baseline - line.ascent()));
+        baseline += pitch;
+    }
+    return true;
+}
+
+} // namespace
 
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
 {
@@ -33,16 +111,49 @@ void TClickLabel::SetFontColor(TColor color)
 
 void TClickLabel::paintEvent(QPaintEvent* event)
 {
-    if (color_ != clNone) {
+    {
         QPainter painter(this);
-        painter.fillRect(rect(), ToQColor(color_));
-    } else if (auto* panel = qobject_cast<TColorPanel*>(parentWidget())) {
-        // A transparent label shows its panel's face, never a control beneath it: a slot's caption
-        // memo lies over the slot's sound button, whose caption would show through a second time.
-        QPainter painter(this);
-        painter.fillRect(rect(), ToQColor(panel->Color()));
+        if (color_ != clNone) {
+            painter.fillRect(rect(), ToQColor(color_));
+        } else if (auto* panel = qobject_cast<TColorPanel*>(parentWidget())) {
+            // A transparent label shows its panel's face, never a control beneath it: a slot's caption
+            // memo lies over the slot's sound button, whose caption would show through a second time.
+            painter.fillRect(rect(), ToQColor(panel->Color()));
+        }
+        if (wordWrap() && !text().isEmpty() && PaintWrappedWhole(painter)) {
+            return;
+        }
     }
     QLabel::paintEvent(event);
+}
+
+bool TClickLabel::PaintWrappedWhole(QPainter& painter) const
+{
+    const QRectF area = contentsRect();
+    QString text = this->text();
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QFont font = this->font();
+    const int pixelSize = QFontInfo(font).pixelSize();
+    for (int size = pixelSize; size >= SmallestFittedPixelSize; --size) {
+        if (size != pixelSize) {
+            font.setPixelSize(size);
+        }
+        QTextLayout layout(text, font);
+        LayOutLines(layout, area.width());
+        const QFontMetricsF metrics(font);
+        // What fits at the font's own spacing is drawn as every label draws it.
+        if (size == pixelSize && metrics.lineSpacing() * layout.lineCount() <= area.height()) {
+            return false;
+        }
+        // A caption taller than the memo sets its lines closer, then in a smaller font, rather
+        // than losing its first and last lines at the memo's edges.
+        if (PlaceLines(layout, metrics, area)) {
+            painter.setPen(palette().color(foregroundRole()));
+            layout.draw(&painter, QPointF());
+            return true;
+        }
+    }
+    return false;
 }
 
 void TClickLabel::mousePressEvent(QMouseEvent* event)

@@ -1,9 +1,12 @@
 #pragma once
 // A label with the class library's colour values for its face and its font, which reports a
 // left click. The board's caption memos, time labels and marker labels are of this kind so
-// that a click on any part of a slot reaches the slot's click handler.
+// that a click on any part of a slot reaches the slot's click handler. A word-wrapped one shows
+// its text whole: lines too many for its height are set closer, or smaller.
 #include "platform/Color.h"
 #include <QLabel>
+
+class QPainter;
 
 class TClickLabel : public QLabel
 {
@@ -27,6 +30,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Draws a wrapped text taller than the label so that it shows whole; false when the text
+    // fits as it is (the label draws it).
+    bool PaintWrappedWhole(QPainter& painter) const;
     void TakeClick(QMouseEvent* event);
 
     TColor color_ = clNone;

@@ -1,5 +1,7 @@
 #include "controls/ColorPanel.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,10 +44,26 @@ void TColorPanel::paintEvent(QPaintEvent* event)
         painter.fillRect(rect(), ToQColor(color_));
         if (!caption_.isEmpty()) {
             painter.setPen(ToQColor(fontColor_));
+            painter.setFont(CaptionFont());
             painter.drawText(contentsRect(), Qt::AlignCenter, caption_);
         }
     }
     QFrame::paintEvent(event);
+}
+
+QFont TColorPanel::CaptionFont() const
+{
+    // A caption wider than the panel at its font (a scaled window grows the font by its height,
+    // the panel by its width) is drawn smaller rather than cut at both ends.
+    constexpr int SmallestPixelSize = 6;
+    constexpr int SideGapPx = 2;
+    QFont font = this->font();
+    int pixels = QFontInfo(font).pixelSize();
+    while (pixels > SmallestPixelSize &&
+           QFontMetrics(font).horizontalAdvance(caption_) + 2 * SideGapPx > contentsRect().width()) {
+        font.setPixelSize(--pixels);
+    }
+    return font;
 }
 
 void TColorPanel::mousePressEvent(QMouseEvent* event)

@@ -31,6 +31,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QFont CaptionFont() const;
     void TakeClick(QMouseEvent* event);
 
     TColor color_ = clBtnFace;

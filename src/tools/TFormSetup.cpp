@@ -77,6 +77,9 @@ void TFormSetup::active()
     FillSystem();
     ShowSecurityState();
     filling_ = false;
+    // Each opening puts the keyboard on the tabs, whichever button closed the window last, so
+    // Ctrl+Tab turns them at once.
+    PageControl1->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormSetup::FillDeviceList()

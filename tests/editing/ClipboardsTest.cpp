@@ -10,6 +10,21 @@ class ClipboardsTest : public ArrangeFixture
 {
 protected:
     BoardClipboards& Clip() { return arranging->Clipboards; }
+
+    // Pixels other than the yellow face in the first and last columns inside an indicator's
+    // frame: a caption that shows whole leaves none.
+    static int InkAtSides(TColorPanel& indicator)
+    {
+        const QImage picture = indicator.grab().toImage();
+        const QRect inside = indicator.contentsRect();
+        int ink = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (const int x : {inside.left(), inside.right()}) {
+                ink += picture.pixel(x, y) != ToQColor(clYellow).rgb() ? 1 : 0;
+            }
+        }
+        return ink;
+    }
 };
 
 } // namespace
@@ -41,6 +56,7 @@ TEST_F(ClipboardsTest, CopyTwiceWarnsAndCancelKeepsTheFirstButton)
     EXPECT_EQ(clipboards.SoundClipboardCaption, QStringLiteral("Horn"));
     EXPECT_TRUE(Clip().SoundIndicator()->isVisibleTo(form.get()));
     EXPECT_EQ(Clip().SoundIndicator()->toolTip(), QStringLiteral("Horn"));
+    EXPECT_EQ(InkAtSides(*Clip().SoundIndicator()), 0);
     // A copy never carries the hot key, and leaves the board as it was.
     EXPECT_TRUE(Clip().SoundClipboard().Cell.ButtonHotKey.isEmpty());
     EXPECT_FALSE(board.BoardChanged);
@@ -210,6 +226,7 @@ TEST_F(ClipboardsTest, CopyPageWarnsWithSixteenBlanksAndCutPageWithSeventeen)
     Target(1, 1);
     Clip().PageCopyClick();
     EXPECT_TRUE(clipboards.PageClipboardFull);
+    EXPECT_EQ(InkAtSides(*Clip().PageIndicator()), 0);
     dialogs.QueueCancel();
     Clip().PageCopyClick();
     dialogs.QueueCancel();

@@ -159,4 +159,19 @@ TEST_F(EditModeTest, TheEditModeNoticeAndThePageNameShowWhole)
     EXPECT_EQ(page->ShownCaption(), QStringLiteral("Warm && Up"));
     AsPushButton(page)->setText(QStringLiteral("Warm-up Anthems and Walk-up Songs 2024"));
     EXPECT_TRUE(page->ShownCaption().endsWith(QChar(0x2026))) << page->ShownCaption().toStdString();
+    // A caption the memo wraps to three lines loses neither its first nor its last line: the
+    // memo's top and bottom pixel rows show only the panel's face.
+    TClickLabel* memo = form->ButtonMemos[1];
+    memo->setText(QStringLiteral("Walk-up Anthem number two"));
+    const QImage picture = memo->grab().toImage();
+    const QRgb face = ToQColor(form->ButtonPanels[1]->Color()).rgb();
+    int inkPixels = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool ink = picture.pixel(x, y) != face;
+            inkPixels += ink ? 1 : 0;
+            EXPECT_FALSE(ink && (y == 0 || y == picture.height() - 1)) << "ink at " << x << "," << y;
+        }
+    }
+    EXPECT_GT(inkPixels, 100);
 }

@@ -402,6 +402,13 @@ TEST_F(SetupTest, TenTabsOpenOnGeneralAndEscSavesNothing)
     setup->PageControl1->setCurrentIndex(4);
     setup->Open();
     EXPECT_EQ(setup->PageControl1->currentIndex(), 0);
+    // Whichever button had the keyboard when Setup closed, Ctrl+Tab turns the tabs at once.
+    setup->SetupCancelButtol->setFocus();
+    setup->Open();
+    ASSERT_NE(setup->focusWidget(), nullptr);
+    QTest::keyClick(setup->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(setup->PageControl1->currentIndex(), 1);
+    setup->Open();
     EXPECT_EQ(setup->ThresholdLevel->maximum(), 1000000);
     EXPECT_EQ(setup->ThresholdLevel->singleStep(), 10);
     EXPECT_EQ(setup->BufferSpin->minimum(), 150);
