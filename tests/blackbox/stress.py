@@ -277,7 +277,10 @@ def main():
     if replay:
         with open(replay) as f:
             seed = json.loads(f.readline())["seed"]
-    log_path = os.environ.get("RBX_STRESS_LOG", "/tmp/rbx-stress-%d.events" % seed)
+    # A replay logs beside the log it plays, never over it: the failing run stays replayable.
+    log_path = os.environ.get("RBX_STRESS_LOG", "/tmp/rbx-stress-%d%s.events" % (seed, ".replayed" if replay else ""))
+    if replay and os.path.abspath(log_path) == os.path.abspath(replay):
+        log_path += ".replayed"
     root = bbenv.temp_root()
     desktop = bbenv.Desktop()
     sound = bbenv.SoundServer(root)
@@ -307,6 +310,8 @@ def main():
             flush=True)
         if storm.stopped:
             failures.append(storm.stopped)
+        if storm.events == 0:
+            failures.append("the storm ran no event")
         judge(storm, session, os.path.join(root, "monitor.raw"), failures)
         if failures:
             errors = unexpected_errors(session.trace())
