@@ -324,6 +324,13 @@ def main():
     except Exception:
         traceback.print_exc()
         failures.append("the stress run could not complete")
+        if session:
+            # What the next reader needs to tell a stuck program from a lost click: the window's
+            # place, the trace's tail and every thread's stack.
+            window = getattr(session, "window", None)
+            geometry = bbenv.xdotool("getwindowgeometry", window) if window else ""
+            print("stress: main window %s\ntrace ends:\n%s\n%s" % (
+                geometry.strip(), session.trace()[-2500:], session.program.diagnosis()), flush=True)
     finally:
         if session:
             session.program.kill()
