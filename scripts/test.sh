@@ -26,7 +26,13 @@ for type in RelWithDebInfo Asan; do
   fi
   export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  if ! ctest --test-dir "$root/build/$type" --output-on-failure -j "$jobs" --timeout 600; then
+  # The tests that record the real sound server's output run alone after the others: a device
+  # measured while seven other test programs load every core records their stalls, not its own.
+  devices='^(EngineDevices|PulseOutput)\.'
+  if ! ctest --test-dir "$root/build/$type" --output-on-failure -j "$jobs" --timeout 600 -E "$devices"; then
+    status=1
+  fi
+  if ! ctest --test-dir "$root/build/$type" --output-on-failure -j 1 --timeout 600 -R "$devices"; then
     status=1
   fi
   # The real program as an operator runs it: the suite on the normal build, the random-input
