@@ -133,7 +133,13 @@ class Storm:
             self.count_boxes()
         elif kind == "check":
             self.tidy()
-            if not self.responsive():
+            answered = self.responsive()
+            if not answered:
+                # A box that came up just after the tidy takes the key (the lost server's box waits
+                # for the windows before it to close): answer it and ask once more.
+                self.tidy()
+                answered = self.responsive()
+            if not answered:
                 blocked = [w for w in self.s.popups() if bbenv.window_title(w) in BOX_TITLES]
                 self.stopped = "the program stopped answering after %d events%s" % (
                     self.events, " (a box held the board)" if blocked else "")
