@@ -53,6 +53,10 @@ TFormLineups::TFormLineups(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("FormLineups"));
     setWindowTitle(QStringLiteral("Lineups"));
     setModal(false);
+    // A window of its own rather than a dialog of the board: window managers minimise a dialog
+    // together with the window it belongs to, and OK, Cancel and Esc minimise the lineups, which
+    // would take the board off the screen with them.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
     BuildControls();
     LineupCreate();
 }

@@ -242,6 +242,11 @@ def window_title(window):
     return xdotool("getwindowname", window).strip()
 
 
+def minimised(window):
+    """Whether the window manager has the window iconified (ICCCM WM_STATE Iconic)."""
+    return "Iconic" in run_text(["xprop", "-id", str(window), "WM_STATE"])
+
+
 def screenshot():
     """The whole screen as (width, height, rgb bytes)."""
     data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"],

@@ -32,7 +32,15 @@ SCOREBOARD_DOWN = {"Basketball": 1}
 def window_box(title, seconds=10):
     """The visible window whose title matches, and its box (x0, y0, x1, y1) on the screen."""
     window = bbenv.wait_for("the '%s' window" % title, lambda: bbenv.windows_named(title), seconds, step=0.1)[0]
-    return window, client_box(window)
+    # Read once the window manager has placed it: a window mapped again from its icon reads at a
+    # passing place, off the screen, for a moment.
+    last = [None]
+
+    def settled():
+        box, before = client_box(window), last[0]
+        last[0] = box
+        return box if box == before and box[0] >= 0 and box[1] >= 0 and box[3] < 1080 else None
+    return window, bbenv.wait_for("the '%s' window to settle" % title, settled, seconds, step=0.1)
 
 
 def client_box(window):
@@ -676,6 +684,8 @@ def lineups(s, rec_path):
     typed = changed_to("the visitors' name to show", inner(visitors), lambda pic: pic != empty)
     s.focus_key("Escape")
     gone(title)
+    # Esc minimises the lineups alone: the board stays on the screen.
+    check(not bbenv.minimised(s.window), "Esc in the lineups minimised the board too")
     window, area = open_tool(s, title, "Lineups")
 
     def name_again():

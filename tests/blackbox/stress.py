@@ -181,7 +181,9 @@ class Storm:
     def count_boxes(self):
         titles = [bbenv.window_title(w) for w in bbenv.windows_named("^(%s)$" % "|".join(BOX_TITLES))]
         if len(titles) > 1:
-            self.stacked.append(titles)
+            # What brought them, for the reader of a failure: the trace's last error lines.
+            errors = [line for line in self.s.trace().splitlines() if "Error" in line][-len(titles):]
+            self.stacked.append((titles, errors))
 
     def tidy(self):
         """Closes every window of the program besides the main one (boxes, menus, tool windows),
