@@ -33,6 +33,8 @@ def from_benchmark_json(path):
         data = json.load(f)
     benchmarks = data.get("benchmarks", [])
     ok = bool(benchmarks)
+    if not ok:
+        print("no benchmark ran: %s" % path)
     lines = []
     for b in benchmarks:
         if b.get("error_occurred"):
