@@ -2,11 +2,13 @@
 """Records what the engine sends to the sound server and measures it.
 
 Runs inside a private PulseAudio daemon (bench/measure_output.sh sets it up): the engine plays
-on its default output (RBX_OUTPUT_PORTAUDIO=1: through PortAudio and ALSA's plug-in) into a null
-sink whose monitor parec records. Reports, per case:
+on its default output (the sound server's client library; RBX_OUTPUT_PORTAUDIO=1 in the
+environment sends it through PortAudio and ALSA's plug-in) into a null sink whose monitor parec
+records. Reports, per case:
 gaps (runs of digital silence inside a tone), sample jumps (discontinuities no tone of the file
-can make), server-side stream re-creations, and the time from the play call to the first recorded
-sample. paplay plays the same tone in the same run as the reference. Standard library only.
+can make), server-side stream re-creations, and the time to the first recorded sample beside its
+peers at the same device buffer (first_sound_figures). paplay plays the same tone in the same run
+as the reference. Standard library only.
 """
 import argparse
 import math
@@ -18,6 +20,8 @@ import sys
 import threading
 import time
 import wave
+
+import figures  # noqa: E402  (beside this file)
 
 RATE = 44100
 FULL = 32767
@@ -98,10 +102,12 @@ def cpu_seconds(pid):
 
 
 class Probe:
-    def __init__(self, path, buffer_ms, idle_ms=None):
+    def __init__(self, path, buffer_ms, idle_ms=None, device_buffer_ms=None):
         env = dict(os.environ)
         if idle_ms is not None:
             env["RBX_OUTPUT_IDLE_MS"] = str(idle_ms)
+        if device_buffer_ms is not None:
+            env["RBX_OUTPUT_BUFFER_MS"] = str(device_buffer_ms)
         self.proc = subprocess.Popen([path, "1", str(buffer_ms)], stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, text=True, bufsize=1, env=env)
         first = self.proc.stdout.readline().split()
@@ -247,10 +253,11 @@ def fade_cpu(args, long_file, seconds):
     return percent
 
 
-def latency_engine(args, rec, short_file, trials, idle_ms=None, settle=0.0):
-    """Play call to first recorded sample; with idle_ms, each play comes `settle` s after the last
-    sound, when the device has stopped itself for silence."""
-    probe = Probe(args.probe, args.buffer_ms, idle_ms)
+def latency_in_process(args, rec, program, short_file, trials, idle_ms=None, settle=0.0):
+    """Play call to first recorded sample in a running process (`program`: the engine's probe or
+    its plain peer); with idle_ms, each play comes `settle` s after the last sound, when the
+    engine's device has stopped itself for silence. Device buffer: --paplay-latency-ms."""
+    probe = Probe(program, args.buffer_ms, idle_ms, args.paplay_latency_ms)
     time.sleep(0.5)
     values = []
     for _ in range(trials):
@@ -269,17 +276,52 @@ def latency_engine(args, rec, short_file, trials, idle_ms=None, settle=0.0):
     return values
 
 
-def latency_paplay(args, rec, short_file, trials):
-    values = []
-    for _ in range(trials):
-        mark = rec.frames()
-        event_ns = time.monotonic_ns()
-        subprocess.run(["paplay", "--latency-msec=%d" % args.paplay_latency_ms, short_file], timeout=10)
-        time.sleep(0.2)
-        frame = first_sound(rec, mark, rec.frames())
-        if frame is not None:
-            values.append((rec.time_of(frame) - event_ns) / 1e6)
-    return values
+def latency_whole_process(args, rec, command):
+    """Process start to first recorded sample of one whole process that plays and ends; None
+    when no sound came."""
+    env = dict(os.environ, RBX_OUTPUT_BUFFER_MS=str(args.paplay_latency_ms))
+    mark = rec.frames()
+    event_ns = time.monotonic_ns()
+    subprocess.run(command, env=env, timeout=30, check=True)
+    time.sleep(0.2)
+    frame = first_sound(rec, mark, rec.frames())
+    return None if frame is None else (rec.time_of(frame) - event_ns) / 1e6
+
+
+def alternate(rounds, ours, peer):
+    """Rounds of ours() and peer() in alternating order; each returns a list of values or one."""
+    got = ([], [])
+    for i in range(rounds):
+        for side in ((0, 1) if i % 2 == 0 else (1, 0)):
+            value = (ours, peer)[side]()
+            got[side].extend(v for v in (value if isinstance(value, list) else [value]) if v is not None)
+    return got
+
+
+def first_sound_figures(args, rec, short_file):
+    """The time to the first sound on the sink's monitor, like against like at the same device
+    buffer (--paplay-latency-ms) on the same server: a whole process that plays the file (the
+    engine's probe) against paplay, from the process's start; and the engine's play call in a
+    running process against a plain write into an open stream of the server's simple client
+    library, from the call. Each in alternating rounds."""
+    ms = "ms at %d ms device buffer" % args.paplay_latency_ms
+    # Unmeasured: the first stream a fresh server plays takes it over a second to set up.
+    latency_whole_process(args, rec, ["paplay", short_file])
+    ours, peer = alternate(
+        args.trials,
+        lambda: latency_whole_process(args, rec, [args.probe, "--play", short_file]),
+        lambda: latency_whole_process(
+            args, rec, ["paplay", "--latency-msec=%d" % args.paplay_latency_ms, short_file]))
+    print(figures.line("First sound, whole process from its start", ms, ours, peer, "paplay"))
+    per_round = max(1, args.trials // 4)
+    ours, peer = alternate(
+        4, lambda: latency_in_process(args, rec, args.probe, short_file, per_round),
+        lambda: latency_in_process(args, rec, args.peer_probe, short_file, per_round))
+    print(figures.line("First sound, play call in a running process", ms, ours, peer,
+                       "a write into an open stream of the server's simple client library"))
+    after_idle = latency_in_process(args, rec, args.probe, short_file, 2 * per_round, idle_ms=300, settle=1.0)
+    print("engine play call to first recorded sample, its device stopped for silence before: %s" %
+          summary(after_idle))
 
 
 def summary(values):
@@ -302,20 +344,27 @@ def main():
     p.add_argument("--load", action="store_true", help="half the cores busy at nice 10")
     p.add_argument("--hogs", type=int, default=None, help="busy loops for --load (default: half the cores)")
     p.add_argument("--glitches-only", action="store_true", help="only the tones and the latency, no CPU figures")
+    p.add_argument("--first-sound-only", action="store_true", help="only the first sound beside its peers")
+    p.add_argument("--skip-first-sound", action="store_true", help="all but the first sound")
+    p.add_argument("--peer-probe", default=None,
+                   help="the in-process peer (default: bench_pulse_simple_probe beside --probe)")
     args = p.parse_args()
+    if args.peer_probe is None:
+        args.peer_probe = os.path.join(os.path.dirname(args.probe), "bench_pulse_simple_probe")
 
     os.makedirs(args.work, exist_ok=True)
     single = [(1000.0, 0.5)]
     chord = [(440.0, 0.15), (550.0, 0.15), (660.0, 0.15), (770.0, 0.15), (880.0, 0.15)]
     long_file = os.path.join(args.work, "tone_long.wav")
     short_file = os.path.join(args.work, "tone_short.wav")
-    write_tone(long_file, args.long, single)
     write_tone(short_file, 0.3, single)
     five_files = []
-    for i, tone in enumerate(chord):
-        path = os.path.join(args.work, "tone_five_%d.wav" % i)
-        write_tone(path, args.five, [tone])
-        five_files.append(path)
+    if not args.first_sound_only:
+        write_tone(long_file, args.long, single)
+        for i, tone in enumerate(chord):
+            path = os.path.join(args.work, "tone_five_%d.wav" % i)
+            write_tone(path, args.five, [tone])
+            five_files.append(path)
 
     hogs = []
     if args.load:
@@ -325,14 +374,16 @@ def main():
     time.sleep(0.5)
     try:
         print("load: %s" % ("%d busy loops at nice 10" % len(hogs) if hogs else "none"))
+        if args.first_sound_only:
+            first_sound_figures(args, rec, short_file)
+            return 0
         r = play_engine(args, rec, [long_file], single, args.long)
         print("engine %4.0f s tone:       %s" % (args.long, r))
         print("paplay %4.0f s tone:       %s" % (args.long, play_paplay(args, rec, long_file, single, args.long)))
         r5 = play_engine(args, rec, five_files, chord, args.five)
         print("engine five x %2.0f s tones: %s" % (args.five, r5))
-        print("engine play call to first recorded sample: %s" % summary(latency_engine(args, rec, short_file, args.trials)))
-        print("engine play call to first recorded sample, device stopped for silence before: %s" % summary(
-            latency_engine(args, rec, short_file, args.trials, idle_ms=300, settle=1.0)))
+        if not args.skip_first_sound:
+            first_sound_figures(args, rec, short_file)
         if args.glitches_only:
             return 0
         fades = [fade_cpu(args, long_file, 5.0) for _ in range(3)]
@@ -340,7 +391,6 @@ def main():
         for _ in range(3):
             print("engine idle CPU, device kept running / stopped after 3 s of silence: %.2f %% / %.2f %%" % (
                 idle_cpu(args, 0, 10.0), idle_cpu(args, 3000, 10.0)))
-        print("paplay process start to first recorded sample: %s" % summary(latency_paplay(args, rec, short_file, min(args.trials, 10))))
     finally:
         rec.stop()
         for h in hogs:

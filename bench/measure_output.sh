@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the engine's output on a private PulseAudio null sink: gaps, sample jumps, stream
-# re-creations and play-call-to-sound latency, against paplay in the same run.
+# re-creations, and the first sound beside its peers (a whole process against paplay, the play call
+# in a running process against a plain write), at the same device buffer in the same run.
 #   bench/measure_output.sh [build dir] [extra measure_output.py arguments, e.g. --load]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"

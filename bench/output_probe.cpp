@@ -8,6 +8,8 @@
 //   fade <handle> <ms> -> "fading <handle> <ns>"  slides the volume to silence and stops (-2)
 //   quit
 // Arguments: [device (default 1)] [buffer ms (default 1000)].
+// With "--play <path>" it is instead a whole process that plays one file on the default output
+// and ends when the sound has, as paplay does (the device buffer: RBX_OUTPUT_BUFFER_MS).
 #include "audio/Bass.h"
 
 #include <chrono>
@@ -16,6 +18,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 long long NowNs()
@@ -24,10 +27,34 @@ long long NowNs()
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
+
+int PlayOnce(const char* path)
+{
+    if (!BASS_Init(1, 44100, 0, nullptr, nullptr)) {
+        std::fprintf(stderr, "error init %d\n", BASS_ErrorGetCode());
+        return 1;
+    }
+    const BassHandle h = BASS_StreamCreateFile(false, path, 0, 0, 0);
+    if (h == 0 || !BASS_ChannelPlay(h, false)) {
+        std::fprintf(stderr, "error play %d\n", BASS_ErrorGetCode());
+        BASS_Free();
+        return 1;
+    }
+    // Bounded: a sound that never ends must not hang the measurement.
+    for (int i = 0; i < 6000 && BASS_ChannelIsActive(h) != 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the device buffer plays out
+    BASS_Free();
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 2 && std::string(argv[1]) == "--play") {
+        return PlayOnce(argv[2]);
+    }
     const int device = argc > 1 ? std::atoi(argv[1]) : 1;
     const int bufferMs = argc > 2 ? std::atoi(argv[2]) : 1000;
     BASS_SetConfig(BASS_CONFIG_BUFFER, static_cast<std::uint32_t>(bufferMs));
