@@ -84,7 +84,8 @@ void TForm1::BuildLayout()
     // reach the hot-key handling.
     DummyButton = Named(new QPushButton(board_), QStringLiteral("DummyButton"), QRect(-40, -40, 10, 10));
     DummyButton1 = Named(new QPushButton(board_), QStringLiteral("DummyButton1"), QRect(-60, -40, 10, 10));
-    resize(DesignWidth, DesignHeight + 24);
+    // The design client lies below the menu bar, whose height follows the desktop's menu font.
+    resize(DesignWidth, DesignHeight + menuWidget()->sizeHint().height());
 }
 
 void TForm1::BuildToolbar(QWidget* host)
