@@ -84,48 +84,52 @@ void TForm1::BuildLayout()
     // reach the hot-key handling.
     DummyButton = Named(new QPushButton(board_), QStringLiteral("DummyButton"), QRect(-40, -40, 10, 10));
     DummyButton1 = Named(new QPushButton(board_), QStringLiteral("DummyButton1"), QRect(-60, -40, 10, 10));
-    resize(DesignWidth, DesignHeight + 24);
+    // The design client lies below the menu bar, whose height follows the desktop's menu font.
+    resize(DesignWidth, DesignHeight + menuWidget()->sizeHint().height());
 }
 
 void TForm1::BuildToolbar(QWidget* host)
 {
     PanelControls = MakePanel(host, QStringLiteral("PanelControls"), QRect(0, 0, DesignWidth, 58));
     QWidget* p = PanelControls;
-    NewButton = MakeButton(p, QStringLiteral("NewButton"), QStringLiteral("New"), QRect(3, 3, 46, 24));
-    OpenButton = MakeButton(p, QStringLiteral("OpenButton"), QStringLiteral("Open..."), QRect(51, 3, 54, 24));
-    SaveButton = MakeButton(p, QStringLiteral("SaveButton"), QStringLiteral("Save"), QRect(107, 3, 46, 24));
+    // Each button is wide enough for its caption at the design font with a gap to either edge;
+    // the scaler keeps that as fonts and bounds grow together.
+    NewButton = MakeButton(p, QStringLiteral("NewButton"), QStringLiteral("New"), QRect(3, 3, 40, 24));
+    OpenButton = MakeButton(p, QStringLiteral("OpenButton"), QStringLiteral("Open..."), QRect(45, 3, 54, 24));
+    SaveButton = MakeButton(p, QStringLiteral("SaveButton"), QStringLiteral("Save"), QRect(101, 3, 42, 24));
     ResetPageButton =
-        MakeButton(p, QStringLiteral("ResetPageButton"), QStringLiteral("Reset Page"), QRect(155, 3, 70, 24));
-    FindButton = MakeButton(p, QStringLiteral("FindButton"), QStringLiteral("Find"), QRect(227, 3, 44, 24));
-    EditButton = MakeButton(p, QStringLiteral("EditButton"), QStringLiteral("Edit"), QRect(273, 3, 44, 24));
-    CueButton = MakeButton(p, QStringLiteral("CueButton"), QStringLiteral("Cue"), QRect(319, 3, 44, 24));
-    EqualizerButton =
-        MakeButton(p, QStringLiteral("EqualizerButton"), QStringLiteral("EQ/Rev/Temp"), QRect(365, 3, 80, 24));
-    ButtonDragButton =
-        MakeButton(p, QStringLiteral("ButtonDragButton"), QStringLiteral("Button Drag "), QRect(447, 3, 76, 24));
-    ExitButton = MakeButton(p, QStringLiteral("ExitButton"), QStringLiteral("Exit"), QRect(525, 3, 44, 24));
+        MakeButton(p, QStringLiteral("ResetPageButton"), QStringLiteral("Reset Page"), QRect(145, 3, 78, 24));
+    FindButton = MakeButton(p, QStringLiteral("FindButton"), QStringLiteral("Find"), QRect(225, 3, 36, 24));
+    EditButton = MakeButton(p, QStringLiteral("EditButton"), QStringLiteral("Edit"), QRect(263, 3, 36, 24));
+    CueButton = MakeButton(p, QStringLiteral("CueButton"), QStringLiteral("Cue"), QRect(301, 3, 36, 24));
+    EqualizerButton = MakeButton(p, QStringLiteral("EqualizerButton"), QStringLiteral("EQ/Rev/Temp"),
+                                 QRect(339, 3, 90, 24));
+    ButtonDragButton = MakeButton(p, QStringLiteral("ButtonDragButton"), QStringLiteral("Button Drag "),
+                                  QRect(431, 3, 88, 24));
+    ExitButton = MakeButton(p, QStringLiteral("ExitButton"), QStringLiteral("Exit"), QRect(521, 3, 46, 24));
 
-    ShuffleButton = MakeButton(p, QStringLiteral("ShuffleButton"), QStringLiteral("Shuffle"), QRect(3, 31, 56, 24));
+    ShuffleButton =
+        MakeButton(p, QStringLiteral("ShuffleButton"), QStringLiteral("Shuffle"), QRect(3, 31, 52, 24));
     PlayListButton =
-        MakeButton(p, QStringLiteral("PlayListButton"), QStringLiteral("Play List"), QRect(61, 31, 58, 24));
+        MakeButton(p, QStringLiteral("PlayListButton"), QStringLiteral("Play List"), QRect(57, 31, 58, 24));
     RapidFireButton =
-        MakeButton(p, QStringLiteral("RapidFireButton"), QStringLiteral("Rapid Fire"), QRect(121, 31, 62, 24));
-    CrossFadeButton = MakeButton(p, QStringLiteral("CrossFadeButton"), QStringLiteral("X"), QRect(185, 31, 24, 24));
+        MakeButton(p, QStringLiteral("RapidFireButton"), QStringLiteral("Rapid Fire"), QRect(117, 31, 68, 24));
+    CrossFadeButton = MakeButton(p, QStringLiteral("CrossFadeButton"), QStringLiteral("X"), QRect(187, 31, 24, 24));
     CrossFadeButton->setToolTip(QStringLiteral("Cross Fade"));
     AutoFadeButton =
-        MakeButton(p, QStringLiteral("AutoFadeButton"), QStringLiteral("Auto Fade"), QRect(211, 31, 60, 24));
+        MakeButton(p, QStringLiteral("AutoFadeButton"), QStringLiteral("Auto Fade"), QRect(213, 31, 68, 24));
     MultiPlayButton =
-        MakeButton(p, QStringLiteral("MultiPlayButton"), QStringLiteral("Multi-Play"), QRect(273, 31, 62, 24));
-    FadeInButton = MakeButton(p, QStringLiteral("FadeInButton"), QStringLiteral("Fade In"), QRect(337, 31, 50, 24));
+        MakeButton(p, QStringLiteral("MultiPlayButton"), QStringLiteral("Multi-Play"), QRect(283, 31, 67, 24));
+    FadeInButton = MakeButton(p, QStringLiteral("FadeInButton"), QStringLiteral("Fade In"), QRect(352, 31, 52, 24));
     FadeOutButton =
-        MakeButton(p, QStringLiteral("FadeOutButton"), QStringLiteral("Fade Out"), QRect(389, 31, 56, 24));
+        MakeButton(p, QStringLiteral("FadeOutButton"), QStringLiteral("Fade Out"), QRect(406, 31, 62, 24));
     VoiceOverButton =
-        MakeButton(p, QStringLiteral("VoiceOverButton"), QStringLiteral("Talk"), QRect(447, 31, 40, 24));
-    LoopOnButton = MakeButton(p, QStringLiteral("LoopOnButton"), QStringLiteral("Loop"), QRect(489, 31, 40, 24));
-    PauseButton = MakeButton(p, QStringLiteral("PauseButton"), QStringLiteral("&Pause"), QRect(531, 31, 46, 24));
+        MakeButton(p, QStringLiteral("VoiceOverButton"), QStringLiteral("Talk"), QRect(470, 31, 32, 24));
+    LoopOnButton = MakeButton(p, QStringLiteral("LoopOnButton"), QStringLiteral("Loop"), QRect(504, 31, 38, 24));
+    PauseButton = MakeButton(p, QStringLiteral("PauseButton"), QStringLiteral("&Pause"), QRect(544, 31, 44, 24));
     StopPlayButton =
-        MakeButton(p, QStringLiteral("StopPlayButton"), QStringLiteral("Stop"), QRect(579, 31, 40, 24));
-    NextButton = MakeButton(p, QStringLiteral("NextButton"), QStringLiteral("Next"), QRect(621, 31, 40, 24));
+        MakeButton(p, QStringLiteral("StopPlayButton"), QStringLiteral("Stop"), QRect(590, 31, 36, 24));
+    NextButton = MakeButton(p, QStringLiteral("NextButton"), QStringLiteral("Next"), QRect(628, 31, 38, 24));
 
     Panel51 = MakePanel(p, QStringLiteral("Panel51"), QRect(571, 3, 96, 24));
     VolumeControl = Named(new TzSlideBar(Panel51), QStringLiteral("VolumeControl"), QRect(2, 2, 92, 20));

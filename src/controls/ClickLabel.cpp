@@ -21,10 +21,10 @@ constexpr int SmallestFittedPixelSize = 6;
 // set closer (the measured ink is whole pixels; smoothing spills past it).
 constexpr qreal InkGap = 1.0;
 
-void LayOutLines(QTextLayout& layout, qreal width)
+void LayOutLines(QTextLayout& layout, qreal width, Qt::Alignment horizontal, bool wrap)
 {
-    QTextOption option(Qt::AlignHCenter);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTextOption option(horizontal);
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     layout.setTextOption(option);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
@@ -82,6 +82,17 @@ bool PlaceLines(QTextLayout& layout, const QFontMetricsF& metrics, const QRectF&
     return true;
 }
 
+// Whether the label's own drawing shows the text whole: lines at the font's spacing fit the
+// height. A single line whose font is taller than the label is left to the ink placement, as
+// where the label's centring puts its ink depends on rounding.
+bool DrawnWhole(const QTextLayout& layout, const QFontMetricsF& metrics, const QRectF& area)
+{
+    if (layout.lineCount() == 1) {
+        return metrics.height() <= area.height();
+    }
+    return metrics.lineSpacing() * layout.lineCount() <= area.height();
+}
+
 } // namespace
 
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
@@ -120,14 +131,14 @@ void TClickLabel::paintEvent(QPaintEvent* event)
             // memo lies over the slot's sound button, whose caption would show through a second time.
             painter.fillRect(rect(), ToQColor(panel->Color()));
         }
-        if (wordWrap() && !text().isEmpty() && PaintWrappedWhole(painter)) {
+        if (!text().isEmpty() && PaintTextWhole(painter)) {
             return;
         }
     }
     QLabel::paintEvent(event);
 }
 
-bool TClickLabel::PaintWrappedWhole(QPainter& painter) const
+bool TClickLabel::PaintTextWhole(QPainter& painter) const
 {
     const QRectF area = contentsRect();
     QString text = this->text();
@@ -139,14 +150,15 @@ bool TClickLabel::PaintWrappedWhole(QPainter& painter) const
             font.setPixelSize(size);
         }
         QTextLayout layout(text, font);
-        LayOutLines(layout, area.width());
+        LayOutLines(layout, area.width(), alignment() & Qt::AlignHorizontal_Mask, wordWrap());
         const QFontMetricsF metrics(font);
-        // What fits at the font's own spacing is drawn as every label draws it.
-        if (size == pixelSize && metrics.lineSpacing() * layout.lineCount() <= area.height()) {
+        // What fits is drawn as every label draws it.
+        if (size == pixelSize && DrawnWhole(layout, metrics, area)) {
             return false;
         }
         // A caption taller than the memo sets its lines closer, then in a smaller font, rather
-        // than losing its first and last lines at the memo's edges.
+        // than losing its first and last lines at the memo's edges; a marker letter whose font
+        // grew faster than its label (as on a wide window) is centred by its ink, or made smaller.
         if (PlaceLines(layout, metrics, area)) {
             painter.setPen(palette().color(foregroundRole()));
             layout.draw(&painter, QPointF());

@@ -1,8 +1,9 @@
 #pragma once
 // A label with the class library's colour values for its face and its font, which reports a
 // left click. The board's caption memos, time labels and marker labels are of this kind so
-// that a click on any part of a slot reaches the slot's click handler. A word-wrapped one shows
-// its text whole: lines too many for its height are set closer, or smaller.
+// that a click on any part of a slot reaches the slot's click handler. Each shows its text whole:
+// wrapped lines too many for its height are set closer, or smaller; a line too tall is centred
+// by its ink, or smaller.
 #include "platform/Color.h"
 #include <QLabel>
 
@@ -30,9 +31,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Draws a wrapped text taller than the label so that it shows whole; false when the text
-    // fits as it is (the label draws it).
-    bool PaintWrappedWhole(QPainter& painter) const;
+    // Draws a text that the label's own drawing would cut at its top or bottom so that it shows
+    // whole; false when the text fits as it is (the label draws it).
+    bool PaintTextWhole(QPainter& painter) const;
     void TakeClick(QMouseEvent* event);
 
     TColor color_ = clNone;

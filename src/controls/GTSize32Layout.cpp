@@ -60,9 +60,11 @@ int GTForm::ClientWidth() const
     return form_ ? form_->width() : 0;
 }
 
+// The client lies below the menu bar: controls scale with the room they have, so the bottom row
+// reaches the window's bottom at every size, however tall the desktop's menu font makes the bar.
 int GTForm::ClientHeight() const
 {
-    return form_ ? form_->height() : 0;
+    return form_ ? std::max(0, form_->height() - NonClientHeight()) : 0;
 }
 
 // A maximized or full-screen window has the size the window manager gave it; resizing it would
@@ -83,7 +85,8 @@ void GTForm::SetClientWidth(int width)
 void GTForm::SetClientHeight(int height)
 {
     if (form_ && !SizeFixedByWindowManager()) {
-        form_->resize(form_->width(), std::clamp(height, 1, QWIDGETSIZE_MAX));
+        form_->resize(form_->width(),
+                      std::clamp(height, 1, QWIDGETSIZE_MAX - NonClientHeight()) + NonClientHeight());
     }
 }
 

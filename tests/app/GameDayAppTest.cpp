@@ -7,6 +7,7 @@
 #include "audio/Bass.h"
 #include "audio/EngineManual.h"
 #include "board/MainForm.h"
+#include "controls/ColorPanel.h"
 #include "controls/GTSize32.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
@@ -15,6 +16,7 @@
 #include "tools/TScoreboard.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -164,8 +166,15 @@ TEST_F(GameDayApp, TheScoreboardMenuOpensEachSportsWindow)
     EXPECT_FALSE(app->Form1->isMaximized());
     EXPECT_EQ(app->Form1->pos(), QPoint(231, 169));
     EXPECT_EQ(app->Form1->size(), design);
+    // The slot grid reaches the bottom of the client below the menu bar, leaving no strip.
+    QWidget* client = app->Form1->centralWidget();
+    EXPECT_EQ(app->Form1->Panel54->geometry().bottom(), client->height() - 1);
     trigger("AustralianFootball1");
     EXPECT_TRUE(app->FormAustralianFootball->isVisible());
+    // Maximized, the board fills the client below the menu bar too.
+    app->Form1->showMaximized();
+    QApplication::processEvents();
+    EXPECT_NEAR(app->Form1->Panel54->geometry().bottom(), client->height() - 1, 1);
 }
 
 } // namespace

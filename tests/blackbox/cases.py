@@ -83,3 +83,19 @@ def one_key_plays_once(s, rec_path, what, key="q"):
     found = analyse.sounds(recorded(rec))
     check(new == 1, "one %s %s ran the hot-key play %d times" % (key.upper(), what, new))
     check(len(found) == 1, "one %s %s gave %d sound starts" % (key.upper(), what, len(found)))
+
+
+TEAL = (0, 128, 128)  # the face of an empty slot
+
+
+def strip_below_board(data, window_box, width=1920):
+    """Rows between the lowest empty (teal) slot and the window's bottom, counted up a column of
+    the last slot column: what the board leaves empty below itself."""
+    x0, y0, x1, y1 = window_box
+    x = x1 - 30
+    for y in range(y1, y0, -1):
+        i = (y * width + x) * 3
+        if tuple(data[i:i + 3]) == TEAL:
+            return y1 - y
+    return y1 - y0
+

@@ -7,7 +7,7 @@ import os
 import analyse
 import bbenv
 import board
-from cases import case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end
+from cases import case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end, strip_below_board
 from session import Session
 
 WIDTH = 1920
@@ -16,6 +16,7 @@ TEAL = (0, 128, 128)
 DARK_RED = (128, 0, 0)  # an unlit red light
 WINDOW_FACE = (239, 239, 239)
 SELECTED_ROW = (48, 140, 198)
+SILVER = (192, 192, 192)  # the face of a slot's volume, loop and cue markers
 
 # Items of the Tools menu, counted upwards from its last one (the menu opens on its first item,
 # and Up from there goes round to the last): counting from the end skips the items that are
@@ -254,13 +255,27 @@ def changed_to(what, box, test, seconds=5):
                           seconds, step=0.1)
 
 
-@case("the board fills the maximized window at start-up")
+@case("the board fills the maximized window at start-up, down to its bottom, and a slot's markers show whole")
 def board_fills(s, rec_path):
     # The slot grid is laid out for the window's real size, not left at its design size.
     check(1 in s.slots and 8 in s.slots, "slots 1 and 8 not found on the screen: %s" % sorted(s.slots))
     x0, y0, x1, y1 = client_box(s.window)
     across = s.slots[8][2] - s.slots[1][0]
     check(across > 0.7 * (x1 - x0), "the first row of slots spans %d of the window's %d pixels" % (across, x1 - x0))
+    data = bbenv.screenshot()
+    strip = strip_below_board(data, (x0, y0, x1, y1))
+    check(strip <= 10, "the last row of slots ends %d pixels above the window's bottom" % strip)
+    # The volume marker of slot 2 and the loop marker of slot 5 show their letter whole: their
+    # font follows the window's width, which grew more than the markers' height.
+    for slot, what in ((2, "volume marker"), (5, "loop marker")):
+        found = boxes(data, SILVER, s.slots[slot], min_width=6, min_height=6)
+        check(found, "slot %d's %s not found" % (slot, what))
+        mx0, my0, mx1, my1 = found[0]
+        for y in (my0, my1):
+            row = crop(data, (mx0, y, mx1, y))
+            ink = sum(1 for i in range(0, len(row), 3) if max(row[i:i + 3]) < 100)
+            check(ink == 0, "slot %d's %s letter is cut at its %s edge (%d pixels of ink on row %d)"
+                  % (slot, what, "top" if y == my0 else "bottom", ink, y))
 
 
 # --- Setup ---------------------------------------------------------------------------------------

@@ -29,9 +29,9 @@ NAV_KEYS = ["Left", "Right", "Up", "Down", "Prior", "Next", "Home", "End", "spac
 # Design positions (784 x 494 layout) of the mode buttons that change how sounds play. The
 # buttons that ask questions (New, Open, Edit, Exit, Reset Page, Rapid Fire, Button Drag) are left
 # out: a question box would only stall the storm.
-MODE_BUTTONS = {"Shuffle": 31, "Play List": 90, "X": 197, "Auto Fade": 241, "Multi-Play": 304,
-                "Fade In": 362, "Fade Out": 417, "Talk": 467, "Loop": 509, "Pause": 554, "Stop": 599,
-                "Next": 641}
+MODE_BUTTONS = {"Shuffle": 29, "Play List": 86, "X": 199, "Auto Fade": 247, "Multi-Play": 316,
+                "Fade In": 378, "Fade Out": 437, "Talk": 486, "Loop": 523, "Pause": 566, "Stop": 608,
+                "Next": 647}
 # Items of the Tools menu counted upwards from its last one (see cases_tools.py): the list windows,
 # the lineups and the roster. Options and Personalize would change the settings the run relies on.
 TOOL_WINDOWS = {"Roster": 2, "Lineups": 3, "Duplicate Check": 4, "Verify Sound Buttons": 5,

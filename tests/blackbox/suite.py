@@ -13,7 +13,8 @@ import traceback
 import analyse
 import bbenv
 import board
-from cases import RESULTS, case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end
+from cases import (RESULTS, case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end,
+                   strip_below_board)
 from session import Session
 
 # --- cases on the first session (PlayStop PLAY, trace on) ---------------------------------------
@@ -393,8 +394,37 @@ def board_beside_scoreboard(s, what):
           % what)
 
 
+def board_whole_at_design_size(s):
+    """At its design size the slot grid reaches the window's bottom, and the toolbar's longest
+    caption, EQ/Rev/Temp, keeps clear of its button's bevel."""
+    values = {}
+    for line in bbenv.run_text(["xwininfo", "-id", str(s.window)]).splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    x0, y0 = int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+    x1, y1 = x0 + int(values["Width"]) - 1, y0 + int(values["Height"]) - 1
+    data = bbenv.screenshot()
+    strip = strip_below_board(data, (x0, y0, x1, y1))
+    check(strip <= 6, "at the design size the last row of slots ends %d pixels above the window's bottom" % strip)
+
+    def pixel(x, y):
+        i = (y * 1920 + x) * 3
+        return tuple(data[i:i + 3])
+    # The design client (784 x 494) lies below the menu bar; the button holds design point 405,15.
+    top = y1 + 1 - 494
+    centre, face = x0 + 405, pixel(x0 + 405, top + 5)
+    left, right = centre, centre
+    while pixel(left - 1, top + 5) == face:
+        left -= 1
+    while pixel(right + 1, top + 5) == face:
+        right += 1
+    for y in range(top + 6, top + 24):
+        for x in (left, left + 1, right - 1, right):
+            check(max(pixel(x, y)) >= 100, "the EQ/Rev/Temp caption reaches its button's edge at %d,%d" % (x, y))
+
+
 @case("the baseball scoreboard places the board at its design size beside it, a count gives the keyboard "
-      "back, and a board hot key pressed on it starts one sound")
+      "back, and a board hot key pressed on it starts one sound; at that size the board shows whole")
 def scoreboard_hot_key(s, rec_path):
     title = "^Baseball Scoreboard$"
     s.focus_key("alt+s")
@@ -421,6 +451,7 @@ def scoreboard_hot_key(s, rec_path):
     bbenv.wait_for("the scoreboard to close", lambda: not bbenv.windows_named(title), 5, step=0.1)
     settle(0.5)
     board_beside_scoreboard(s, "after the scoreboard closed")
+    board_whole_at_design_size(s)
 
 
 def core_cases(binary, root, rec_path, sessions):

@@ -174,4 +174,35 @@ TEST_F(EditModeTest, TheEditModeNoticeAndThePageNameShowWhole)
         }
     }
     EXPECT_GT(inkPixels, 100);
+    // Every toolbar caption fits its button inside the bevel, with a pixel to spare either side.
+    for (QPushButton* button : form->PanelControls->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        const int text = QFontMetrics(button->font()).size(Qt::TextShowMnemonic, button->text()).width();
+        EXPECT_LE(text + 6, button->width()) << button->objectName().toStdString();
+    }
+    // A slot's volume and loop markers show their letter whole at every size the scaler gives
+    // them: on a wide window the font follows the width, and grows faster than the label's height.
+    TClickLabel* marker = form->VolumeLabels[1];
+    marker->SetColor(clSilver);
+    for (const QSize& size : {QSize(18, 11), QSize(30, 16), QSize(44, 22), QSize(44, 23), QSize(62, 30)}) {
+        QFont font = marker->font();
+        font.setPixelSize(size.width() * 12 / 18);
+        marker->setFont(font);
+        marker->resize(size);
+        for (const char* letter : {" v ", " L "}) {
+            marker->setText(QString::fromLatin1(letter));
+            const QImage image = marker->grab().toImage();
+            const QRgb markerFace = image.pixel(0, 0);
+            int ink = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const bool dark = image.pixel(x, y) != markerFace;
+                    ink += dark ? 1 : 0;
+                    EXPECT_FALSE(dark && (y == 0 || y == image.height() - 1))
+                        << letter << " in " << size.width() << "x" << size.height() << ": ink at " << x << ","
+                        << y;
+                }
+            }
+            EXPECT_GT(ink, 4) << letter;
+        }
+    }
 }

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -155,27 +156,29 @@ TEST_F(SetupTest, SaveAppliesMetersCaptionAndPlayListText)
     // bounds scaled to the window's present size.
     const int captionPx = QFontInfo(form->ButtonMemos[7]->font()).pixelSize();
     const int pagePx = QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize();
-    form->resize(form->width() * 2, form->height() * 2);
+    // The design client lies below the menu bar, which keeps its height.
+    const int menu = form->menuBar()->sizeHint().height();
+    const QSize designClient(form->GTForm1->Layout().front().Right, form->GTForm1->Layout().front().Bottom);
+    form->resize(designClient * 2 + QSize(0, menu));
     QApplication::processEvents();
     // Captions and page names grow with the window as every scaled text does.
-    const double grown = form->height() / double(form->GTForm1->Layout().front().Bottom);
+    const double grown = (form->height() - menu) / double(designClient.height());
     EXPECT_NEAR(QFontInfo(form->ButtonMemos[7]->font()).pixelSize(), captionPx * grown, 1.0);
     EXPECT_NEAR(QFontInfo(AsPushButton(form->PageButtons[1])->font()).pixelSize(), pagePx * grown, 1.0);
     // Sizes come back whole whatever came before (the menu bar does not grow with the fonts).
-    const QSize designSize(form->GTForm1->Layout().front().Right, form->GTForm1->Layout().front().Bottom);
-    form->resize(designSize);
+    form->resize(designClient + QSize(0, menu));
     QApplication::processEvents();
-    EXPECT_EQ(form->size(), designSize);
-    form->resize(designSize * 2);
+    EXPECT_EQ(form->size(), designClient + QSize(0, menu));
+    form->resize(designClient * 2 + QSize(0, menu));
     QApplication::processEvents();
-    EXPECT_EQ(form->size(), designSize * 2);
+    EXPECT_EQ(form->size(), designClient * 2 + QSize(0, menu));
     QPushButton* button = AsPushButton(form->SoundButtons[7]);
     button->setGeometry(button->x(), 30, button->width(), 50);
     setup->SetupSaveButtonClick();
     EXPECT_EQ(form->GTForm1->DesignBounds(button), QRect(4, 5, 73, 20));
     const Objs& design = form->GTForm1->Layout().front();
     const double sx = form->width() / double(design.Right);
-    const double sy = form->height() / double(design.Bottom);
+    const double sy = (form->height() - menu) / double(design.Bottom);
     const int top = int(std::lround(5 * sy));
     EXPECT_EQ(button->geometry(),
               QRect(int(std::lround(4 * sx)), top, int(std::lround(77 * sx) - std::lround(4 * sx)),
