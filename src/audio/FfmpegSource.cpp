@@ -231,12 +231,15 @@ bool FfmpegSource::placePacket(std::int64_t& rawStart)
     return true;
 }
 
-// The index has reached a packet placed by the estimate (rawNext_ in the estimate's count): the
-// stream's count moves by the estimate's error so that the sound goes on unbroken. Before any
-// frame was handed out the seek's own frame is kept instead: it is now found exactly.
+// The index has reached a packet placed by the estimate (rawNext_ in the estimate's count). The
+// count handed out so far never goes back: when the sound is behind it, the frames between are
+// passed over (once, at this packet) and the count is exact from here; when the sound is ahead,
+// it goes on unbroken and the stream's own count moves up to the exact place, so the caller's
+// count stays behind by the estimate's error until its next seek. Before any frame was handed
+// out the seek's own frame is kept instead: it is now found exactly.
 std::int64_t FfmpegSource::settleEstimate(std::int64_t exactStart)
 {
-    if (estimated_ && estimateFilled_) {
+    if (estimated_ && estimateFilled_ && exactStart > rawNext_) {
         position_ += exactStart - rawNext_;
     }
     estimated_ = false;

@@ -24,10 +24,10 @@
 //   packet it lands on is placed by its own time. An MPEG seek past what the scan has counted
 //   does not wait for it: it starts where the file's start estimates the frame lies
 //   (MpegSeekEstimate, exact for constant bit rates), and the packets are placed by the estimate
-//   until the index reaches them. The sound then goes on unbroken: the stream's own count takes
-//   the exact place from there, while the frames already handed out keep the caller's count (a
-//   caller counting frames since its seek stays off by the estimate's error until its next seek,
-//   never moving backwards).
+//   until the index reaches them. From there the places are exact, and the count handed out
+//   never goes back: a sound found behind it passes over the frames between, once; a sound found
+//   ahead of it goes on unbroken (the caller's count stays behind by the estimate's error until
+//   its next seek).
 //
 // Threads: read() and seekFrame() from one thread at a time (the feeder); lengthFrames() and
 // lengthFramesWithin() from any thread. lengthFrames() may wait for the helper thread's scan
