@@ -129,7 +129,9 @@ bool MpegSeekEstimate::Read(const std::string& path, MpegSeekEstimate& out)
 }
 
 // The first frame may be a tag frame (Xing, Info or VBRI) holding the frame count and a table of
-// where each part of the sound starts. False when it is a frame of sound.
+// where each part of the sound starts. False when it is a frame of sound. A damaged count is kept
+// below the bytes of sound (every frame has more than one), so the products of the line's
+// interpolation stay within range.
 bool MpegSeekEstimate::fromTagFrame(const unsigned char* f, int bytes, int channels, bool lsf,
                                     std::int64_t tagPos)
 {
@@ -144,7 +146,7 @@ bool MpegSeekEstimate::fromTagFrame(const unsigned char* f, int bytes, int chann
         std::int64_t streamBytes = audioEnd_ - tagPos;
         const unsigned char* toc = nullptr;
         if ((flags & 1) != 0 && p + 4 <= end) {
-            frames = Be32(p);
+            frames = std::min<std::int64_t>(Be32(p), audioEnd_ - firstAudio_);
             p += 4;
         }
         if ((flags & 2) != 0 && p + 4 <= end) {
@@ -182,7 +184,7 @@ bool MpegSeekEstimate::fromTagFrame(const unsigned char* f, int bytes, int chann
     }
     firstAudio_ = tagPos + bytes;
     const unsigned char* v = f + 4 + 32;
-    const std::int64_t frames = Be32(v + 14);
+    const std::int64_t frames = std::min<std::int64_t>(Be32(v + 14), audioEnd_ - firstAudio_);
     const int entries = Be16(v + 18);
     const int scale = Be16(v + 20);
     const int entrySize = Be16(v + 22);
