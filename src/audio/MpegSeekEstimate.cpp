@@ -124,6 +124,7 @@ bool MpegSeekEstimate::Read(const std::string& path, MpegSeekEstimate& out)
             return false;
         }
         out.straightLine(a.samples / 8.0 * a.bitRate / a.sampleRate);
+        out.bitRate_ = a.bitRate;
     }
     return out.audioEnd_ > out.firstAudio_;
 }
@@ -261,7 +262,8 @@ std::int64_t MpegSeekEstimate::frameStartFrom(const std::string& path, std::int6
         first.layer = layer_;
         first.version = version_;
         first.sampleRate = sampleRate_;
-        return at + 4 <= got && MpegFrameScan::ParseHeader(data.data() + at, h) && SameStream(h, first);
+        return at + 4 <= got && MpegFrameScan::ParseHeader(data.data() + at, h) && SameStream(h, first) &&
+               (bitRate_ == 0 || h.bitRate == bitRate_);
     };
     for (int i = 0; i + 4 <= got; ++i) {
         MpegFrameScan::Header a;

@@ -26,7 +26,8 @@ public:
     std::int64_t frameCount() const { return frames_.empty() ? 0 : frames_.back(); }
 
     // The start of the first frame at or after pos that two more of the same stream follow; -1
-    // when none is found within a few frames' bytes.
+    // when none is found within a few frames' bytes. An estimate from the bit rate also wants
+    // them at that rate: a file of varying rate without a table would be placed far off.
     std::int64_t frameStartFrom(const std::string& path, std::int64_t pos) const;
 
 private:
@@ -41,5 +42,6 @@ private:
     std::int64_t audioEnd_ = 0;   // where the frames end (trailing tags left out)
     int samplesPerFrame_ = 0;
     int maxFrameBytes_ = 0;
+    int bitRate_ = 0; // of every frame, when the line follows the bit rate
     int layer_ = 0, version_ = 0, sampleRate_ = 0;
 };

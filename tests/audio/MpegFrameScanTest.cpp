@@ -14,6 +14,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace DecoderTestFiles;
@@ -184,6 +185,10 @@ std::int64_t OffsetOfNextFrames(PcmSource& source, const std::vector<std::int16_
     return std::int64_t{-1} << 40;
 }
 
+// Ten seconds of a tone, ten of noise, over and over: a variable-rate encoder's rate swings.
+const std::string kVaryingRate = "aevalsrc=0.5*sin(300*2*PI*t)*lt(mod(t\\,20)\\,10)+"
+                                 "0.3*(random(0)-0.5)*gte(mod(t\\,20)\\,10):s=8000:d=600";
+
 struct HeldScans
 {
     HeldScans() { FfmpegFrameIndex::HoldScans(true); }
@@ -248,10 +253,7 @@ TEST(MpegFrameScan, SeekRightAfterOpeningALongFileIsExact)
 TEST(MpegFrameScan, SeekBeforeTheScanOfAVariableRateFileLandsWithinTheTablesError)
 {
     ASSERT_FALSE(Folder().empty());
-    const std::string path = MakeLongFile("varying.mp3",
-                                          "aevalsrc=0.5*sin(300*2*PI*t)*lt(mod(t\\,20)\\,10)+0.3*(random(0)-"
-                                          "0.5)*gte(mod(t\\,20)\\,10):s=8000:d=600",
-                                          "-c:a libmp3lame -q:a 2");
+    const std::string path = MakeLongFile("varying.mp3", kVaryingRate, "-c:a libmp3lame -q:a 2");
     int code = 0;
     auto whole = OpenAudioFile(path, 2, code);
     ASSERT_NE(whole, nullptr);
@@ -285,6 +287,31 @@ TEST(MpegFrameScan, SeekBeforeTheScanOfAVariableRateFileLandsWithinTheTablesErro
     EXPECT_EQ(played + ahead, length) << "the stream plays to the file's exact end";
     ASSERT_TRUE(fresh->seekFrame(target));
     EXPECT_EQ(OffsetOfNextFrames(*fresh, full, target, 2000, 1, 0), 0);
+
+    // Without a table, a file of varying rate is not placed by its first frame's bit rate (here
+    // 40 kbit/s, where the tone takes 8 and the noise 16-24): the seek waits for the scan and
+    // lands exactly.
+    const std::string untagged =
+        MakeLongFile("varying-untagged.mp3", kVaryingRate, "-c:a libmp3lame -q:a 2 -write_xing 0");
+    auto plain = OpenAudioFile(untagged, 2, code);
+    ASSERT_NE(plain, nullptr);
+    const auto plainFull = ReadToEnd(*plain, 8192);
+    const std::int64_t inTheNoise = 8000 * 135;
+    std::unique_ptr<PcmSource> copy;
+    bool sought = false;
+    {
+        const HeldScans held;
+        copy = OpenFreshCopy(untagged, "held");
+        ASSERT_NE(copy, nullptr);
+        std::thread release([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            FfmpegFrameIndex::HoldScans(false);
+        });
+        sought = copy->seekFrame(inTheNoise);
+        release.join();
+    }
+    ASSERT_TRUE(sought);
+    EXPECT_EQ(OffsetOfNextFrames(*copy, plainFull, inTheNoise, 2000, 1, 0), 0);
 }
 
 // Opening a file is bounded in the bytes it may read; the scan and the playing of a long file are
