@@ -13,6 +13,8 @@
 namespace {
 // Enough for the largest frame (layer 2 at 8 kHz, 2880 bytes) with its tag fields.
 constexpr int kHeadBytes = 8192;
+// The fields of a VBRI tag before its table.
+constexpr int kVbriFields = 26;
 // Room to find a frame start after an estimated position: a few of the largest frames.
 constexpr int kSyncBytes = 16384;
 
@@ -138,51 +140,62 @@ bool MpegSeekEstimate::fromTagFrame(const unsigned char* f, int bytes, int chann
 {
     const int sideInfo = lsf ? (channels == 1 ? 9 : 17) : (channels == 1 ? 17 : 32);
     const unsigned char* tag = f + 4 + sideInfo;
-    const unsigned char* end = f + bytes;
     if (4 + sideInfo + 8 <= bytes && (std::memcmp(tag, "Xing", 4) == 0 || std::memcmp(tag, "Info", 4) == 0)) {
-        firstAudio_ = tagPos + bytes;
-        const std::uint32_t flags = Be32(tag + 4);
-        const unsigned char* p = tag + 8;
-        std::int64_t frames = 0;
-        std::int64_t streamBytes = audioEnd_ - tagPos;
-        const unsigned char* toc = nullptr;
-        if ((flags & 1) != 0 && p + 4 <= end) {
-            frames = std::min<std::int64_t>(Be32(p), audioEnd_ - firstAudio_);
-            p += 4;
-        }
-        if ((flags & 2) != 0 && p + 4 <= end) {
-            streamBytes = Be32(p) > 0 ? Be32(p) : streamBytes;
-            p += 4;
-        }
-        if ((flags & 4) != 0 && p + 100 <= end) {
-            toc = p;
-        }
-        // "Info" marks a file of constant bit rate: its frames follow the bit rate exactly, where
-        // the table's steps are a 256th of the file (the caller draws that line).
-        if (std::memcmp(tag, "Info", 4) == 0 || frames <= 0) {
-            return true;
-        }
-        if (toc == nullptr) {
-            straightLine(static_cast<double>(audioEnd_ - firstAudio_) / static_cast<double>(frames));
-        } else {
-            frames_ = {0};
-            bytes_ = {firstAudio_};
-            for (int i = 1; i < 100; ++i) {
-                const std::int64_t pos = tagPos + toc[i] * streamBytes / 256;
-                if (pos > bytes_.back() && pos < audioEnd_) {
-                    frames_.push_back(frames * i / 100);
-                    bytes_.push_back(pos);
-                }
-            }
-            frames_.push_back(frames);
-            bytes_.push_back(audioEnd_);
-        }
+        fromXing(f, tag, bytes, tagPos);
         return true;
     }
-    constexpr int kVbriFields = 26;
     if (4 + 32 + kVbriFields > bytes || std::memcmp(f + 4 + 32, "VBRI", 4) != 0) {
         return false;
     }
+    fromVbri(f, bytes, tagPos);
+    return true;
+}
+
+void MpegSeekEstimate::fromXing(const unsigned char* f, const unsigned char* tag, int bytes,
+                                std::int64_t tagPos)
+{
+    firstAudio_ = tagPos + bytes;
+    const unsigned char* end = f + bytes;
+    const std::uint32_t flags = Be32(tag + 4);
+    const unsigned char* p = tag + 8;
+    std::int64_t frames = 0;
+    std::int64_t streamBytes = audioEnd_ - tagPos;
+    const unsigned char* toc = nullptr;
+    if ((flags & 1) != 0 && p + 4 <= end) {
+        frames = std::min<std::int64_t>(Be32(p), audioEnd_ - firstAudio_);
+        p += 4;
+    }
+    if ((flags & 2) != 0 && p + 4 <= end) {
+        streamBytes = Be32(p) > 0 ? Be32(p) : streamBytes;
+        p += 4;
+    }
+    if ((flags & 4) != 0 && p + 100 <= end) {
+        toc = p;
+    }
+    // "Info" marks a file of constant bit rate: its frames follow the bit rate exactly, where
+    // the table's steps are a 256th of the file (the caller draws that line).
+    if (std::memcmp(tag, "Info", 4) == 0 || frames <= 0) {
+        return;
+    }
+    if (toc == nullptr) {
+        straightLine(static_cast<double>(audioEnd_ - firstAudio_) / static_cast<double>(frames));
+    } else {
+        frames_ = {0};
+        bytes_ = {firstAudio_};
+        for (int i = 1; i < 100; ++i) {
+            const std::int64_t pos = tagPos + toc[i] * streamBytes / 256;
+            if (pos > bytes_.back() && pos < audioEnd_) {
+                frames_.push_back(frames * i / 100);
+                bytes_.push_back(pos);
+            }
+        }
+        frames_.push_back(frames);
+        bytes_.push_back(audioEnd_);
+    }
+}
+
+void MpegSeekEstimate::fromVbri(const unsigned char* f, int bytes, std::int64_t tagPos)
+{
     firstAudio_ = tagPos + bytes;
     const unsigned char* v = f + 4 + 32;
     const std::int64_t frames = std::min<std::int64_t>(Be32(v + 14), audioEnd_ - firstAudio_);
@@ -191,8 +204,9 @@ bool MpegSeekEstimate::fromTagFrame(const unsigned char* f, int bytes, int chann
     const int entrySize = Be16(v + 22);
     const int perEntry = Be16(v + 24);
     const unsigned char* table = v + kVbriFields;
-    if (frames <= 0 || perEntry <= 0 || entrySize < 1 || entrySize > 4 || table + entries * entrySize > end) {
-        return true;
+    if (frames <= 0 || perEntry <= 0 || entrySize < 1 || entrySize > 4 ||
+        4 + 32 + kVbriFields + entries * entrySize > bytes) {
+        return;
     }
     frames_ = {0};
     bytes_ = {firstAudio_};
@@ -210,7 +224,6 @@ bool MpegSeekEstimate::fromTagFrame(const unsigned char* f, int bytes, int chann
     }
     frames_.push_back(frames);
     bytes_.push_back(audioEnd_);
-    return true;
 }
 
 void MpegSeekEstimate::straightLine(double bytesPerFrame)

@@ -33,6 +33,8 @@ public:
 private:
     // Leaves the line empty when the tag gives no table.
     bool fromTagFrame(const unsigned char* f, int bytes, int channels, bool lsf, std::int64_t tagPos);
+    void fromXing(const unsigned char* f, const unsigned char* tag, int bytes, std::int64_t tagPos);
+    void fromVbri(const unsigned char* f, int bytes, std::int64_t tagPos);
     void straightLine(double bytesPerFrame);
 
     // A line through (frame index, byte position) points, both rising.

@@ -287,10 +287,15 @@ TEST(MpegFrameScan, SeekBeforeTheScanOfAVariableRateFileLandsWithinTheTablesErro
     EXPECT_EQ(played + ahead, length) << "the stream plays to the file's exact end";
     ASSERT_TRUE(fresh->seekFrame(target));
     EXPECT_EQ(OffsetOfNextFrames(*fresh, full, target, 2000, 1, 0), 0);
+}
 
-    // Without a table, a file of varying rate is not placed by its first frame's bit rate (here
-    // 40 kbit/s, where the tone takes 8 and the noise 16-24): the seek waits for the scan and
-    // lands exactly.
+// Without a table, a file of varying rate is not placed by its first frame's bit rate (here
+// 40 kbit/s, where the tone takes 8 and the noise 16-24): the seek waits for the scan and
+// lands exactly.
+TEST(MpegFrameScan, WithoutATableAVariableRateFileIsNotPlacedByItsFirstFrame)
+{
+    ASSERT_FALSE(Folder().empty());
+    int code = 0;
     const std::string untagged =
         MakeLongFile("varying-untagged.mp3", kVaryingRate, "-c:a libmp3lame -q:a 2 -write_xing 0");
     auto plain = OpenAudioFile(untagged, 2, code);
