@@ -8,7 +8,52 @@
 namespace {
 // Far more than any codec puts in one packet (a second at the highest rate is 192000 frames).
 constexpr std::int64_t kMaxPacketFrames = std::int64_t{1} << 24;
+
+std::mutex holdMutex;
+std::condition_variable holdChanged;
+bool held = false;
 } // namespace
+
+void FfmpegFrameIndex::HoldScans(bool hold)
+{
+    {
+        std::lock_guard lock(holdMutex);
+        held = hold;
+    }
+    holdChanged.notify_all();
+}
+
+void FfmpegFrameIndex::readEstimate(const std::string& path)
+{
+    MpegSeekEstimate estimate;
+    const bool ok = MpegSeekEstimate::Read(path, estimate);
+    {
+        std::lock_guard lock(mutex_);
+        estimate_ = std::move(estimate);
+        hasEstimate_ = ok;
+        estimateTried_ = true;
+    }
+    changed_.notify_all();
+    std::unique_lock lock(holdMutex);
+    holdChanged.wait(lock, [&] { return !held || stop_.load(std::memory_order_acquire); });
+}
+
+bool FfmpegFrameIndex::estimate(MpegSeekEstimate& out) const
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return estimateTried_ || done_.load(std::memory_order_acquire); });
+    if (!hasEstimate_ || done_.load(std::memory_order_acquire)) {
+        return false;
+    }
+    out = estimate_;
+    return true;
+}
+
+bool FfmpegFrameIndex::covers(std::int64_t rawFrame) const
+{
+    std::lock_guard lock(mutex_);
+    return covered_ > rawFrame || done_.load(std::memory_order_acquire);
+}
 
 FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
     : thread_([this, p = std::move(path), mode]() mutable { run(std::move(p), mode); })
@@ -16,7 +61,11 @@ FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
 
 FfmpegFrameIndex::~FfmpegFrameIndex()
 {
-    stop_.store(true, std::memory_order_release);
+    {
+        std::lock_guard lock(holdMutex);
+        stop_.store(true, std::memory_order_release);
+    }
+    holdChanged.notify_all();
     thread_.join();
 }
 
@@ -59,6 +108,9 @@ bool FfmpegFrameIndex::measureGrid(const std::string& path)
 void FfmpegFrameIndex::run(std::string path, Mode mode)
 {
     try {
+        if (mode == Mode::Packets) {
+            readEstimate(path);
+        }
         if ((mode == Mode::Packets && scanMpegHeaders(path)) || (mode == Mode::Grid && measureGrid(path))) {
             finish();
             return;

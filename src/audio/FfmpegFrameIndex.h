@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FfmpegPacketGrid.h"
+#include "MpegSeekEstimate.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,9 +14,9 @@
 
 // Scans a whole file on a helper thread, recording where each packet starts in the decoder's
 // output, so that the length is exact and seeks can land on the right packet. MPEG audio is
-// scanned by its packets alone (fast: a few ms for an hour); WMA whose packets sit on a frame
-// grid (see FfmpegPacketGrid) is measured from its first and last packets, with no entries;
-// other codecs are decoded to count.
+// scanned by its packets alone (a few ms for an hour in the page cache); WMA whose packets sit
+// on a frame grid (see FfmpegPacketGrid) is measured from its first and last packets, with no
+// entries; other codecs are decoded to count.
 // All public calls are thread-safe; the waits end when the scan passes the point or finishes.
 class FfmpegFrameIndex
 {
@@ -39,6 +40,15 @@ public:
 
     // Blocks until the scan has counted past rawFrame or ended.
     void waitCovered(std::int64_t rawFrame);
+    // True when the scan has counted past rawFrame or ended.
+    bool covers(std::int64_t rawFrame) const;
+    // MPEG audio (Packets mode): where the frames lie as the file's start tells, for a seek that
+    // need not wait for the scan. Waits only for those few KB to be read; false once the scan
+    // has finished (exact places are known then) or when the file gives no estimate.
+    bool estimate(MpegSeekEstimate& out) const;
+    // For tests: while held, scans stop after the estimate, as a long file's scan of a file not in
+    // the page cache would still be running.
+    static void HoldScans(bool hold);
     void waitDone();
     // As waitDone, but gives up after maxWait; true when the scan has finished.
     bool waitDoneFor(std::chrono::milliseconds maxWait);
@@ -65,18 +75,22 @@ private:
     // MPEG audio read header by header (a few ms for an hour); false when the file needs FFmpeg.
     bool scanMpegHeaders(const std::string& path);
     bool measureGrid(const std::string& path);
+    void readEstimate(const std::string& path);
     void finish();
     void scanPackets(class FfmpegInput& input);
     void scanDecoded(class FfmpegInput& input);
     void add(std::int64_t pos, std::int64_t frames);
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    mutable std::condition_variable changed_;
     std::vector<Entry> entries_;
     std::int64_t covered_ = 0;
     std::int64_t skipStart_ = 0;
     std::int64_t skipEnd_ = 0;
     bool onGrid_ = false;
+    bool estimateTried_ = false;
+    bool hasEstimate_ = false;
+    MpegSeekEstimate estimate_;
     FfmpegPacketGrid::Grid grid_;
     std::atomic<bool> done_{false};
     std::atomic<bool> stop_{false};

@@ -92,6 +92,7 @@ bool FfmpegSource::reopen()
     pendingOffset_ = 0;
     rawNext_ = 0;
     lastPacketPos_ = -1;
+    estimated_ = false;
     ended_ = false;
     return true;
 }
@@ -155,8 +156,9 @@ void FfmpegSource::endHere()
         index_->waitDone();
     }
     // A damaged or cut file ends before its stated length: from now on the length is what played.
+    // Counted by the estimate, position_ is not a measure of the length.
     const std::int64_t known = knownLengthOrMinusOne();
-    if (known < 0 || position_ < known) {
+    if (!estimated_ && (known < 0 || position_ < known)) {
         length_.store(position_);
     }
 }
@@ -193,6 +195,57 @@ bool FfmpegSource::fillByTimestamps()
     return true;
 }
 
+// Where the packet just decoded starts in the decoder's output; false when a seek's first
+// packet cannot be placed.
+bool FfmpegSource::placePacket(std::int64_t& rawStart)
+{
+    // A container packet may hold several codec packets (ASF): only its first chunk starts
+    // where the index says.
+    rawStart = rawNext_;
+    std::int64_t indexed = 0;
+    const bool newPacket = chunk_.packetPos != lastPacketPos_;
+    lastPacketPos_ = chunk_.packetPos;
+    if (mustFindPacket_ && seekOnGrid_) {
+        // Right after a jump: the packet's time names its frame.
+        if (chunk_.packetTime == FfmpegInput::kNoTime) {
+            return false;
+        }
+        rawStart = FfmpegPacketGrid::StartOf(grid_, chunk_.packetTime);
+    } else if (chunk_.packetPos >= 0 && newPacket && index_->rawStartOf(chunk_.packetPos, indexed)) {
+        rawStart = settleEstimate(indexed);
+    } else if (mustFindPacket_ && placeByEstimate_ && chunk_.packetPos >= 0) {
+        rawStart = estimate_.indexAt(chunk_.packetPos) * estimate_.samplesPerFrame();
+        estimated_ = true;
+    } else if (mustFindPacket_) {
+        return false;
+    }
+    placeByEstimate_ = false;
+    if (estimated_ &&
+        estimate_.nearEnd(chunk_.packetPos, kEndMarginFrames / estimate_.samplesPerFrame() + 1)) {
+        // Padding may cut one of the last packets: only the exact count tells which.
+        index_->waitDone();
+        if (index_->rawStartOf(chunk_.packetPos, indexed)) {
+            rawStart = settleEstimate(indexed);
+        }
+    }
+    return true;
+}
+
+// The index has reached a packet placed by the estimate (rawNext_ in the estimate's count). The
+// count handed out so far never goes back: when the sound is behind it, the frames between are
+// passed over (once, at this packet) and the count is exact from here; when the sound is ahead,
+// it goes on unbroken and the stream's own count moves up to the exact place, so the caller's
+// count stays behind by the estimate's error until its next seek. Before any frame was handed
+// out the seek's own frame is kept instead: it is now found exactly.
+std::int64_t FfmpegSource::settleEstimate(std::int64_t exactStart)
+{
+    if (estimated_ && estimateFilled_ && exactStart > rawNext_) {
+        position_ += exactStart - rawNext_;
+    }
+    estimated_ = false;
+    return exactStart;
+}
+
 FfmpegSource::Fill FfmpegSource::fillByIndex()
 {
     for (int packets = 0; packets < kMaxPacketsPerFill; ++packets) {
@@ -202,21 +255,8 @@ FfmpegSource::Fill FfmpegSource::fillByIndex()
         if (skipStart_ < 0) {
             skipStart_ = input_->declaredSkipStart();
         }
-        // A container packet may hold several codec packets (ASF): only its first chunk starts
-        // where the index says.
-        std::int64_t rawStart = rawNext_;
-        std::int64_t indexed = 0;
-        const bool newPacket = chunk_.packetPos != lastPacketPos_;
-        lastPacketPos_ = chunk_.packetPos;
-        if (mustFindPacket_ && seekOnGrid_) {
-            // Right after a jump: the packet's time names its frame.
-            if (chunk_.packetTime == FfmpegInput::kNoTime) {
-                return Fill::Lost;
-            }
-            rawStart = FfmpegPacketGrid::StartOf(grid_, chunk_.packetTime);
-        } else if (chunk_.packetPos >= 0 && newPacket && index_->rawStartOf(chunk_.packetPos, indexed)) {
-            rawStart = indexed;
-        } else if (mustFindPacket_) {
+        std::int64_t rawStart = 0;
+        if (!placePacket(rawStart)) {
             return Fill::Lost;
         }
         const std::int64_t want = skipStart_ + position_;
@@ -227,7 +267,7 @@ FfmpegSource::Fill FfmpegSource::fillByIndex()
         const std::int64_t rawEnd = rawStart + chunk_.frames;
         rawNext_ = rawEnd;
         std::int64_t length = knownLengthOrMinusOne();
-        if (length < 0 && rawEnd + kEndMarginFrames > roughRawFrames_ / 2) {
+        if (!estimated_ && length < 0 && rawEnd + kEndMarginFrames > roughRawFrames_ / 2) {
             index_->waitCovered(rawEnd + kEndMarginFrames);
             length = knownLengthOrMinusOne();
         }
@@ -244,6 +284,7 @@ FfmpegSource::Fill FfmpegSource::fillByIndex()
             // reaches beyond it): nothing of it is delivered.
             return Fill::End;
         }
+        estimateFilled_ = estimateFilled_ || estimated_;
         fillFrom(rawStart, want, to);
         return Fill::Ok;
     }
@@ -318,7 +359,11 @@ bool FfmpegSource::seekFrame(std::int64_t frame)
         return true;
     }
     if (byIndex_) {
-        index_->waitCovered(std::max<std::int64_t>(skipStart_, 0) + frame);
+        const std::int64_t rawTarget = std::max<std::int64_t>(skipStart_, 0) + frame;
+        if (!index_->covers(rawTarget) && seekByEstimate(frame)) {
+            return true;
+        }
+        index_->waitCovered(rawTarget);
         if (index_->onGrid()) {
             // Measured in full already (the scan is finishing): the length is known.
             if (frame > lengthFrames()) {
@@ -418,12 +463,46 @@ bool FfmpegSource::seekByIndex(std::int64_t frame)
     return fill == Fill::Ok;
 }
 
+// An MPEG seek past what the scan has counted: from the frame the estimate places a few frames
+// before it (the pre-roll), or from the start when it lies among the first frames. False when
+// the estimate cannot place it; the caller then waits for the scan.
+bool FfmpegSource::seekByEstimate(std::int64_t frame)
+{
+    if (!FfmpegInput::IsMpegAudio(input_->codecId()) || !index_->estimate(estimate_)) {
+        return false;
+    }
+    const std::int64_t first =
+        (std::max<std::int64_t>(skipStart_, 0) + frame) / estimate_.samplesPerFrame() - prerollPackets_;
+    if (first >= estimate_.frameCount()) {
+        return false;
+    }
+    bool placed = false;
+    if (first <= 0) {
+        placed = reopen(); // counted from the start, the places are exact
+    } else {
+        // A frame may start a byte before the estimate's line.
+        const std::int64_t pos = estimate_.frameStartFrom(path_, estimate_.byteOf(first) - 4);
+        placed = pos >= 0 && input_->seekToByte(pos);
+    }
+    if (!placed) {
+        return false;
+    }
+    restartDecoding(0, first > 0, frame);
+    placeByEstimate_ = first > 0;
+    const Fill fill = fillByIndex();
+    mustFindPacket_ = false;
+    placeByEstimate_ = false;
+    return fill == Fill::Ok;
+}
+
 // After the demuxer was moved: decoding starts afresh, the next frame handed out being `frame`.
 void FfmpegSource::restartDecoding(std::int64_t rawNext, bool findPacket, std::int64_t frame)
 {
     rawNext_ = rawNext;
     lastPacketPos_ = -1;
     mustFindPacket_ = findPacket;
+    estimated_ = false;
+    estimateFilled_ = false;
     position_ = frame;
     pendingFrames_ = 0;
     pendingOffset_ = 0;

@@ -21,7 +21,13 @@
 //   and padding that the file declares (LAME/Xing tag) are trimmed here; seeks start a few
 //   packets early (bit reservoir and filter memory) and discard the pre-roll. WMA on a frame
 //   grid (FfmpegPacketGrid) needs no such record: a seek asks the demuxer for a time and the
-//   packet it lands on is placed by its own time.
+//   packet it lands on is placed by its own time. An MPEG seek past what the scan has counted
+//   does not wait for it: it starts where the file's start estimates the frame lies
+//   (MpegSeekEstimate, exact for constant bit rates), and the packets are placed by the estimate
+//   until the index reaches them. From there the places are exact, and the count handed out
+//   never goes back: a sound found behind it passes over the frames between, once; a sound found
+//   ahead of it goes on unbroken (the caller's count stays behind by the estimate's error until
+//   its next seek).
 //
 // Threads: read() and seekFrame() from one thread at a time (the feeder); lengthFrames() and
 // lengthFramesWithin() from any thread. lengthFrames() may wait for the helper thread's scan
@@ -60,6 +66,8 @@ private:
         Lost
     };
     Fill fillByIndex();
+    bool placePacket(std::int64_t& rawStart);
+    std::int64_t settleEstimate(std::int64_t exactStart);
     void fillFrom(std::int64_t rawStart, std::int64_t want, std::int64_t to);
     void takeChunk(std::int64_t firstFrame);
     void endHere();
@@ -67,6 +75,7 @@ private:
     bool seekByTimestamps(std::int64_t frame);
     bool seekByIndex(std::int64_t frame);
     bool seekOnGrid(std::int64_t frame);
+    bool seekByEstimate(std::int64_t frame);
     void restartDecoding(std::int64_t rawNext, bool findPacket, std::int64_t frame);
     bool decodeFromStartTo(std::int64_t frame);
     std::int64_t copyOut(std::int16_t* out, std::int64_t frames);
@@ -91,6 +100,10 @@ private:
     std::int64_t roughRawFrames_ = 0; // the container's estimate, for when waits are needless
     bool mustFindPacket_ = false;     // after a seek: the first packet must be in the index
     bool seekOnGrid_ = false;         // ... or found by its time on grid_
+    bool placeByEstimate_ = false;    // ... or placed by estimate_
+    bool estimated_ = false;          // packets are placed by the estimate until the index has them
+    bool estimateFilled_ = false;     // frames were handed out under the estimate's places
+    MpegSeekEstimate estimate_;
     FfmpegPacketGrid::Grid grid_;
     bool ended_ = false;
 };

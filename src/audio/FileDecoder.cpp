@@ -26,6 +26,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long a file refused for its slowness is refused again without a new attempt.
 constexpr auto kSlowFileMemory = std::chrono::seconds(3);
+// How long an opener thread beyond the first waits for work before it ends.
+constexpr auto kSpareOpenerLife = std::chrono::seconds(10);
 
 constexpr const char* kModuleName = "librbx_decoder.so";
 
@@ -80,10 +82,13 @@ OpenFunction Decoder()
     return open;
 }
 
-// One open on a helper thread. Whoever lets go last (the waiter or the helper) frees it, and with
-// it a source the waiter no longer wanted.
+// One open on an opener thread. Whoever lets go last (the waiter or the opener) frees it, and
+// with it a source the waiter no longer wanted.
 struct PendingOpen
 {
+    OpenFunction open = nullptr;
+    std::string path;
+    int outputChannels = 2;
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
@@ -91,6 +96,78 @@ struct PendingOpen
     int errorCode = 0;
     std::atomic<bool> stop{false};
 };
+
+// Threads that open files for waiters with a time limit, kept for the next opens instead of one
+// started per open. One is enough while opens are quick; another is started only when every one
+// is busy (an open given up on that has not reached its next read yet), so a slow file never
+// holds up the next. Threads beyond the first end after a while without work.
+class Openers
+{
+public:
+    // False when no thread could be started for it.
+    bool start(const std::shared_ptr<PendingOpen>& job)
+    {
+        std::lock_guard lock(mutex_);
+        jobs_.push_back(job);
+        if (idle_ < static_cast<int>(jobs_.size())) {
+            try {
+                std::thread([this] { work(); }).detach();
+                ++threads_;
+            } catch (const std::system_error&) {
+                jobs_.pop_back();
+                return false;
+            }
+        }
+        ready_.notify_one();
+        return true;
+    }
+
+private:
+    void work()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            ++idle_;
+            const bool got = ready_.wait_for(lock, kSpareOpenerLife, [&] { return !jobs_.empty(); });
+            --idle_;
+            if (!got) {
+                if (threads_ > 1) {
+                    --threads_;
+                    return;
+                }
+                continue;
+            }
+            const std::shared_ptr<PendingOpen> job = std::move(jobs_.front());
+            jobs_.pop_front();
+            lock.unlock();
+            Run(*job);
+            lock.lock();
+        }
+    }
+    static void Run(PendingOpen& job)
+    {
+        int code = BassError::Unknown;
+        std::unique_ptr<PcmSource> source(job.open(job.path.c_str(), job.outputChannels, &job.stop, &code));
+        std::lock_guard lock(job.mutex);
+        job.source = std::move(source);
+        job.errorCode = code;
+        job.done = true;
+        job.finished.notify_one();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<std::shared_ptr<PendingOpen>> jobs_;
+    int idle_ = 0;
+    int threads_ = 0;
+};
+
+Openers& FileOpeners()
+{
+    // Never destroyed: its threads wait on it until the process ends.
+    static Openers* openers = new Openers;
+    return *openers;
+}
 
 class SlowFiles
 {
@@ -165,23 +242,16 @@ std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outp
         return nullptr;
     }
     auto pending = std::make_shared<PendingOpen>();
-    try {
-        std::thread([pending, open, path, outputChannels] {
-            int code = BassError::Unknown;
-            std::unique_ptr<PcmSource> source(open(path.c_str(), outputChannels, &pending->stop, &code));
-            std::lock_guard lock(pending->mutex);
-            pending->source = std::move(source);
-            pending->errorCode = code;
-            pending->done = true;
-            pending->finished.notify_one();
-        }).detach();
-    } catch (const std::system_error&) {
+    pending->open = open;
+    pending->path = path;
+    pending->outputChannels = outputChannels;
+    if (!FileOpeners().start(pending)) {
         errorCode = BassError::Memory; // no thread to be had
         return nullptr;
     }
     std::unique_lock lock(pending->mutex);
     if (!pending->finished.wait_for(lock, maxWait, [&] { return pending->done; })) {
-        // The helper gives up at its next read of the file; nobody waits for it.
+        // The opener gives up at its next read of the file; nobody waits for it.
         pending->stop.store(true);
         RecentlySlowFiles().note(path);
         errorCode = BassError::FileFormat;

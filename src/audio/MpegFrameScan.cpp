@@ -145,6 +145,7 @@ bool MpegFrameScan::ParseHeader(const unsigned char* p, Header& h)
     h.channels = (p[3] >> 6) == 3 ? 1 : 2;
     const int kbps = kBitrates[h.version == 1 ? 0 : 1][h.layer - 1][bitrateIndex];
     const int padding = (p[2] >> 1) & 1;
+    h.bitRate = kbps * 1000;
     if (h.layer == 1) {
         h.bytes = (12 * kbps * 1000 / h.sampleRate + padding) * 4;
         h.samples = 384;

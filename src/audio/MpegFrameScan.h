@@ -6,8 +6,9 @@
 
 // Reads an MPEG audio file (layers 1-3) frame header by frame header, without a demuxer: where
 // each audio frame starts and how many frames of sound it decodes to, and the encoder delay and
-// padding a LAME/Xing tag declares, as the FFmpeg demuxer reports them. A one-hour file takes a
-// few ms instead of a few hundred, so lengths and seeks of long files are ready almost at once.
+// padding a LAME/Xing tag declares, as the FFmpeg demuxer reports them. A one-hour file in the
+// page cache takes a few ms instead of a few hundred; one that is not must first be read whole
+// (60-90 MB), so seeks do not wait for the scan but start from an estimate (MpegSeekEstimate).
 // Only plain files are taken: an ID3v2 tag, then one unbroken run of frames of one layer, version
 // and rate, then the end of the file or the usual trailing tags. Anything else returns false and
 // the caller scans with FFmpeg instead. Any thread; reads the file itself.
@@ -36,6 +37,7 @@ public:
         int channels = 0;
         int bytes = 0;   // whole frame, header included
         int samples = 0; // per frame
+        int bitRate = 0; // bits per second
     };
     // Parses a 4-byte frame header; false when it is not one (or free-format).
     static bool ParseHeader(const unsigned char* p, Header& h);
