@@ -141,9 +141,9 @@ def spread(values):
 def report(kind, ours, bare):
     a, b = getattr(ours, kind), getattr(bare, kind)
     ratio = statistics.median(a) / statistics.median(b)
-    print("start-up %s: ours %.0f ms / bare Qt %.0f ms (ratio %.2f)" % (
-        kind, statistics.median(a), statistics.median(b), ratio))
-    print("  ours    %s (n=%d)\n  bare Qt %s (n=%d)" % (spread(a), len(a), spread(b), len(b)))
+    print("start-up %s: %s %.0f ms / bare Qt %.0f ms (ratio %.2f)" % (
+        kind, ours.name, statistics.median(a), statistics.median(b), ratio))
+    print("  %-7s %s (n=%d)\n  bare Qt %s (n=%d)" % (ours.name, spread(a), len(a), spread(b), len(b)))
 
 
 def main():
@@ -153,6 +153,8 @@ def main():
     p.add_argument("--writer", required=True, help="bench_full_board_writer")
     p.add_argument("--runs", type=int, default=10, help="warm runs of each")
     p.add_argument("--cold-runs", type=int, default=5, help="cold runs of each")
+    p.add_argument("--other", action="append", default=[], metavar="NAME=PROGRAM",
+                   help="another build of the program, run the same way in the same rounds (before/after)")
     args = p.parse_args()
     root = bbenv.temp_root()
     desktop = bbenv.Desktop()
@@ -169,21 +171,24 @@ def main():
         watch = pixelwatch.PixelWatch(points)
         ours = Contender("ours", [args.program, set_path], [board.slot_color(s)[1] for s in (1, 48)], env)
         bare = Contender("bare Qt", [args.bare, "#%02x%02x%02x" % BARE_COLOR], [BARE_COLOR] * 2, env)
+        others = [Contender(o.split("=", 1)[0], [o.split("=", 1)[1], set_path], ours.colors, env) for o in args.other]
+        everyone = [ours, bare] + others
         one_run(watch, bare)  # the peer's caches filled too
         print("load average before: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
         for i in range(args.runs):
-            for c in (ours, bare) if i % 2 == 0 else (bare, ours):
+            for c in everyone if i % 2 == 0 else everyone[::-1]:
                 c.warm.append(one_run(watch, c))
-        dropped = pagecache.startup_files([args.program, args.bare], [home])
+        dropped = pagecache.startup_files([c.command[0] for c in everyone], [home])
         for i in range(args.cold_runs):
-            for c in (ours, bare) if i % 2 == 0 else (bare, ours):
+            for c in everyone if i % 2 == 0 else everyone[::-1]:
                 still = pagecache.drop(dropped)
                 c.cold.append(one_run(watch, c))
         print("load average after: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
         print("cold runs: %d files dropped before each (%.0f MB); still cached after the last drop: %.0f MB "
               "(pages mapped by running processes)" % (len(dropped), still[0] / 1e6, still[1] / 1e6))
-        report("warm", ours, bare)
-        report("cold", ours, bare)
+        for kind in ("warm", "cold"):
+            for c in [ours] + others:
+                report(kind, c, bare)
     finally:
         server.stop()
         desktop.stop()

@@ -5,6 +5,7 @@
 #include "audio/DeviceCatalog.h"
 #include "audio/FileDecoder.h"
 #include "board/MainForm.h"
+#include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
 #include "platform/ProgramFolder.h"
 
@@ -15,9 +16,14 @@
 int main(int argc, char** argv)
 {
     StartupProbe::Mark("main");
+    // The one parameter names the set file: it is read and parsed while the windows are built.
+    if (argc == 2) {
+        SetFilePrefetch::Start(QString::fromLocal8Bit(argv[1]));
+    }
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
-    // Probing the sound devices overlaps with building the windows; BASS_Init waits for it.
+    // Probing the sound devices overlaps with building the windows; BASS_Init waits for it
+    // where it needs the device list (not for the default output on a sound server).
     // Started after the application object: both load plug-ins, and the loader serves one at a
     // time.
     DeviceCatalog::instance().PrepareInBackground();
