@@ -205,6 +205,7 @@ def main():
         programs = [c.command[0] for c in everyone]
         modules = [os.path.join(os.path.dirname(p), "librbx_decoder.so") for p in programs]
         dropped = pagecache.startup_files(programs + [m for m in modules if os.path.exists(m)], [home])
+        still = (0, 0)
         for i in range(args.cold_runs):
             for c in everyone if i % 2 == 0 else everyone[::-1]:
                 still = pagecache.drop(dropped)
@@ -215,7 +216,8 @@ def main():
               "(pages mapped by running processes)" % (len(dropped), still[0] / 1e6, still[1] / 1e6))
         for kind in ("warm", "cold"):
             for c in [ours] + others:
-                report(kind, c, bare)
+                if getattr(c, kind):
+                    report(kind, c, bare)
     finally:
         server.stop()
         desktop.stop()
