@@ -5,6 +5,7 @@
 #include "audio/DeviceCatalog.h"
 #include "audio/FileDecoder.h"
 #include "board/MainForm.h"
+#include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
 #include "platform/ProgramFolder.h"
 
@@ -15,12 +16,14 @@
 int main(int argc, char** argv)
 {
     StartupProbe::Mark("main");
+    // Before any other thread runs: the variables are set in the environment.
+    DeviceCatalog::SetQuietEnvironment();
+    // The one parameter names the set file: it is read and parsed while the windows are built.
+    if (argc == 2) {
+        SetFilePrefetch::Start(QString::fromLocal8Bit(argv[1]));
+    }
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
-    // Probing the sound devices overlaps with building the windows; BASS_Init waits for it.
-    // Started after the application object: both load plug-ins, and the loader serves one at a
-    // time.
-    DeviceCatalog::instance().PrepareInBackground();
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
@@ -32,9 +35,14 @@ int main(int argc, char** argv)
     StartupProbe::Mark("windows");
     StartupProbe::ExitAfterFirstPaint(*rallybox.Form1);
     InstallProbe::CheckAfterFirstPaint(rallybox);
-    // The decoder (FFmpeg) loads while the operator looks at the board; a file opened before
-    // that simply waits for it.
-    AfterFirstPaint(*rallybox.Form1, [] { PrepareAudioFileDecoder(); });
+    // The decoder (FFmpeg) loads, and the sound devices are probed (Setup's list), while the
+    // operator looks at the board; a file opened before that simply waits for the decoder. The
+    // default output on a sound server needs no device list; another output makes BASS_Init
+    // probe at once.
+    AfterFirstPaint(*rallybox.Form1, [] {
+        PrepareAudioFileDecoder();
+        DeviceCatalog::instance().PrepareInBackground();
+    });
     rallybox.ShowMainWindow();
     StartupProbe::Mark("shown");
     return QApplication::exec();

@@ -56,18 +56,19 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
     if (!manual && device == 0) {
         output = std::make_unique<NullOutput>(rate, channels, render);
     } else if (!manual) {
-        DeviceCatalog& catalog = DeviceCatalog::instance();
-        const int index = catalog.portAudioIndex(device);
-        if (index < 0) {
-            // No such output, or no sound system that answered the probe at all.
-            return EngineError::Fail(catalog.portAudioReady() ? BassError::Device : BassError::Driver);
-        }
-        // The default output goes straight to the sound server where one answers.
+        // The default output goes straight to the sound server where one answers; that needs no
+        // device list, so the start does not wait for the probe of every card.
         if (device == 1 && std::getenv("RBX_OUTPUT_PORTAUDIO") == nullptr) {
             auto pulse = std::make_unique<PulseOutput>(rate, channels, render);
             if (pulse->open()) {
                 output = std::move(pulse);
             }
+        }
+        DeviceCatalog& catalog = DeviceCatalog::instance();
+        const int index = output ? 0 : catalog.portAudioIndex(device);
+        if (index < 0) {
+            // No such output, or no sound system that answered the probe at all.
+            return EngineError::Fail(catalog.portAudioReady() ? BassError::Device : BassError::Driver);
         }
         if (!output) {
             auto pa = std::make_unique<PortAudioOutput>(rate, channels, render);

@@ -95,7 +95,12 @@ void TForm1::FormCreate()
             AutoResetAll();
         }
         RestoreDesignLayout();
-        setWindowState(Qt::WindowMinimized);
+        // Minimized, then maximized. Before the first show only the last state counts, and a
+        // window minimized before it is first mapped is framed late by the window manager
+        // (about 130 ms under openbox, the board's first paint unseen all that time).
+        if (isVisible()) {
+            setWindowState(Qt::WindowMinimized);
+        }
         setWindowState(Qt::WindowMaximized);
         if (s.MultiUser) {
             StartBlankBoard();

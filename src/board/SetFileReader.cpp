@@ -1,44 +1,18 @@
 #include "board/Board.h"
 #include "board/SetFile.h"
 #include "board/SetFileHourglass.h"
+#include "board/SetFilePrefetch.h"
 #include "board/SetFileText.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
 #include "platform/Color.h"
 #include "platform/IniFile.h"
 
-#include <QFile>
-
 namespace {
 
 const QString kMain = QStringLiteral("Main");
 const QString kBlank = QStringLiteral(" ");
 const QString kFalse = QStringLiteral("F");
-
-enum class ReadOutcome
-{
-    Missing,
-    Read,
-    Unreadable
-};
-
-// Reads the file whole. A file holding NUL bytes is no INI text (a picture, an archive, a file cut
-// short by a crash) and counts as unreadable.
-ReadOutcome ReadSetFileBytes(const QString& fileName, QByteArray& bytes)
-{
-    QFile file(fileName);
-    if (!file.exists()) {
-        return ReadOutcome::Missing;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return ReadOutcome::Unreadable;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.contains('\0')) {
-        return ReadOutcome::Unreadable;
-    }
-    return ReadOutcome::Read;
-}
 
 // Plain decimal digits, as this program writes numbers; anything else goes through the full
 // conversion. A full board holds some thirty thousand of these.
@@ -68,12 +42,17 @@ bool SetFile::LoadSetFile()
         board_.SetFileName = DefaultSetFileName();
     }
 
-    auto ini = std::make_unique<IniFile>();
-    ini->Rename(board_.SetFileName, false);
-    QByteArray bytes;
-    const ReadOutcome outcome = ReadSetFileBytes(board_.SetFileName, bytes);
-    if (outcome == ReadOutcome::Read) {
-        ini->LoadFromBytes(bytes);
+    using SetFilePrefetch::ReadOutcome;
+    ReadOutcome outcome = ReadOutcome::Missing;
+    auto ini = SetFilePrefetch::Take(board_.SetFileName, outcome);
+    if (!ini) {
+        ini = std::make_unique<IniFile>();
+        ini->Rename(board_.SetFileName, false);
+        QByteArray bytes;
+        outcome = SetFilePrefetch::ReadSetFileBytes(board_.SetFileName, bytes);
+        if (outcome == ReadOutcome::Read) {
+            ini->LoadFromBytes(bytes);
+        }
     }
     board_.SetIniFile = std::move(ini);
     setIniUnreadable_ = outcome == ReadOutcome::Unreadable;

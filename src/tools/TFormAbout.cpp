@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -14,10 +15,12 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    QLabel* picture = GameDayLabel(this, QStringLiteral("ProgramIcon"), QString());
-    picture->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48));
-    picture->setAlignment(Qt::AlignCenter);
-    layout->addWidget(picture);
+    picture_ = GameDayLabel(this, QStringLiteral("ProgramIcon"), QString());
+    // The picture is looked up in the icon theme (some ms) when the box is first shown, not at
+    // the program's start; its place is kept.
+    picture_->setMinimumSize(48, 48);
+    picture_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture_);
     QLabel* product = GameDayLabel(this, QStringLiteral("ProductName"), QStringLiteral("Rallybox"));
     QFont big = product->font();
     big.setPointSize(big.pointSize() + 6);
@@ -32,4 +35,12 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     layout->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &TFormAbout::AboutButtonClick);
+}
+
+void TFormAbout::showEvent(QShowEvent* event)
+{
+    if (picture_->pixmap().isNull()) {
+        picture_->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48));
+    }
+    QDialog::showEvent(event);
 }

@@ -2,6 +2,8 @@
 // The about box ("FormAbout"): the product name and its version.
 #include <QDialog>
 
+class QLabel;
+
 class TFormAbout : public QDialog
 {
     Q_OBJECT
@@ -15,4 +17,8 @@ public:
 protected:
     // Esc is the cancel result, not the class library's plain rejection.
     void reject() override { done(2); }
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* picture_ = nullptr;
 };

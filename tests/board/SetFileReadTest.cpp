@@ -1,5 +1,6 @@
 #include "SetFileFixture.h"
 
+#include "board/SetFilePrefetch.h"
 #include "platform/Color.h"
 
 namespace {
@@ -220,4 +221,15 @@ TEST_F(SetFileReadTest, NewSetErasesTheBoardButKeepsVolumesLoopsAndColours)
     EXPECT_EQ(c.ButtonVolume, "55");
     EXPECT_EQ(c.ButtonLoop, "L");
     EXPECT_EQ(c.ButtonCustomColor, clAqua);
+}
+
+TEST_F(SetFileReadTest, AFileChangedAfterItWasReadAheadIsReadAgain)
+{
+    board.SetFileName = PathOf("ahead.set");
+    WriteBytes(board.SetFileName, Crlf("[Page1]\nPageName=Before\n"));
+    SetFilePrefetch::Start(board.SetFileName);
+    SetFilePrefetch::WaitForRead();
+    WriteBytes(board.SetFileName, Crlf("[Page1]\nPageName=Changed since\n"));
+    ASSERT_TRUE(setFile->LoadSetFile());
+    EXPECT_EQ(board.PageName[1][1], QStringLiteral("Changed since"));
 }

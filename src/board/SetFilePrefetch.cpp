@@ -1,0 +1,130 @@
+#include "board/SetFilePrefetch.h"
+
+#include "platform/IniFile.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+#include <thread>
+
+namespace SetFilePrefetch {
+
+namespace {
+
+// Size and modification time, straight from the file system (no time zone involved, as the
+// thread may run before the application object exists).
+struct FileStamp
+{
+    bool exists = false;
+    long long size = 0;
+    long long seconds = 0;
+    long long nanoseconds = 0;
+
+    static FileStamp Of(const QString& fileName)
+    {
+        struct stat st{};
+        if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+            return {};
+        }
+        return {true, static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
+                static_cast<long long>(st.st_mtim.tv_nsec)};
+    }
+    bool operator==(const FileStamp&) const = default;
+};
+
+// One per process, used from one thread (the GUI thread); its reading thread is joined when the
+// file is taken, or at exit.
+class Prefetch
+{
+public:
+    ~Prefetch() { Join(); }
+
+    void Start(const QString& fileName)
+    {
+        Join();
+        ini_.reset();
+        fileName_ = fileName;
+        thread_ = std::thread([this] { Read(); });
+    }
+
+    void Join()
+    {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+    std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome)
+    {
+        Join();
+        if (!ini_ || fileName != fileName_ || FileStamp::Of(fileName) != stamp_) {
+            ini_.reset();
+            return nullptr;
+        }
+        outcome = outcome_;
+        return std::move(ini_);
+    }
+
+private:
+    void Read()
+    {
+        auto ini = std::make_unique<IniFile>();
+        ini->Rename(fileName_, false);
+        // Stamped before reading: a file changed while it is read no longer matches.
+        stamp_ = FileStamp::Of(fileName_);
+        QByteArray bytes;
+        outcome_ = ReadSetFileBytes(fileName_, bytes);
+        if (outcome_ == ReadOutcome::Read) {
+            ini->LoadFromBytes(bytes);
+        }
+        ini_ = std::move(ini);
+    }
+
+    std::thread thread_;
+    QString fileName_;
+    FileStamp stamp_;
+    ReadOutcome outcome_ = ReadOutcome::Missing;
+    std::unique_ptr<IniFile> ini_;
+};
+
+Prefetch& Instance()
+{
+    static Prefetch prefetch;
+    return prefetch;
+}
+
+} // namespace
+
+ReadOutcome ReadSetFileBytes(const QString& fileName, QByteArray& bytes)
+{
+    QFile file(fileName);
+    if (!file.exists()) {
+        return ReadOutcome::Missing;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ReadOutcome::Unreadable;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.contains('\0')) {
+        return ReadOutcome::Unreadable;
+    }
+    return ReadOutcome::Read;
+}
+
+void Start(const QString& fileName)
+{
+    Instance().Start(fileName);
+}
+
+void WaitForRead()
+{
+    Instance().Join();
+}
+
+std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome)
+{
+    return Instance().Take(fileName, outcome);
+}
+
+} // namespace SetFilePrefetch
