@@ -1,6 +1,7 @@
 #include "FileDecoder.h"
 
 #include "BassErrorCodes.h"
+#include "ThreadWaitTime.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -26,6 +27,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long a file refused for its slowness is refused again without a new attempt.
 constexpr auto kSlowFileMemory = std::chrono::seconds(3);
+// The longest a caller waits for an open however busy the machine keeps the opener.
+constexpr auto kMaxOpenWaitOnBusyMachine = std::chrono::milliseconds(500);
 // How long an opener thread beyond the first waits for work before it ends.
 constexpr auto kSpareOpenerLife = std::chrono::seconds(10);
 
@@ -95,6 +98,11 @@ struct PendingOpen
     std::unique_ptr<PcmSource> source;
     int errorCode = 0;
     std::atomic<bool> stop{false};
+    // Set by the opener as it takes the job, under the mutex: what the waiter measures from.
+    bool begun = false;
+    pid_t opener = 0;
+    Clock::time_point begunAt;
+    std::chrono::nanoseconds waitAtStart{0};
 };
 
 // Threads that open files for waiters with a time limit, kept for the next opens instead of one
@@ -146,6 +154,13 @@ private:
     }
     static void Run(PendingOpen& job)
     {
+        {
+            std::lock_guard lock(job.mutex);
+            job.begun = true;
+            job.opener = CurrentThreadId();
+            job.waitAtStart = ThreadWaitTime(job.opener);
+            job.begunAt = Clock::now();
+        }
         int code = BassError::Unknown;
         std::unique_ptr<PcmSource> source(job.open(job.path.c_str(), job.outputChannels, &job.stop, &code));
         std::lock_guard lock(job.mutex);
@@ -195,6 +210,33 @@ private:
     std::mutex mutex_;
     std::deque<std::pair<std::string, Clock::time_point>> refused_;
 };
+
+// Waits for the open until it is done or has taken more than maxWait of its own time: the time
+// from when the opener took it, less what the opener waited for a processor. A busy machine that
+// keeps the opener from running does not make a good file slow; a file the opener reads for long,
+// or a disk that does not answer, does. However busy the machine, the wait ends after
+// kMaxOpenWaitOnBusyMachine.
+bool WaitForOpen(PendingOpen& job, std::chrono::milliseconds maxWait)
+{
+    constexpr auto kSlice = std::chrono::milliseconds(5);
+    const Clock::time_point asked = Clock::now();
+    std::unique_lock lock(job.mutex);
+    for (;;) {
+        if (job.finished.wait_for(lock, kSlice, [&] { return job.done; })) {
+            return true;
+        }
+        const Clock::time_point now = Clock::now();
+        if (now - asked > kMaxOpenWaitOnBusyMachine) {
+            return false;
+        }
+        if (job.begun) {
+            const auto starved = ThreadWaitTime(job.opener) - job.waitAtStart;
+            if (now - job.begunAt - starved > maxWait) {
+                return false;
+            }
+        }
+    }
+}
 
 SlowFiles& RecentlySlowFiles()
 {
@@ -249,14 +291,14 @@ std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outp
         errorCode = BassError::Memory; // no thread to be had
         return nullptr;
     }
-    std::unique_lock lock(pending->mutex);
-    if (!pending->finished.wait_for(lock, maxWait, [&] { return pending->done; })) {
+    if (!WaitForOpen(*pending, maxWait)) {
         // The opener gives up at its next read of the file; nobody waits for it.
         pending->stop.store(true);
         RecentlySlowFiles().note(path);
         errorCode = BassError::FileFormat;
         return nullptr;
     }
+    std::lock_guard lock(pending->mutex);
     errorCode = pending->errorCode;
     return std::move(pending->source);
 }
