@@ -144,6 +144,12 @@ bool TClickLabel::PaintTextWhole(QPainter& painter) const
     QString text = this->text();
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QFont font = this->font();
+    // A single line as tall as the font fits as the label draws it: decided before any layout,
+    // since time labels repaint many times a second.
+    if (!wordWrap() && !text.contains(QChar::LineSeparator) &&
+        QFontMetricsF(font).height() <= area.height()) {
+        return false;
+    }
     const int pixelSize = QFontInfo(font).pixelSize();
     for (int size = pixelSize; size >= SmallestFittedPixelSize; --size) {
         if (size != pixelSize) {
