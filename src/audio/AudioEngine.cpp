@@ -5,6 +5,7 @@
 #include "audio/EngineError.h"
 #include "audio/Mixer.h"
 #include "audio/NullOutput.h"
+#include "audio/OutputTrace.h"
 #include "audio/PortAudioOutput.h"
 #include "audio/PulseOutput.h"
 #include "audio/StreamFeeder.h"
@@ -52,7 +53,24 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
     std::unique_ptr<OutputDevice> output;
     Mixer* mix = mixer.get();
     EngineClock* clock = &clock_;
-    auto render = [mix, clock](float* out, int frames) { return mix->render(out, frames, clock->nowNs()); };
+    trace_ = manual ? nullptr : OutputTrace::FromEnvironment();
+    OutputDevice::Render render = [mix, clock](float* out, int frames) {
+        return mix->render(out, frames, clock->nowNs());
+    };
+    if (trace_) {
+        render = [mix, clock, trace = trace_.get(), feed = feeder.get()](float* out, int frames) {
+            OutputTrace::Period period;
+            period.startNs = OutputTrace::NowNs();
+            const bool sounding = mix->render(out, frames, clock->nowNs());
+            const std::int64_t endNs = OutputTrace::NowNs();
+            period.renderUs = static_cast<std::int32_t>((endNs - period.startNs) / 1000);
+            period.frames = frames;
+            period.leastAheadFrames = mix->leastAheadFrames();
+            period.feederAgeUs = static_cast<std::int32_t>((endNs - feed->lastPassNs()) / 1000);
+            trace->note(period);
+            return sounding;
+        };
+    }
     if (!manual && device == 0) {
         output = std::make_unique<NullOutput>(rate, channels, render);
     } else if (!manual) {
@@ -103,6 +121,7 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
 void AudioEngine::shutDown()
 {
     output_.reset(); // stops the callback first: nothing renders from here on
+    trace_.reset();
     if (feeder_) {
         feeder_->stopThread();
     }

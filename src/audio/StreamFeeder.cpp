@@ -91,6 +91,10 @@ bool StreamFeeder::fillAll()
     }
     live_.leave(LiveChannels::Feeder);
     liveCount_.store(live, std::memory_order_relaxed);
+    lastPassNs_.store(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count(),
+                      std::memory_order_relaxed);
     return hungry;
 }
 
