@@ -2,6 +2,7 @@
 
 #include "audio/Channel.h"
 #include "audio/LiveChannels.h"
+#include "audio/ThreadPriority.h"
 
 #include <algorithm>
 #include <chrono>
@@ -100,6 +101,7 @@ bool StreamFeeder::fillAll()
 
 void StreamFeeder::run()
 {
+    ThreadPriority::Raise(ThreadPriority::kFeeder);
     while (running_.load()) {
         if (fillAll()) {
             continue; // a stream is still short of its read-ahead: another pass at once
