@@ -3,7 +3,7 @@
 rallybox on a virtual display with openbox and a private sound server plays one tone from its
 board at a 25 ms device buffer; paplay plays the same file at the same latency; both are recorded
 from the null sink's monitor, interleaved, while busy loops hold half (or all) of the cores.
-   bench/output_gaps.sh [build dir] [--seconds S] [--rounds N] [--loads half,all,build] [--buffer ms]
+   bench/output_gaps.sh [build dir] [--seconds S] [--rounds N] [--loads half,all,build] [--buffer ms,ms]
 With CI=true: 15 s tones, one round, half the cores busy only."""
 import argparse
 import multiprocessing
@@ -87,6 +87,24 @@ BUILD_LOOP = ("printf '#include <map>\\n#include <regex>\\n#include <string>\\ni
               "while true; do for i in $(seq %d); do g++ -O2 -c b.cpp -o b$i.o & done; wait; done")
 
 
+class Steal:
+    """The share of the machine's CPU time its hypervisor gave to others (steal), over a stretch:
+    while a virtual CPU is not run, every thread on it stalls, whatever its priority."""
+
+    def __init__(self):
+        self.before = self.read()
+
+    @staticmethod
+    def read():
+        with open("/proc/stat") as f:
+            fields = [int(x) for x in f.readline().split()[1:]]
+        return (fields[7] if len(fields) > 7 else 0), sum(fields)
+
+    def percent(self):
+        steal, total = self.read()
+        return 100.0 * (steal - self.before[0]) / max(1, total - self.before[1])
+
+
 def record(path, seconds, play):
     rec = bbenv.Recorder(path).start()
     try:
@@ -97,35 +115,62 @@ def record(path, seconds, play):
     return silences(raw)
 
 
-def measure(args, binary, root):
-    s = session.Session(binary, root, "gaps", board_maker=tone_board(args.seconds),
-                        env={"RBX_OUTPUT_BUFFER_MS": str(args.buffer)}).start()
-    tone = os.path.join(s.home, "sounds", "tone.wav")
+class Players:
+    """The programs (each started for its turn, or kept running while it is the only one at one
+    device buffer) and paplay at the same buffer."""
+
+    def __init__(self, args, programs, root):
+        self.args, self.programs, self.root = args, programs, root
+        self.session, self.current, self.started, self.tone = None, None, 0, None
+
+    def play(self, who, buffer):
+        if who == "paplay":
+            return lambda: subprocess.Popen(["paplay", "--latency-msec=%d" % buffer, self.tone])
+        if self.current != (who, buffer):
+            self.close()
+            self.started += 1
+            self.session = session.Session(self.programs[who], self.root, "gaps%d" % self.started,
+                                           board_maker=tone_board(self.args.seconds),
+                                           env={"RBX_OUTPUT_BUFFER_MS": str(buffer)}).start()
+            self.current = (who, buffer)
+            self.tone = os.path.join(self.session.home, "sounds", "tone.wav")
+        return lambda: self.session.click_point(self.session.slot_point(1, 0.5, 0.25))
+
+    def close(self):
+        if self.session is not None:
+            self.session.program.kill()
+            self.session, self.current = None, None
+
+
+def measure(args, programs, root):
     rec_path = os.path.join(root, "rec.raw")
-    players = {
-        "ours": lambda: s.click_point(s.slot_point(1, 0.5, 0.25)),
-        "paplay": lambda: subprocess.Popen(["paplay", "--latency-msec=%d" % args.buffer, tone]),
-    }
+    buffers = [int(b) for b in args.buffer.split(",")]
+    names = list(programs) + ["paplay"]
+    players = Players(args, programs, root)
+    players.play("ours", buffers[0])  # the program and its tone file, before any load
     try:
         for kind in args.loads.split(","):
-            results = {"ours": [], "paplay": []}
+            results = {(who, b): [] for who in names for b in buffers}
             with Load(kind, root):
+                steal = Steal()
                 for r in range(args.rounds):
-                    order = ["ours", "paplay"] if r % 2 == 0 else ["paplay", "ours"]
-                    for who in order:
-                        found = record(rec_path, args.seconds, players[who])
-                        load = os.getloadavg()[0]
-                        results[who].append(found)
-                        print("  %s run %d at %s load: %s, load average %.1f" % (
-                            who, r + 1, kind, "no sound" if found is None else
-                            "%d gaps, longest %.1f ms, %.2f s of sound" % found, load), flush=True)
-                        time.sleep(0.5)
-            summary(kind, results, args)
+                    for b in buffers:
+                        order = names if r % 2 == 0 else names[::-1]
+                        for who in order:
+                            found = record(rec_path, args.seconds, players.play(who, b))
+                            results[(who, b)].append(found)
+                            print("  %s at %d ms, run %d at %s load: %s, load average %.1f" % (
+                                who, b, r + 1, kind, "no sound" if found is None else
+                                "%d gaps, longest %.1f ms, %.2f s of sound" % found, os.getloadavg()[0]), flush=True)
+                            time.sleep(0.5)
+                stolen = steal.percent()
+            for b in buffers:
+                summary(kind, b, [(who, results[(who, b)]) for who in names], args, stolen)
     finally:
-        s.program.kill()
+        players.close()
 
 
-def summary(kind, results, args):
+def summary(kind, buffer, named_runs, args, stolen):
     def part(runs):
         if any(r is None for r in runs):
             return "no sound in %d of %d runs" % (sum(r is None for r in runs), len(runs))
@@ -134,20 +179,22 @@ def summary(kind, results, args):
         spread = "" if len(runs) == 1 else " [per run min/median/max %d/%g/%d]" % (
             counts[0], statistics.median(counts), counts[-1])
         return "%d (longest %.1f ms)%s" % (sum(counts), longest, spread)
-    print("gaps: ours %s / paplay %s at load %s (%d x %g s each, %d ms device buffer, load average %.1f)" % (
-        part(results["ours"]), part(results["paplay"]), {"half": "half the cores busy", "all": "all cores busy",
-                                                          "build": "all cores busy and a parallel build"}[kind],
-        args.rounds, args.seconds, args.buffer, os.getloadavg()[0]), flush=True)
+    print("gaps: %s at load %s (%d x %g s each, %d ms device buffer, load average %.1f, "
+          "%.0f %% of CPU time stolen by the hypervisor)" % (
+              " / ".join("%s %s" % (who, part(runs)) for who, runs in named_runs), {"half": "half the cores busy", "all": "all cores busy",
+                                         "build": "all cores busy and a parallel build"}[kind],
+              args.rounds, args.seconds, buffer, os.getloadavg()[0], stolen), flush=True)
 
 
 def main():
     ci = os.environ.get("CI") == "true"
     parser = argparse.ArgumentParser()
     parser.add_argument("binary")
+    parser.add_argument("--before", help="another build's program, measured beside ours in the same run")
     parser.add_argument("--seconds", type=float, default=15 if ci else 60)
     parser.add_argument("--rounds", type=int, default=1 if ci else 3)
     parser.add_argument("--loads", default="half" if ci else "half,all")
-    parser.add_argument("--buffer", type=int, default=25, help="device buffer of both players, ms")
+    parser.add_argument("--buffer", default="25", help="device buffers of both players, ms (comma separated)")
     args = parser.parse_args()
     root = bbenv.temp_root()
     desktop = bbenv.Desktop()
@@ -155,7 +202,10 @@ def main():
     try:
         desktop.start()
         sound.start()
-        measure(args, os.path.abspath(args.binary), root)
+        programs = {"ours": os.path.abspath(args.binary)}
+        if args.before:
+            programs["before"] = os.path.abspath(args.before)
+        measure(args, programs, root)
     finally:
         sound.stop()
         desktop.stop()

@@ -13,6 +13,26 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+// The render, noting each period in the trace.
+OutputDevice::Render TracedRender(OutputTrace& trace, Mixer& mix, const StreamFeeder& feeder, const EngineClock& clock)
+{
+    return [&trace, &mix, &feeder, &clock](float* out, int frames) {
+        OutputTrace::Period period;
+        period.startNs = OutputTrace::NowNs();
+        const bool sounding = mix.render(out, frames, clock.nowNs());
+        const std::int64_t endNs = OutputTrace::NowNs();
+        period.renderUs = static_cast<std::int32_t>((endNs - period.startNs) / 1000);
+        period.frames = frames;
+        period.leastAheadFrames = mix.leastAheadFrames();
+        period.feederAgeUs = static_cast<std::int32_t>((endNs - feeder.lastPassNs()) / 1000);
+        OutputTrace::CountThread(period);
+        trace.note(period);
+        return sounding;
+    };
+}
+} // namespace
+
 AudioEngine& AudioEngine::instance()
 {
     static AudioEngine engine;
@@ -58,18 +78,7 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
         return mix->render(out, frames, clock->nowNs());
     };
     if (trace_) {
-        render = [mix, clock, trace = trace_.get(), feed = feeder.get()](float* out, int frames) {
-            OutputTrace::Period period;
-            period.startNs = OutputTrace::NowNs();
-            const bool sounding = mix->render(out, frames, clock->nowNs());
-            const std::int64_t endNs = OutputTrace::NowNs();
-            period.renderUs = static_cast<std::int32_t>((endNs - period.startNs) / 1000);
-            period.frames = frames;
-            period.leastAheadFrames = mix->leastAheadFrames();
-            period.feederAgeUs = static_cast<std::int32_t>((endNs - feed->lastPassNs()) / 1000);
-            trace->note(period);
-            return sounding;
-        };
+        render = TracedRender(*trace_, *mixer, *feeder, clock_);
     }
     if (!manual && device == 0) {
         output = std::make_unique<NullOutput>(rate, channels, render);

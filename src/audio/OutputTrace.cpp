@@ -1,5 +1,7 @@
 #include "audio/OutputTrace.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,16 @@ std::int64_t OutputTrace::NowNs()
         .count();
 }
 
+void OutputTrace::CountThread(Period& period)
+{
+    rusage usage{};
+    if (getrusage(RUSAGE_THREAD, &usage) == 0) {
+        period.minorFaults = static_cast<std::int32_t>(usage.ru_minflt);
+        period.majorFaults = static_cast<std::int32_t>(usage.ru_majflt);
+        period.preemptions = static_cast<std::int32_t>(usage.ru_nivcsw);
+    }
+}
+
 void OutputTrace::note(const Period& period)
 {
     const std::size_t n = count_.load(std::memory_order_relaxed);
@@ -51,15 +63,15 @@ void OutputTrace::writeOut()
     if (file == nullptr) {
         return;
     }
-    std::fprintf(file, "start_ms render_us frames least_ahead_frames feeder_age_us\n");
+    std::fprintf(file, "start_ms render_us frames least_ahead_frames feeder_age_us minor_faults major_faults preemptions\n");
     std::size_t written = 0;
     for (bool last = false; !last;) {
         last = !running_.load();
         const std::size_t n = count_.load(std::memory_order_acquire);
         for (; written < n; ++written) {
             const Period& p = periods_[written];
-            std::fprintf(file, "%.3f %d %d %d %d\n", static_cast<double>(p.startNs) / 1e6, p.renderUs, p.frames,
-                         p.leastAheadFrames, p.feederAgeUs);
+            std::fprintf(file, "%.3f %d %d %d %d %d %d %d\n", static_cast<double>(p.startNs) / 1e6, p.renderUs,
+                         p.frames, p.leastAheadFrames, p.feederAgeUs, p.minorFaults, p.majorFaults, p.preemptions);
         }
         std::fflush(file);
         if (!last) {

@@ -22,6 +22,10 @@ public:
         std::int32_t frames = 0;
         std::int32_t leastAheadFrames = -1; // -1: nothing playing
         std::int32_t feederAgeUs = 0;
+        // The output thread's own counts so far: page faults (minor, major) and preemptions.
+        std::int32_t minorFaults = 0;
+        std::int32_t majorFaults = 0;
+        std::int32_t preemptions = 0;
     };
 
     // The trace the environment asks for, or nullptr.
@@ -34,6 +38,8 @@ public:
     // Output thread: never blocks or allocates; periods beyond the memory set aside are dropped.
     void note(const Period& period);
     static std::int64_t NowNs();
+    // Fills the thread's counts into the period (the calling thread's).
+    static void CountThread(Period& period);
 
 private:
     void writeOut();
