@@ -15,7 +15,8 @@
 
 namespace {
 // The render, noting each period in the trace.
-OutputDevice::Render TracedRender(OutputTrace& trace, Mixer& mix, const StreamFeeder& feeder, const EngineClock& clock)
+OutputDevice::Render TracedRender(OutputTrace& trace, Mixer& mix, const StreamFeeder& feeder,
+                                  const EngineClock& clock)
 {
     return [&trace, &mix, &feeder, &clock](float* out, int frames) {
         OutputTrace::Period period;

@@ -50,8 +50,7 @@ void BlockRing::commitWrite()
 
 int BlockRing::filled() const
 {
-    return static_cast<int>(head_.load(std::memory_order_acquire) -
-                            tail_.load(std::memory_order_acquire));
+    return static_cast<int>(head_.load(std::memory_order_acquire) - tail_.load(std::memory_order_acquire));
 }
 
 PcmBlock* BlockRing::readSlot()

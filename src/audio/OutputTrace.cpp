@@ -63,15 +63,18 @@ void OutputTrace::writeOut()
     if (file == nullptr) {
         return;
     }
-    std::fprintf(file, "start_ms render_us frames least_ahead_frames feeder_age_us minor_faults major_faults preemptions\n");
+    std::fprintf(
+        file,
+        "start_ms render_us frames least_ahead_frames feeder_age_us minor_faults major_faults preemptions\n");
     std::size_t written = 0;
     for (bool last = false; !last;) {
         last = !running_.load();
         const std::size_t n = count_.load(std::memory_order_acquire);
         for (; written < n; ++written) {
             const Period& p = periods_[written];
-            std::fprintf(file, "%.3f %d %d %d %d %d %d %d\n", static_cast<double>(p.startNs) / 1e6, p.renderUs,
-                         p.frames, p.leastAheadFrames, p.feederAgeUs, p.minorFaults, p.majorFaults, p.preemptions);
+            std::fprintf(file, "%.3f %d %d %d %d %d %d %d\n", static_cast<double>(p.startNs) / 1e6,
+                         p.renderUs, p.frames, p.leastAheadFrames, p.feederAgeUs, p.minorFaults,
+                         p.majorFaults, p.preemptions);
         }
         std::fflush(file);
         if (!last) {

@@ -4,7 +4,6 @@
 
 #include <pulse/pulseaudio.h>
 
-
 namespace {
 void Signal(pa_threaded_mainloop* loop)
 {

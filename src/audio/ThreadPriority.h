@@ -7,8 +7,7 @@
 // or a seek gets its first blocks at once however many other processes want the cores. Where the
 // system refuses real-time scheduling (an ordinary user without a real-time allowance) a thread
 // asks for a raised niceness instead, and where that too is refused it keeps what it has.
-namespace ThreadPriority
-{
+namespace ThreadPriority {
 constexpr int kOutput = 2;
 constexpr int kFeeder = 1;
 constexpr int kFallbackNice = -10;
