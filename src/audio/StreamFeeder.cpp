@@ -4,6 +4,8 @@
 #include "audio/LiveChannels.h"
 #include "audio/ThreadPriority.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <chrono>
 
@@ -34,6 +36,7 @@ void StreamFeeder::startThread()
         return;
     }
     thread_ = std::thread([this] { run(); });
+    pthread_setname_np(thread_.native_handle(), "rbx-feeder");
 }
 
 void StreamFeeder::stopThread()
