@@ -5,12 +5,34 @@
 #include "audio/EngineError.h"
 #include "audio/Mixer.h"
 #include "audio/NullOutput.h"
+#include "audio/OutputTrace.h"
 #include "audio/PortAudioOutput.h"
 #include "audio/PulseOutput.h"
 #include "audio/StreamFeeder.h"
 
 #include <algorithm>
 #include <cstdlib>
+
+namespace {
+// The render, noting each period in the trace.
+OutputDevice::Render TracedRender(OutputTrace& trace, Mixer& mix, const StreamFeeder& feeder,
+                                  const EngineClock& clock)
+{
+    return [&trace, &mix, &feeder, &clock](float* out, int frames) {
+        OutputTrace::Period period;
+        period.startNs = OutputTrace::NowNs();
+        const bool sounding = mix.render(out, frames, clock.nowNs());
+        const std::int64_t endNs = OutputTrace::NowNs();
+        period.renderUs = static_cast<std::int32_t>((endNs - period.startNs) / 1000);
+        period.frames = frames;
+        period.leastAheadFrames = mix.leastAheadFrames();
+        period.feederAgeUs = static_cast<std::int32_t>((endNs - feeder.lastPassNs()) / 1000);
+        OutputTrace::CountThread(period);
+        trace.note(period);
+        return sounding;
+    };
+}
+} // namespace
 
 AudioEngine& AudioEngine::instance()
 {
@@ -52,7 +74,13 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
     std::unique_ptr<OutputDevice> output;
     Mixer* mix = mixer.get();
     EngineClock* clock = &clock_;
-    auto render = [mix, clock](float* out, int frames) { return mix->render(out, frames, clock->nowNs()); };
+    trace_ = manual ? nullptr : OutputTrace::FromEnvironment();
+    OutputDevice::Render render = [mix, clock](float* out, int frames) {
+        return mix->render(out, frames, clock->nowNs());
+    };
+    if (trace_) {
+        render = TracedRender(*trace_, *mixer, *feeder, clock_);
+    }
     if (!manual && device == 0) {
         output = std::make_unique<NullOutput>(rate, channels, render);
     } else if (!manual) {
@@ -104,6 +132,7 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
 void AudioEngine::shutDown()
 {
     output_.reset(); // stops the callback first: nothing renders from here on
+    trace_.reset();
     if (feeder_) {
         feeder_->stopThread();
     }

@@ -15,6 +15,7 @@ class Channel;
 class ChannelEffect;
 class Mixer;
 class OutputDevice;
+class OutputTrace;
 class StreamFeeder;
 
 // The engine behind the BASS_* calls: devices, the handle table, and the GUI side of every stream
@@ -111,6 +112,7 @@ private:
     LiveChannels live_;
     std::unique_ptr<Mixer> mixer_;
     std::unique_ptr<StreamFeeder> feeder_;
+    std::unique_ptr<OutputTrace> trace_; // before the output: it outlives the renders
     std::unique_ptr<OutputDevice> output_;
     std::unordered_map<BassHandle, std::shared_ptr<Channel>> channels_;
     std::unordered_map<BassFxHandle, std::pair<BassHandle, ChannelEffect*>> effects_;

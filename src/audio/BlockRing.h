@@ -17,9 +17,16 @@ struct PcmBlock {
 };
 
 // Single-producer (the feeder), single-consumer (the mixer) ring of blocks. All memory is
-// allocated by allocate() before the ring is shared; neither side ever allocates or locks.
+// allocated by allocate() before the ring is shared; neither side ever allocates or locks. The
+// samples' memory is written through once there and locked in memory where the system allows, so
+// the output thread never meets a page fault in it (a busy machine may otherwise page it out).
 class BlockRing {
 public:
+    BlockRing() = default;
+    ~BlockRing();
+    BlockRing(const BlockRing&) = delete;
+    BlockRing& operator=(const BlockRing&) = delete;
+
     void allocate(int blockCount, int framesPerBlock, int channels);
     bool allocated() const { return !blocks_.empty(); }
     int framesPerBlock() const { return framesPerBlock_; }
@@ -35,8 +42,11 @@ public:
     void commitRead();
 
 private:
+    void unlockStorage();
+
     std::vector<PcmBlock> blocks_;
     std::vector<float> storage_;
+    bool locked_ = false;
     int framesPerBlock_ = 0;
     std::atomic<std::size_t> head_{0}; // next block to write (producer)
     std::atomic<std::size_t> tail_{0}; // next block to read (consumer)

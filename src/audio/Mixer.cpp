@@ -65,6 +65,21 @@ void Mixer::discardStale()
     live_.leave(LiveChannels::Mixer);
 }
 
+int Mixer::leastAheadFrames()
+{
+    int least = -1;
+    live_.enter(LiveChannels::Mixer);
+    for (int s = 0; s < LiveChannels::kSlots; ++s) {
+        Channel* channel = live_.at(s);
+        if (channel != nullptr && channel->state.load() == Channel::Playing) {
+            const int ahead = channel->ring.filled() * channel->ring.framesPerBlock() - channel->readOffset;
+            least = least < 0 ? ahead : std::min(least, ahead);
+        }
+    }
+    live_.leave(LiveChannels::Mixer);
+    return least;
+}
+
 void Mixer::dropStale(Channel& channel)
 {
     while (PcmBlock* block = channel.ring.readSlot()) {

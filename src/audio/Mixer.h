@@ -23,6 +23,9 @@ public:
     bool render(float* out, int frames, std::int64_t nowNs);
     // Drops blocks a seek has cut off; the manual render calls it before feeding.
     void discardStale();
+    // The fewest frames a playing stream has ready (read-ahead left), -1 when none plays. For the
+    // output trace; called on the device's thread after a render.
+    int leastAheadFrames();
     void setMasterVolume(int volume) { masterTarget_.store(volume); }
 
     int rate() const { return rate_; }

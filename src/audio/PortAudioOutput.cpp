@@ -1,10 +1,11 @@
 #include "audio/PortAudioOutput.h"
 
+#include "audio/ThreadPriority.h"
+
 #include <pa_linux_alsa.h>
 #include <portaudio.h>
 
 #include <dirent.h>
-#include <sched.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -29,9 +30,8 @@ void RaiseSoundServerThreads()
         std::string name;
         std::getline(comm, name);
         if (name == "threaded-ml") {
-            sched_param param{};
-            param.sched_priority = 1;
-            sched_setscheduler(static_cast<pid_t>(std::strtol(tid.c_str(), nullptr, 10)), SCHED_FIFO, &param);
+            ThreadPriority::Raise(ThreadPriority::kOutput,
+                                  static_cast<pid_t>(std::strtol(tid.c_str(), nullptr, 10)));
         }
     }
     closedir(tasks);

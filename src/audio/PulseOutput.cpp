@@ -1,9 +1,8 @@
 #include "audio/PulseOutput.h"
 
-#include <pulse/pulseaudio.h>
+#include "audio/ThreadPriority.h"
 
-#include <pthread.h>
-#include <sched.h>
+#include <pulse/pulseaudio.h>
 
 namespace {
 void Signal(pa_threaded_mainloop* loop)
@@ -292,10 +291,7 @@ void PulseOutput::fill(std::size_t bytes)
         return;
     }
     if (!raised_ && pa_threaded_mainloop_in_thread(loop_) != 0) {
-        // Where the system refuses real-time scheduling the thread simply keeps its priority.
-        sched_param param{};
-        param.sched_priority = 1;
-        pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+        ThreadPriority::Raise(ThreadPriority::kOutput);
         raised_ = true;
     }
     void* data = nullptr;

@@ -2,6 +2,9 @@
 
 #include "audio/Channel.h"
 #include "audio/LiveChannels.h"
+#include "audio/ThreadPriority.h"
+
+#include <pthread.h>
 
 #include <algorithm>
 #include <chrono>
@@ -33,6 +36,7 @@ void StreamFeeder::startThread()
         return;
     }
     thread_ = std::thread([this] { run(); });
+    pthread_setname_np(thread_.native_handle(), "rbx-feeder");
 }
 
 void StreamFeeder::stopThread()
@@ -91,11 +95,16 @@ bool StreamFeeder::fillAll()
     }
     live_.leave(LiveChannels::Feeder);
     liveCount_.store(live, std::memory_order_relaxed);
+    lastPassNs_.store(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count(),
+                      std::memory_order_relaxed);
     return hungry;
 }
 
 void StreamFeeder::run()
 {
+    ThreadPriority::Raise(ThreadPriority::kFeeder);
     while (running_.load()) {
         if (fillAll()) {
             continue; // a stream is still short of its read-ahead: another pass at once

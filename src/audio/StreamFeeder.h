@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -30,6 +31,8 @@ public:
     void setBufferMs(int ms) { bufferMs_.store(ms); }
     // Blocks of read-ahead a stream keeps at the current buffer length.
     int targetBlocks(int framesPerBlock) const;
+    // Steady-clock time (ns) the last pass over the streams ended, for the output trace.
+    std::int64_t lastPassNs() const { return lastPassNs_.load(std::memory_order_relaxed); }
 
 private:
     void run();
@@ -41,6 +44,7 @@ private:
     std::atomic<int> bufferMs_{500};
     std::atomic<bool> running_{false};
     std::atomic<int> liveCount_{0}; // streams seen by the last pass
+    std::atomic<std::int64_t> lastPassNs_{0};
     std::mutex mutex_;
     std::condition_variable wakeUp_;
     bool woken_ = false;
