@@ -37,6 +37,23 @@ Qt::BrushStyle ToQtBrushStyle(TBrushStyle style)
 
 QImage TzPanelMeter::PaintToImage() const
 {
+    if (panelType_ != zPanelType::zpStandard) {
+        return PaintFace();
+    }
+    const QSize size(std::max(1, width()), std::max(1, height()));
+    if (faceStale_ || face_.size() != size) {
+        face_ = PaintFace();
+        faceStale_ = false;
+    }
+    QImage image = face_.copy();
+    QPainter painter(&image);
+    PixelPaint canvas(painter);
+    PaintNeedle(canvas);
+    return image;
+}
+
+QImage TzPanelMeter::PaintFace() const
+{
     QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     // A fresh bitmap is white; hatched and clear housings let it show through.
     image.fill(Qt::white);
@@ -137,11 +154,15 @@ void TzPanelMeter::PaintStandard(QPainter& painter, PixelPaint& canvas) const
     }
 
     PaintDialScale(canvas);
+}
 
+void TzPanelMeter::PaintNeedle(PixelPaint& canvas) const
+{
+    const int h = height();
     canvas.PenColor = ToQColor(hand_);
     const QPoint tip = ArcPoint(PercentOf(value_), 0);
     canvas.MoveTo(tip.x(), tip.y());
-    canvas.LineTo(cx, base - b);
+    canvas.LineTo(width() / 2, h - h / 4 - h / 11);
 }
 
 void TzPanelMeter::PaintDialScale(PixelPaint& canvas) const
