@@ -54,9 +54,12 @@ void TzPanelMeter::SetValue(int value)
     }
     // The level follows the signal tick by tick, so it is drawn now rather than queued; an
     // unchanged needle (a silent meter on every tick while nothing plays) is not drawn again.
-    if (value_ != shown && queuedPaints_) {
+    if (value_ == shown || !NeedleMoved()) {
+        return;
+    }
+    if (queuedPaints_) {
         update();
-    } else if (value_ != shown) {
+    } else {
         repaint();
     }
 }
@@ -102,6 +105,14 @@ void TzPanelMeter::SetCaption(const QString& value)
     if (value != caption_) {
         StoreAndInvalidate(caption_, value);
     }
+}
+
+bool TzPanelMeter::NeedleMoved() const
+{
+    // The dial's needle runs from the scale point of its percentage: values that share a point
+    // draw the same picture as the one on the screen.
+    return panelType_ != zPanelType::zpStandard || !painted_ ||
+           ArcPoint(PercentOf(value_), 0) != ArcPoint(PercentOf(paintedValue_), 0);
 }
 
 int TzPanelMeter::PercentOf(int value) const

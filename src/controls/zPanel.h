@@ -140,8 +140,11 @@ private:
     void PaintCaption(QPainter& painter, const QRect& face, int alignment) const;
     QColor ScaleColor(bool alert) const;
     void PaintNeedle(PixelPaint& canvas) const;
+    // The value now draws another picture than the last one painted.
+    bool NeedleMoved() const;
     // The meter without its needle; the standard dial's is kept between value writes.
     QImage PaintFace() const;
+    const QImage& KeptFace() const;
     // A change of anything but the value: the kept face is drawn again.
     void Invalidate()
     {
@@ -181,6 +184,8 @@ private:
     mutable QImage face_;
     mutable bool faceStale_ = true;
     bool queuedPaints_ = false;
+    bool painted_ = false;
+    int paintedValue_ = 0; // the value of the last paint
 };
 
 using TzPanel = TzPanelMeter;

@@ -40,16 +40,21 @@ QImage TzPanelMeter::PaintToImage() const
     if (panelType_ != zPanelType::zpStandard) {
         return PaintFace();
     }
+    QImage image = KeptFace().copy();
+    QPainter painter(&image);
+    PixelPaint canvas(painter);
+    PaintNeedle(canvas);
+    return image;
+}
+
+const QImage& TzPanelMeter::KeptFace() const
+{
     const QSize size(std::max(1, width()), std::max(1, height()));
     if (faceStale_ || face_.size() != size) {
         face_ = PaintFace();
         faceStale_ = false;
     }
-    QImage image = face_.copy();
-    QPainter painter(&image);
-    PixelPaint canvas(painter);
-    PaintNeedle(canvas);
-    return image;
+    return face_;
 }
 
 QImage TzPanelMeter::PaintFace() const
@@ -77,9 +82,18 @@ QImage TzPanelMeter::PaintFace() const
 
 void TzPanelMeter::paintEvent(QPaintEvent*)
 {
+    painted_ = true;
+    paintedValue_ = value_;
     {
         QPainter painter(this);
-        painter.drawImage(0, 0, PaintToImage());
+        if (panelType_ == zPanelType::zpStandard) {
+            // Straight onto the window: the kept dial, then the needle.
+            painter.drawImage(0, 0, KeptFace());
+            PixelPaint canvas(painter);
+            PaintNeedle(canvas);
+        } else {
+            painter.drawImage(0, 0, PaintToImage());
+        }
     }
     if (OnPaint) {
         OnPaint(this);
