@@ -130,7 +130,8 @@ void ProgressionTimerHandler::Tick()
 void ProgressionTimerHandler::PollOnly()
 {
     if (s_.Paused || !s_.Playing) {
-        FallMeters();
+        // Drawn even inside a duty tick's wait: this tick is the display's.
+        metersMoving_ = meters_.FallBoth();
         return;
     }
     PollSlides();
