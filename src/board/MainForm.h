@@ -351,6 +351,9 @@ public:
     QTimer* SecondTimer = nullptr;
     QTimer* StopWatchTimer = nullptr;
     QTimer* ProgressionTimer = nullptr;
+    // Setup's new MeterRate reaches the progression timer through this; playback puts in its own
+    // pacing of the ticks.
+    std::function<void(int)> ApplyMeterRate;
 
     // Menu items.
     QMenu* File1 = nullptr;

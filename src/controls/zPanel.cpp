@@ -22,14 +22,14 @@ void TzPanelMeter::SetMin(int value)
 {
     min_ = std::min(value, max_);
     SetValue(value_);
-    update();
+    Invalidate();
 }
 
 void TzPanelMeter::SetMax(int value)
 {
     max_ = std::max(value, min_);
     SetValue(value_);
-    update();
+    Invalidate();
 }
 
 void TzPanelMeter::SetValue(int value)
@@ -54,7 +54,12 @@ void TzPanelMeter::SetValue(int value)
     }
     // The level follows the signal tick by tick, so it is drawn now rather than queued; an
     // unchanged needle (a silent meter on every tick while nothing plays) is not drawn again.
-    if (value_ != shown) {
+    if (value_ == shown || !NeedleMoved()) {
+        return;
+    }
+    if (queuedPaints_) {
+        update();
+    } else {
         repaint();
     }
 }
@@ -68,14 +73,14 @@ void TzPanelMeter::SetShadowColor(TColor value)
 {
     shadowColor_ = value;
     steelLook_ = false;
-    update();
+    Invalidate();
 }
 
 void TzPanelMeter::SetHighColor(TColor value)
 {
     highColor_ = value;
     steelLook_ = false;
-    update();
+    Invalidate();
 }
 
 void TzPanelMeter::SetScaleWidth(int value)
@@ -92,7 +97,7 @@ void TzPanelMeter::SetSteelLook(bool value)
         shadowColor_ = SteelShadowColor;
         highColor_ = SteelHighColor;
     }
-    update();
+    Invalidate();
 }
 
 void TzPanelMeter::SetCaption(const QString& value)
@@ -100,6 +105,14 @@ void TzPanelMeter::SetCaption(const QString& value)
     if (value != caption_) {
         StoreAndInvalidate(caption_, value);
     }
+}
+
+bool TzPanelMeter::NeedleMoved() const
+{
+    // The dial's needle runs from the scale point of its percentage: values that share a point
+    // draw the same picture as the one on the screen.
+    return panelType_ != zPanelType::zpStandard || !painted_ ||
+           ArcPoint(PercentOf(value_), 0) != ArcPoint(PercentOf(paintedValue_), 0);
 }
 
 int TzPanelMeter::PercentOf(int value) const
@@ -130,7 +143,7 @@ void TzPanelMeter::changeEvent(QEvent* event)
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
     case QEvent::StyleChange:
-        update();
+        Invalidate();
         break;
     default:
         break;

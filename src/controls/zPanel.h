@@ -55,6 +55,9 @@ public:
     // Clamped to Min..Max; fires the alert events on a crossing, then OnChange on every write,
     // and repaints at once.
     void SetValue(int value);
+    // Off by default: a Value write repaints at once. A window that writes several meters on each
+    // frame turns it on, so they reach the screen together in one paint (one trip to the display).
+    void SetQueuedPaints(bool value) { queuedPaints_ = value; }
     int Alert() const { return alert_; }
     void SetAlert(int value);
     bool UseAlert() const { return useAlert_; }
@@ -136,10 +139,22 @@ private:
     void PaintEdge(QPainter& painter, PixelPaint& canvas, bool vertical) const;
     void PaintCaption(QPainter& painter, const QRect& face, int alignment) const;
     QColor ScaleColor(bool alert) const;
+    void PaintNeedle(PixelPaint& canvas) const;
+    // The value now draws another picture than the last one painted.
+    bool NeedleMoved() const;
+    // The meter without its needle; the standard dial's is kept between value writes.
+    QImage PaintFace() const;
+    const QImage& KeptFace() const;
+    // A change of anything but the value: the kept face is drawn again.
+    void Invalidate()
+    {
+        faceStale_ = true;
+        update();
+    }
     template <typename T> void StoreAndInvalidate(T& field, const T& value)
     {
         field = value;
-        update();
+        Invalidate();
     }
 
     int min_ = 0;
@@ -164,6 +179,13 @@ private:
     bool steelLook_ = false;
     QString caption_;
     TColor fontColor_ = clWindowText;
+    // The needle moves on every progression tick and only it changes: the rest of the standard
+    // dial (housing, face, caption and the scale's hundreds of strokes) is kept here.
+    mutable QImage face_;
+    mutable bool faceStale_ = true;
+    bool queuedPaints_ = false;
+    bool painted_ = false;
+    int paintedValue_ = 0; // the value of the last paint
 };
 
 using TzPanel = TzPanelMeter;

@@ -37,6 +37,28 @@ Qt::BrushStyle ToQtBrushStyle(TBrushStyle style)
 
 QImage TzPanelMeter::PaintToImage() const
 {
+    if (panelType_ != zPanelType::zpStandard) {
+        return PaintFace();
+    }
+    QImage image = KeptFace().copy();
+    QPainter painter(&image);
+    PixelPaint canvas(painter);
+    PaintNeedle(canvas);
+    return image;
+}
+
+const QImage& TzPanelMeter::KeptFace() const
+{
+    const QSize size(std::max(1, width()), std::max(1, height()));
+    if (faceStale_ || face_.size() != size) {
+        face_ = PaintFace();
+        faceStale_ = false;
+    }
+    return face_;
+}
+
+QImage TzPanelMeter::PaintFace() const
+{
     QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     // A fresh bitmap is white; hatched and clear housings let it show through.
     image.fill(Qt::white);
@@ -60,9 +82,18 @@ QImage TzPanelMeter::PaintToImage() const
 
 void TzPanelMeter::paintEvent(QPaintEvent*)
 {
+    painted_ = true;
+    paintedValue_ = value_;
     {
         QPainter painter(this);
-        painter.drawImage(0, 0, PaintToImage());
+        if (panelType_ == zPanelType::zpStandard) {
+            // Straight onto the window: the kept dial, then the needle.
+            painter.drawImage(0, 0, KeptFace());
+            PixelPaint canvas(painter);
+            PaintNeedle(canvas);
+        } else {
+            painter.drawImage(0, 0, PaintToImage());
+        }
     }
     if (OnPaint) {
         OnPaint(this);
@@ -137,11 +168,15 @@ void TzPanelMeter::PaintStandard(QPainter& painter, PixelPaint& canvas) const
     }
 
     PaintDialScale(canvas);
+}
 
+void TzPanelMeter::PaintNeedle(PixelPaint& canvas) const
+{
+    const int h = height();
     canvas.PenColor = ToQColor(hand_);
     const QPoint tip = ArcPoint(PercentOf(value_), 0);
     canvas.MoveTo(tip.x(), tip.y());
-    canvas.LineTo(cx, base - b);
+    canvas.LineTo(width() / 2, h - h / 4 - h / 11);
 }
 
 void TzPanelMeter::PaintDialScale(PixelPaint& canvas) const

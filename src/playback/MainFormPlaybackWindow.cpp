@@ -112,6 +112,9 @@ void MainFormPlaybackWindow::SetDisplayInterval(int ms)
 void MainFormPlaybackWindow::StartDisplayTimer()
 {
     form_.DisplayTimer->start();
+    if (WakeProgression) {
+        WakeProgression();
+    }
 }
 
 void MainFormPlaybackWindow::SetTotalTimeLabel(const QString& text)

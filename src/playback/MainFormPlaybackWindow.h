@@ -37,6 +37,8 @@ public:
     bool PlayListNextPage() override;
 
     std::function<void()> OpenEditor;
+    // Runs with every start of the display timer, that is with every play.
+    std::function<void()> WakeProgression;
 
 private:
     TForm1& form_;

@@ -52,9 +52,13 @@ void ProgressionMeters::ShowLevel(std::uint32_t levelWord, int soundVolume, int 
     }
 }
 
-void ProgressionMeters::FallBoth()
+bool ProgressionMeters::FallBoth()
 {
+    bool moved = false;
     for (MeterSide side : {MeterSide::Left, MeterSide::Right}) {
-        Show(side, Fall(window_.NeedleValue(side)));
+        const int before = window_.NeedleValue(side);
+        Show(side, Fall(before));
+        moved = moved || window_.NeedleValue(side) != before;
     }
+    return moved;
 }

@@ -21,8 +21,8 @@ public:
 
     // Both sides follow the level word of the playing channel.
     void ShowLevel(std::uint32_t levelWord, int soundVolume, int masterSlider);
-    // Both sides fall one step.
-    void FallBoth();
+    // Both sides fall one step; false once both needles rest (nothing left to draw).
+    bool FallBoth();
 
 private:
     void Show(MeterSide side, int needle);

@@ -9,6 +9,7 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace {
@@ -68,10 +69,50 @@ void ProgressionTimerHandler::ProgressionTimerAdvance()
     }
 }
 
+void ProgressionTimerHandler::ProgressionDutyAdvance()
+{
+    if (ticking_ || s_.BusyWaitDepth > 0) {
+        return;
+    }
+    try {
+        FlagScope ticking(ticking_);
+        FlagScope dutyOnly(dutyOnly_);
+        Tick();
+    } catch (const std::exception&) {
+        ShowError();
+    }
+}
+
+int ProgressionTimerHandler::MsToNextDuty() const
+{
+    if (!s_.Playing || s_.Paused || BASS_ChannelIsActive(s_.CurrentChannel) != BassActivePlaying) {
+        return -1;
+    }
+    const std::int64_t position = BASS_ChannelGetPosition(s_.CurrentChannel);
+    std::int64_t end = BASS_ChannelGetLength(s_.CurrentChannel);
+    if (position < 0 || end < 0) {
+        return -1;
+    }
+    const Address playing = PlayingAddress();
+    if (!set_.MultiPlay && HasCustomCue(playing) &&
+        board_.ButtonCueEnd[playing.group][playing.page][playing.button] > 0) {
+        end = std::min(end, play_.CueBytes(board_.ButtonCueEnd[playing.group][playing.page][playing.button]));
+    }
+    const double seconds = BASS_ChannelBytes2Seconds(s_.CurrentChannel, std::max<std::int64_t>(0, end - position));
+    return seconds < 0 ? -1 : static_cast<int>(std::ceil(seconds * 1000.0));
+}
+
+void ProgressionTimerHandler::FallMeters()
+{
+    if (!dutyOnly_) {
+        metersMoving_ = meters_.FallBoth();
+    }
+}
+
 void ProgressionTimerHandler::Tick()
 {
     if (s_.Paused || !s_.Playing) {
-        meters_.FallBoth();
+        FallMeters();
         return;
     }
     PollSlides();
@@ -89,7 +130,8 @@ void ProgressionTimerHandler::Tick()
 void ProgressionTimerHandler::PollOnly()
 {
     if (s_.Paused || !s_.Playing) {
-        meters_.FallBoth();
+        // Drawn even inside a duty tick's wait: this tick is the display's.
+        metersMoving_ = meters_.FallBoth();
         return;
     }
     PollSlides();
@@ -127,13 +169,14 @@ void ProgressionTimerHandler::FollowPlayingChannel()
             BASS_ChannelStop(s_.CurrentChannel);
         }
     }
-    if (BASS_ChannelIsActive(s_.CurrentChannel) == BassActivePlaying) {
+    if (!dutyOnly_ && BASS_ChannelIsActive(s_.CurrentChannel) == BassActivePlaying) {
         ShowProgress(customCue, playing);
         meters_.ShowLevel(BASS_ChannelGetLevel(s_.CurrentChannel), s_.CurrentVolume,
                           view_.MasterSliderValue());
+        metersMoving_ = true;
     }
     if (!s_.Playing) {
-        meters_.FallBoth();
+        FallMeters();
     }
 }
 

@@ -18,6 +18,15 @@ public:
     // The tick. A tick that arrives while another one runs or inside a busy wait (both pump
     // messages) only polls the slides and the meters, so nothing is stopped or started twice.
     void ProgressionTimerAdvance();
+    // The same duties between two drawn ticks, nothing drawn: the custom end, the end of the sound
+    // and what follows it (the play list, Loop), and an automatic fade whose time has come. Left
+    // to the running tick when one runs.
+    void ProgressionDutyAdvance();
+    // Milliseconds until the playing channel reaches its end (or its custom end), as far as its
+    // position tells; -1 while nothing plays towards one.
+    int MsToNextDuty() const;
+    // A sound plays or is paused, or the needles still fall: the ticks have work to do.
+    bool NeedsTicks() const { return s_.Playing || s_.Paused || metersMoving_; }
 
 private:
     // A board address; valid only when it names a button.
@@ -31,6 +40,8 @@ private:
     void Tick();
     void PollOnly();
     void PollSlides();
+    // The needles fall one step on a drawn tick.
+    void FallMeters();
     // The automatic fades (ProgressionAutoFade.cpp); true when the tick ends there.
     bool AutoCrossFade();
     bool AutoFadeOut();
@@ -62,5 +73,7 @@ private:
     ProgressionWindow& view_;
     ProgressionMeters meters_;
     bool ticking_ = false;
+    bool dutyOnly_ = false;     // the tick draws nothing
+    bool metersMoving_ = false; // the last drawn tick moved a needle
     bool errorShowing_ = false;
 };

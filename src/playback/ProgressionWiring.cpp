@@ -1,6 +1,7 @@
 #include "playback/ProgressionWiring.h"
 
 #include "board/Settings.h"
+#include "controls/zPanel.h"
 #include "playback/PlaybackMainForm.h"
 
 #include <QTimer>
@@ -10,4 +11,11 @@ ProgressionWiring::ProgressionWiring(PlaybackMainForm& form, const PlaybackConte
       timers_(*form.ProgressionTimer, *form.DisplayTimer, progression_, display_, this)
 {
     timers_.StartProgression(context.settings.MeterRate);
+    // Each drawn tick writes both needles: queued, they reach the screen in one paint with the
+    // progress bar instead of one trip to the display each.
+    form.LeftMeter->SetQueuedPaints(true);
+    form.RightMeter->SetQueuedPaints(true);
+    // Every play path starts the display timer: the progression ticks wake with it.
+    form.PlaybackView().WakeProgression = [this] { timers_.Wake(); };
+    form.ApplyMeterRate = [this](int meterRateMs) { timers_.SetMeterRate(meterRateMs); };
 }

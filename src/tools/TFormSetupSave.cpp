@@ -33,7 +33,11 @@ void TFormSetup::SetupSaveButtonClick()
     Settings& s = ctx_.settings;
     s.Delay = VeskDelay->value();
     s.MeterRate = MeterRate->value();
-    main_.ProgressionTimer->setInterval(s.MeterRate);
+    if (main_.ApplyMeterRate) {
+        main_.ApplyMeterRate(s.MeterRate);
+    } else {
+        main_.ProgressionTimer->setInterval(s.MeterRate);
+    }
     SaveMeters();
     s.PauseFadeIn = PauseFadeInCheckBox->isChecked();
     s.PauseFadeOut = PauseFadeOutCheckBox->isChecked();

@@ -58,6 +58,9 @@ TEST(zPanelPaint, HalfScalePutsTheNeedleStraightAboveTheCentre)
     EXPECT_EQ(At(image, 52, 65), Drawn(clTeal));
     EXPECT_EQ(At(image, 51, 40), Drawn(0xFFFFFF));
     EXPECT_EQ(At(image, 53, 40), Drawn(0xFFFFFF));
+    // The dial kept between value writes carries no needle: the old one is gone.
+    dial.meter.SetValue(0);
+    EXPECT_EQ(At(dial.Grab(), 52, 40), Drawn(0xFFFFFF));
 }
 
 TEST(zPanelPaint, EmptyAndFullScaleLieFiftyDegreesEitherSide)

@@ -154,6 +154,12 @@ TEST(zPanelEvents, AValueWriteRepaintsAtOnce)
     meter.SetFaceColor(clAqua); // other writers only queue a repaint
     EXPECT_EQ(paints, 0);
     QTRY_VERIFY_WITH_TIMEOUT(paints > 0, 2000);
+    // Queued on request: the window's tick draws both meters in one paint.
+    meter.SetQueuedPaints(true);
+    paints = 0;
+    meter.SetValue(60);
+    EXPECT_EQ(paints, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(paints == 1, 2000);
 }
 
 TEST(zPanelEvents, MouseEnterAndLeaveReachTheirHandlers)

@@ -130,11 +130,13 @@ TEST_F(DisplayTimer, PausedPanelDoesNotBlinkUnderMultiPlayOrOnAnotherPage)
     EXPECT_EQ(window_.Panels[1], clLime);
 }
 
-TEST(TimerIntervals, IntervalsBelowFifteenMillisecondsAreRaised)
+TEST(TimerIntervals, DrawnTicksAreRaisedToOneFrameOfTheDisplayAtMostSixtyHertz)
 {
-    EXPECT_EQ(TimerIntervalMs(1), 15);
-    EXPECT_EQ(TimerIntervalMs(14), 15);
-    EXPECT_EQ(TimerIntervalMs(15), 15);
+    EXPECT_EQ(TimerIntervalMs(1), 17);
+    EXPECT_EQ(TimerIntervalMs(1, 144.0), 17);
+    EXPECT_EQ(TimerIntervalMs(1, 30.0), 34);
+    EXPECT_EQ(TimerIntervalMs(1, 0.0), 17);
+    EXPECT_EQ(TimerIntervalMs(20, 60.0), 20);
     EXPECT_EQ(TimerIntervalMs(500), 500);
 }
 
@@ -146,11 +148,18 @@ TEST_F(DisplayTimer, WindowTimersDriveBothTicksAtTheMeterRate)
     QSignalSpy ticks(&progressionTimer, &QTimer::timeout);
     view_->Needles = {40, 40};
     timers.StartProgression(1);
-    EXPECT_EQ(progressionTimer.interval(), 15);
+    EXPECT_EQ(progressionTimer.interval(), 17);
     EXPECT_TRUE(progressionTimer.isActive());
-    // Idle ticks let the needles fall to rest.
+    // Idle ticks let the needles fall to rest; then nothing is left to tick for.
     EXPECT_TRUE(QTest::qWaitFor([&] { return view_->Needles[0] == 0; }, 5000));
     EXPECT_GE(ticks.count(), 8);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !progressionTimer.isActive(); }, 1000));
+    const auto restingTicks = ticks.count();
+    QTest::qWait(60);
+    EXPECT_EQ(ticks.count(), restingTicks);
+    // A play wakes them.
+    timers.Wake();
+    EXPECT_TRUE(progressionTimer.isActive());
     timers.SetMeterRate(40);
     EXPECT_EQ(progressionTimer.interval(), 40);
     progressionTimer.stop();

@@ -23,6 +23,23 @@ protected:
     }
 };
 
+TEST_F(ProgressionAutoFade, DutyTickAfterTheDisplayTickStartsTheFadeAndTheNextSound)
+{
+    UseFadeOut();
+    AddSound(1, 0.5, 12.0);
+    AddSound(2, 0.25, 3.0);
+    play_->ProcessSoundButton(1);
+    Render(kRate * 7);
+    clock_.Advance(7000);
+    display_->DisplayTimerAdvance();
+    ASSERT_EQ(state_.RemainingSeconds, 5);
+    // The check the window runs right after each display tick, between two drawn ticks.
+    progression_->ProgressionDutyAdvance();
+    EXPECT_TRUE(TraceText().contains(QStringLiteral(" - Auto Fade Out 5\r\n")));
+    EXPECT_EQ(board_.ButtonState[1][1][1], bstPlayed);
+    EXPECT_EQ(state_.ChannelButton[1], 2);
+}
+
 TEST_F(ProgressionAutoFade, FadeOutStartsWhenFiveSecondsRemainAndTheNextSoundFollows)
 {
     UseFadeOut();

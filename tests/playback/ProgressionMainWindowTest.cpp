@@ -38,10 +38,11 @@ protected:
     }
 };
 
-TEST_F(ProgressionMainWindow, ProgressionTimerRunsFromStartAtTheRaisedMeterRate)
+TEST_F(ProgressionMainWindow, ProgressionTimerTicksAtTheDisplaysRateAndRestsWhenIdle)
 {
-    EXPECT_TRUE(form->ProgressionTimer->isActive());
-    EXPECT_EQ(form->ProgressionTimer->interval(), 15);
+    EXPECT_EQ(form->ProgressionTimer->interval(), 17);
+    // Nothing plays and the needles rest: the timer stops after its first ticks.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ProgressionTimer->isActive(); }, 3000));
     EXPECT_EQ(form->LeftMeter->Max(), 128);
     EXPECT_EQ(form->LMeter->Color3Pos(), settings.BarRed);
 }
@@ -49,8 +50,10 @@ TEST_F(ProgressionMainWindow, ProgressionTimerRunsFromStartAtTheRaisedMeterRate)
 TEST_F(ProgressionMainWindow, PlayingSoundMovesMetersTimesAndEndsThroughTheTimers)
 {
     ASSERT_EQ(form->VolumeControl->Value(), 50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ProgressionTimer->isActive(); }, 3000));
     QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
     ASSERT_TRUE(form->Playing);
+    EXPECT_TRUE(form->ProgressionTimer->isActive());
     EXPECT_EQ(form->lblTotalTime->text(), QStringLiteral("00:03"));
     Render(100);
     // Half level at the master slider's 50 %: 8192, 32 whole steps of 256.
@@ -76,5 +79,6 @@ TEST_F(ProgressionMainWindow, PlayingSoundMovesMetersTimesAndEndsThroughTheTimer
     // Idle ticks bring the needles to rest at the bottom of their range.
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->LeftMeter->Value() == 1; }, 3000));
     EXPECT_EQ(form->LMeter->ValuePercent(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ProgressionTimer->isActive(); }, 3000));
     EXPECT_TRUE(dialogs.Texts().isEmpty());
 }

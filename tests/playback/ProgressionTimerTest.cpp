@@ -132,6 +132,29 @@ TEST_F(ProgressionTimer, CustomEndStopsAtTheFirstTickPastItsByteInStereo)
     ExpectStopAtFirstTickPast(441000);
 }
 
+TEST_F(ProgressionTimer, DutyCheckBetweenDrawnTicksMeetsTheCustomEndAndDrawsNothing)
+{
+    AddSound(1, 0.5, 5.0);
+    SetCustomCue(1, 0, 441000); // 2.5 s into the stereo stream
+    play_->ProcessSoundButton(1);
+    Render(kRate * 2);
+    clock_.Advance(2000);
+    const int dueMs = progression_->MsToNextDuty();
+    EXPECT_GE(dueMs, 480);
+    EXPECT_LE(dueMs, 520);
+    Render(kRate / 1000 * (dueMs + 5));
+    clock_.Advance(dueMs + 5);
+    progression_->ProgressionDutyAdvance();
+    EXPECT_NE(BASS_ChannelIsActive(state_.CurrentChannel), BassActivePlaying);
+    // The needles are the drawn ticks' work: still at rest.
+    EXPECT_EQ(LeftNeedle(), 0);
+    progression_->ProgressionDutyAdvance();
+    EXPECT_FALSE(state_.Playing);
+    EXPECT_EQ(board_.ButtonState[1][1][1], bstPlayed);
+    EXPECT_EQ(progression_->MsToNextDuty(), -1);
+    EXPECT_FALSE(progression_->NeedsTicks());
+}
+
 TEST_F(ProgressionTimer, CustomEndIsHalvedUnderMonoOutput)
 {
     UseMonoOutput();

@@ -109,7 +109,9 @@ TEST_F(SetupTest, SaveRaisesTheFadeOutStartAndWritesEveryKey)
     EXPECT_DOUBLE_EQ(settings.FadeOutStartSec, 6.0);
     EXPECT_EQ(settings.VoiceOverMs, 700);
     EXPECT_EQ(settings.Delay, 40);
-    EXPECT_EQ(form->ProgressionTimer->interval(), settings.MeterRate);
+    // The rate of 1 ms times the duties; the drawn ticks stay at the display's 60 Hz frame.
+    EXPECT_EQ(settings.MeterRate, 1);
+    EXPECT_EQ(form->ProgressionTimer->interval(), 17);
 
     // Every key of the exit's writer in its order, the presets, then the header text.
     QStringList keys =

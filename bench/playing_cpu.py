@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""CPU while one sound plays, whole process against whole process: the real rallybox with a full
+board on a virtual display (openbox, session bus) and a private sound server, playing one MP3
+from a slot, against paplay playing the same file into the same server at the same device buffer
+(--latency-msec/--process-time-msec = the output's buffer and period), in alternating runs. Also
+the window's thread alone while the MP3 plays, and the whole idle program. CPU time is read from
+each thread's /proc schedstat (nanoseconds), summed over the process's threads.
+Prints one line per comparison: 'ours X % / peer Y %' (min/median/max of the runs).
+   bench/playing_cpu.sh [build dir] [seconds per run] [runs]"""
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(here, "..", "tests", "blackbox"))
+import bbenv  # noqa: E402
+import board  # noqa: E402
+import session  # noqa: E402
+
+# The output's device buffer and period (OutputDevice's defaults, or the same overrides).
+BUFFER_MS = int(os.environ.get("RBX_OUTPUT_BUFFER_MS", "16"))
+PERIOD_MS = min(BUFFER_MS, int(os.environ.get("RBX_OUTPUT_PERIOD_MS", "4")))
+SETTLE_S = 1.0  # the stream's start is not what is measured
+
+
+def run_ns(pid, tid):
+    with open("/proc/%d/task/%s/schedstat" % (pid, tid)) as f:
+        return int(f.read().split()[0])
+
+
+def cpu_ns(pid):
+    """CPU time of each thread of a process, by thread id."""
+    out = {}
+    for tid in os.listdir("/proc/%d/task" % pid):
+        try:
+            out[tid] = run_ns(pid, tid)
+        except OSError:
+            pass  # a thread that just ended
+    return out
+
+
+def measure(pid, seconds):
+    """Shares of one core over the next seconds: (whole process, the main thread)."""
+    before, start = cpu_ns(pid), time.monotonic()
+    time.sleep(seconds)
+    after, elapsed = cpu_ns(pid), time.monotonic() - start
+    whole = sum(ns - before.get(tid, 0) for tid, ns in after.items())
+    main = after.get(str(pid), 0) - before.get(str(pid), 0)
+    share = lambda ns: ns / 1e9 / elapsed * 100.0  # noqa: E731
+    return share(whole), share(main)
+
+
+def music(path, seconds):
+    """A stereo MP3 whose level moves all the time, as music's does, so the meters move."""
+    expr = ("0.5*sin(2*PI*440*t)*(0.55+0.45*sin(2*PI*1.3*t))|"
+            "0.5*sin(2*PI*660*t)*(0.55+0.45*sin(2*PI*0.7*t))")
+    subprocess.run(["ffmpeg", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                    "aevalsrc=%s:s=44100:d=%.1f" % (expr, seconds), "-b:a", "192k", path],
+                   check=True, timeout=60)
+    return path
+
+
+def ours_once(s, seconds):
+    s.click_point(s.slot_point(1, 0.5, 0.25))
+    time.sleep(SETTLE_S)
+    figures = measure(s.program.proc.pid, seconds)
+    # The sound ends by itself shortly after: the next run starts from the same state.
+    time.sleep(1.5)
+    return figures
+
+
+def paplay_once(path, seconds):
+    proc = subprocess.Popen(["paplay", "--latency-msec=%d" % BUFFER_MS, "--process-time-msec=%d" % PERIOD_MS,
+                             path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(SETTLE_S)
+        if proc.poll() is not None:
+            raise RuntimeError("paplay ended early (exit %s)" % proc.returncode)
+        return measure(proc.pid, seconds)[0]
+    finally:
+        proc.wait(seconds + 10)
+
+
+def spread(values):
+    return "%.2f %% (min %.2f, max %.2f)" % (statistics.median(values), min(values), max(values))
+
+
+def main():
+    binary = os.path.abspath(sys.argv[1])
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 6.0
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
+    root = bbenv.temp_root()
+    desktop, sound, s = bbenv.Desktop(), bbenv.SoundServer(root), None
+    try:
+        desktop.start()
+        sound.start()
+        path = music(os.path.join(root, "music.mp3"), SETTLE_S + seconds + 0.5)
+        s = session.Session(binary, root, "playing",
+                            board_maker=lambda home: board.full_board(home, odd_files={1: path})).start()
+        ours_once(s, 1.0)  # the first play opens the output and caches the file
+        whole, window, peer = [], [], []
+        for _ in range(runs):
+            w, m = ours_once(s, seconds)
+            whole.append(w)
+            window.append(m)
+            peer.append(paplay_once(path, seconds))
+        time.sleep(5.0)  # the output parks after its idle stretch, as between sounds in a show
+        idle = [measure(s.program.proc.pid, seconds)[0] for _ in range(runs)]
+        print("load average %s; %d runs of %.0f s, device buffer %d ms in %d ms periods"
+              % (" ".join(open("/proc/loadavg").read().split()[:3]), runs, seconds, BUFFER_MS, PERIOD_MS))
+        print("one MP3 playing, whole process: ours %s / peer paplay %s" % (spread(whole), spread(peer)))
+        print("one MP3 playing, window thread: ours %s / peer (the aim) 1 %%" % spread(window))
+        print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
+    finally:
+        if s is not None:
+            s.program.kill()
+        sound.stop()
+        desktop.stop()
+        bbenv.remove_tree(root)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
