@@ -46,7 +46,7 @@ run bash "$root/bench/measure_output.sh" "$build" --first-sound-only --trials 10
 # it cannot run. Until those come, the earlier scripts run here as they were.
 run bash "$root/bench/startup.sh" "$build" 5 3
 run bash "$root/bench/output_gaps.sh" "$build"
-run bash "$root/bench/idle_cpu.sh" "$build" 10 1
+run bash "$root/bench/playing_cpu.sh" "$build" 5 2
 run bash "$root/bench/measure_output.sh" "$build" --long 10 --five 10 --trials 10 --skip-first-sound
 # ---- end of the other measurements' figures -----------------------------------------------------
 
