@@ -139,16 +139,22 @@ bool Playback::DetermineDuration(int group, int page, int button)
     try {
         s_.FileType = board_.ButtonFile[group][page][button].right(3).toUpper();
         s_.FileIsWMA = s_.FileType == QStringLiteral("WMA");
-        s_.LengthBytes = BASS_ChannelGetLength(s_.LengthStream);
+        // The file's second open can be refused on its own while the first succeeded (opens are
+        // bounded in time, and a busy machine can hold the second up): the decoding stream is the
+        // same file and measures the same.
+        const BassHandle measured = s_.LengthStream != 0 ? s_.LengthStream : s_.DecodeStream;
+        s_.LengthBytes = BASS_ChannelGetLength(measured);
         s_.LengthBytes = CustomPlayLength(s_.LengthBytes, group, page, button);
-        s_.LengthSeconds = BASS_ChannelBytes2Seconds(s_.LengthStream, s_.LengthBytes);
+        s_.LengthSeconds = BASS_ChannelBytes2Seconds(measured, s_.LengthBytes);
         if (s_.LengthSeconds < 0) {
             BassErrorFunction(QStringLiteral("DetermineDuration - bass seconds"), tracer_, dialogs_);
         }
         ShowDuration(group, page, button);
         s_.RemainingSeconds = s_.LongestSeconds;
-        BASS_StreamFree(s_.LengthStream);
-        s_.LengthStream = 0;
+        if (s_.LengthStream != 0) {
+            BASS_StreamFree(s_.LengthStream);
+            s_.LengthStream = 0;
+        }
     } catch (const std::exception&) {
         tracer_.WriteTracer(QStringLiteral("DeterminationDuration Error"));
         ShowError(QStringLiteral("DetermineDuration"));
