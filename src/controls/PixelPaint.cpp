@@ -77,8 +77,23 @@ void PixelPaint::LineTo(int x, int y)
     int cx = from.x();
     int cy = from.y();
     const int steps = std::max(dx, dy);
+    // Neighbouring pixels in one row or one column go out as one rectangle: a steep or flat line
+    // is a few fills instead of one per pixel.
+    QRect run;
     for (int i = 0; i < steps; ++i) {
-        SetPixel(cx, cy, PenColor);
+        const QRect pixel(cx, cy, 1, 1);
+        const bool alongRow =
+            run.height() == 1 && cy == run.top() && (cx == run.left() - 1 || cx == run.right() + 1);
+        const bool alongColumn =
+            run.width() == 1 && cx == run.left() && (cy == run.top() - 1 || cy == run.bottom() + 1);
+        if (run.isNull()) {
+            run = pixel;
+        } else if (alongRow || alongColumn) {
+            run |= pixel;
+        } else {
+            painter_.fillRect(run, PenColor);
+            run = pixel;
+        }
         const int e = err;
         if (e > -dx) {
             err -= dy;
@@ -88,6 +103,9 @@ void PixelPaint::LineTo(int x, int y)
             err += dx;
             cy += sy;
         }
+    }
+    if (!run.isNull()) {
+        painter_.fillRect(run, PenColor);
     }
 }
 

@@ -57,11 +57,29 @@ void TzPanelMeter::SetValue(int value)
     if (value_ == shown || !NeedleMoved()) {
         return;
     }
+    // Only the strip the shown and the new needle cross changes; the rest of the dial stays.
+    const QRect strip = panelType_ == zPanelType::zpStandard && painted_
+                            ? NeedleBounds(paintedValue_) | NeedleBounds(value_)
+                            : rect();
     if (queuedPaints_) {
-        update();
+        update(strip);
     } else {
-        repaint();
+        repaint(strip);
     }
+}
+
+QRect TzPanelMeter::NeedleBounds(int value) const
+{
+    const QPoint tip = ArcPoint(PercentOf(value), 0);
+    const QPoint hub = NeedleHub();
+    return QRect(QPoint(std::min(tip.x(), hub.x()), std::min(tip.y(), hub.y())),
+                 QPoint(std::max(tip.x(), hub.x()), std::max(tip.y(), hub.y())));
+}
+
+QPoint TzPanelMeter::NeedleHub() const
+{
+    const int h = height();
+    return QPoint(width() / 2, h - h / 4 - h / 11);
 }
 
 void TzPanelMeter::SetAlert(int value)

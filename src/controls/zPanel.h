@@ -140,6 +140,9 @@ private:
     void PaintCaption(QPainter& painter, const QRect& face, int alignment) const;
     QColor ScaleColor(bool alert) const;
     void PaintNeedle(PixelPaint& canvas) const;
+    // Where the needle runs from, and the rectangle its line covers at a value.
+    QPoint NeedleHub() const;
+    QRect NeedleBounds(int value) const;
     // The value now draws another picture than the last one painted.
     bool NeedleMoved() const;
     // The meter without its needle; the standard dial's is kept between value writes.

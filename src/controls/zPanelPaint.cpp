@@ -4,6 +4,7 @@
 #include "controls/zPanel.h"
 #include "controls/zPanelScale.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -80,15 +81,16 @@ QImage TzPanelMeter::PaintFace() const
     return image;
 }
 
-void TzPanelMeter::paintEvent(QPaintEvent*)
+void TzPanelMeter::paintEvent(QPaintEvent* event)
 {
     painted_ = true;
     paintedValue_ = value_;
     {
         QPainter painter(this);
         if (panelType_ == zPanelType::zpStandard) {
-            // Straight onto the window: the kept dial, then the needle.
-            painter.drawImage(0, 0, KeptFace());
+            // Straight onto the window: the kept dial where it is asked for, then the needle.
+            const QRect area = event->rect();
+            painter.drawImage(area.topLeft(), KeptFace(), area);
             PixelPaint canvas(painter);
             PaintNeedle(canvas);
         } else {
@@ -172,11 +174,11 @@ void TzPanelMeter::PaintStandard(QPainter& painter, PixelPaint& canvas) const
 
 void TzPanelMeter::PaintNeedle(PixelPaint& canvas) const
 {
-    const int h = height();
     canvas.PenColor = ToQColor(hand_);
     const QPoint tip = ArcPoint(PercentOf(value_), 0);
+    const QPoint hub = NeedleHub();
     canvas.MoveTo(tip.x(), tip.y());
-    canvas.LineTo(width() / 2, h - h / 4 - h / 11);
+    canvas.LineTo(hub.x(), hub.y());
 }
 
 void TzPanelMeter::PaintDialScale(PixelPaint& canvas) const

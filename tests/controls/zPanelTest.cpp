@@ -1,6 +1,7 @@
 #include "controls/zPanel.h"
 #include "controls/zPanelScale.h"
 
+#include <QPaintEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,45 @@ TEST(zPanelEvents, AValueWriteRepaintsAtOnce)
     meter.SetValue(60);
     EXPECT_EQ(paints, 0);
     QTRY_VERIFY_WITH_TIMEOUT(paints == 1, 2000);
+}
+
+// The rectangles of the paint events a widget receives.
+class PaintedAreas : public QObject
+{
+public:
+    QList<QRect> areas;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            areas.append(static_cast<QPaintEvent*>(event)->rect());
+        }
+        return false;
+    }
+};
+
+TEST(zPanelEvents, ANeedleMovePaintsOnlyTheStripOfTheOldAndTheNewNeedle)
+{
+    TzPanelMeter meter;
+    MakeLevelMeter(meter);
+    meter.SetQueuedPaints(true);
+    meter.SetValue(20);
+    meter.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&meter));
+    QCoreApplication::processEvents();
+    QImage shown = meter.PaintToImage();
+    PaintedAreas painted;
+    meter.installEventFilter(&painted);
+    meter.SetValue(30);
+    QTRY_VERIFY_WITH_TIMEOUT(!painted.areas.isEmpty(), 2000);
+    const QRect strip = painted.areas.front();
+    // Both needles lean left of the hub and end at it: the dial's right half is not drawn again.
+    EXPECT_LT(strip.right(), meter.width() / 2 + 1);
+    EXPECT_GT(strip.top(), 0);
+    // The strip drawn over the old picture gives the whole new one: no trace of the old needle.
+    meter.render(&shown, strip.topLeft(), QRegion(strip));
+    EXPECT_EQ(shown, meter.PaintToImage());
 }
 
 TEST(zPanelEvents, MouseEnterAndLeaveReachTheirHandlers)
