@@ -3,8 +3,10 @@
 board on a virtual display (openbox, session bus) and a private sound server, playing one MP3
 from a slot, against paplay playing the same file into the same server at the same device buffer
 (--latency-msec/--process-time-msec = the output's buffer and period), in alternating runs. Also
-the window's thread alone while the MP3 plays, and the whole idle program. CPU time is read from
-each thread's /proc schedstat (nanoseconds), summed over the process's threads.
+the window's thread alone while the MP3 plays, beside a bare Qt window that moves two meters of
+the same size at the display's rate (bench/bare_window/meters.cpp, built with RBX_BUILD_BENCH),
+and the whole idle program. CPU time is read from each thread's /proc schedstat (nanoseconds),
+summed over the process's threads.
 Prints one line per comparison: 'ours X % / peer Y %' (min/median/max of the runs).
    bench/playing_cpu.sh [build dir] [seconds per run] [runs]"""
 import os
@@ -83,6 +85,19 @@ def paplay_once(path, seconds):
         proc.wait(seconds + 10)
 
 
+def bare_meters_once(program, seconds):
+    """The window thread's peer: a bare Qt window moving two meters at the display's rate."""
+    proc = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(SETTLE_S + 1.0)  # shown and framed by the window manager first
+        if proc.poll() is not None:
+            raise RuntimeError("the bare meters window ended early (exit %s)" % proc.returncode)
+        return measure(proc.pid, seconds)[1]
+    finally:
+        proc.kill()
+        proc.wait(10)
+
+
 def spread(values):
     return "%.2f %% (min %.2f, max %.2f)" % (statistics.median(values), min(values), max(values))
 
@@ -91,6 +106,7 @@ def main():
     binary = os.path.abspath(sys.argv[1])
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 6.0
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
+    bare = os.path.join(os.path.dirname(os.path.dirname(binary)), "bench", "playing_bare_meters")
     root = bbenv.temp_root()
     desktop, sound, s = bbenv.Desktop(), bbenv.SoundServer(root), None
     try:
@@ -100,18 +116,23 @@ def main():
         s = session.Session(binary, root, "playing",
                             board_maker=lambda home: board.full_board(home, odd_files={1: path})).start()
         ours_once(s, 1.0)  # the first play opens the output and caches the file
-        whole, window, peer = [], [], []
+        whole, window, peer, bare_window = [], [], [], []
         for _ in range(runs):
             w, m = ours_once(s, seconds)
             whole.append(w)
             window.append(m)
             peer.append(paplay_once(path, seconds))
+            if os.path.exists(bare):
+                bare_window.append(bare_meters_once(bare, seconds))
         time.sleep(5.0)  # the output parks after its idle stretch, as between sounds in a show
         idle = [measure(s.program.proc.pid, seconds)[0] for _ in range(runs)]
         print("load average %s; %d runs of %.0f s, device buffer %d ms in %d ms periods"
               % (" ".join(open("/proc/loadavg").read().split()[:3]), runs, seconds, BUFFER_MS, PERIOD_MS))
         print("one MP3 playing, whole process: ours %s / peer paplay %s" % (spread(whole), spread(peer)))
         print("one MP3 playing, window thread: ours %s / peer (the aim) 1 %%" % spread(window))
+        print("two meters moving at the display's rate, window thread: ours (as above) %s / peer bare Qt window %s"
+              % (spread(window), spread(bare_window) if bare_window
+                 else "not built (configure with -DRBX_BUILD_BENCH=ON)"))
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
     finally:
         if s is not None:
