@@ -96,7 +96,6 @@ void TForm1::WireGameClocks()
     connect(StopWatchTimer, &QTimer::timeout, this, &TForm1::StopWatchTimerAdvance);
     connect(HideUnhideGameClock1, &QAction::triggered, this, &TForm1::HideUnhideGameClock1Click);
     connect(HideUnhideTimer1, &QAction::triggered, this, &TForm1::HideUnhideTimer1Click);
-    SecondTimer->start();
 }
 
 void TForm1::HideUnhideGameClock1Click()
@@ -116,12 +115,15 @@ void TForm1::HideUnhideTimer1Click()
 void TForm1::GameClockStartStopButtonClick()
 {
     const qint64 now = ctx_.clock.TickCountMs();
+    // The second timer only moves the running clock: stopped, it would wake the window for nothing.
     if (GameClock.Running()) {
         GameClock.Stop(now);
+        SecondTimer->stop();
         GameClockSeconds = static_cast<int>(GameClock.ElapsedMs(now) / 1000);
         AsPushButton(GameClockStartStopButton)->setText(QStringLiteral("Start"));
     } else {
         GameClock.Start(now);
+        SecondTimer->start();
         AsPushButton(GameClockStartStopButton)->setText(QStringLiteral("Stop"));
     }
     GameClockRunning = GameClock.Running();

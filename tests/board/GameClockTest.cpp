@@ -25,11 +25,15 @@ protected:
 
 TEST_F(GameClock, StartsAndStopsAddUpToTheWallClockTime)
 {
+    // The second timer ticks only while the clock runs.
+    EXPECT_FALSE(form->SecondTimer->isActive());
     Click(form->GameClockStartStopButton);
     EXPECT_EQ(AsPushButton(form->GameClockStartStopButton)->text(), QStringLiteral("Stop"));
     EXPECT_FALSE(AsPushButton(form->GameClockResetButton)->isEnabled());
+    EXPECT_TRUE(form->SecondTimer->isActive());
     clock.Advance(5000);
     Click(form->GameClockStartStopButton);
+    EXPECT_FALSE(form->SecondTimer->isActive());
     clock.Advance(60000); // stopped: not counted
     Click(form->GameClockStartStopButton);
     clock.Advance(3000);
