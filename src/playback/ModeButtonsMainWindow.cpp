@@ -128,9 +128,15 @@ bool ModeButtonsMainWindow::VolumeChanging() const
 
 void ModeButtonsMainWindow::SetProgressGauge(int value)
 {
-    if (auto* gauge = form_.findChild<QProgressBar*>(QStringLiteral("ProgressGauge"))) {
-        gauge->setValue(value);
+    QProgressBar* gauge = form_.ProgressGauge;
+    if (gauge == nullptr) {
+        return;
     }
+    // A new value repaints the gauge at once, a paint and a trip to the display of its own on the
+    // progression tick: queued, it is drawn in the tick's one paint with the meters.
+    gauge->setUpdatesEnabled(false);
+    gauge->setValue(value);
+    gauge->setUpdatesEnabled(true);
 }
 
 void ModeButtonsMainWindow::ShowEqualizer()

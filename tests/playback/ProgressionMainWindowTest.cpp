@@ -15,6 +15,25 @@
 
 using namespace PlaybackTest;
 
+namespace {
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(int& paints) : paints_(paints) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints_ += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+private:
+    int& paints_;
+};
+} // namespace
+
 class ProgressionMainWindow : public RealWindowFixture
 {
 protected:
@@ -81,4 +100,17 @@ TEST_F(ProgressionMainWindow, PlayingSoundMovesMetersTimesAndEndsThroughTheTimer
     EXPECT_EQ(form->LMeter->ValuePercent(), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ProgressionTimer->isActive(); }, 3000));
     EXPECT_TRUE(dialogs.Texts().isEmpty());
+}
+
+TEST_F(ProgressionMainWindow, TheProgressGaugeIsDrawnInTheWindowsNextPaintNotAtOnce)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    int paints = 0;
+    PaintCounter counter(paints);
+    form->ProgressGauge->installEventFilter(&counter);
+    form->AdvanceBar->SetValue(40);
+    EXPECT_EQ(form->ProgressGauge->value(), 40);
+    EXPECT_EQ(paints, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints > 0; }, 3000));
 }
