@@ -5,8 +5,8 @@ from a slot, against paplay playing the same file into the same server at the sa
 (--latency-msec/--process-time-msec = the output's buffer and period), in alternating runs. Also
 the window's thread alone while the MP3 plays, beside a bare Qt window that moves two meters of
 the same size at the display's rate (bench/bare_window/meters.cpp, built with RBX_BUILD_BENCH),
-and the whole idle program. CPU time is read from each thread's /proc schedstat (nanoseconds),
-summed over the process's threads.
+the engine's audio threads while it plays, and the whole idle program. CPU time is read from each
+thread's /proc schedstat (nanoseconds), summed over the process's threads.
 Prints one line per comparison: 'ours X % / peer Y %' (min/median/max of the runs).
    bench/playing_cpu.sh [build dir] [seconds per run] [runs]"""
 import os
@@ -43,15 +43,29 @@ def cpu_ns(pid):
     return out
 
 
+# The engine's own threads: the output (mixing, the sound server's client) and the decoding ahead.
+AUDIO_THREADS = ("rbx-output", "rbx-feeder")
+
+
+def thread_name(pid, tid):
+    try:
+        with open("/proc/%d/task/%s/comm" % (pid, tid)) as f:
+            return f.read().strip()
+    except OSError:
+        return ""
+
+
 def measure(pid, seconds):
-    """Shares of one core over the next seconds: (whole process, the main thread)."""
+    """Shares of one core over the next seconds: (whole process, the main thread, the audio threads)."""
     before, start = cpu_ns(pid), time.monotonic()
     time.sleep(seconds)
     after, elapsed = cpu_ns(pid), time.monotonic() - start
-    whole = sum(ns - before.get(tid, 0) for tid, ns in after.items())
-    main = after.get(str(pid), 0) - before.get(str(pid), 0)
+    used = {tid: ns - before.get(tid, 0) for tid, ns in after.items()}
+    whole = sum(used.values())
+    main = used.get(str(pid), 0)
+    audio = sum(ns for tid, ns in used.items() if thread_name(pid, tid) in AUDIO_THREADS)
     share = lambda ns: ns / 1e9 / elapsed * 100.0  # noqa: E731
-    return share(whole), share(main)
+    return share(whole), share(main), share(audio)
 
 
 def music(path, seconds):
@@ -116,11 +130,12 @@ def main():
         s = session.Session(binary, root, "playing",
                             board_maker=lambda home: board.full_board(home, odd_files={1: path})).start()
         ours_once(s, 1.0)  # the first play opens the output and caches the file
-        whole, window, peer, bare_window = [], [], [], []
+        whole, window, audio, peer, bare_window = [], [], [], [], []
         for _ in range(runs):
-            w, m = ours_once(s, seconds)
+            w, m, a = ours_once(s, seconds)
             whole.append(w)
             window.append(m)
+            audio.append(a)
             peer.append(paplay_once(path, seconds))
             if os.path.exists(bare):
                 bare_window.append(bare_meters_once(bare, seconds))
@@ -133,6 +148,8 @@ def main():
         print("two meters moving at the display's rate, window thread: ours (as above) %s / peer bare Qt window %s"
               % (spread(window), spread(bare_window) if bare_window
                  else "not built (configure with -DRBX_BUILD_BENCH=ON)"))
+        print("one MP3 playing, audio threads (output, decoding ahead): ours %s / peer paplay's whole process %s"
+              % (spread(audio), spread(peer)))
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
     finally:
         if s is not None:
