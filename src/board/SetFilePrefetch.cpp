@@ -3,6 +3,7 @@
 #include "platform/IniFile.h"
 
 #include <QFile>
+#include <QThread>
 
 #include <sys/stat.h>
 
@@ -45,6 +46,11 @@ public:
         Join();
         ini_.reset();
         fileName_ = fileName;
+        // Qt takes the first thread that asks for its thread data as the main thread, and the
+        // reading thread makes objects (QFile) that ask. Started before the application object,
+        // it could win that race: the application then runs outside Qt's main thread and its
+        // window may never be painted. The caller asks first.
+        QThread::currentThread();
         thread_ = std::thread([this] { Read(); });
     }
 

@@ -25,7 +25,8 @@ enum class ReadOutcome
 ReadOutcome ReadSetFileBytes(const QString& fileName, QByteArray& bytes);
 
 // Starts reading and parsing fileName on a thread of its own; a file read before and not taken
-// is dropped. GUI thread, as the calls below.
+// is dropped. GUI thread, as the calls below; it may run before the application object exists,
+// and Qt then takes the calling thread as its main thread.
 void Start(const QString& fileName);
 
 // Waits until the started read is done; the file stays to be taken.
