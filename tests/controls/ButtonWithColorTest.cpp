@@ -1,4 +1,5 @@
 #include "controls/ButtonWithColor.h"
+#include "support/PaintWatch.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -38,20 +39,6 @@ QImage SquareGlyph()
     QPainter(&glyph).fillRect(6, 6, 4, 4, Qt::black);
     return glyph;
 }
-
-// Counts the paints a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            ++paints;
-        }
-        return false;
-    }
-};
 
 } // namespace
 
@@ -178,14 +165,14 @@ TEST(ButtonWithColorProperties, SameColourTwiceRepaintsOnlyOnce)
     button.resize(60, 30);
     button.show();
     QCoreApplication::processEvents();
-    PaintCounter counter;
+    PaintWatch counter;
     button.installEventFilter(&counter);
     button.SetColor(clRed);
     QCoreApplication::processEvents();
-    EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(counter.paints(), 1);
     button.SetColor(clRed);
     QCoreApplication::processEvents();
-    EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(counter.paints(), 1);
 }
 
 TEST(ButtonWithColorProperties, MarginBelowMinusOneIsRefusedAndNumGlyphsStaysWithinFour)

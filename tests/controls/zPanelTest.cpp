@@ -1,7 +1,7 @@
 #include "controls/zPanel.h"
 #include "controls/zPanelScale.h"
+#include "support/PaintWatch.h"
 
-#include <QPaintEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -163,22 +163,6 @@ TEST(zPanelEvents, AValueWriteRepaintsAtOnce)
     QTRY_VERIFY_WITH_TIMEOUT(paints == 1, 2000);
 }
 
-// The rectangles of the paint events a widget receives.
-class PaintedAreas : public QObject
-{
-public:
-    QList<QRect> areas;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            areas.append(static_cast<QPaintEvent*>(event)->rect());
-        }
-        return false;
-    }
-};
-
 TEST(zPanelEvents, ANeedleMovePaintsOnlyTheStripOfTheOldAndTheNewNeedle)
 {
     TzPanelMeter meter;
@@ -189,7 +173,7 @@ TEST(zPanelEvents, ANeedleMovePaintsOnlyTheStripOfTheOldAndTheNewNeedle)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&meter));
     QCoreApplication::processEvents();
     QImage shown = meter.PaintToImage();
-    PaintedAreas painted;
+    PaintWatch painted;
     meter.installEventFilter(&painted);
     meter.SetValue(30);
     QTRY_VERIFY_WITH_TIMEOUT(!painted.areas.isEmpty(), 2000);

@@ -7,6 +7,7 @@
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
+#include "support/PaintWatch.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -14,25 +15,6 @@
 #include <QTimer>
 
 using namespace PlaybackTest;
-
-namespace {
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(int& paints) : paints_(paints) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints_ += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-
-private:
-    int& paints_;
-};
-} // namespace
 
 class ProgressionMainWindow : public RealWindowFixture
 {
@@ -106,11 +88,10 @@ TEST_F(ProgressionMainWindow, TheProgressGaugeIsDrawnInTheWindowsNextPaintNotAtO
 {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    int paints = 0;
-    PaintCounter counter(paints);
-    form->ProgressGauge->installEventFilter(&counter);
+    PaintWatch gauge;
+    form->ProgressGauge->installEventFilter(&gauge);
     form->AdvanceBar->SetValue(40);
     EXPECT_EQ(form->ProgressGauge->value(), 40);
-    EXPECT_EQ(paints, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return paints > 0; }, 3000));
+    EXPECT_EQ(gauge.paints(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gauge.paints() > 0; }, 3000));
 }
