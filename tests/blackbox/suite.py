@@ -13,6 +13,7 @@ import traceback
 import analyse
 import bbenv
 import board
+from cases_tools import crop
 from cases import (RESULTS, case, check, grows_by, one_key_plays_once, recorded, settle, start_then_end,
                    strip_below_board)
 from session import Session
@@ -92,14 +93,31 @@ def bars(s, rec_path):
         settle(0.5)
 
 
-@case("a playing slot shows lime and a played one red")
+def meters_box(s):
+    """The level meters at the window's top right (the needles, or the bars with Meter=Bar)."""
+    return s.design_point(669, 3) + s.design_point(781, 55)
+
+
+def meters_come_to_rest(s, meters, resting):
+    """Once a sound has ended and the meters have fallen they show exactly their picture from
+    before it: no trace of a bar or a needle is left."""
+    rest = bbenv.wait_for("the meters to rest", lambda: crop(bbenv.screenshot(), meters) == resting, 5, step=0.2)
+    check(rest, "the level meters did not come back to their resting picture after the sound")
+
+
+@case("a playing slot shows lime and a played one red; the needle meters move and come back to rest")
 def colours(s, rec_path):
+    meters = meters_box(s)
+    resting = crop(bbenv.screenshot(), meters)
     s.click_point(s.slot_point(4, 0.5, 0.25))
+    moved = bbenv.wait_for("the meters to move", lambda: crop(bbenv.screenshot(), meters) != resting, 2, step=0.02)
     point = s.slot_point(4, 0.97, 0.5)
     lime = bbenv.wait_for("a lime panel", lambda: s.pixel(point) == (0, 255, 0), 5, step=0.1)
     check(lime, "slot 4 did not turn lime")
     red = bbenv.wait_for("a red panel", lambda: s.pixel(point) == (255, 0, 0), 5, step=0.1)
     check(red, "slot 4 did not turn red after its sound")
+    check(moved, "the needle meters did not move while slot 4 played")
+    meters_come_to_rest(s, meters, resting)
 
 
 def onset_delays(recorder, events, play_one, spacing):
@@ -365,14 +383,26 @@ def fade(s, rec_path):
 
 # --- the second session: PlayStop STOP ----------------------------------------------------------
 
-@case("with PlayStop STOP a click starts a sound and the next click stops it")
+@case("with PlayStop STOP a click starts a sound and the next click stops it; the level bars move and come "
+      "back to rest")
 def play_stop(s, rec_path):
+    # This session shows the level bars; they are looked at once while the sound plays.
+    meters = meters_box(s)
+    resting = crop(bbenv.screenshot(), meters)
+    playing = []
+
+    def start():
+        s.click_point(s.slot_point(9, 0.5, 0.25))
+        time.sleep(0.3)
+        playing.append(crop(bbenv.screenshot(), meters))
+
     left, found, started_at, stopped_at = start_then_end(
-        rec_path, lambda: s.click_point(s.slot_point(9, 0.5, 0.25)), 1.0,
-        lambda: s.click_point(s.slot_point(9, 0.2, 0.85)), 1.0)
+        rec_path, start, 1.0, lambda: s.click_point(s.slot_point(9, 0.2, 0.85)), 1.0)
     expected = stopped_at - started_at
     check(abs(found[0].length - expected) < 0.35,
           "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, expected))
+    check(playing[0] != resting, "the level bars did not move while slot 9 played")
+    meters_come_to_rest(s, meters, resting)
 
 
 @case("the exit saves a complete set file and ends the program")
@@ -487,7 +517,7 @@ def core_cases(binary, root, rec_path, sessions):
                 no_gaps, whole_after_pause, fade):
         run(first, rec_path)
     exit_case(first, rec_path)
-    second = Session(binary, root, "stop", {"PlayStop": "STOP"}).start()
+    second = Session(binary, root, "stop", {"PlayStop": "STOP", "Meter": "Bar"}).start()
     sessions.append(second)
     play_stop(second, rec_path)
     exit_case(second, rec_path)
