@@ -8,6 +8,8 @@ the same size at the display's rate (bench/bare_window/meters.cpp, built with RB
 the engine's audio threads while it plays, and the whole idle program. CPU time is read from each
 thread's /proc schedstat (nanoseconds), summed over the process's threads.
 Prints one line per comparison: 'ours X % / peer Y %' (min/median/max of the runs).
+With RBX_PLAYING_CPU_RATES="30 20" the window's thread is also measured at lower drawing rates (frames
+a second): ours with the MeterRate that gives that rate, beside the bare window at the same rate.
    bench/playing_cpu.sh [build dir] [seconds per run] [runs]"""
 import os
 import statistics
@@ -99,9 +101,9 @@ def paplay_once(path, seconds):
         proc.wait(seconds + 10)
 
 
-def bare_meters_once(program, seconds):
-    """The window thread's peer: a bare Qt window moving two meters at the display's rate."""
-    proc = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+def bare_meters_once(program, seconds, hz=None):
+    """The window thread's peer: a bare Qt window moving two meters at the display's rate (or hz)."""
+    proc = subprocess.Popen([program] + ([str(hz)] if hz else []), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         time.sleep(SETTLE_S + 1.0)  # shown and framed by the window manager first
         if proc.poll() is not None:
@@ -116,6 +118,32 @@ def spread(values):
     return "%.2f %% (min %.2f, max %.2f)" % (statistics.median(values), min(values), max(values))
 
 
+def playing_session(binary, root, path, hz=None):
+    """The real program with a full board, the MP3 on slot 1; hz: a lower drawing rate by MeterRate."""
+    name = "playing" if hz is None else "playing%d" % hz
+    values = None if hz is None else {"MeterRate": str(round(1000 / hz))}
+    s = session.Session(binary, root, name, option_values=values,
+                        board_maker=lambda home: board.full_board(home, odd_files={1: path})).start()
+    ours_once(s, 1.0)  # the first play opens the output and caches the file
+    return s
+
+
+def window_at_rates(binary, bare, root, path, seconds, runs):
+    """The window's thread at each lower rate asked for, ours and the bare window alternately."""
+    for hz in [int(r) for r in os.environ.get("RBX_PLAYING_CPU_RATES", "").split()]:
+        s = playing_session(binary, root, path, hz)
+        try:
+            ours, peer = [], []
+            for _ in range(runs):
+                ours.append(ours_once(s, seconds)[1])
+                if os.path.exists(bare):
+                    peer.append(bare_meters_once(bare, seconds, hz))
+        finally:
+            s.program.kill()
+        print("two meters moving at %d Hz, window thread: ours %s / peer bare Qt window %s"
+              % (hz, spread(ours), spread(peer) if peer else "not built"))
+
+
 def main():
     binary = os.path.abspath(sys.argv[1])
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 6.0
@@ -127,9 +155,7 @@ def main():
         desktop.start()
         sound.start()
         path = music(os.path.join(root, "music.mp3"), SETTLE_S + seconds + 0.5)
-        s = session.Session(binary, root, "playing",
-                            board_maker=lambda home: board.full_board(home, odd_files={1: path})).start()
-        ours_once(s, 1.0)  # the first play opens the output and caches the file
+        s = playing_session(binary, root, path)
         whole, window, audio, peer, bare_window = [], [], [], [], []
         for _ in range(runs):
             w, m, a = ours_once(s, seconds)
@@ -151,6 +177,9 @@ def main():
         print("one MP3 playing, audio threads (output, decoding ahead): ours %s / peer paplay's whole process %s"
               % (spread(audio), spread(peer)))
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
+        s.program.kill()
+        s = None
+        window_at_rates(binary, bare, root, path, seconds, runs)
     finally:
         if s is not None:
             s.program.kill()

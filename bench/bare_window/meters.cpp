@@ -2,7 +2,8 @@
 // with two needle meters the size of the main window's, each a kept dial picture and a line, both
 // moved on every frame by a timer at the screen's refresh rate (at most 60 Hz), as the main window's
 // progression tick moves its needles. It is the least any Qt widget program pays to move two
-// meters at the display's rate; it reads no sound and draws nothing else.
+// meters at the display's rate; it reads no sound and draws nothing else. An optional argument
+// asks for a lower rate (frames a second), as a larger MeterRate does in the main window.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -62,7 +63,10 @@ int main(int argc, char** argv)
     left->move(560, 480);
     right->move(680, 480);
     window.show();
-    const double hz = std::clamp(window.screen()->refreshRate(), 1.0, 60.0);
+    double hz = std::clamp(window.screen()->refreshRate(), 1.0, 60.0);
+    if (argc > 1) {
+        hz = std::clamp(QString::fromLocal8Bit(argv[1]).toDouble(), 1.0, hz);
+    }
     QTimer frames;
     frames.setInterval(static_cast<int>(std::ceil(1000.0 / hz)));
     int frame = 0;
