@@ -9,9 +9,9 @@
 //
 // Every real output (PulseOutput, PortAudioOutput) keeps the same device buffer, chosen here. The
 // buffer is what stands between a busy machine and a gap: 16 ms in 4 ms periods puts a hot key's
-// sound at the sound server about 20 ms after the key. With the output and feeder threads at
-// real-time priority the stalls left under load are the sound server's own (or a virtual
-// machine's host taking the CPU away): 16 ms then shows a few short gaps that 50 ms does not.
+// sound at the sound server about 20 ms after the key. With the output and feeder threads at a
+// raised priority the stalls left under load are the sound server's own (or a virtual machine's
+// host taking the CPU away): 16 ms then shows a few short gaps that 50 ms does not.
 // RBX_OUTPUT_BUFFER_MS and RBX_OUTPUT_PERIOD_MS override the two figures for a machine that needs
 // more (or allows less).
 class OutputDevice

@@ -14,7 +14,7 @@
 namespace {
 // The sound server's ALSA plug-in moves our sound to the server from a thread of its own
 // ("threaded-ml"). Left at normal priority on a busy machine it delivers late and the server
-// runs dry, however punctual our callback is: it gets the callback's real-time priority too.
+// runs dry, however punctual our callback is: it gets the callback's raised priority too.
 void RaiseSoundServerThreads()
 {
     DIR* tasks = opendir("/proc/self/task");
@@ -30,8 +30,7 @@ void RaiseSoundServerThreads()
         std::string name;
         std::getline(comm, name);
         if (name == "threaded-ml") {
-            ThreadPriority::Raise(ThreadPriority::kOutput,
-                                  static_cast<pid_t>(std::strtol(tid.c_str(), nullptr, 10)));
+            ThreadPriority::Raise(static_cast<pid_t>(std::strtol(tid.c_str(), nullptr, 10)));
         }
     }
     closedir(tasks);

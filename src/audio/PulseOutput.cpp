@@ -291,7 +291,7 @@ void PulseOutput::fill(std::size_t bytes)
         return;
     }
     if (!raised_ && pa_threaded_mainloop_in_thread(loop_) != 0) {
-        ThreadPriority::Raise(ThreadPriority::kOutput);
+        ThreadPriority::Raise();
         raised_ = true;
     }
     void* data = nullptr;
