@@ -1,5 +1,6 @@
 #include "board/SetFilePrefetch.h"
 
+#include "board/Board.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -45,6 +46,7 @@ public:
     {
         Join();
         ini_.reset();
+        ahead_ = {};
         fileName_ = fileName;
         // Qt takes the first thread that asks for its thread data as the main thread, and the
         // reading thread makes objects (QFile) that ask. Started before the application object,
@@ -61,14 +63,19 @@ public:
         }
     }
 
-    std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome)
+    std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome, ReadAhead* ahead)
     {
         Join();
+        ReadAhead pages = std::move(ahead_);
+        ahead_ = {};
         if (!ini_ || fileName != fileName_ || FileStamp::Of(fileName) != stamp_) {
             ini_.reset();
             return nullptr;
         }
         outcome = outcome_;
+        if (ahead != nullptr) {
+            *ahead = std::move(pages);
+        }
         return std::move(ini_);
     }
 
@@ -84,7 +91,25 @@ private:
         if (outcome_ == ReadOutcome::Read) {
             ini->LoadFromBytes(bytes);
         }
+        // The pages as the load would read them (an unreadable file gives none).
+        if (outcome_ != ReadOutcome::Unreadable) {
+            ReadPages(*ini);
+        }
         ini_ = std::move(ini);
+    }
+
+    // The groups are shared between this thread and a helper: the pages then take about half the
+    // time, and are mostly read before the create step asks for them.
+    void ReadPages(const IniFile& ini)
+    {
+        constexpr int kSplit = GroupCount / 2;
+        ahead_.pages = std::make_unique<Board>();
+        Board& pages = *ahead_.pages;
+        std::vector<BadSetValue> laterBad;
+        std::thread later([&] { ReadSetFileGroups(ini, pages, laterBad, kSplit + 1, GroupCount); });
+        ReadSetFileGroups(ini, pages, ahead_.badValues, 1, kSplit);
+        later.join();
+        ahead_.badValues.insert(ahead_.badValues.end(), laterBad.begin(), laterBad.end());
     }
 
     std::thread thread_;
@@ -92,6 +117,7 @@ private:
     FileStamp stamp_;
     ReadOutcome outcome_ = ReadOutcome::Missing;
     std::unique_ptr<IniFile> ini_;
+    ReadAhead ahead_;
 };
 
 Prefetch& Instance()
@@ -128,9 +154,9 @@ void WaitForRead()
     Instance().Join();
 }
 
-std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome)
+std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome, ReadAhead* ahead)
 {
-    return Instance().Take(fileName, outcome);
+    return Instance().Take(fileName, outcome, ahead);
 }
 
 } // namespace SetFilePrefetch
