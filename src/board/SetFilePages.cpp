@@ -5,6 +5,8 @@
 #include "platform/Color.h"
 #include "platform/IniFile.h"
 
+#include <array>
+
 namespace {
 
 const QString kBlank = QStringLiteral(" ");
@@ -31,20 +33,31 @@ bool ParsePlainDecimal(const QString& text, int& value)
 class PageReader
 {
 public:
-    PageReader(Board& board, std::vector<BadSetValue>& badValues) : board_(board), badValues_(badValues) {}
+    PageReader(Board& board, std::vector<BadSetValue>& badValues) : board_(board), badValues_(badValues)
+    {
+        // Copies of the key names of its own: each look-up copies its key, and readers on other
+        // threads sharing the one table would all count references on the same strings.
+        for (int k = 0; k < ButtonKeyCount; ++k) {
+            for (int b = 1; b <= ButtonCount; ++b) {
+                const QString& shared = ButtonKeyName(static_cast<ButtonKey>(k), b);
+                keyNames_[k][b] = QString(shared.constData(), shared.size());
+            }
+        }
+    }
 
     void ReadPage(const IniFile& ini, int group, int page)
     {
         const QString section = PageSectionName(group, page);
-        if (ini.SectionExists(section)) {
-            ReadPageFrom(ini, section, group, page, ButtonCount);
+        const IniFile::SectionKeys keys = ini.Keys(section);
+        if (keys.Exists()) {
+            ReadPageFrom(keys, section, group, page, ButtonCount);
             return;
         }
         // A page the file does not hold takes every default. Its first button is read as any other
         // (from an object without sections, which answers without a look-up) and the others are
         // copies of it, so a sparse board loads in a fraction of a full one's time.
         static const IniFile kNoSections;
-        ReadPageFrom(kNoSections, section, group, page, 1);
+        ReadPageFrom(kNoSections.Keys(section), section, group, page, 1);
         const TSoundButtonCell defaults = board_.Cell(group, page, 1);
         for (int b = 2; b <= ButtonCount; ++b) {
             board_.SetCell(group, page, b, defaults);
@@ -52,22 +65,22 @@ public:
     }
 
 private:
-    void ReadPageFrom(const IniFile& ini, const QString& section, int group, int page, int buttons)
+    void ReadPageFrom(const IniFile::SectionKeys& keys, const QString& section, int group, int page, int buttons)
     {
-        board_.PageName[group][page] = ini.ReadString(section, QStringLiteral("PageName"), kBlank);
-        board_.PagePlay[group][page] = ini.ReadString(section, QStringLiteral("PagePlay"), kFalse);
-        board_.RapidFire[group][page] = ini.ReadString(section, QStringLiteral("RapidFire"), kFalse);
-        board_.PageShuffle[group][page] = ini.ReadString(section, QStringLiteral("PageShuffle"), kFalse);
-        board_.PageColor[group][page] = ReadColor(ini, section, QStringLiteral("PageColor"));
+        board_.PageName[group][page] = keys.ReadString(QStringLiteral("PageName"), kBlank);
+        board_.PagePlay[group][page] = keys.ReadString(QStringLiteral("PagePlay"), kFalse);
+        board_.RapidFire[group][page] = keys.ReadString(QStringLiteral("RapidFire"), kFalse);
+        board_.PageShuffle[group][page] = keys.ReadString(QStringLiteral("PageShuffle"), kFalse);
+        board_.PageColor[group][page] = ReadColor(keys, section, QStringLiteral("PageColor"));
         for (int b = 1; b <= buttons; ++b) {
-            ReadButton(ini, section, group, page, b);
+            ReadButton(keys, section, group, page, b);
         }
     }
 
-    void ReadButton(const IniFile& ini, const QString& section, int g, int p, int b)
+    void ReadButton(const IniFile::SectionKeys& keys, const QString& section, int g, int p, int b)
     {
         auto text = [&](ButtonKey key, const QString& defaultValue) {
-            return ini.ReadString(section, ButtonKeyName(key, b), defaultValue);
+            return keys.ReadString(KeyName(key, b), defaultValue);
         };
         board_.ButtonCaption[g][p][b] = StoredToCaption(text(ButtonKey::Caption, kBlank));
         board_.ButtonFile[g][p][b] = text(ButtonKey::File, kBlank);
@@ -80,7 +93,7 @@ private:
 
         // A sound that was playing or cued when the file was written is no longer so.
         int state =
-            ReadInteger(ini, section, ButtonKeyName(ButtonKey::Activity, b), QStringLiteral("1"), bstUnplayed);
+            ReadInteger(keys, section, KeyName(ButtonKey::Activity, b), QStringLiteral("1"), bstUnplayed);
         if (state == bstCued) {
             state = bstNeutral;
         } else if (state == bstPlaying) {
@@ -92,16 +105,16 @@ private:
 
         board_.ButtonCustomCue[g][p][b] = text(ButtonKey::CustomCue, QStringLiteral("N"));
         board_.ButtonCueStart[g][p][b] =
-            ReadInteger(ini, section, ButtonKeyName(ButtonKey::CueStart, b), QStringLiteral("0"), 0);
+            ReadInteger(keys, section, KeyName(ButtonKey::CueStart, b), QStringLiteral("0"), 0);
         board_.ButtonCueEnd[g][p][b] =
-            ReadInteger(ini, section, ButtonKeyName(ButtonKey::CueEnd, b), QStringLiteral("0"), 0);
-        board_.ButtonCustomColor[g][p][b] = ReadColor(ini, section, ButtonKeyName(ButtonKey::Color, b));
+            ReadInteger(keys, section, KeyName(ButtonKey::CueEnd, b), QStringLiteral("0"), 0);
+        board_.ButtonCustomColor[g][p][b] = ReadColor(keys, section, KeyName(ButtonKey::Color, b));
     }
 
-    int ReadInteger(const IniFile& ini, const QString& section, const QString& key, const QString& defaultText,
-                    int defaultValue)
+    int ReadInteger(const IniFile::SectionKeys& keys, const QString& section, const QString& key,
+                    const QString& defaultText, int defaultValue)
     {
-        const QString value = ini.ReadString(section, key, defaultText);
+        const QString value = keys.ReadString(key, defaultText);
         int result = 0;
         if (ParsePlainDecimal(value, result) || IniFile::TryParseInteger(value.trimmed(), result)) {
             return result;
@@ -110,9 +123,9 @@ private:
         return defaultValue;
     }
 
-    int ReadColor(const IniFile& ini, const QString& section, const QString& key)
+    int ReadColor(const IniFile::SectionKeys& keys, const QString& section, const QString& key)
     {
-        const QString value = ini.ReadString(section, key, QString());
+        const QString value = keys.ReadString(key, QString());
         if (Board::IsBlank(value)) {
             return 0;
         }
@@ -126,8 +139,11 @@ private:
         return 0;
     }
 
+    const QString& KeyName(ButtonKey key, int button) const { return keyNames_[static_cast<int>(key)][button]; }
+
     Board& board_;
     std::vector<BadSetValue>& badValues_;
+    std::array<std::array<QString, ButtonCount + 1>, ButtonKeyCount> keyNames_;
 };
 
 } // namespace
