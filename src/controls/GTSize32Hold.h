@@ -1,7 +1,9 @@
 #pragma once
 // Holds a window's repaints and shows the hourglass cursor while the scaler moves its controls,
 // so the window repaints once at the end; both are undone when the hold leaves scope, also when
-// a step returns early.
+// a step returns early. A window that is not on the screen is left alone: it has no repaints to
+// hold, and an hourglass would only flicker over the other windows (the tool windows are built
+// and scaled while the board shows) or cost the cursor theme's load before anything is shown.
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
@@ -9,9 +11,12 @@
 class GTRepaintHold
 {
 public:
-    explicit GTRepaintHold(QWidget* window) : window_(window)
+    explicit GTRepaintHold(QWidget* window) : window_(window), held_(window != nullptr && window->isVisible())
     {
-        wasEnabled_ = window_ && window_->updatesEnabled();
+        if (!held_) {
+            return;
+        }
+        wasEnabled_ = window_->updatesEnabled();
         if (wasEnabled_) {
             window_->setUpdatesEnabled(false);
         }
@@ -19,6 +24,9 @@ public:
     }
     ~GTRepaintHold()
     {
+        if (!held_) {
+            return;
+        }
         QGuiApplication::restoreOverrideCursor();
         if (wasEnabled_ && window_) {
             window_->setUpdatesEnabled(true);
@@ -29,5 +37,6 @@ public:
 
 private:
     QPointer<QWidget> window_;
+    bool held_;
     bool wasEnabled_ = false;
 };
