@@ -8,7 +8,7 @@
 
 #include <sys/stat.h>
 
-#include <array>
+#include <algorithm>
 #include <thread>
 
 namespace SetFilePrefetch {
@@ -99,28 +99,29 @@ private:
         ini_ = std::move(ini);
     }
 
-    // The groups are shared between this thread and three helpers (each reads the pages of its
-    // own groups into the one board): the pages are then mostly read before the create step asks
-    // for them. The values that did not convert are kept in reading order.
+    // The groups are shared between this thread and up to three helpers (each reads the pages of
+    // its own groups into the one board): the pages are then mostly read before the create step
+    // asks for them. A processor is left to the GUI thread, which builds the windows meanwhile.
+    // The values that did not convert are kept in reading order.
     void ReadPages(const IniFile& ini)
     {
-        constexpr int kParts = 4;
+        const int parts = std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 1, 4);
         ahead_.pages = std::make_unique<Board>();
         Board& pages = *ahead_.pages;
-        std::array<std::vector<BadSetValue>, kParts> bad;
+        std::vector<std::vector<BadSetValue>> bad(static_cast<std::size_t>(parts));
         auto readPart = [&](int part) {
-            ReadSetFileGroups(ini, pages, bad[part], 1 + part * GroupCount / kParts,
-                              (part + 1) * GroupCount / kParts);
+            ReadSetFileGroups(ini, pages, bad[static_cast<std::size_t>(part)], 1 + part * GroupCount / parts,
+                              (part + 1) * GroupCount / parts);
         };
-        std::array<std::thread, kParts - 1> helpers;
-        for (int part = 1; part < kParts; ++part) {
-            helpers[part - 1] = std::thread(readPart, part);
+        std::vector<std::thread> helpers;
+        for (int part = 1; part < parts; ++part) {
+            helpers.emplace_back(readPart, part);
         }
         readPart(0);
         for (std::thread& helper : helpers) {
             helper.join();
         }
-        for (std::vector<BadSetValue>& part : bad) {
+        for (const std::vector<BadSetValue>& part : bad) {
             ahead_.badValues.insert(ahead_.badValues.end(), part.begin(), part.end());
         }
     }
