@@ -1,11 +1,13 @@
 // links: rbx_board
 #include "board/SetFile.h"
+#include "board/SetFilePrefetch.h"
 #include "FullBoard.h"
 #include "board/Board.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
 #include "platform/Clock.h"
 #include "platform/Color.h"
+#include "platform/IniFile.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <benchmark/benchmark.h>
@@ -63,6 +65,29 @@ void BM_LoadFullBoard(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadFullBoard)->Unit(benchmark::kMillisecond);
+
+// The set file named at start read ahead as the program does it: read, parsed and its pages read
+// on the prefetch threads, until the create step could take them.
+void BM_ReadAheadFullBoard(benchmark::State& state)
+{
+    BenchWorld world;
+    if (!world.setFile->SaveSetFile()) {
+        state.SkipWithError("save failed");
+        return;
+    }
+    for (auto _ : state) {
+        SetFilePrefetch::Start(world.board.SetFileName);
+        SetFilePrefetch::ReadOutcome outcome = SetFilePrefetch::ReadOutcome::Missing;
+        SetFilePrefetch::ReadAhead ahead;
+        auto ini = SetFilePrefetch::Take(world.board.SetFileName, outcome, &ahead);
+        if (!ini || !ahead.pages) {
+            state.SkipWithError("not read ahead");
+            break;
+        }
+        benchmark::DoNotOptimize(ahead.pages->ButtonCaption[10][18][48]);
+    }
+}
+BENCHMARK(BM_ReadAheadFullBoard)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

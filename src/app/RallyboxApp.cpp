@@ -1,5 +1,6 @@
 #include "app/RallyboxApp.h"
 
+#include "app/FirstPaint.h"
 #include "audio/Bass.h"
 #include "board/Backups.h"
 #include "board/MainForm.h"
@@ -100,7 +101,8 @@ RallyboxApp::RallyboxApp(RallyboxOptions options)
     const QString executableFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     context->HelpFolders = {executableFolder, InstalledDataFolder(executableFolder)};
     context->ShowShutDown = [this] {
-        if (options_.ShowShutDownWindow && frmShutDown) {
+        if (options_.ShowShutDownWindow) {
+            EnsureToolWindows();
             frmShutDown->exec();
         }
     };
@@ -138,6 +140,36 @@ void RallyboxApp::CreateWindows()
     Form1 = std::move(form);
     creationOrder_.append(Form1->objectName());
     Form1->SetWindows(this);
+    PlaybackForm->ModeWiring().View().OpenEqualizer = [this] {
+        EnsureToolWindows();
+        FormEqualizer->ShowModal();
+    };
+    pageExport = new PageExportCommands(*Form1, playbackState);
+    shellFileDrop = new ShellFileDrop(*Form1);
+    arranging = std::make_unique<BoardArranging>(*Form1);
+    arranging->Wire();
+    arranging->RegisterMenuCommands(
+        [this](const QString& item, std::function<void()> command) { Form1->SetMenuCommand(item, std::move(command)); });
+    WireScoreboardMenu(*Form1, [this] {
+        EnsureToolWindows();
+        return ScoreboardWindows{Scoreboard, FormGenericScoreboard, FormAustralianFootball};
+    });
+    if (options_.ToolWindowsAfterFirstPaint) {
+        AfterFirstPaint(*Form1, [this] { EnsureToolWindows(); });
+    } else {
+        CreateToolWindows();
+    }
+}
+
+void RallyboxApp::EnsureToolWindows()
+{
+    if (FormPersonalize == nullptr) {
+        CreateToolWindows();
+    }
+}
+
+void RallyboxApp::CreateToolWindows()
+{
     FormChangeSoundButton = Create<TFormChangeSoundButton>();
     FormSetup = Create<TFormSetup>();
     FormChangePageButton = Create<TFormChangePageButton>();
@@ -164,16 +196,10 @@ void RallyboxApp::CreateWindows()
         EqualizerContext{playbackState, settings, *optionsFile, dialogs,
                          [this](TColor color) { Form1->EqualizerButton->SetColor(color); },
                          [this] { Form1->DummyButton->setFocus(); }});
-    PlaybackForm->ModeWiring().View().OpenEqualizer = [this] { FormEqualizer->ShowModal(); };
     FormAssignVolumeLevel =
         Create<TFormAssignVolumeLevel>(AssignVolumeLevelContext{playbackState, board, selection, settings, dialogs});
+    // The last one: EnsureToolWindows goes by it.
     FormPersonalize = Create<TFormPersonalize>();
-    pageExport = new PageExportCommands(*Form1, playbackState);
-    shellFileDrop = new ShellFileDrop(*Form1);
-    arranging = std::make_unique<BoardArranging>(*Form1);
-    arranging->Wire();
-    arranging->RegisterMenuCommands(
-        [this](const QString& item, std::function<void()> command) { Form1->SetMenuCommand(item, std::move(command)); });
     WireToolWindows();
     AttachGameDayWindows();
 }
@@ -188,7 +214,6 @@ void RallyboxApp::AttachGameDayWindows()
     FormLineups->Attach(lineups, dialogs, Form1.get());
     FormRoster->SetDialogs(dialogs);
     FormPersonalize->SetSettings(settings);
-    WireScoreboardMenu(*Form1, *Scoreboard, *FormGenericScoreboard, *FormAustralianFootball);
 }
 
 void RallyboxApp::WireToolWindows()

@@ -74,6 +74,10 @@ struct RallyboxOptions
     bool ShowShutDownWindow = true;
     // Opens or prints a file through the desktop; QDesktopServices / lp when not given.
     std::function<bool(const QString& verb, const QString& fileName)> ShellExecute;
+    // The tool windows (all but the main window) are created once the main window has first been
+    // painted, so that building them does not delay the board on the screen (the program); when
+    // false they are created with the main window.
+    bool ToolWindowsAfterFirstPaint = false;
 };
 
 // It is also the main window's MainFormWindows: the windows below, opened for the main window's
@@ -93,6 +97,10 @@ public:
 
     // The object names of the windows in the order they were created.
     const QStringList& CreationOrder() const { return creationOrder_; }
+
+    // Creates the tool windows unless they exist. Every command that opens one calls it first, so
+    // nothing asked for before the deferred creation has run is lost.
+    void EnsureToolWindows();
 
     Board board;
     Selection selection;
@@ -173,6 +181,7 @@ public:
 
 private:
     void CreateWindows();
+    void CreateToolWindows();
     void AttachGameDayWindows();
     std::unique_ptr<GameDayContext> gameDay_;
     // Creates a window owned by the main window (given its context when it takes one) and notes

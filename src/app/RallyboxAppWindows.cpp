@@ -22,26 +22,31 @@
 
 int RallyboxApp::ShowSoundButtonEditor()
 {
+    EnsureToolWindows();
     return FormChangeSoundButton->ShowModal();
 }
 
 int RallyboxApp::ShowfrmCustomPlay()
 {
+    EnsureToolWindows();
     return frmCustomPlay->ShowModal();
 }
 
 int RallyboxApp::ShowFormChangePageButton()
 {
+    EnsureToolWindows();
     return FormChangePageButton->ShowModal();
 }
 
 int RallyboxApp::ShowFormAddPlaceMarker()
 {
+    EnsureToolWindows();
     return FormAddPlaceMarker->ShowModal();
 }
 
 int RallyboxApp::ShowTimedStartSet()
 {
+    EnsureToolWindows();
     // The popup target is the button the timed start plays.
     playbackState.TimedStartButton = selection.PopupButton;
     return TimedStartSet->ShowModal();
@@ -49,27 +54,32 @@ int RallyboxApp::ShowTimedStartSet()
 
 int RallyboxApp::ShowFormAutoStartTimer()
 {
+    EnsureToolWindows();
     return FormAutoStartTimer->ShowModal();
 }
 
 int RallyboxApp::ShowFormAssignVolumeLevel()
 {
+    EnsureToolWindows();
     return FormAssignVolumeLevel->ShowModal();
 }
 
 int RallyboxApp::ShowFormSetup()
 {
+    EnsureToolWindows();
     return FormSetup->ShowModal();
 }
 
 int RallyboxApp::ShowFormAbout()
 {
+    EnsureToolWindows();
     return FormAbout->ShowModal();
 }
 
 // The lineups and the roster stay open beside the board.
 int RallyboxApp::ShowFormLineups()
 {
+    EnsureToolWindows();
     lineups.LineupsActive = true;
     lineups.HomeBatter = 1;
     lineups.VisitorBatter = 1;
@@ -80,6 +90,7 @@ int RallyboxApp::ShowFormLineups()
 
 int RallyboxApp::ShowFormRoster()
 {
+    EnsureToolWindows();
     FormRoster->show();
     FormRoster->raise();
     return 1;
@@ -87,31 +98,37 @@ int RallyboxApp::ShowFormRoster()
 
 int RallyboxApp::ShowFormPersonalize()
 {
+    EnsureToolWindows();
     return FormPersonalize->ShowModal();
 }
 
 int RallyboxApp::ShowFormFindSpecs()
 {
+    EnsureToolWindows();
     return FormFindSpecs->ShowModal();
 }
 
 int RallyboxApp::ShowFormHotKey()
 {
+    EnsureToolWindows();
     return FormHotKey->ShowModal();
 }
 
 int RallyboxApp::ShowButtonList()
 {
+    EnsureToolWindows();
     return ButtonList->ShowModal();
 }
 
 int RallyboxApp::ShowfrmCustomCuedButtons()
 {
+    EnsureToolWindows();
     return frmCustomCuedButtons->ShowModal();
 }
 
 int RallyboxApp::ShowFormDuplicateList()
 {
+    EnsureToolWindows();
     return FormDuplicateList->ShowModal();
 }
 

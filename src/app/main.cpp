@@ -31,6 +31,7 @@ int main(int argc, char** argv)
     RallyboxOptions options;
     options.ProgramFolder = ProgramFolder();
     options.Parameters = QApplication::arguments().mid(1);
+    options.ToolWindowsAfterFirstPaint = true;
     RallyboxApp rallybox(std::move(options));
     StartupProbe::Mark("windows");
     StartupProbe::ExitAfterFirstPaint(*rallybox.Form1);

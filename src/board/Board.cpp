@@ -101,6 +101,28 @@ void Board::SwapCells(int groupA, int pageA, int buttonA, int groupB, int pageB,
     SetCell(groupB, pageB, buttonB, a);
 }
 
+void Board::TakePages(Board& other)
+{
+    ButtonCaption.swap(other.ButtonCaption);
+    ButtonFile.swap(other.ButtonFile);
+    ButtonState.swap(other.ButtonState);
+    ButtonTime.swap(other.ButtonTime);
+    ButtonHotKey.swap(other.ButtonHotKey);
+    ButtonHotKeyInfo.swap(other.ButtonHotKeyInfo);
+    ButtonNote.swap(other.ButtonNote);
+    ButtonVolume.swap(other.ButtonVolume);
+    ButtonLoop.swap(other.ButtonLoop);
+    ButtonCustomCue.swap(other.ButtonCustomCue);
+    ButtonCueStart.swap(other.ButtonCueStart);
+    ButtonCueEnd.swap(other.ButtonCueEnd);
+    ButtonCustomColor.swap(other.ButtonCustomColor);
+    PageName.swap(other.PageName);
+    PageColor.swap(other.PageColor);
+    PagePlay.swap(other.PagePlay);
+    PageShuffle.swap(other.PageShuffle);
+    RapidFire.swap(other.RapidFire);
+}
+
 void Board::ResetToLoadDefaults()
 {
     for (int g = 1; g <= GroupCount; ++g) {

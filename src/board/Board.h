@@ -90,6 +90,9 @@ public:
     // Sets every cell of all groups and 19 pages, and every page, to the values a missing set file
     // gives (see the constructor). Cue origins become 0.
     void ResetToLoadDefaults();
+    // Takes the page and button tables of `other` (a board the set file was read into), giving
+    // it these; nothing else changes.
+    void TakePages(Board& other);
 
     // The erase of the New commands and of the backup set-up: page names and flags empty, every
     // cell's caption, file, time, hot key, hot-key text, note and custom-cue flag empty, state 1,

@@ -13,6 +13,7 @@
 #include "board/Tracer.h"
 #include "board/UserProfile.h"
 #include "board/WinVer.h"
+#include "controls/ButtonWithColor.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
 #include "controls/GTSize32.h"
@@ -25,6 +26,7 @@
 #include "platform/Random.h"
 
 #include <QGuiApplication>
+#include <QMultiHash>
 #include <QPushButton>
 #include <QTimer>
 
@@ -35,6 +37,34 @@ namespace {
 // Thrown to leave the create step after a failure that has been reported.
 struct CreateStepFailed
 {
+};
+
+// The window's controls by object name, gathered in one walk: looking each of the four hundred
+// slot controls up on its own walked the window's whole tree every time. A name that is not
+// unique goes to Qt's own look-up, which then decides exactly as before.
+class ControlsByName
+{
+public:
+    explicit ControlsByName(QObject& window) : window_(window)
+    {
+        for (QObject* control : window.findChildren<QObject*>()) {
+            if (!control->objectName().isEmpty()) {
+                controls_.insert(control->objectName(), control);
+            }
+        }
+    }
+
+    template <typename T> T* Find(const QString& name) const
+    {
+        if (controls_.count(name) == 1) {
+            return qobject_cast<T*>(controls_.value(name));
+        }
+        return window_.findChild<T*>(name);
+    }
+
+private:
+    QObject& window_;
+    QMultiHash<QString, QObject*> controls_;
 };
 
 } // namespace
@@ -182,21 +212,22 @@ void TForm1::SetMainCaption(bool withPersonalization, bool withLogging)
 
 void TForm1::FindSlotControls()
 {
+    const ControlsByName controls(*this);
     for (int n = 1; n <= SlotCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const QString number = QString::number(n);
-        ButtonPanels[i] = findChild<TColorPanel*>(QStringLiteral("Panel") + number);
-        SoundButtons[i] = FindColorButton(this, QStringLiteral("Button") + number);
-        ButtonMemos[i] = findChild<TClickLabel*>(QStringLiteral("Memo") + number);
-        TimeLabels[i] = findChild<TClickLabel*>(QStringLiteral("TimeLabel") + number);
-        HotKeyLabels[i] = findChild<TClickLabel*>(QStringLiteral("KL") + number);
-        VolumeLabels[i] = findChild<TClickLabel*>(QStringLiteral("VL") + number);
-        LoopLabels[i] = findChild<TClickLabel*>(QStringLiteral("LL") + number);
-        CustomCueLabels[i] = findChild<TClickLabel*>(QStringLiteral("cl") + number);
+        ButtonPanels[i] = controls.Find<TColorPanel>(QStringLiteral("Panel") + number);
+        SoundButtons[i] = controls.Find<TBitBtnWithColor>(QStringLiteral("Button") + number);
+        ButtonMemos[i] = controls.Find<TClickLabel>(QStringLiteral("Memo") + number);
+        TimeLabels[i] = controls.Find<TClickLabel>(QStringLiteral("TimeLabel") + number);
+        HotKeyLabels[i] = controls.Find<TClickLabel>(QStringLiteral("KL") + number);
+        VolumeLabels[i] = controls.Find<TClickLabel>(QStringLiteral("VL") + number);
+        LoopLabels[i] = controls.Find<TClickLabel>(QStringLiteral("LL") + number);
+        CustomCueLabels[i] = controls.Find<TClickLabel>(QStringLiteral("cl") + number);
     }
     for (int n = 1; n <= PageButtonSlots; ++n) {
         PageButtons[static_cast<std::size_t>(n)] =
-            FindColorButton(this, QStringLiteral("PageButton") + QString::number(n));
+            controls.Find<TBitBtnWithColor>(QStringLiteral("PageButton") + QString::number(n));
     }
 }
 

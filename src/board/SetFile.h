@@ -41,14 +41,8 @@ public:
     QString NewSetFileName() const;
 
 private:
-    void ReadPage(const IniFile& ini, int group, int page);
-    void ReadPageFrom(const IniFile& ini, const QString& section, int group, int page, int buttons);
-    void ReadButton(const IniFile& ini, const QString& section, int group, int page, int button);
     void WritePage(IniFile& ini, int group, int page) const;
     void WriteButton(IniFile& ini, const QString& section, int group, int page, int button) const;
-    int ReadInteger(const IniFile& ini, const QString& section, const QString& key,
-                    const QString& defaultText, int defaultValue);
-    int ReadColor(const IniFile& ini, const QString& section, const QString& key);
     void TraceBadValue(const QString& section, const QString& key, const QString& value);
     void ShowError(const QString& routine);
 

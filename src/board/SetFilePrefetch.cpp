@@ -1,5 +1,6 @@
 #include "board/SetFilePrefetch.h"
 
+#include "board/Board.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -7,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace SetFilePrefetch {
@@ -45,6 +47,7 @@ public:
     {
         Join();
         ini_.reset();
+        ahead_ = {};
         fileName_ = fileName;
         // Qt takes the first thread that asks for its thread data as the main thread, and the
         // reading thread makes objects (QFile) that ask. Started before the application object,
@@ -61,14 +64,19 @@ public:
         }
     }
 
-    std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome)
+    std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome, ReadAhead* ahead)
     {
         Join();
+        ReadAhead pages = std::move(ahead_);
+        ahead_ = {};
         if (!ini_ || fileName != fileName_ || FileStamp::Of(fileName) != stamp_) {
             ini_.reset();
             return nullptr;
         }
         outcome = outcome_;
+        if (ahead != nullptr) {
+            *ahead = std::move(pages);
+        }
         return std::move(ini_);
     }
 
@@ -84,7 +92,38 @@ private:
         if (outcome_ == ReadOutcome::Read) {
             ini->LoadFromBytes(bytes);
         }
+        // The pages as the load would read them (an unreadable file gives none).
+        if (outcome_ != ReadOutcome::Unreadable) {
+            ReadPages(*ini);
+        }
         ini_ = std::move(ini);
+    }
+
+    // The groups are shared between this thread and up to three helpers (each reads the pages of
+    // its own groups into the one board): the pages are then mostly read before the create step
+    // asks for them. A processor is left to the GUI thread, which builds the windows meanwhile.
+    // The values that did not convert are kept in reading order.
+    void ReadPages(const IniFile& ini)
+    {
+        const int parts = std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 1, 4);
+        ahead_.pages = std::make_unique<Board>();
+        Board& pages = *ahead_.pages;
+        std::vector<std::vector<BadSetValue>> bad(static_cast<std::size_t>(parts));
+        auto readPart = [&](int part) {
+            ReadSetFileGroups(ini, pages, bad[static_cast<std::size_t>(part)], 1 + part * GroupCount / parts,
+                              (part + 1) * GroupCount / parts);
+        };
+        std::vector<std::thread> helpers;
+        for (int part = 1; part < parts; ++part) {
+            helpers.emplace_back(readPart, part);
+        }
+        readPart(0);
+        for (std::thread& helper : helpers) {
+            helper.join();
+        }
+        for (const std::vector<BadSetValue>& part : bad) {
+            ahead_.badValues.insert(ahead_.badValues.end(), part.begin(), part.end());
+        }
     }
 
     std::thread thread_;
@@ -92,6 +131,7 @@ private:
     FileStamp stamp_;
     ReadOutcome outcome_ = ReadOutcome::Missing;
     std::unique_ptr<IniFile> ini_;
+    ReadAhead ahead_;
 };
 
 Prefetch& Instance()
@@ -128,9 +168,9 @@ void WaitForRead()
     Instance().Join();
 }
 
-std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome)
+std::unique_ptr<IniFile> Take(const QString& fileName, ReadOutcome& outcome, ReadAhead* ahead)
 {
-    return Instance().Take(fileName, outcome);
+    return Instance().Take(fileName, outcome, ahead);
 }
 
 } // namespace SetFilePrefetch

@@ -1,37 +1,14 @@
 #include "board/Board.h"
 #include "board/SetFile.h"
 #include "board/SetFileHourglass.h"
+#include "board/SetFilePages.h"
 #include "board/SetFilePrefetch.h"
-#include "board/SetFileText.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
-#include "platform/Color.h"
 #include "platform/IniFile.h"
 
 namespace {
-
 const QString kMain = QStringLiteral("Main");
-const QString kBlank = QStringLiteral(" ");
-const QString kFalse = QStringLiteral("F");
-
-// Plain decimal digits, as this program writes numbers; anything else goes through the full
-// conversion. A full board holds some thirty thousand of these.
-bool ParsePlainDecimal(const QString& text, int& value)
-{
-    if (text.isEmpty() || text.size() > 9) {
-        return false;
-    }
-    int result = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9') {
-            return false;
-        }
-        result = result * 10 + (c.unicode() - u'0');
-    }
-    value = result;
-    return true;
-}
-
 } // namespace
 
 bool SetFile::LoadSetFile()
@@ -44,7 +21,8 @@ bool SetFile::LoadSetFile()
 
     using SetFilePrefetch::ReadOutcome;
     ReadOutcome outcome = ReadOutcome::Missing;
-    auto ini = SetFilePrefetch::Take(board_.SetFileName, outcome);
+    SetFilePrefetch::ReadAhead ahead;
+    auto ini = SetFilePrefetch::Take(board_.SetFileName, outcome, &ahead);
     if (!ini) {
         ini = std::make_unique<IniFile>();
         ini->Rename(board_.SetFileName, false);
@@ -68,105 +46,17 @@ bool SetFile::LoadSetFile()
 
     const IniFile& file = *board_.SetIniFile;
     settings_.Personalization = file.ReadString(kMain, QStringLiteral("Personalization"), QString());
-    for (int g = 1; g <= GroupCount; ++g) {
-        for (int p = 1; p <= PageCount; ++p) {
-            ReadPage(file, g, p);
-        }
+    // The pages were read with the file when it was read ahead; otherwise they are read here.
+    if (ahead.pages) {
+        board_.TakePages(*ahead.pages);
+    } else {
+        ReadSetFilePages(file, board_, ahead.badValues);
+    }
+    for (const BadSetValue& bad : ahead.badValues) {
+        TraceBadValue(bad.section, bad.key, bad.value);
     }
     board_.CueOriginGroup.fill(0);
     board_.CueOriginPage.fill(0);
     board_.CueOriginButton.fill(0);
     return true;
-}
-
-void SetFile::ReadPage(const IniFile& ini, int group, int page)
-{
-    const QString section = PageSectionName(group, page);
-    if (ini.SectionExists(section)) {
-        ReadPageFrom(ini, section, group, page, ButtonCount);
-        return;
-    }
-    // A page the file does not hold takes every default. Its first button is read as any other
-    // (from an object without sections, which answers without a look-up) and the others are
-    // copies of it, so a sparse board loads in a fraction of a full one's time.
-    static const IniFile kNoSections;
-    ReadPageFrom(kNoSections, section, group, page, 1);
-    const TSoundButtonCell defaults = board_.Cell(group, page, 1);
-    for (int b = 2; b <= ButtonCount; ++b) {
-        board_.SetCell(group, page, b, defaults);
-    }
-}
-
-void SetFile::ReadPageFrom(const IniFile& ini, const QString& section, int group, int page, int buttons)
-{
-    board_.PageName[group][page] = ini.ReadString(section, QStringLiteral("PageName"), kBlank);
-    board_.PagePlay[group][page] = ini.ReadString(section, QStringLiteral("PagePlay"), kFalse);
-    board_.RapidFire[group][page] = ini.ReadString(section, QStringLiteral("RapidFire"), kFalse);
-    board_.PageShuffle[group][page] = ini.ReadString(section, QStringLiteral("PageShuffle"), kFalse);
-    board_.PageColor[group][page] = ReadColor(ini, section, QStringLiteral("PageColor"));
-    for (int b = 1; b <= buttons; ++b) {
-        ReadButton(ini, section, group, page, b);
-    }
-}
-
-void SetFile::ReadButton(const IniFile& ini, const QString& section, int g, int p, int b)
-{
-    auto text = [&](ButtonKey key, const QString& defaultValue) {
-        return ini.ReadString(section, ButtonKeyName(key, b), defaultValue);
-    };
-    board_.ButtonCaption[g][p][b] = StoredToCaption(text(ButtonKey::Caption, kBlank));
-    board_.ButtonFile[g][p][b] = text(ButtonKey::File, kBlank);
-    board_.ButtonTime[g][p][b] = text(ButtonKey::Time, kBlank);
-    board_.ButtonHotKey[g][p][b] = text(ButtonKey::HotKey, kBlank);
-    board_.ButtonHotKeyInfo[g][p][b] = text(ButtonKey::HotKeyInfo, kBlank);
-    board_.ButtonLoop[g][p][b] = text(ButtonKey::Loop, QString());
-    board_.ButtonNote[g][p][b] = text(ButtonKey::Note, kBlank);
-    board_.ButtonVolume[g][p][b] = text(ButtonKey::Volume, QString());
-
-    // A sound that was playing or cued when the file was written is no longer so.
-    int state =
-        ReadInteger(ini, section, ButtonKeyName(ButtonKey::Activity, b), QStringLiteral("1"), bstUnplayed);
-    if (state == bstCued) {
-        state = bstNeutral;
-    } else if (state == bstPlaying) {
-        state = bstPlayed;
-    } else if (state == bstHighlightedPlaying) {
-        state = bstHighlightedPlayed;
-    }
-    board_.ButtonState[g][p][b] = state;
-
-    board_.ButtonCustomCue[g][p][b] = text(ButtonKey::CustomCue, QStringLiteral("N"));
-    board_.ButtonCueStart[g][p][b] =
-        ReadInteger(ini, section, ButtonKeyName(ButtonKey::CueStart, b), QStringLiteral("0"), 0);
-    board_.ButtonCueEnd[g][p][b] =
-        ReadInteger(ini, section, ButtonKeyName(ButtonKey::CueEnd, b), QStringLiteral("0"), 0);
-    board_.ButtonCustomColor[g][p][b] = ReadColor(ini, section, ButtonKeyName(ButtonKey::Color, b));
-}
-
-int SetFile::ReadInteger(const IniFile& ini, const QString& section, const QString& key,
-                         const QString& defaultText, int defaultValue)
-{
-    const QString value = ini.ReadString(section, key, defaultText);
-    int result = 0;
-    if (ParsePlainDecimal(value, result) || IniFile::TryParseInteger(value.trimmed(), result)) {
-        return result;
-    }
-    TraceBadValue(section, key, value);
-    return defaultValue;
-}
-
-int SetFile::ReadColor(const IniFile& ini, const QString& section, const QString& key)
-{
-    const QString value = ini.ReadString(section, key, QString());
-    if (Board::IsBlank(value)) {
-        return 0;
-    }
-    TColor color = 0;
-    const QString trimmed = value.trimmed();
-    // "$" and hex digits is the common form and cannot be a colour name, so it skips the name table.
-    if (trimmed.startsWith(u'$') ? IniFile::TryParseInteger(trimmed, color) : StringToColor(trimmed, color)) {
-        return color;
-    }
-    TraceBadValue(section, key, value);
-    return 0;
 }

@@ -298,5 +298,8 @@ void GTForm::AdaptToScreen()
         ScaleToClient(100);
     }
     shared_.Adapted = true;
+    if (shared_.Rescaled) {
+        shared_.AdaptationPending = false;
+    }
     StoreReference();
 }

@@ -196,6 +196,7 @@ void GTForm::FullRescale()
     ScaleToClient(100);
     if (shared_.AdaptationPending) {
         shared_.AdaptationPending = false;
+        shared_.Rescaled = true;
     } else {
         RestoreFocus(focus);
     }

@@ -513,6 +513,21 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value)
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+IniFile::SectionKeys IniFile::Keys(const QString& section) const
+{
+    const auto it = sectionIndex_.constFind(Name{section});
+    return SectionKeys(it == sectionIndex_.constEnd() ? nullptr : &sections_[static_cast<size_t>(it.value())]);
+}
+
+QString IniFile::SectionKeys::ReadString(const QString& key, const QString& defaultValue) const
+{
+    if (section_ == nullptr) {
+        return defaultValue;
+    }
+    const Entry* e = FindEntry(*section_, key);
+    return e == nullptr ? defaultValue : e->value;
+}
+
 bool IniFile::SectionExists(const QString& section) const
 {
     return FindSection(section) != nullptr;

@@ -49,6 +49,28 @@ public:
     bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
     void WriteBool(const QString& section, const QString& key, bool value);
 
+private:
+    struct Section;
+
+public:
+    // The keys of one section, found once: a reader that takes many keys of a section (the set
+    // file's pages) skips the section look-up of each ReadString, and readers on several threads
+    // sharing one const object do not displace each other's last section. Valid while the object
+    // is not changed.
+    class SectionKeys
+    {
+    public:
+        bool Exists() const { return section_ != nullptr; }
+        // The key's value, or the default when the key or the section is not there.
+        QString ReadString(const QString& key, const QString& defaultValue) const;
+
+    private:
+        friend class IniFile;
+        explicit SectionKeys(const Section* section) : section_(section) {}
+        const Section* section_;
+    };
+    SectionKeys Keys(const QString& section) const;
+
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
     // Key names of a section in file order (empty when the section is absent).

@@ -10,8 +10,7 @@
 #include <array>
 #include <utility>
 
-void WireScoreboardMenu(TForm1& form, TScoreboard& baseball, TFormGenericScoreboard& generic,
-                        TFormAustralianFootball& australian)
+void WireScoreboardMenu(TForm1& form, std::function<ScoreboardWindows()> windows)
 {
     auto item = [&form](const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); };
     auto connectItem = [&](const char* name, auto slot) {
@@ -19,7 +18,7 @@ void WireScoreboardMenu(TForm1& form, TScoreboard& baseball, TFormGenericScorebo
             QObject::connect(action, &QAction::triggered, &form, slot);
         }
     };
-    connectItem("Baseball1", [&baseball] { baseball.ShowBesideBoard(); });
+    connectItem("Baseball1", [windows] { windows().baseball->ShowBesideBoard(); });
     static const std::array<std::pair<const char*, Sport>, 7> sports{{{"Basketball1", Sport::Basketball},
                                                                       {"Football1", Sport::Football},
                                                                       {"Handball1", Sport::Handball},
@@ -29,7 +28,7 @@ void WireScoreboardMenu(TForm1& form, TScoreboard& baseball, TFormGenericScorebo
                                                                       {"Volleyball1", Sport::Volleyball}}};
     for (const auto& [name, sport] : sports) {
         const Sport chosen = sport;
-        connectItem(name, [&generic, chosen] { generic.ShowSport(chosen); });
+        connectItem(name, [windows, chosen] { windows().generic->ShowSport(chosen); });
     }
-    connectItem("AustralianFootball1", [&australian] { australian.ShowBesideBoard(); });
+    connectItem("AustralianFootball1", [windows] { windows().australian->ShowBesideBoard(); });
 }

@@ -61,7 +61,7 @@ QByteArray ToneWav(int frames)
 class GameDayApp : public ::testing::Test
 {
 protected:
-    void Start(const QByteArray& extraKeys)
+    void Start(const QByteArray& extraKeys, bool toolWindowsAfterFirstPaint = false)
     {
         ASSERT_TRUE(dir.isValid());
         const QString folder = dir.path() + QStringLiteral("/");
@@ -78,6 +78,7 @@ protected:
                    "\r\n[PageE1]\r\nPageName=Late\r\nc1=Late\r\ns1=" + sound.toUtf8() + "\r\nh1=2W\r\n\r\n");
         file.close();
         RallyboxOptions options = ManualClockAppOptions(folder, {setPath}, dialogs, clock);
+        options.ToolWindowsAfterFirstPaint = toolWindowsAfterFirstPaint;
         app = std::make_unique<RallyboxApp>(std::move(options));
     }
 
@@ -143,7 +144,9 @@ TEST_F(GameDayApp, ALockedButtonAndAButtonBeyondGroupDStaySilent)
 
 TEST_F(GameDayApp, TheScoreboardMenuOpensEachSportsWindow)
 {
-    Start({});
+    // As the program starts: the menu may be chosen before the tool windows have been built.
+    Start({}, true);
+    ASSERT_EQ(app->FormGenericScoreboard, nullptr);
     auto trigger = [this](const char* name) {
         QAction* action = app->Form1->findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;

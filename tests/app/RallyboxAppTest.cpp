@@ -9,7 +9,9 @@
 #include "platform/ScriptedDialogs.h"
 #include "tools/TfrmShutDown.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -37,7 +39,17 @@ TEST(RallyboxAppTest, WindowsAreCreatedOnceInTheFixedOrderWithTheMainWindowFirst
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     ManualClock clock;
-    RallyboxApp app(TestOptions(dir, dialogs, clock));
+    RallyboxOptions options = TestOptions(dir, dialogs, clock);
+    options.ToolWindowsAfterFirstPaint = true;
+    RallyboxApp app(std::move(options));
+    // As the program starts: the board alone, and the other windows once it has been painted.
+    EXPECT_EQ(app.CreationOrder(), QStringList{QStringLiteral("Form1")});
+    app.ShowMainWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (app.CreationOrder().size() == 1 && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
     const QStringList expected{
         "Form1",          "FormChangeSoundButton", "FormSetup",          "FormChangePageButton",
         "FormAbout",      "Scoreboard",            "FormLineups",        "FormRoster",

@@ -164,6 +164,31 @@ TEST(GTSize32Rescale, ResizeWhileDeactivatedDoesNothing)
     EXPECT_EQ(w.size(), QSize(500, 400));
 }
 
+TEST(GTSize32Rescale, AWindowBuiltAfterAnotherWasScaledLeavesThatOnesLayoutAlone)
+{
+    GTSize32TestWindow w;
+    w.GTForm1->FormCreate();
+    w.ShowActive();
+    w.resize(500, 320);
+    QApplication::processEvents();
+    ExpectEnlargedByQuarter(w);
+
+    // A second window of the same program built only now; then the first one is activated again.
+    QWidget later;
+    later.resize(200, 100);
+    auto* laterButton = new QPushButton(QStringLiteral("Later"), &later);
+    laterButton->setGeometry(10, 10, 60, 20);
+    auto* laterForm = new GTForm(later, w.shared, [] { return QSize(1920, 1080); });
+    laterForm->FormCreate();
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 5000));
+    w.ShowActive();
+    ExpectEnlargedByQuarter(w);
+}
+
 TEST(GTSize32Rescale, MinimisedOrEmptyWindowIsNotRescaled)
 {
     GTSize32TestWindow w;
