@@ -7,6 +7,7 @@
 #include "board/MainForm.h"
 #include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
+#include "platform/DeferredIconStyle.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
+    // Before the first window: the menu bar's hidden overflow icon is read when first drawn.
+    QApplication::setStyle(new DeferredIconStyle);
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
     RegisterPictureFormats(pictureFormats);
