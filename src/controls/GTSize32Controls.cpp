@@ -83,9 +83,14 @@ void SetAlign(QWidget& control, TAlign align)
     }
 }
 
+QVariant SettingOf(const QObject& control, const char* name)
+{
+    return control.dynamicPropertyNames().contains(name) ? control.property(name) : QVariant();
+}
+
 TAlign AlignOf(const QWidget& control)
 {
-    const QVariant v = control.property(AlignProperty);
+    const QVariant v = SettingOf(control, AlignProperty);
     const int value = v.isValid() ? v.toInt() : 0;
     if (value < 0 || value > static_cast<int>(TAlign::alClient)) {
         return TAlign::alNone;
@@ -100,7 +105,7 @@ void SetTag(QWidget& control, int tag)
 
 int TagOf(const QWidget& control)
 {
-    const QVariant v = control.property(TagProperty);
+    const QVariant v = SettingOf(control, TagProperty);
     return v.isValid() ? v.toInt() : 0;
 }
 
@@ -111,7 +116,7 @@ void SetSpecialKind(QWidget& control, GTSpecialKind kind)
 
 GTSpecialKind SpecialKindOf(const QWidget& control)
 {
-    const QVariant v = control.property(SpecialProperty);
+    const QVariant v = SettingOf(control, SpecialProperty);
     const int value = v.isValid() ? v.toInt() : 0;
     if (value < 0 || value > static_cast<int>(GTSpecialKind::GTNavigator)) {
         return GTSpecialKind::None;
