@@ -11,6 +11,9 @@
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+
+#include <thread>
 
 // The program's entry: the application title, the windows in their fixed order (the main window
 // first), then the message loop.
@@ -28,6 +31,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
     // Before the first window: the menu bar's hidden overflow icon is read when first drawn.
     QApplication::setStyle(new DeferredIconStyle);
+    // The first control's text wakes the accessibility bridge, which waits for a connection to the
+    // session bus; the connection is opened meanwhile, while the windows are being built.
+    std::thread sessionBus([] { QDBusConnection::sessionBus(); });
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
     RegisterPictureFormats(pictureFormats);
@@ -49,5 +55,7 @@ int main(int argc, char** argv)
     });
     rallybox.ShowMainWindow();
     StartupProbe::Mark("shown");
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    sessionBus.join();
+    return exitCode;
 }
