@@ -8,7 +8,8 @@ class QWidget;
 
 namespace StartupProbe {
 bool Enabled();
-// Writes "<step> <CLOCK_REALTIME ns>" when enabled.
+// Writes "<step> <CLOCK_REALTIME ns>" and "<step>.cpu <the thread's processor time, ns>" when
+// enabled.
 void Mark(const char* step);
 // Leaves the process right after the window's first completed paint, when enabled.
 void ExitAfterFirstPaint(QWidget& window);

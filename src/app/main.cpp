@@ -7,9 +7,13 @@
 #include "board/MainForm.h"
 #include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
+#include "platform/DeferredIconStyle.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+
+#include <thread>
 
 // The program's entry: the application title, the windows in their fixed order (the main window
 // first), then the message loop.
@@ -25,6 +29,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
+    // Before the first window: the menu bar's hidden overflow icon is read when first drawn.
+    QApplication::setStyle(new DeferredIconStyle);
+    // The first control's text wakes the accessibility bridge, which waits for a connection to the
+    // session bus; the connection is opened meanwhile, while the windows are being built.
+    std::thread sessionBus([] { QDBusConnection::sessionBus(); });
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
     RegisterPictureFormats(pictureFormats);
@@ -46,5 +55,7 @@ int main(int argc, char** argv)
     });
     rallybox.ShowMainWindow();
     StartupProbe::Mark("shown");
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    sessionBus.join();
+    return exitCode;
 }

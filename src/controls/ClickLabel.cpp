@@ -93,13 +93,30 @@ bool DrawnWhole(const QTextLayout& layout, const QFontMetricsF& metrics, const Q
     return metrics.lineSpacing() * layout.lineCount() <= area.height();
 }
 
+// The palette of `base` with `color` for the text. The board's labels are made by the hundred
+// with one text colour over one palette: the palette made for the first serves the rest.
+QPalette WithTextColor(const QPalette& base, const QColor& color)
+{
+    static QPalette lastBase;
+    static QPalette lastMade;
+    static QColor lastColor;
+    if (lastColor.isValid() && color == lastColor && base.resolveMask() == lastBase.resolveMask() &&
+        (base.isCopyOf(lastBase) || base == lastBase)) {
+        return lastMade;
+    }
+    QPalette made = base;
+    made.setColor(QPalette::WindowText, color);
+    lastBase = base;
+    lastMade = made;
+    lastColor = color;
+    return made;
+}
+
 } // namespace
 
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, ToQColor(fontColor_));
-    setPalette(pal);
+    setPalette(WithTextColor(palette(), ToQColor(fontColor_)));
 }
 
 void TClickLabel::SetColor(TColor color)
@@ -114,9 +131,7 @@ void TClickLabel::SetFontColor(TColor color)
 {
     if (fontColor_ != color) {
         fontColor_ = color;
-        QPalette pal = palette();
-        pal.setColor(QPalette::WindowText, ToQColor(color));
-        setPalette(pal);
+        setPalette(WithTextColor(palette(), ToQColor(color)));
     }
 }
 

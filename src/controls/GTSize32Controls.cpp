@@ -1,10 +1,12 @@
 #include "controls/GTSize32Controls.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QVariant>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -13,13 +15,32 @@ const char* const TagProperty = "Tag";
 const char* const SpecialProperty = "GTSpecial";
 
 // Compound widgets whose children are Qt's own parts, not controls of the window.
-bool IsCompound(const QWidget& w)
+bool IsCompoundClass(const QMetaObject& kind)
 {
     static const char* const compound[] = {
         "QAbstractScrollArea", "QComboBox", "QAbstractSpinBox", "QTabBar", "QLineEdit",    "QAbstractSlider",
         "QAbstractButton",     "QMenuBar",  "QCalendarWidget",  "QLabel",  "QProgressBar", "QToolBar"};
-    return std::any_of(std::begin(compound), std::end(compound),
-                       [&w](const char* name) { return w.inherits(name); });
+    return std::any_of(std::begin(compound), std::end(compound), [&kind](const char* name) {
+        for (const QMetaObject* m = &kind; m != nullptr; m = m->superClass()) {
+            if (std::strcmp(m->className(), name) == 0) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+// The answer depends on the class alone; a window's few hundred controls are of a dozen classes
+// and the scaler walks them many times while the window is built and scaled.
+bool IsCompound(const QWidget& w)
+{
+    static QHash<const QMetaObject*, bool> known;
+    const QMetaObject* kind = w.metaObject();
+    const auto it = known.constFind(kind);
+    if (it != known.constEnd()) {
+        return *it;
+    }
+    return *known.insert(kind, IsCompoundClass(*kind));
 }
 
 void Collect(QObject& parent, const QObject* skip, std::vector<QObject*>& out)
@@ -62,9 +83,14 @@ void SetAlign(QWidget& control, TAlign align)
     }
 }
 
+QVariant SettingOf(const QObject& control, const char* name)
+{
+    return control.dynamicPropertyNames().contains(name) ? control.property(name) : QVariant();
+}
+
 TAlign AlignOf(const QWidget& control)
 {
-    const QVariant v = control.property(AlignProperty);
+    const QVariant v = SettingOf(control, AlignProperty);
     const int value = v.isValid() ? v.toInt() : 0;
     if (value < 0 || value > static_cast<int>(TAlign::alClient)) {
         return TAlign::alNone;
@@ -79,7 +105,7 @@ void SetTag(QWidget& control, int tag)
 
 int TagOf(const QWidget& control)
 {
-    const QVariant v = control.property(TagProperty);
+    const QVariant v = SettingOf(control, TagProperty);
     return v.isValid() ? v.toInt() : 0;
 }
 
@@ -90,7 +116,7 @@ void SetSpecialKind(QWidget& control, GTSpecialKind kind)
 
 GTSpecialKind SpecialKindOf(const QWidget& control)
 {
-    const QVariant v = control.property(SpecialProperty);
+    const QVariant v = SettingOf(control, SpecialProperty);
     const int value = v.isValid() ? v.toInt() : 0;
     if (value < 0 || value > static_cast<int>(GTSpecialKind::GTNavigator)) {
         return GTSpecialKind::None;

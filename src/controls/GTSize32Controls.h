@@ -5,6 +5,7 @@
 // kind of the few controls with a minimum size). Qt has no such properties, so they live in
 // dynamic properties of the widget.
 #include <QObject>
+#include <QVariant>
 #include <QWidget>
 #include <vector>
 
@@ -33,6 +34,11 @@ namespace GTControls {
 // Sets the alignment and lays out the parent's aligned controls at once.
 void SetAlign(QWidget& control, TAlign align);
 TAlign AlignOf(const QWidget& control);
+
+// A setting kept on the control (a dynamic property), or an invalid value when it has none. Read
+// among the control's own settings alone: QObject::property first looks the name up among every
+// property its classes declare, and the scaler reads these for each control on every pass.
+QVariant SettingOf(const QObject& control, const char* name);
 
 void SetTag(QWidget& control, int tag);
 int TagOf(const QWidget& control);

@@ -389,7 +389,7 @@ void GTForm::AutoSizeLabels()
             continue;
         }
         auto* label = static_cast<QLabel*>(component);
-        if (GTControls::IsLaidOut(*label) || label->property(GTKeepSizeProperty).toBool()) {
+        if (GTControls::IsLaidOut(*label) || GTControls::SettingOf(*label, GTKeepSizeProperty).toBool()) {
             continue;
         }
         if (label->wordWrap()) {
