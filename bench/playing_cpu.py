@@ -146,10 +146,12 @@ def window_at_rates(binary, bare, root, path, seconds, runs):
               % (hz, spread(ours), spread(peer) if peer else "not built"))
 
 
-def other_build(binary, other, root, path, seconds, runs):
-    """Another build (before/after) in the same rounds as ours: in each round each build starts
-    afresh on the same board, plays the MP3 once to open its output, then once measured."""
+def other_build(binary, other, bare, root, path, seconds, runs):
+    """Another build (before/after) in the same rounds as ours and the bare window: in each round
+    each build starts afresh on the same board, plays the MP3 once to open its output, then once
+    measured."""
     figures = {binary: [], other: []}
+    bare_window = []
     for i in range(runs):
         for b, name in ((binary, "ours"), (other, "other")):
             s = playing_session(b, root, path, name="%s%d" % (name, i))
@@ -157,11 +159,15 @@ def other_build(binary, other, root, path, seconds, runs):
                 figures[b].append(ours_once(s, seconds))
             finally:
                 s.program.kill()
+        if os.path.exists(bare):
+            bare_window.append(bare_meters_once(bare, seconds))
     print("load average %s; ours against the other build %s"
           % (" ".join(open("/proc/loadavg").read().split()[:3]), other))
-    for what, k in (("window thread", 1), ("whole process", 0)):
-        print("one MP3 playing, %s: ours %s / other build %s"
-              % (what, spread([f[k] for f in figures[binary]]), spread([f[k] for f in figures[other]])))
+    print("one MP3 playing, window thread: ours %s / other build %s / bare Qt window %s"
+          % (spread([f[1] for f in figures[binary]]), spread([f[1] for f in figures[other]]),
+             spread(bare_window) if bare_window else "not built"))
+    print("one MP3 playing, whole process: ours %s / other build %s"
+          % (spread([f[0] for f in figures[binary]]), spread([f[0] for f in figures[other]])))
 
 
 def main():
@@ -201,7 +207,7 @@ def main():
         s = None
         other = os.environ.get("RBX_PLAYING_CPU_OTHER")
         if other:
-            other_build(binary, os.path.abspath(other), root, path, seconds, runs)
+            other_build(binary, os.path.abspath(other), bare, root, path, seconds, runs)
         window_at_rates(binary, bare, root, path, seconds, runs)
     finally:
         if s is not None:
