@@ -8,6 +8,8 @@ the same size at the display's rate (bench/bare_window/meters.cpp, built with RB
 the engine's audio threads while it plays, and the whole idle program. CPU time is read from each
 thread's /proc schedstat (nanoseconds), summed over the process's threads.
 Prints one line per comparison: 'ours X % / peer Y %' (min/median/max of the runs).
+With RBX_PLAYING_CPU_OTHER=<another build's rallybox> that build plays in the same rounds as ours
+(before/after), each started afresh in its turn.
 With RBX_PLAYING_CPU_RATES="30 20" the window's thread is also measured at lower drawing rates (frames
 a second): ours with the MeterRate that gives that rate, beside the bare window at the same rate.
    bench/playing_cpu.sh [build dir] [seconds per run] [runs]"""
@@ -118,9 +120,9 @@ def spread(values):
     return "%.2f %% (min %.2f, max %.2f)" % (statistics.median(values), min(values), max(values))
 
 
-def playing_session(binary, root, path, hz=None):
+def playing_session(binary, root, path, hz=None, name=None):
     """The real program with a full board, the MP3 on slot 1; hz: a lower drawing rate by MeterRate."""
-    name = "playing" if hz is None else "playing%d" % hz
+    name = name or ("playing" if hz is None else "playing%d" % hz)
     values = None if hz is None else {"MeterRate": str(round(1000 / hz))}
     s = session.Session(binary, root, name, option_values=values,
                         board_maker=lambda home: board.full_board(home, odd_files={1: path})).start()
@@ -142,6 +144,30 @@ def window_at_rates(binary, bare, root, path, seconds, runs):
             s.program.kill()
         print("two meters moving at %d Hz, window thread: ours %s / peer bare Qt window %s"
               % (hz, spread(ours), spread(peer) if peer else "not built"))
+
+
+def other_build(binary, other, bare, root, path, seconds, runs):
+    """Another build (before/after) in the same rounds as ours and the bare window: in each round
+    each build starts afresh on the same board, plays the MP3 once to open its output, then once
+    measured."""
+    figures = {binary: [], other: []}
+    bare_window = []
+    for i in range(runs):
+        for b, name in ((binary, "ours"), (other, "other")):
+            s = playing_session(b, root, path, name="%s%d" % (name, i))
+            try:
+                figures[b].append(ours_once(s, seconds))
+            finally:
+                s.program.kill()
+        if os.path.exists(bare):
+            bare_window.append(bare_meters_once(bare, seconds))
+    print("load average %s; ours against the other build %s"
+          % (" ".join(open("/proc/loadavg").read().split()[:3]), other))
+    print("one MP3 playing, window thread: ours %s / other build %s / bare Qt window %s"
+          % (spread([f[1] for f in figures[binary]]), spread([f[1] for f in figures[other]]),
+             spread(bare_window) if bare_window else "not built"))
+    print("one MP3 playing, whole process: ours %s / other build %s"
+          % (spread([f[0] for f in figures[binary]]), spread([f[0] for f in figures[other]])))
 
 
 def main():
@@ -179,6 +205,9 @@ def main():
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
         s.program.kill()
         s = None
+        other = os.environ.get("RBX_PLAYING_CPU_OTHER")
+        if other:
+            other_build(binary, os.path.abspath(other), bare, root, path, seconds, runs)
         window_at_rates(binary, bare, root, path, seconds, runs)
     finally:
         if s is not None:

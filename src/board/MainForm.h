@@ -32,7 +32,7 @@ class GTForm;
 class TBitBtnWithColor;
 class TClickLabel;
 class TColorPanel;
-class QProgressBar;
+class TProgressGauge;
 class TzcPeakOmeter;
 class TzPanelMeter;
 class TzSlideBar;
@@ -313,7 +313,7 @@ public:
     TzSlideBar* AdvanceBar = nullptr;
     // The gauge under the progress bar, and the time labels with their captions (Label3 total,
     // Label4 remaining, Label5 elapsed).
-    QProgressBar* ProgressGauge = nullptr;
+    TProgressGauge* ProgressGauge = nullptr;
     QLabel* lblTotalTime = nullptr;
     QLabel* lblTimeRemaining = nullptr;
     QLabel* lblTimeElapsed = nullptr;

@@ -10,12 +10,12 @@
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
 #include "controls/ElidedLabel.h"
+#include "controls/ProgressGauge.h"
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -205,12 +205,8 @@ void TForm1::BuildGroupRow(QWidget* host)
     AdvanceBar = Named(new TzSlideBar(Panel55), QStringLiteral("AdvanceBar"), QRect(88, 0, 150, 13));
     AdvanceBar->SetMin(0);
     AdvanceBar->SetMax(100);
-    ProgressGauge = Named(new QProgressBar(Panel55), QStringLiteral("ProgressGauge"), QRect(88, 13, 150, 5));
-    ProgressGauge->setRange(0, 100);
-    ProgressGauge->setValue(0);
-    ProgressGauge->setTextVisible(false);
-    ProgressGauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: none; }"
-                                                "QProgressBar::chunk { background: yellow; }"));
+    ProgressGauge = Named(new TProgressGauge(Panel55), QStringLiteral("ProgressGauge"), QRect(88, 13, 150, 5));
+    ProgressGauge->SetRange(0, 100);
     Label4 = MakePlainLabel(Panel55, QStringLiteral("Label4"), QStringLiteral("Remaining"), QRect(242, 1, 64, 16));
     lblTimeRemaining = MakePlainLabel(Panel55, QStringLiteral("lblTimeRemaining"), QStringLiteral("00:00"),
                                       QRect(306, 1, 38, 16));

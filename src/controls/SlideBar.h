@@ -4,7 +4,9 @@
 #include "controls/SlideBarTypes.h"
 #include "platform/Color.h"
 
+#include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 #include <QWidget>
 
@@ -123,6 +125,36 @@ private:
     void PaintTicks(PixelPaint& canvas, const Groove& g) const;
     void PaintTick(PixelPaint& canvas, int pos, const Groove& g, bool leftSide, int tickNumber) const;
     void PaintThumb(QImage& image) const;
+    // Everything the bar's picture without its thumb is drawn from.
+    struct TrackLook
+    {
+        QSize size;
+        bool vertical = false;
+        bool steelLook = false;
+        bool ticks = false;
+        int style = 0;
+        int thickness = 0;
+        int tickStyle = 0;
+        int tickWhere = 0;
+        int tickSpace = 0;
+        int tickSize = 0;
+        int stepPerTick = 0;
+        int min = 0;
+        int max = 0;
+        QSize thumb;
+        int halfWidth = 0;
+        int halfHeight = 0;
+        QRgb back = 0;
+        QRgb groove = 0;
+        QRgb shadow = 0;
+        QRgb highlight = 0;
+        bool operator==(const TrackLook&) const = default;
+    };
+    TrackLook CurrentTrackLook() const;
+    // The background, groove and ticks: kept while their look is unchanged, since a playing
+    // sound moves only the thumb, on every tick. Owner-drawn ticks are drawn afresh each time.
+    const QImage& KeptTrack() const;
+    QImage PaintTrack() const;
     // Writers of the look end here: store, then repaint.
     template <typename T> void StoreAndRepaint(T& field, const T& value)
     {
@@ -153,6 +185,8 @@ private:
     QStringList labels_;
 
     SlideBarThumb thumb_;
+    mutable QImage track_;
+    mutable TrackLook trackLook_;
     int halfWidth_ = 0;
     int halfHeight_ = 0;
     bool dragging_ = false;

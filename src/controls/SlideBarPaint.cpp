@@ -40,18 +40,61 @@ TzSlideBar::Groove TzSlideBar::GrooveEdges() const
 
 QImage TzSlideBar::PaintToImage() const
 {
-    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    {
-        QPainter painter(&image);
-        PaintBackground(painter);
-        PixelPaint canvas(painter);
-        const Groove g = GrooveEdges();
-        PaintGroove(canvas, g);
-        if (ticks_ && max_ > min_) {
-            PaintTicks(canvas, g);
-        }
-    }
+    QImage image = KeptTrack().copy();
     PaintThumb(image);
+    return image;
+}
+
+TzSlideBar::TrackLook TzSlideBar::CurrentTrackLook() const
+{
+    const QWidget* owner = parentWidget();
+    TrackLook look;
+    look.size = QSize(std::max(1, width()), std::max(1, height()));
+    look.vertical = IsVertical();
+    look.steelLook = steelLook_;
+    look.ticks = ticks_;
+    look.style = static_cast<int>(style_);
+    look.thickness = thickness_;
+    look.tickStyle = static_cast<int>(tickStyle_);
+    look.tickWhere = static_cast<int>(tickWhere_);
+    look.tickSpace = tickSpace_;
+    look.tickSize = tickSize_;
+    look.stepPerTick = stepPerTick_;
+    look.min = min_;
+    look.max = max_;
+    look.thumb = thumb_.Bitmap.size();
+    look.halfWidth = halfWidth_;
+    look.halfHeight = halfHeight_;
+    look.back =
+        (owner ? owner->palette().color(owner->backgroundRole()) : palette().color(QPalette::Window)).rgb();
+    look.groove = ToQColor(hasFocus() ? focusColor_ : nonFocusColor_).rgb();
+    look.shadow = ToQColor(clBtnShadow).rgb();
+    look.highlight = ToQColor(clBtnHighlight).rgb();
+    return look;
+}
+
+const QImage& TzSlideBar::KeptTrack() const
+{
+    const TrackLook look = CurrentTrackLook();
+    const bool ownerDrawn = ticks_ && tickStyle_ == TzTickStyle::tsOwnerDraw;
+    if (ownerDrawn || track_.isNull() || !(look == trackLook_)) {
+        track_ = PaintTrack();
+        trackLook_ = look;
+    }
+    return track_;
+}
+
+QImage TzSlideBar::PaintTrack() const
+{
+    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    QPainter painter(&image);
+    PaintBackground(painter);
+    PixelPaint canvas(painter);
+    const Groove g = GrooveEdges();
+    PaintGroove(canvas, g);
+    if (ticks_ && max_ > min_) {
+        PaintTicks(canvas, g);
+    }
     return image;
 }
 

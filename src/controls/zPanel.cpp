@@ -70,7 +70,7 @@ void TzPanelMeter::SetValue(int value)
 
 QRect TzPanelMeter::NeedleBounds(int value) const
 {
-    const QPoint tip = ArcPoint(PercentOf(value), 0);
+    const QPoint tip = NeedleTip(PercentOf(value));
     const QPoint hub = NeedleHub();
     return QRect(QPoint(std::min(tip.x(), hub.x()), std::min(tip.y(), hub.y())),
                  QPoint(std::max(tip.x(), hub.x()), std::max(tip.y(), hub.y())));
@@ -130,12 +130,23 @@ bool TzPanelMeter::NeedleMoved() const
     // The dial's needle runs from the scale point of its percentage: values that share a point
     // draw the same picture as the one on the screen.
     return panelType_ != zPanelType::zpStandard || !painted_ ||
-           ArcPoint(PercentOf(value_), 0) != ArcPoint(PercentOf(paintedValue_), 0);
+           NeedleTip(PercentOf(value_)) != NeedleTip(PercentOf(paintedValue_));
 }
 
 int TzPanelMeter::PercentOf(int value) const
 {
     return zPanelPercent(value, min_, max_);
+}
+
+QPoint TzPanelMeter::NeedleTip(int percent) const
+{
+    if (needleTipsSize_ != size()) {
+        for (int p = 0; p < static_cast<int>(needleTips_.size()); ++p) {
+            needleTips_[p] = ArcPoint(p, 0);
+        }
+        needleTipsSize_ = size();
+    }
+    return percent >= 0 && percent <= 100 ? needleTips_[percent] : ArcPoint(percent, 0);
 }
 
 QPoint TzPanelMeter::ArcPoint(int percent, int d) const

@@ -4,8 +4,12 @@
 #include "platform/Color.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QWidget>
+
+#include <array>
 
 class PixelPaint;
 class QPainter;
@@ -106,6 +110,8 @@ public:
     int PercentOf(int value) const;
     // The dial's scale point at a percentage, raised by d pixels.
     QPoint ArcPoint(int percent, int d) const;
+    // The needle's tip at a percentage (its scale point, not raised).
+    QPoint NeedleTip(int percent) const;
 
     TNotifyEvent OnPaint;
     TNotifyEvent OnAlert;
@@ -186,6 +192,10 @@ private:
     // dial (housing, face, caption and the scale's hundreds of strokes) is kept here.
     mutable QImage face_;
     mutable bool faceStale_ = true;
+    // The tip of every percentage at the present size: each tick looks up the shown and the new
+    // needle's tips several times.
+    mutable std::array<QPoint, 101> needleTips_{};
+    mutable QSize needleTipsSize_;
     bool queuedPaints_ = false;
     bool painted_ = false;
     int paintedValue_ = 0; // the value of the last paint

@@ -175,7 +175,7 @@ void TzPanelMeter::PaintStandard(QPainter& painter, PixelPaint& canvas) const
 void TzPanelMeter::PaintNeedle(PixelPaint& canvas) const
 {
     canvas.PenColor = ToQColor(hand_);
-    const QPoint tip = ArcPoint(PercentOf(value_), 0);
+    const QPoint tip = NeedleTip(PercentOf(value_));
     const QPoint hub = NeedleHub();
     canvas.MoveTo(tip.x(), tip.y());
     canvas.LineTo(hub.x(), hub.y());

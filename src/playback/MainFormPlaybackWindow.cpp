@@ -4,10 +4,10 @@
 #include "board/MainFormButtons.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
+#include "controls/ProgressGauge.h"
 #include "controls/SlideBar.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -127,7 +127,7 @@ void MainFormPlaybackWindow::ResetTimeDisplays()
     for (QLabel* label : {form_.lblTotalTime, form_.lblTimeElapsed, form_.lblTimeRemaining}) {
         label->setText(QStringLiteral("00:00"));
     }
-    form_.ProgressGauge->setValue(0);
+    form_.ProgressGauge->SetValue(0);
     form_.AdvanceBar->SetValue(0);
 }
 

@@ -1,11 +1,11 @@
 #include "playback/ModeButtonsMainWindow.h"
 
 #include "board/MainFormButtons.h"
+#include "controls/ProgressGauge.h"
 #include "controls/SlideBar.h"
 #include "playback/PlaybackMainForm.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 
 ModeButtonsMainWindow::ModeButtonsMainWindow(PlaybackMainForm& form) : form_(form)
@@ -128,15 +128,9 @@ bool ModeButtonsMainWindow::VolumeChanging() const
 
 void ModeButtonsMainWindow::SetProgressGauge(int value)
 {
-    QProgressBar* gauge = form_.ProgressGauge;
-    if (gauge == nullptr) {
-        return;
+    if (form_.ProgressGauge != nullptr) {
+        form_.ProgressGauge->SetValue(value);
     }
-    // A new value repaints the gauge at once, a paint and a trip to the display of its own on the
-    // progression tick: queued, it is drawn in the tick's one paint with the meters.
-    gauge->setUpdatesEnabled(false);
-    gauge->setValue(value);
-    gauge->setUpdatesEnabled(true);
 }
 
 void ModeButtonsMainWindow::ShowEqualizer()
