@@ -210,9 +210,10 @@ def main():
         for i in range(args.runs):
             for c in everyone if i % 2 == 0 else everyone[::-1]:
                 c.warm.append(one_run(watch, c))
-        # The decoder module beside the program (loaded once the board is painted) goes too.
+        # The modules beside the program (the outputs, the decoder) go too.
         programs = [c.command[0] for c in everyone]
-        modules = [os.path.join(os.path.dirname(p), "librbx_decoder.so") for p in programs]
+        modules = [os.path.join(os.path.dirname(p), m) for p in programs
+                   for m in ("librbx_decoder.so", "librbx_output.so")]
         dropped = pagecache.startup_files(programs + [m for m in modules if os.path.exists(m)], [home])
         still = (0, 0)
         for i in range(args.cold_runs):

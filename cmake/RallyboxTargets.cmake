@@ -35,9 +35,9 @@ function(rbx_add_test_folder name folder)
   endif()
   add_executable(${name} ${_src})
   target_compile_options(${name} PRIVATE ${RBX_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARGN} rbx_decoder_objects rbx_testsupport Qt6::Test GTest::gtest
+  target_link_libraries(${name} PRIVATE ${ARGN} rbx_decoder_objects rbx_output_objects rbx_testsupport Qt6::Test GTest::gtest
                                         GTest::gmock)
-  add_dependencies(${name} rbx_decoder)
+  add_dependencies(${name} rbx_decoder rbx_output)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
@@ -49,6 +49,6 @@ endfunction()
 function(rbx_add_bench name file)
   add_executable(${name} ${file})
   target_compile_options(${name} PRIVATE ${RBX_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARGN} rbx_decoder_objects benchmark::benchmark)
+  target_link_libraries(${name} PRIVATE ${ARGN} rbx_decoder_objects rbx_output_objects benchmark::benchmark)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 endfunction()

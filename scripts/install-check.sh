@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs a build into a fresh temporary prefix (cmake --install) and starts the installed program
-# on the demo board, offscreen, to prove that it finds its decoder module and help pages there,
-# keeps its files in the user's data folder, and plays a sound. Exits non-zero on any failure.
+# on the demo board, offscreen, to prove that it finds its decoder and output modules and help pages
+# there, keeps its files in the user's data folder, and plays a sound. Exits non-zero on any failure.
 # Usage: install-check.sh [build type]   (default RelWithDebInfo; the build must exist)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -26,6 +26,8 @@ program="$prefix/bin/rallybox"
 module="$(find "$prefix/lib" -name librbx_decoder.so -path '*/rallybox/*' | head -n 1)"
 [ -n "$module" ] || fail "no decoder module under $prefix/lib/*/rallybox"
 [ ! -e "$prefix/bin/librbx_decoder.so" ] || fail "the module lies beside the program"
+outputs="$(find "$prefix/lib" -name librbx_output.so -path '*/rallybox/*' | head -n 1)"
+[ -n "$outputs" ] || fail "no output module under $prefix/lib/*/rallybox"
 for file in share/rallybox/RBXHelp.html share/rallybox/RBXVersions.html share/applications/rallybox.desktop \
   share/icons/hicolor/scalable/apps/rallybox.svg; do
   [ -s "$prefix/$file" ] || fail "$file was not installed"
@@ -53,6 +55,9 @@ fi
 loaded="$(sed -n 's/^decoder //p' "$work/probe.log")"
 [ -n "$loaded" ] && [ "$(realpath "$loaded")" = "$(realpath "$module")" ] ||
   fail "the program did not load the installed module $module"
+loaded="$(sed -n 's/^output //p' "$work/probe.log")"
+[ -n "$loaded" ] && [ "$(realpath "$loaded")" = "$(realpath "$outputs")" ] ||
+  fail "the program did not load the installed module $outputs"
 grep -qx "help $prefix/share/rallybox/RBXHelp.html" "$work/probe.log" || fail "the help page was not found"
 grep -qx "folder $work/data/Rallybox/" "$work/probe.log" || fail "the program folder is not the user's data folder"
 grep -q "^played " "$work/probe.log" || fail "no sound played"

@@ -4,6 +4,7 @@
 #include "app/RallyboxApp.h"
 #include "audio/Bass.h"
 #include "audio/FileDecoder.h"
+#include "audio/OutputBackend.h"
 #include "board/MainForm.h"
 #include "board/MainFormContext.h"
 
@@ -71,7 +72,9 @@ int Check(RallyboxApp& app)
 {
     const QString module = QString::fromStdString(AudioFileDecoderModule());
     Report("decoder", module);
-    bool ok = !module.isEmpty();
+    const QString outputs = QString::fromStdString(OutputBackend::ModuleFile());
+    Report("output", outputs);
+    bool ok = !module.isEmpty() && !outputs.isEmpty();
     for (const char* page : {"RBXHelp.html", "RBXVersions.html"}) {
         const QString found = FindHelpPage(*app.context, QString::fromLatin1(page));
         Report("help", found);

@@ -4,6 +4,7 @@
 #include "app/StartupProbe.h"
 #include "audio/DeviceCatalog.h"
 #include "audio/FileDecoder.h"
+#include "audio/OutputBackend.h"
 #include "board/MainForm.h"
 #include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
@@ -22,6 +23,10 @@ int main(int argc, char** argv)
     StartupProbe::Mark("main");
     // Before any other thread runs: the variables are set in the environment.
     DeviceCatalog::SetQuietEnvironment();
+    // The output layer's libraries (the sound server's client, PortAudio, ALSA, JACK and theirs)
+    // load on a helper thread beside the application object's start instead of before main();
+    // the engine's start in the create step waits for them.
+    OutputBackend::PrepareInBackground();
     // The one parameter names the set file: it is read and parsed while the windows are built.
     if (argc == 2) {
         SetFilePrefetch::Start(QString::fromLocal8Bit(argv[1]));

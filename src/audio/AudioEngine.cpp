@@ -6,8 +6,7 @@
 #include "audio/Mixer.h"
 #include "audio/NullOutput.h"
 #include "audio/OutputTrace.h"
-#include "audio/PortAudioOutput.h"
-#include "audio/PulseOutput.h"
+#include "audio/OutputBackend.h"
 #include "audio/StreamFeeder.h"
 
 #include <algorithm>
@@ -87,10 +86,7 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
         // The default output goes straight to the sound server where one answers; that needs no
         // device list, so the start does not wait for the probe of every card.
         if (device == 1 && std::getenv("RBX_OUTPUT_PORTAUDIO") == nullptr) {
-            auto pulse = std::make_unique<PulseOutput>(rate, channels, render);
-            if (pulse->open()) {
-                output = std::move(pulse);
-            }
+            output = OutputBackend::OpenSoundServer(rate, channels, render);
         }
         DeviceCatalog& catalog = DeviceCatalog::instance();
         const int index = output ? 0 : catalog.portAudioIndex(device);
@@ -99,11 +95,10 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
             return EngineError::Fail(catalog.portAudioReady() ? BassError::Device : BassError::Driver);
         }
         if (!output) {
-            auto pa = std::make_unique<PortAudioOutput>(rate, channels, render);
-            if (!pa->open(index)) {
+            output = OutputBackend::OpenPortAudio(rate, channels, render, index);
+            if (!output) {
                 return EngineError::Fail(BassError::Driver);
             }
-            output = std::move(pa);
         }
     }
     rate_ = rate;

@@ -1,49 +1,12 @@
 #include "audio/DeviceCatalog.h"
 
-#include <alsa/asoundlib.h>
-#include <fcntl.h>
-#include <portaudio.h>
-#include <unistd.h>
+#include "audio/OutputBackend.h"
 
 #include <condition_variable>
 #include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
-
-namespace {
-void QuietAlsa(const char*, int, const char*, int, const char*, ...)
-{}
-
-// Probing the host APIs makes ALSA and JACK write to stderr directly; keep it off while it runs.
-class StderrSilencer
-{
-public:
-    StderrSilencer()
-    {
-        saved_ = dup(STDERR_FILENO);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (saved_ >= 0 && null >= 0) {
-            dup2(null, STDERR_FILENO);
-        }
-        if (null >= 0) {
-            close(null);
-        }
-    }
-    ~StderrSilencer()
-    {
-        if (saved_ >= 0) {
-            dup2(saved_, STDERR_FILENO);
-            close(saved_);
-        }
-    }
-    StderrSilencer(const StderrSilencer&) = delete;
-    StderrSilencer& operator=(const StderrSilencer&) = delete;
-
-private:
-    int saved_ = -1;
-};
-} // namespace
 
 // What the helper thread found. Written by the helper alone until `done`, then never again.
 struct DeviceCatalog::Probe
@@ -82,7 +45,7 @@ DeviceCatalog::~DeviceCatalog()
     }
     helper_.join();
     if (probe_->ready) {
-        Pa_Terminate();
+        OutputBackend::TerminatePortAudio();
     }
 }
 
@@ -116,33 +79,13 @@ void DeviceCatalog::RunProbe(Probe& probe)
 {
     std::vector<std::string> names{"No sound"};
     std::vector<int> indices{-1};
-    snd_lib_error_set_handler(&QuietAlsa);
-    bool ready = false;
-    {
-        StderrSilencer quiet;
-        ready = Pa_Initialize() == paNoError;
-    }
-    if (ready) {
-        const PaDeviceIndex defaultOutput = Pa_GetDefaultOutputDevice();
-        if (defaultOutput != paNoDevice) {
-            const PaDeviceInfo* info = Pa_GetDeviceInfo(defaultOutput);
-            names.push_back(info != nullptr && info->name != nullptr ? info->name : "Default");
-            indices.push_back(defaultOutput);
-        }
-        const PaDeviceIndex count = Pa_GetDeviceCount();
-        for (PaDeviceIndex i = 0; i < count; ++i) {
-            const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-            if (i == defaultOutput || info == nullptr || info->maxOutputChannels <= 0) {
-                continue;
-            }
-            names.push_back(info->name != nullptr ? info->name : "Output");
-            indices.push_back(i);
-        }
-    }
+    OutputBackend::PortAudioOutputs outputs = OutputBackend::ProbePortAudio();
+    names.insert(names.end(), outputs.names.begin(), outputs.names.end());
+    indices.insert(indices.end(), outputs.indices.begin(), outputs.indices.end());
     std::lock_guard<std::mutex> lock(probe.mutex);
     probe.names = std::move(names);
     probe.indices = std::move(indices);
-    probe.ready = ready;
+    probe.ready = outputs.ready;
     probe.done = true;
     probe.finished.notify_all();
 }
