@@ -383,25 +383,42 @@ def fade(s, rec_path):
 
 # --- the second session: PlayStop STOP ----------------------------------------------------------
 
-@case("with PlayStop STOP a click starts a sound and the next click stops it; the level bars move and come "
-      "back to rest")
+@case("with PlayStop STOP a click starts a sound and the next click stops it; the position bar and gauge "
+      "move, the level bars move and come back to rest")
 def play_stop(s, rec_path):
     # This session shows the level bars; they are looked at once while the sound plays.
     meters = meters_box(s)
     resting = crop(bbenv.screenshot(), meters)
-    playing = []
+    # The position bar and the yellow gauge under it, looked at early and late in the play.
+    bar = s.design_point(88, 84) + s.design_point(237, 96)
+    gauge = s.design_point(88, 98) + s.design_point(237, 101)
+    playing, positions = [], []
+
+    def look():
+        shot = bbenv.screenshot()
+        strip = crop(shot, gauge)
+        yellow = sum(1 for i in range(0, len(strip), 3) if strip[i:i + 3] == b"\xff\xff\x00")
+        positions.append((crop(shot, bar), yellow))
 
     def start():
         s.click_point(s.slot_point(9, 0.5, 0.25))
         time.sleep(0.3)
         playing.append(crop(bbenv.screenshot(), meters))
+        look()
 
-    left, found, started_at, stopped_at = start_then_end(
-        rec_path, start, 1.0, lambda: s.click_point(s.slot_point(9, 0.2, 0.85)), 1.0)
+    def stop():
+        look()
+        s.click_point(s.slot_point(9, 0.2, 0.85))
+
+    left, found, started_at, stopped_at = start_then_end(rec_path, start, 1.5, stop, 1.0)
     expected = stopped_at - started_at
     check(abs(found[0].length - expected) < 0.35,
           "the sound lasted %.2f s, the clicks were %.2f s apart" % (found[0].length, expected))
     check(playing[0] != resting, "the level bars did not move while slot 9 played")
+    (early_bar, early_gauge), (late_bar, late_gauge) = positions
+    check(late_gauge > early_gauge, "the progress gauge did not grow while slot 9 played (%d then %d yellow "
+          "pixels)" % (early_gauge, late_gauge))
+    check(late_bar != early_bar, "the position bar's thumb did not move while slot 9 played")
     meters_come_to_rest(s, meters, resting)
 
 
