@@ -1,6 +1,7 @@
 #include "audio/StreamFeed.h"
 
 #include "audio/Channel.h"
+#include "audio/RateConverter.h"
 
 #include <soundtouch/SoundTouch.h>
 
@@ -32,8 +33,9 @@ int StreamFeed::fill(Channel& channel, int targetBlocks, int maxBlocks, int outp
     int blocks = 0;
     while (blocks < maxBlocks && !finished_ && channel.ring.filled() < targetBlocks &&
            channel.generation.load(std::memory_order_acquire) == generation_) {
-        const bool ok =
-            stretchInUse_ ? stretched(channel, outputRate, outputChannels) : direct(channel, outputChannels);
+        const bool ok = stretchInUse_ ? stretched(channel, outputRate, outputChannels)
+                        : convert_    ? converted(channel, outputChannels)
+                                      : direct(channel, outputChannels);
         if (!ok) {
             break;
         }
@@ -48,6 +50,7 @@ void StreamFeed::abandon(Channel& channel) noexcept
     sourceEnded_ = true;
     stretchInUse_ = false;
     stretch_.reset(); // its state after a throw is unknown: a restart builds a new one
+    convert_.reset();
     channel.endedGeneration.store(generation_, std::memory_order_release);
 }
 
@@ -70,15 +73,25 @@ void StreamFeed::restart(Channel& channel, std::int64_t frame)
     if (stretch_) {
         stretch_->clear();
     }
+    if (convert_) {
+        convert_->reset();
+    }
     const std::size_t samples = static_cast<std::size_t>(kReadFrames) * 2;
     pcm_.resize(samples);
     floats_.resize(samples);
+    output_.resize(samples);
 }
 
 bool StreamFeed::passThrough(const Channel& channel, int outputRate) const
 {
     (void)channel;
     return tempo_ == 0.0f && pitch_ == 0.0f && rate_ == static_cast<float>(outputRate);
+}
+
+bool StreamFeed::onlyRateDiffers(const Channel& channel, int outputRate) const
+{
+    return tempo_ == 0.0f && pitch_ == 0.0f && rate_ == static_cast<float>(channel.sourceRate()) &&
+           RateConverter::Supports(channel.sourceRate(), outputRate);
 }
 
 void StreamFeed::applySettings(Channel& channel, int outputRate)
@@ -93,6 +106,13 @@ void StreamFeed::applySettings(Channel& channel, int outputRate)
     if (!stretchInUse_ && passThrough(channel, outputRate)) {
         return;
     }
+    if (!stretchInUse_ && onlyRateDiffers(channel, outputRate)) {
+        if (!convert_) {
+            convert_ = std::make_unique<RateConverter>(channel.sourceRate(), outputRate, channel.sourceChannels());
+        }
+        return;
+    }
+    leaveConverter(channel);
     if (!stretch_) {
         stretch_ = std::make_unique<soundtouch::SoundTouch>();
         stretch_->setSampleRate(static_cast<unsigned>(channel.sourceRate()));
@@ -131,7 +151,7 @@ bool StreamFeed::wrapOrEnd(Channel& channel)
     if (channel.loop.load() && sourceFrame_ > 0 && channel.feederSource->seekFrame(0)) {
         sourceFrame_ = 0;
         ++loopPass_;
-        if (!stretchInUse_) {
+        if (!stretchInUse_ && !convert_) {
             outputSourceFrame_ = 0.0;
         }
         return true;
@@ -183,10 +203,7 @@ bool StreamFeed::direct(Channel& channel, int outputChannels)
         channel.endedGeneration.store(generation_, std::memory_order_release);
         return false;
     }
-    const int sc = channel.sourceChannels();
-    for (std::int64_t i = 0; i < got * sc; ++i) {
-        floats_[static_cast<std::size_t>(i)] = pcm_[static_cast<std::size_t>(i)] / 32768.0f;
-    }
+    toFloats(got * channel.sourceChannels());
     outputSourceFrame_ = static_cast<double>(sourceFrame_);
     sourceFrame_ += got;
     emit(channel, floats_.data(), static_cast<int>(got), outputChannels, 1.0);
@@ -210,20 +227,13 @@ bool StreamFeed::stretched(Channel& channel, int outputRate, int outputChannels)
             stretch_->flush();
             break;
         }
-        for (std::int64_t i = 0; i < got * sc; ++i) {
-            floats_[static_cast<std::size_t>(i)] = pcm_[static_cast<std::size_t>(i)] / 32768.0f;
-        }
+        toFloats(got * sc);
         stretch_->putSamples(floats_.data(), static_cast<unsigned>(got));
         sourceFrame_ += got;
     }
-    int got = static_cast<int>(stretch_->receiveSamples(floats_.data(), static_cast<unsigned>(want)));
     const double ratio = (1.0 + tempo_ / 100.0) * rate_ / outputRate;
-    if (sourceEnded_) {
-        // The flush pads with silence: play no further than the end of the source.
-        const double left =
-            (static_cast<double>(channel.knownLengthFrames.load()) - outputSourceFrame_) / ratio;
-        got = std::min(got, std::max(0, static_cast<int>(std::ceil(left))));
-    }
+    const int got =
+        beforeEnd(channel, static_cast<int>(stretch_->receiveSamples(floats_.data(), static_cast<unsigned>(want))), ratio);
     if (got <= 0) {
         if (sourceEnded_) {
             finished_ = true;
@@ -233,4 +243,72 @@ bool StreamFeed::stretched(Channel& channel, int outputRate, int outputChannels)
     }
     emit(channel, floats_.data(), got, outputChannels, ratio);
     return true;
+}
+
+bool StreamFeed::converted(Channel& channel, int outputChannels)
+{
+    if (channel.ring.writeSlot() == nullptr) {
+        return false;
+    }
+    PcmSource& source = *channel.feederSource;
+    const int sc = channel.sourceChannels();
+    const int want = std::min(channel.ring.framesPerBlock(), kReadFrames);
+    int got = convert_->get(output_.data(), want);
+    while (got < want && !sourceEnded_) {
+        const std::int64_t read = source.read(pcm_.data(), kReadFrames);
+        if (read <= 0) {
+            if (wrapOrEnd(channel)) {
+                continue;
+            }
+            convert_->flush();
+        } else {
+            toFloats(read * sc);
+            convert_->put(floats_.data(), static_cast<int>(read));
+            sourceFrame_ += read;
+        }
+        got += convert_->get(output_.data() + static_cast<std::size_t>(got) * sc, want - got);
+    }
+    const double ratio = convert_->ratio();
+    got = beforeEnd(channel, got, ratio);
+    if (got <= 0) {
+        if (sourceEnded_) {
+            finished_ = true;
+            channel.endedGeneration.store(generation_, std::memory_order_release);
+        }
+        return false;
+    }
+    emit(channel, output_.data(), got, outputChannels, ratio);
+    return true;
+}
+
+int StreamFeed::beforeEnd(const Channel& channel, int frames, double ratio) const
+{
+    if (!sourceEnded_) {
+        return frames;
+    }
+    // The last output is padded with silence: play no further than the end of the source.
+    const double left = (static_cast<double>(channel.knownLengthFrames.load()) - outputSourceFrame_) / ratio;
+    return std::min(frames, std::max(0, static_cast<int>(std::ceil(left))));
+}
+
+void StreamFeed::leaveConverter(Channel& channel)
+{
+    if (!convert_) {
+        return;
+    }
+    // Tempo, pitch or rate were asked for: the stretcher goes on from the frame the converter
+    // would have given next, not from the input it had taken ahead.
+    convert_.reset();
+    const auto frame = static_cast<std::int64_t>(std::llround(outputSourceFrame_));
+    if (frame != sourceFrame_ && channel.feederSource->seekFrame(frame)) {
+        sourceFrame_ = frame;
+        sourceEnded_ = false;
+    }
+}
+
+void StreamFeed::toFloats(std::int64_t samples)
+{
+    for (std::int64_t i = 0; i < samples; ++i) {
+        floats_[static_cast<std::size_t>(i)] = pcm_[static_cast<std::size_t>(i)] / 32768.0f;
+    }
 }

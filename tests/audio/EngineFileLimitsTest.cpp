@@ -133,7 +133,7 @@ TEST_F(EngineFileLimits, RatesAndChannelCountsOutsideThePlayableRangeAreRefusedA
     }
 }
 
-TEST_F(EngineFileLimits, TheEdgesOfTheRangePlayThroughTheTimeStretcher)
+TEST_F(EngineFileLimits, TheEdgesOfTheRangeAreConvertedToTheOutputRate)
 {
     // Neither edge is the output rate, so both go through the resampler: each must give sound
     // within the first tenth of a second and end by itself.

@@ -11,6 +11,32 @@ std::unique_ptr<PcmSource> Counting(int channels, std::int64_t frames)
     return MakeSource(kRate, channels, frames,
                       [](std::int64_t f, int) { return static_cast<double>(f % 1000) / 32768.0; });
 }
+// The sine of hz that best fits one output channel over [from, to), and what is left beside it
+// (distortion and noise) in decibels below it.
+struct SineFit {
+    double amplitude = 0.0;
+    double residueDb = 0.0;
+};
+
+SineFit FitSine(const std::vector<float>& out, int rate, int from, int to, double hz)
+{
+    double ss = 0, sc = 0, cc = 0, ys = 0, yc = 0;
+    for (int i = from; i < to; ++i) {
+        const double s = std::sin(2 * M_PI * hz * i / rate), c = std::cos(2 * M_PI * hz * i / rate);
+        const double y = out[2 * static_cast<size_t>(i)];
+        ss += s * s, sc += s * c, cc += c * c, ys += y * s, yc += y * c;
+    }
+    const double det = ss * cc - sc * sc;
+    const double a = (ys * cc - yc * sc) / det, b = (yc * ss - ys * sc) / det;
+    double signal = 0, residue = 0;
+    for (int i = from; i < to; ++i) {
+        const double fit = a * std::sin(2 * M_PI * hz * i / rate) + b * std::cos(2 * M_PI * hz * i / rate);
+        const double left = out[2 * static_cast<size_t>(i)] - fit;
+        signal += fit * fit;
+        residue += left * left;
+    }
+    return {std::hypot(a, b), 10.0 * std::log10(residue / signal)};
+}
 } // namespace
 
 class EngineTransport : public ManualEngine {};
@@ -162,6 +188,44 @@ TEST_F(EngineTransport, SampleRateSetThroughDspRecordSpeedsUpAndRaisesPitch)
     int freq = 0;
     ASSERT_TRUE(BASS_ChannelGetAttributes(h, &freq, nullptr, nullptr));
     EXPECT_EQ(freq, 52920);
+}
+
+// A file at another rate than the output's (44.1 kHz files at the default 48 kHz) is converted:
+// the top octave comes out clean, positions count the file's frames, the sound ends with the
+// file, and tempo asked for while it plays takes over from where it is.
+TEST(EngineRates, AFileAtAnotherRateIsConvertedCleanlyWithItsPositionsAndEnd)
+{
+    constexpr int kOut = 48000;
+    for (const double hz : {1000.0, 12000.0}) {
+        BASS_Free();
+        ASSERT_TRUE(EngineInitManual(kOut, 0));
+        const BassHandle h = EngineStreamCreate(Sine(2, kRate, hz, 0.5), 0);
+        ASSERT_TRUE(BASS_ChannelPlay(h, false));
+        const auto out = Render(kOut / 2);
+        EXPECT_NEAR(BASS_ChannelGetPosition(h), 4LL * kRate / 2, 4 * 2) << hz;
+        const SineFit fit = FitSine(out, kOut, kOut / 10, kOut / 2, hz);
+        EXPECT_NEAR(fit.amplitude, 0.5, 0.005) << hz;
+        EXPECT_LT(fit.residueDb, -70.0) << hz;
+        const auto rest = Render(kOut / 2 + kOut / 10);
+        int lastHeard = -1;
+        for (int i = 0; i < kOut / 2 + kOut / 10; ++i) {
+            lastHeard = std::abs(rest[2 * static_cast<size_t>(i)]) > 0.01f ? i : lastHeard;
+        }
+        EXPECT_NEAR(lastHeard, kOut / 2, 20) << hz;
+        EXPECT_EQ(BASS_ChannelIsActive(h), BassActiveStopped) << hz;
+    }
+    const BassHandle decode = EngineStreamCreate(Sine(2, 5 * kRate, 1000.0, 0.5), BASS_STREAM_DECODE);
+    const BassHandle h = BASS_FX_TempoCreate(decode, BASS_FX_FREESOURCE);
+    ASSERT_TRUE(BASS_ChannelPlay(h, false));
+    Render(kOut / 4);
+    ASSERT_TRUE(BASS_FX_TempoSet(h, 30.0f, 0.0f, -100.0f));
+    const auto out = Render(kOut / 2);
+    // What was fed ahead still plays at the file's pace, the rest 1.3 times as fast.
+    const double seconds = BASS_ChannelBytes2Seconds(h, BASS_ChannelGetPosition(h));
+    EXPECT_GT(seconds, 0.25 + 0.5 + 0.03);
+    EXPECT_LT(seconds, 0.25 + 0.65 + 0.02);
+    EXPECT_NEAR(FitSine(out, kOut, kOut / 4, kOut / 2, 1000.0).amplitude, 0.5, 0.08);
+    BASS_Free();
 }
 
 TEST(EngineMono, MonoOutputHalvesEveryBytePosition)

@@ -95,6 +95,25 @@ def rms(samples, start, end):
     return math.sqrt(sum(s * s for s in part) / len(part))
 
 
+def residue_db(samples, start, end, hz):
+    """What is left of [start, end) seconds once the sine of hz that fits it best is taken out
+    (distortion, images, noise), in decibels below that sine."""
+    part = samples[int(start * RATE):int(end * RATE)]
+    step = 2 * math.pi * hz / RATE
+    ss = sc = cc = ys = yc = 0.0
+    for i, y in enumerate(part):
+        s, c = math.sin(step * i), math.cos(step * i)
+        ss, sc, cc, ys, yc = ss + s * s, sc + s * c, cc + c * c, ys + y * s, yc + y * c
+    det = ss * cc - sc * sc
+    a, b = (ys * cc - yc * sc) / det, (yc * ss - ys * sc) / det
+    signal = residue = 0.0
+    for i, y in enumerate(part):
+        fit = a * math.sin(step * i) + b * math.cos(step * i)
+        signal += fit * fit
+        residue += (y - fit) ** 2
+    return 10 * math.log10(max(residue, 1e-9) / signal)
+
+
 def last_above(samples, start, level):
     """Time of the last sample after `start` whose size reaches `level`."""
     first = int(start * RATE)

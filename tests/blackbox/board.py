@@ -4,6 +4,9 @@ import os
 import subprocess
 
 
+HIGH_BEEP_HZ = 10000
+
+
 def tone(path, seconds, freq=1000, volume=0.5, rate=44100, channels=2):
     subprocess.run(["sox", "-n", "-r", str(rate), "-c", str(channels), "-b", "16", path, "synth", str(seconds),
                     "sine", str(freq), "vol", str(volume)], check=True, timeout=60,
@@ -54,16 +57,17 @@ def options(path, **values):
 
 def test_board(home):
     """Group A: page 1 with eight short beeps (slot 1 on hot key Q, slot 2 with a volume and hot key Z,
-    slot 5 looped), slot 9 a 20 s tone, slot 10 a 6 s tone, slot 11 a missing file; pages 2 and 18 named.
-    Group B page 1 with one sound on hot key W."""
+    slot 4 at 10 kHz, slot 5 looped), slot 9 a 20 s tone, slot 10 a 6 s tone, slot 11 a missing file;
+    pages 2 and 18 named. Group B page 1 with one sound on hot key W."""
     sounds = os.path.join(home, "sounds")
     os.makedirs(sounds, exist_ok=True)
     beep = tone(os.path.join(sounds, "beep.wav"), 0.4)
     long_tone = tone(os.path.join(sounds, "long.wav"), 20)
     mid_tone = tone(os.path.join(sounds, "mid.wav"), 6)
+    high_beep = tone(os.path.join(sounds, "high.wav"), 0.4, freq=HIGH_BEEP_HZ)
     cells = {}
     for n in range(1, 9):
-        cells[n] = {"caption": "Beep %d" % n, "file": beep, "color": slot_color(n)[0]}
+        cells[n] = {"caption": "Beep %d" % n, "file": high_beep if n == 4 else beep, "color": slot_color(n)[0]}
     cells[1]["hotkey"] = "0Q"
     cells[2].update({"volume": "90", "hotkey": "0Z"})
     cells[5]["loop"] = "L"
