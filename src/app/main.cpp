@@ -1,4 +1,5 @@
 #include "app/FirstPaint.h"
+#include "app/HeapReserve.h"
 #include "app/InstallProbe.h"
 #include "app/RallyboxApp.h"
 #include "app/StartupProbe.h"
@@ -21,6 +22,8 @@
 int main(int argc, char** argv)
 {
     StartupProbe::Mark("main");
+    // Before any other thread starts: the threads that read ahead allocate much at once.
+    HeapReserve::Apply();
     // Before any other thread runs: the variables are set in the environment.
     DeviceCatalog::SetQuietEnvironment();
     // The output layer's libraries (the sound server's client, PortAudio, ALSA, JACK and theirs)
@@ -31,6 +34,9 @@ int main(int argc, char** argv)
     if (argc == 2) {
         SetFilePrefetch::Start(QString::fromLocal8Bit(argv[1]));
     }
+    // The menu bar stays in the window, where the operator works, and building it does not wait
+    // on the session bus to ask for a desktop-wide one.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     StartupProbe::Mark("application");
     QApplication::setApplicationName(QStringLiteral("Rallybox"));
