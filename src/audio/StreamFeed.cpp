@@ -231,18 +231,8 @@ bool StreamFeed::stretched(Channel& channel, int outputRate, int outputChannels)
         stretch_->putSamples(floats_.data(), static_cast<unsigned>(got));
         sourceFrame_ += got;
     }
-    const double ratio = (1.0 + tempo_ / 100.0) * rate_ / outputRate;
-    const int got =
-        beforeEnd(channel, static_cast<int>(stretch_->receiveSamples(floats_.data(), static_cast<unsigned>(want))), ratio);
-    if (got <= 0) {
-        if (sourceEnded_) {
-            finished_ = true;
-            channel.endedGeneration.store(generation_, std::memory_order_release);
-        }
-        return false;
-    }
-    emit(channel, floats_.data(), got, outputChannels, ratio);
-    return true;
+    const int got = static_cast<int>(stretch_->receiveSamples(floats_.data(), static_cast<unsigned>(want)));
+    return emitBeforeEnd(channel, floats_.data(), got, outputChannels, (1.0 + tempo_ / 100.0) * rate_ / outputRate);
 }
 
 bool StreamFeed::converted(Channel& channel, int outputChannels)
@@ -268,27 +258,25 @@ bool StreamFeed::converted(Channel& channel, int outputChannels)
         }
         got += convert_->get(output_.data() + static_cast<std::size_t>(got) * sc, want - got);
     }
-    const double ratio = convert_->ratio();
-    got = beforeEnd(channel, got, ratio);
-    if (got <= 0) {
+    return emitBeforeEnd(channel, output_.data(), got, outputChannels, convert_->ratio());
+}
+
+bool StreamFeed::emitBeforeEnd(Channel& channel, const float* frames, int count, int outputChannels, double ratio)
+{
+    if (sourceEnded_) {
+        // The last output is padded with silence: play no further than the end of the source.
+        const double left = (static_cast<double>(channel.knownLengthFrames.load()) - outputSourceFrame_) / ratio;
+        count = std::min(count, std::max(0, static_cast<int>(std::ceil(left))));
+    }
+    if (count <= 0) {
         if (sourceEnded_) {
             finished_ = true;
             channel.endedGeneration.store(generation_, std::memory_order_release);
         }
         return false;
     }
-    emit(channel, output_.data(), got, outputChannels, ratio);
+    emit(channel, frames, count, outputChannels, ratio);
     return true;
-}
-
-int StreamFeed::beforeEnd(const Channel& channel, int frames, double ratio) const
-{
-    if (!sourceEnded_) {
-        return frames;
-    }
-    // The last output is padded with silence: play no further than the end of the source.
-    const double left = (static_cast<double>(channel.knownLengthFrames.load()) - outputSourceFrame_) / ratio;
-    return std::min(frames, std::max(0, static_cast<int>(std::ceil(left))));
 }
 
 void StreamFeed::leaveConverter(Channel& channel)

@@ -34,9 +34,9 @@ private:
     bool direct(Channel& channel, int outputChannels);
     bool stretched(Channel& channel, int outputRate, int outputChannels);
     bool converted(Channel& channel, int outputChannels);
-    // The output's frames that lie before the source's end (the stretcher's and the converter's
-    // last output is padded with silence).
-    int beforeEnd(const Channel& channel, int frames, double ratio) const;
+    // Writes the frames that lie before the source's end (the stretcher's and the converter's last
+    // output is padded with silence); false, and the stream finished at its end, when none do.
+    bool emitBeforeEnd(Channel& channel, const float* frames, int count, int outputChannels, double ratio);
     void leaveConverter(Channel& channel);
     // The first samples of pcm_ as floats in floats_.
     void toFloats(std::int64_t samples);
