@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.join(here, "..", "tests", "blackbox"))
 import analyse  # noqa: E402
 import bbenv  # noqa: E402
 import board  # noqa: E402
+import figures  # noqa: E402
 import session  # noqa: E402
 
 
@@ -184,6 +185,13 @@ def summary(kind, buffer, named_runs, args, stolen):
               " / ".join("%s %s" % (who, part(runs)) for who, runs in named_runs), {"half": "half the cores busy", "all": "all cores busy",
                                          "build": "all cores busy and a parallel build"}[kind],
               args.rounds, args.seconds, buffer, os.getloadavg()[0], stolen), flush=True)
+    # Ours beside paplay for scripts/bench-figures.sh: runs without sound have no figures.
+    sounding = dict((who, [r for r in runs if r is not None]) for who, runs in named_runs)
+    load = "%s load, %d ms buffer" % (kind, buffer)
+    print(figures.line("gaps per %g s tone at %s" % (args.seconds, load), "gaps",
+                       [r[0] for r in sounding["ours"]], [r[0] for r in sounding["paplay"]], "paplay"))
+    print(figures.line("longest gap at %s" % load, "ms", [r[1] for r in sounding["ours"]],
+                       [r[1] for r in sounding["paplay"]], "paplay"), flush=True)
 
 
 def main():

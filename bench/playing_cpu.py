@@ -23,6 +23,7 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "tests", "blackbox"))
 import bbenv  # noqa: E402
 import board  # noqa: E402
+import figures  # noqa: E402
 import session  # noqa: E402
 
 # The output's device buffer and period (OutputDevice's defaults, or the same overrides).
@@ -150,13 +151,13 @@ def other_build(binary, other, bare, root, path, seconds, runs):
     """Another build (before/after) in the same rounds as ours and the bare window: in each round
     each build starts afresh on the same board, plays the MP3 once to open its output, then once
     measured."""
-    figures = {binary: [], other: []}
+    taken = {binary: [], other: []}
     bare_window = []
     for i in range(runs):
         for b, name in ((binary, "ours"), (other, "other")):
             s = playing_session(b, root, path, name="%s%d" % (name, i))
             try:
-                figures[b].append(ours_once(s, seconds))
+                taken[b].append(ours_once(s, seconds))
             finally:
                 s.program.kill()
         if os.path.exists(bare):
@@ -164,10 +165,10 @@ def other_build(binary, other, bare, root, path, seconds, runs):
     print("load average %s; ours against the other build %s"
           % (" ".join(open("/proc/loadavg").read().split()[:3]), other))
     print("one MP3 playing, window thread: ours %s / other build %s / bare Qt window %s"
-          % (spread([f[1] for f in figures[binary]]), spread([f[1] for f in figures[other]]),
+          % (spread([f[1] for f in taken[binary]]), spread([f[1] for f in taken[other]]),
              spread(bare_window) if bare_window else "not built"))
     print("one MP3 playing, whole process: ours %s / other build %s"
-          % (spread([f[0] for f in figures[binary]]), spread([f[0] for f in figures[other]])))
+          % (spread([f[0] for f in taken[binary]]), spread([f[0] for f in taken[other]])))
 
 
 def main():
@@ -203,6 +204,17 @@ def main():
         print("one MP3 playing, audio threads (output, decoding ahead): ours %s / peer paplay's whole process %s"
               % (spread(audio), spread(peer)))
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
+        # The same for scripts/bench-figures.sh. A player with a window pays at least paplay's
+        # output and the bare window's meters: their sum, round by round, is the last peer.
+        unit = "% of a core"
+        print(figures.line("one MP3 playing, whole process", unit, whole, peer, "paplay"))
+        if bare_window:
+            print(figures.line("one MP3 playing, window thread", unit, window, bare_window,
+                               "bare Qt window moving two meters"))
+            print(figures.line("one MP3 playing, whole process", unit, whole,
+                               [p + b for p, b in zip(peer, bare_window)],
+                               "paplay plus the bare Qt meters window, same round"))
+        print(figures.line("one MP3 playing, audio threads", unit, audio, peer, "paplay's whole process"))
         s.program.kill()
         s = None
         other = os.environ.get("RBX_PLAYING_CPU_OTHER")

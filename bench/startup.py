@@ -4,9 +4,13 @@ the first moment the screen shows the full board laid out in the maximized windo
 outside through the X server (a pixel watch on the first and the last slot of the board).
 Desktop as the operator's: Xvfb with openbox and a session bus, a private sound server. The board
 is full (10 groups x 18 pages x 48 buttons, every field filled) and names real WAV and MP3 files.
-A bare Qt window (one widget, shown maximized) is started the same way, interleaved with ours,
-warm (files in the page cache) and cold (the programs', their libraries', Qt's plug-ins, the fonts
-and the board's files dropped from the page cache before each run).
+Two peers are started the same way, interleaved with ours: a bare Qt window (one widget, shown
+maximized) and a bare Qt board (as many plain Qt widgets as the main window shows, shown maximized,
+bench/bare_window/board.cpp), warm (files in the page cache) and cold (the programs', their
+libraries', Qt's plug-ins, the fonts and the board's files dropped from the page cache before each
+run). The board peer tells what any Qt widget window of the board's size costs apart from what the
+program adds. Each figure is also printed as a "figure" line (bench/figures.py) for
+scripts/bench-figures.sh.
 Standard library only (Xlib through ctypes)."""
 import argparse
 import os
@@ -20,6 +24,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "blackbox"))
 import bbenv  # noqa: E402
 import board  # noqa: E402
+import figures  # noqa: E402
 import pagecache  # noqa: E402
 import pixelwatch  # noqa: E402
 
@@ -77,8 +82,9 @@ def write_board(home, writer):
 
 
 class Contender:
-    def __init__(self, name, command, colors, env):
+    def __init__(self, name, command, colors, env, watch=None):
         self.name, self.command, self.colors, self.env = name, command, colors, env
+        self.watch = watch  # the points it is seen at, when not those of ours
         self.warm, self.cold = [], []
 
     def start(self):
@@ -91,10 +97,10 @@ def stop(proc):
     proc.wait(10)
 
 
-def calibrate(program, env, set_path):
+def calibrate(command, env):
     """Where slots 1 and 48 of the first page land in the maximized window, from one run left to
     settle (it also fills the caches for the warm runs)."""
-    proc = subprocess.Popen([program, set_path], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+    proc = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                             start_new_session=True)
     try:
         points = bbenv.wait_for("slots 1 and 48 on the screen", lambda: slot_points(), 60, step=0.5)
@@ -122,6 +128,7 @@ def slot_points():
 
 def one_run(watch, contender, seconds=60):
     """Milliseconds from the process's start to both watched points showing the contender's colours."""
+    watch = contender.watch or watch
     bbenv.wait_for("the screen without the last window", lambda: not watch.all_match(contender.colors), 20, 0.01)
     started = time.monotonic_ns()
     proc = contender.start()
@@ -170,18 +177,21 @@ def spread(values):
     return "min %.0f / median %.0f / max %.0f ms" % (min(values), statistics.median(values), max(values))
 
 
-def report(kind, ours, bare):
-    a, b = getattr(ours, kind), getattr(bare, kind)
+def report(kind, ours, peer):
+    a, b = getattr(ours, kind), getattr(peer, kind)
     ratio = statistics.median(a) / statistics.median(b)
-    print("start-up %s: %s %.0f ms / bare Qt %.0f ms (ratio %.2f)" % (
-        kind, ours.name, statistics.median(a), statistics.median(b), ratio))
-    print("  %-7s %s (n=%d)\n  bare Qt %s (n=%d)" % (ours.name, spread(a), len(a), spread(b), len(b)))
+    print("start-up %s: %s %.0f ms / %s %.0f ms (ratio %.2f)" % (
+        kind, ours.name, statistics.median(a), peer.name, statistics.median(b), ratio))
+    print("  %-13s %s (n=%d)\n  %-13s %s (n=%d)" % (ours.name, spread(a), len(a), peer.name, spread(b), len(b)))
+    if ours.name == "ours":
+        print(figures.line("start-up %s" % kind, "ms", a, b, peer.name))
 
 
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("--program", required=True)
     p.add_argument("--bare", required=True, help="startup_bare_window")
+    p.add_argument("--bare-board", required=True, help="startup_bare_board")
     p.add_argument("--writer", required=True, help="bench_full_board_writer")
     p.add_argument("--runs", type=int, default=10, help="warm runs of each")
     p.add_argument("--cold-runs", type=int, default=5, help="cold runs of each")
@@ -199,12 +209,16 @@ def main():
         set_path = write_board(home, args.writer)
         env = dict(os.environ, RALLYBOX_HOME=home)
         env.pop("QT_QPA_PLATFORM", None)
-        points = calibrate(args.program, env, set_path)
-        watch = pixelwatch.PixelWatch(points)
+        watch = pixelwatch.PixelWatch(calibrate([args.program, set_path], env))
         ours = Contender("ours", [args.program, set_path], [board.slot_color(s)[1] for s in (1, 48)], env)
-        bare = Contender("bare Qt", [args.bare, "#%02x%02x%02x" % BARE_COLOR], [BARE_COLOR] * 2, env)
+        bare = Contender("bare Qt window", [args.bare, "#%02x%02x%02x" % BARE_COLOR], [BARE_COLOR] * 2, env)
+        # The board peer's first and last panels in the colours of ours, found where it lays them.
+        board_command = [args.bare_board] + ["#%02x%02x%02x" % board.slot_color(s)[1] for s in (1, 48)]
+        bare_board = Contender("bare Qt board", board_command, ours.colors, env,
+                               pixelwatch.PixelWatch(calibrate(board_command, env)))
         others = [Contender(o.split("=", 1)[0], [o.split("=", 1)[1], set_path], ours.colors, env) for o in args.other]
-        everyone = [ours, bare] + others
+        peers = [bare, bare_board]
+        everyone = [ours] + peers + others
         one_run(watch, bare)  # the peer's caches filled too
         print("load average before: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
         for i in range(args.runs):
@@ -227,7 +241,10 @@ def main():
         for kind in ("warm", "cold"):
             for c in [ours] + others:
                 if getattr(c, kind):
-                    report(kind, c, bare)
+                    for peer in peers:
+                        report(kind, c, peer)
+            if getattr(bare_board, kind):
+                report(kind, bare_board, bare)
     finally:
         server.stop()
         desktop.stop()
