@@ -8,7 +8,7 @@ Two peers are started the same way, interleaved with ours: a bare Qt window (one
 maximized) and a bare Qt board (as many plain Qt widgets as the main window shows, shown maximized,
 bench/bare_window/board.cpp), warm (files in the page cache) and cold (the programs', their
 libraries', Qt's plug-ins, the fonts and the board's files dropped from the page cache before each
-run). The board peer tells what any Qt widget window of the board's size costs apart from what the
+run). The board peer tells what a plain Qt widget window of the board's size costs apart from what the
 program adds. Each figure is also printed as a "figure" line (bench/figures.py) for
 scripts/bench-figures.sh.
 Standard library only (Xlib through ctypes)."""

@@ -3,7 +3,7 @@
 // nothing else: a menu bar, a row of 51 push buttons, 10 labels, two sliders, two meter faces and
 // a grid of 48 coloured button panels of six text labels each, with 24 more coloured panels. It
 // reads no file, loads no sound library and draws nothing of its own beyond the meters' faces.
-// Between the bare window and the program it tells what any Qt widget window of the board's size
+// Between the bare window and the program it tells what a plain Qt widget window of the board's size
 // costs from what the program adds to it.
 // Arguments: the colours (#rrggbb) of the first and the last button panel, which the outside pixel
 // watch waits for.
