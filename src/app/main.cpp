@@ -3,6 +3,7 @@
 #include "app/InstallProbe.h"
 #include "app/RallyboxApp.h"
 #include "app/StartupProbe.h"
+#include "audio/Bass.h"
 #include "audio/DeviceCatalog.h"
 #include "audio/FileDecoder.h"
 #include "audio/OutputBackend.h"
@@ -48,6 +49,9 @@ int main(int argc, char** argv)
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
     RegisterPictureFormats(pictureFormats);
+    // No sound file holds the window's thread: an open that takes longer than this goes on in
+    // the background and its sound starts when the file is open.
+    BASS_SetConfig(BassConfigFileOpenWait, 30);
     RallyboxOptions options;
     options.ProgramFolder = ProgramFolder();
     options.Parameters = QApplication::arguments().mid(1);

@@ -184,6 +184,11 @@ bool AudioEngine::stop()
 std::uint32_t AudioEngine::setConfig(int option, std::uint32_t value)
 {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (option == BassConfigFileOpenWait) {
+        fileOpenWaitMs_.store(value);
+        EngineError::Set(BassError::Ok);
+        return value;
+    }
     if (option != BASS_CONFIG_BUFFER) {
         EngineError::Set(BassError::IllegalType);
         return 0xFFFFFFFFu;

@@ -107,6 +107,7 @@ private:
     int outChannels_ = 2;
     int masterVolume_ = 100;
     std::atomic<int> bufferMs_{500};
+    std::atomic<std::uint32_t> fileOpenWaitMs_{BassOpenWaitUntilDone};
     BassHandle nextHandle_ = 0x10001; // never reused: keeps counting across BASS_Free
     EngineClock clock_;
     LiveChannels live_;

@@ -56,12 +56,14 @@ BassHandle AudioEngine::createFile(const char* path, std::uint32_t flags)
             return 0;
         }
     }
-    // Opened outside the lock: probing a file must not hold up the other calls. The caller is
-    // the window's thread, which no file may hold up for more than 50 ms, the report of a refusal
-    // included (its box takes about 10 ms): a file that takes longer to open is refused.
-    constexpr std::chrono::milliseconds kMaxOpenWait{30};
+    // Opened outside the lock: probing a file must not hold up the other calls. The program's
+    // window thread, which no file may hold up for more than 50 ms, waits 30 ms: an open that
+    // takes longer goes on in the background and the caller asks again when it is done.
+    const std::uint32_t waitMs = fileOpenWaitMs_.load();
+    const auto maxWait = waitMs == BassOpenWaitUntilDone ? std::chrono::milliseconds::max()
+                                                         : std::chrono::milliseconds(waitMs);
     int error = BassError::Ok;
-    std::unique_ptr<PcmSource> source = OpenAudioFileWithin(path, outputChannels(), kMaxOpenWait, error);
+    std::unique_ptr<PcmSource> source = OpenAudioFileWithin(path, outputChannels(), maxWait, error);
     if (!source) {
         EngineError::Set(error != BassError::Ok ? error : BassError::FileFormat);
         return 0;

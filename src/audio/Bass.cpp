@@ -3,6 +3,7 @@
 #include "audio/AudioEngine.h"
 #include "audio/EngineError.h"
 #include "audio/EngineManual.h"
+#include "audio/FileDecoder.h"
 
 namespace {
 AudioEngine& Engine()
@@ -33,6 +34,9 @@ bool BASS_SetVolume(std::uint32_t volume) { return Engine().setVolume(volume); }
 int BASS_GetVolume() { return Engine().volume(); }
 const char* BASS_GetDeviceDescription(int device) { return Engine().deviceDescription(device); }
 int BASS_ErrorGetCode() { return EngineError::Get(); }
+
+bool BassFileOpening(const char* path) { return path != nullptr && AudioFileOpening(path); }
+void BassSetFileOpenedListener(std::function<void()> listener) { SetAudioFileOpenedListener(std::move(listener)); }
 
 BassHandle BASS_StreamCreateFile(bool inMemory, const char* path, std::uint64_t offset,
                                  std::uint64_t length, std::uint32_t flags)

@@ -9,6 +9,7 @@
 #include "audio/BassErrorCodes.h"
 
 #include <cstdint>
+#include <functional>
 
 // The audio engine's calls, under the names the playback code uses. Every call sets the code that
 // BASS_ErrorGetCode reads back (BassError::Ok on success); the code is kept per calling thread.
@@ -27,6 +28,10 @@ inline constexpr std::uint32_t BASS_FX_FREESOURCE = 0x10000;
 inline constexpr std::uint32_t BassStreamAutoFree = 0x40000;
 inline constexpr std::uint32_t BASS_STREAM_DECODE = 0x200000;
 inline constexpr int BASS_CONFIG_BUFFER = 0;
+// How long (ms) a file call waits for the file's open before it goes on in the background
+// (BassError::Busy). BassOpenWaitUntilDone, the default, waits until the open is done.
+inline constexpr int BassConfigFileOpenWait = 0x10000;
+inline constexpr std::uint32_t BassOpenWaitUntilDone = 0xFFFFFFFFu;
 
 // Effect types of BASS_ChannelSetFX.
 inline constexpr int BassFxParamEq = 7;
@@ -75,8 +80,8 @@ bool BASS_Init(int device, std::uint32_t freq, std::uint32_t flags, void* window
 bool BASS_Free();
 bool BASS_Start();
 bool BASS_Stop();
-// BASS_CONFIG_BUFFER: read-ahead of every stream in ms (10..5000). Returns the value now in force,
-// 0xFFFFFFFF for an unknown option. Works before BASS_Init.
+// BASS_CONFIG_BUFFER: read-ahead of every stream in ms (10..5000); BassConfigFileOpenWait: see
+// above. Returns the value now in force, 0xFFFFFFFF for an unknown option. Works before BASS_Init.
 std::uint32_t BASS_SetConfig(int option, std::uint32_t value);
 bool BASS_SetVolume(std::uint32_t volume);       // master volume 0..100, linear
 int BASS_GetVolume();                            // -1 when not initialised
@@ -88,8 +93,18 @@ int BASS_ErrorGetCode();
 // BassOutputConnected is false. Never blocks.
 int BassOutputLosses();
 bool BassOutputConnected();
+// True while an open of the file goes on in the background. Never blocks.
+bool BassFileOpening(const char* path);
+// Called on an engine thread each time an open that went on in the background has finished (the
+// file opened or was refused); it should only schedule the work that asks for the file again.
+// An empty function stops the calls; it returns once no call is under way.
+void BassSetFileOpenedListener(std::function<void()> listener);
 
-// --- Streams (GUI thread). The file calls block while the file is opened and probed.
+// --- Streams (GUI thread). The file calls wait at most 30 ms for the file's open; an open that
+// takes longer goes on in the background and the call fails with BassError::Busy. The file asked
+// for again once BassFileOpening says it no longer is gives the stream at once, or the reason it
+// was refused: FileFormat when its decoder worked too long (a file padded with zero bytes),
+// FileOpen when storage did not deliver it within 10 s.
 BassHandle BASS_StreamCreateFile(bool inMemory, const char* path, std::uint64_t offset,
                                  std::uint64_t length, std::uint32_t flags);
 BassHandle BASS_WMA_StreamCreateFile(bool inMemory, const char* path, std::uint64_t offset,

@@ -32,5 +32,7 @@ inline constexpr int FileFormat = 41;
 inline constexpr int Speaker = 42;
 inline constexpr int Version = 43;
 inline constexpr int Codec = 44;
+// The file's open goes on in the background: ask again when it is done (never shown).
+inline constexpr int Busy = 46;
 inline constexpr int Unknown = -1;
 } // namespace BassError

@@ -3,6 +3,7 @@
 #include "PcmSource.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,11 +37,23 @@
 std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChannels, int& errorCode);
 
 // The same, for a caller that must not be held up by a file (the window's thread): the file is
-// opened on a helper thread and waited for at most maxWait. An open still running then is cut
-// short and the file refused with BassError::FileFormat; the same file asked for again within a
-// few seconds is refused at once, so the two streams a click opens cost one wait.
+// opened on a helper thread and waited for at most maxWait. An open still running then goes on in
+// the background and the call fails with BassError::Busy; the same file asked for again gets what
+// the open gave (the source, or its error) at once, or waits for the open still under way. For a
+// while after, the file's further opens are not waited for (it sits on slow storage).
+// An open whose decoder spends more than 200 ms of processor time is cut short and the file
+// refused with FileFormat (and refused again at once for a few seconds); one that storage has not
+// delivered after 10 s is refused with FileOpen. Waiting for storage or for a processor does not
+// count against the decoder.
 std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outputChannels,
                                                std::chrono::milliseconds maxWait, int& errorCode);
+// True while an open of the file goes on in the background.
+bool AudioFileOpening(const std::string& path);
+// Told (on the opener's thread) each time an open in the background has finished.
+void SetAudioFileOpenedListener(std::function<void()> listener);
+// Tests: every open waits in `gate` on its opener thread before it starts (slow storage made to
+// order); an empty function lets opens run at once again.
+void SetAudioFileOpenGate(std::function<void()> gate);
 
 // The decoder and FFmpeg are loaded on the first use. The program calls this once its window is
 // up, so the load runs on a helper thread instead of delaying the start or the first click.

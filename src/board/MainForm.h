@@ -130,6 +130,8 @@ public:
     virtual void ProcessSoundButton(int slot);
     virtual bool StopProcess(const QString& reason);
     virtual bool SetVolume(int volume);
+    // Drops the sounds still waiting for their files (leaving the program).
+    virtual void CancelWaitingStarts() {}
 
     // --- Edit mode (MainFormEditMode.cpp)
     void EditButtonClick();

@@ -102,6 +102,8 @@ bool TForm1::TermExit()
             return false;
         }
         PlayListRunning = false;
+        // A sound still waiting for its file would start into the exit.
+        CancelWaitingStarts();
         if (Playing) {
             StopProcess(QStringLiteral("StopButton"));
         }

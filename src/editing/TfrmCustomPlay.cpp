@@ -4,6 +4,7 @@
 #include "board/MainForm.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
+#include "board/SoundFileStream.h"
 #include "controls/ButtonWithColor.h"
 #include "controls/SlideBar.h"
 #include "editing/MainFormSoundSlots.h"
@@ -180,14 +181,7 @@ void TfrmCustomPlay::OpenStream()
             mbOK);
         return;
     }
-    const QByteArray name = QFile::encodeName(file);
-    if (type == QStringLiteral("WMA")) {
-        CurrentChannel = BASS_WMA_StreamCreateFile(false, name.constData(), 0, 0, 0);
-    } else if (type == QStringLiteral("LAC")) {
-        CurrentChannel = BASS_FLAC_StreamCreateFile(false, name.constData(), 0, 0, 0);
-    } else {
-        CurrentChannel = BASS_StreamCreateFile(false, name.constData(), 0, 0, 0);
-    }
+    CurrentChannel = OpenFileStreamWaiting(file, 0);
     if (CurrentChannel != 0) {
         LengthBytes = BASS_ChannelGetLength(CurrentChannel);
         PanEnd->setText(FormatByteCount(LengthBytes));

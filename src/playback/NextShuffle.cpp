@@ -103,6 +103,7 @@ bool Playback::NextShuffleDraw()
         case ListStart::Started:
             return true;
         case ListStart::Stop:
+        case ListStart::Waiting: // the list goes on when the file is open
             return false;
         case ListStart::TryNext:
             break;

@@ -77,6 +77,7 @@ bool Playback::WalkPlayList(bool& rearmed)
         case ListStart::Started:
             return true;
         case ListStart::Stop:
+        case ListStart::Waiting: // the list goes on when the file is open
             return false;
         case ListStart::TryNext:
             break;
@@ -128,6 +129,7 @@ bool Playback::ShufflePlayList(bool& rearmed)
         case ListStart::Started:
             return true;
         case ListStart::Stop:
+        case ListStart::Waiting: // the list goes on when the file is open
             return false;
         case ListStart::TryNext:
             break;

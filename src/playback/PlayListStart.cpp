@@ -106,10 +106,7 @@ Playback::ListStart Playback::StartListSound(int g, int p, int b, const ListStar
         win_.SetPanelColor(b, clLime);
         win_.SetSoundButtonColor(b, clInfoBk);
     }
-    win_.SetNowPlaying(true, QStringLiteral("[") + board_.GroupLetters[static_cast<std::size_t>(g)] +
-                                 QStringLiteral("/") + board_.PageName[g][p] + QStringLiteral("] - ") + path);
-    win_.SetStopEnabled(true);
-    win_.SetPauseEnabled(true);
+    ShowNowPlaying(g, p, path);
     tracer_.WriteTracer(QStringLiteral("  Play List Play File ") + path);
     tracer_.WriteTracer(QStringLiteral("  Player Play"));
 
@@ -120,11 +117,7 @@ Playback::ListStart Playback::StartListSound(int g, int p, int b, const ListStar
             win_.SetPanelColor(b, panelBefore);
             win_.SetSoundButtonColor(b, set_.ButtonColor);
         }
-        if (!s_.Playing) {
-            win_.SetNowPlaying(false, QString());
-            win_.SetStopEnabled(false);
-            win_.SetPauseEnabled(false);
-        }
+        ShowIdleUnlessPlaying();
         return outcome;
     };
     if (!style.next) {
@@ -146,24 +139,24 @@ Playback::ListStart Playback::StartListSound(int g, int p, int b, const ListStar
     if (!CheckFileType(path, style.typePrefix)) {
         return giveUp(ListStart::Stop);
     }
-    if (!OpenStreams(path, style.streamPrefix, false)) {
+    const Opened opened = OpenStreams(path, style.streamPrefix, false);
+    if (opened == Opened::Waiting) {
+        giveUp(ListStart::Waiting);
+        WaitForFile(style.next ? WaitingStartPath::Next : WaitingStartPath::PlayList, g, p, b, path);
+        return ListStart::Waiting;
+    }
+    if (opened == Opened::No) {
         return giveUp(ListStart::TryNext);
     }
     if (style.next) {
         tracer_.WriteTracer(QStringLiteral("hchannel not zero"));
     }
     DetermineDuration(g, p, b);
-    const BassHandle handle = s_.CurrentChannel;
     const bool wasPlaying = s_.Playing;
-    if (!TableChannel(g, p, b)) {
+    if (!EnterStartInTable(g, p, b)) {
         tracer_.WriteTracer(style.tableRefusedTrace);
-        const BassHandle kept = s_.CurrentChannel;
-        s_.CurrentChannel = handle;
-        FreeOpenedStreams();
-        s_.CurrentChannel = kept;
         return giveUp(ListStart::Stop);
     }
-    ++s_.StartCount;
     if (!style.next) {
         log_.LogPlayedPending = false;
     }
@@ -211,36 +204,17 @@ void Playback::PlayListSoundOn(int g, int p, int b, const ListStartStyle& style,
             BassErrorFunction(QStringLiteral("ContinueShuffleF"), tracer_, dialogs_);
         }
     }
-    const QString& own = board_.ButtonVolume[g][p][b];
-    bool ok = false;
-    int volume = Board::IsBlank(own) ? set_.IndividualVolume : own.trimmed().toInt(&ok);
-    if (!Board::IsBlank(own) && !ok) {
-        volume = set_.IndividualVolume;
-    }
-    volume = std::clamp(volume, 0, 100);
+    const int volume = StartVolume(g, p, b);
     if (!style.next) {
-        tracer_.WriteTracer(
-            (Board::IsBlank(own) ? QStringLiteral("PlayList A - ") : QStringLiteral("PlayList B - ")) +
-            QString::number(volume));
+        tracer_.WriteTracer((Board::IsBlank(board_.ButtonVolume[g][p][b]) ? QStringLiteral("PlayList A - ")
+                                                                           : QStringLiteral("PlayList B - ")) +
+                            QString::number(volume));
     }
-    BASS_ChannelSetAttributes(h, -1, volume, -101);
-    s_.CurrentVolume = volume;
     // Next starts its sound the same way: under Talk it sounds at the ducked level, and its slot
     // remembers the level Talk brings it back to.
-    if (s_.TableChannelPosition >= 1 && s_.TableChannelPosition <= ChannelSlots) {
-        s_.ChannelVolume[static_cast<std::size_t>(s_.TableChannelPosition)] = volume;
-    }
-    if (s_.lVoiceOver) {
-        if (set_.VoiceOverBlink) {
-            win_.SetDisplayInterval(250);
-        }
-        if (!BASS_ChannelSetAttributes(h, -1, set_.VoiceOverVolume, -101)) {
-            BassErrorFunction(QStringLiteral("ContinueShuffleG"), tracer_, dialogs_);
-        }
-    }
-    s_.lSoundTimer = true;
-    s_.ElapsedSeconds = 0;
-    win_.StartDisplayTimer();
+    SetStartVolume(volume);
+    DuckUnderTalk(QStringLiteral("ContinueShuffleG"));
+    StartElapsedDisplay();
     const bool fadeIn = style.next ? set_.FadeIn : set_.FadeIn && (set_.AutoFade || s_.NextPressed);
     const bool crossFadeIn = style.next ? set_.CrossFade : set_.CrossFade && wasPlaying;
     if (fadeIn) {

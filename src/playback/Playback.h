@@ -73,6 +73,13 @@ public:
     bool CheckMultiPlayStop(int button);
     bool MultiPlayEndPoints();
 
+    // --- Sounds waiting for their files (PlaybackWaitingStarts.cpp). Starts, in the order they
+    // were asked for, the waiting sounds whose files are now open (or tells why one was refused).
+    // Called when the engine says an open in the background has finished.
+    void StartWaitingSounds();
+    // Drops every waiting start: the STOP button, leaving the program.
+    void CancelWaitingStarts();
+
     // --- Stop, pause and loop (PlaybackStop.cpp, PlaybackPause.cpp)
     bool StopProcess(const QString& reason);
     void StopPlayButtonClick();
@@ -128,22 +135,25 @@ private:
 
     // PlaybackStreams.cpp
     bool CheckFileType(const QString& path, const QString& prefix);
-    bool OpenStreams(const QString& path, const QString& prefix, bool traceTempoFallback);
+    // Waiting: the file's open goes on in the background; nothing was opened and nothing shown.
+    enum class Opened { Yes, No, Waiting };
+    Opened OpenStreams(const QString& path, const QString& prefix, bool traceTempoFallback);
     BassHandle CreateFileStream(const QString& path, std::uint32_t flags) const;
     // Frees the streams of a start that could not be entered in the table.
     void FreeOpenedStreams();
     std::int64_t CustomPlayLength(std::int64_t length, int group, int page, int button) const;
 
-    // PlaybackSoundButton.cpp
-    bool SoundButtonChecks(int button);
-    bool StartSoundButton(int button);
+    // PlaybackSoundButton.cpp: the click on button N of page p of group g.
+    bool PlaySoundButton(int group, int page, int button);
+    bool SoundButtonChecks(int group, int page, int button);
+    bool StartSoundButton(int group, int page, int button);
     void SeekToStart(int group, int page, int button);
     void StartChannel(int group, int page, int button, bool loop, const QString& flagContext,
                       const QString& loopPlayContext, const QString& playContext);
 
     // PlayList*.cpp, NextShuffle.cpp
     struct ListStartStyle;
-    enum class ListStart { Started, TryNext, Stop };
+    enum class ListStart { Started, TryNext, Stop, Waiting };
     ListStart StartListSound(int group, int page, int button, const ListStartStyle& style);
     void PlayListSoundOn(int group, int page, int button, const ListStartStyle& style, bool wasPlaying);
     void EndPlayList(const QString& leavingTrace);
@@ -159,6 +169,28 @@ private:
     RandomSource& Random() { return random_ != nullptr ? *random_ : ownRandom_; }
     // Shuffle All is the second state of Shuffle: a page shown without Shuffle ends it too.
     bool ShuffleAllOn() const;
+
+    // Steps every start path takes (PlaybackStartSteps.cpp).
+    // The now-playing text, with STOP and Pause usable.
+    void ShowNowPlaying(int group, int page, const QString& path);
+    // After a start that went no further: the window as it is when nothing plays, unless a sound does.
+    void ShowIdleUnlessPlaying();
+    // Enters the opened streams in the channel table and counts the start; a refusal frees them.
+    bool EnterStartInTable(int group, int page, int button);
+    // The button's own start volume, or the default one.
+    int StartVolume(int group, int page, int button) const;
+    // Sets the start volume on the new channel and remembers it for its slot.
+    void SetStartVolume(int volume);
+    // Under Talk a new sound starts at the ducked level.
+    void DuckUnderTalk(const QString& errorContext);
+    void StartElapsedDisplay();
+
+    // PlaybackWaitingStarts.cpp
+    // Keeps a start whose file is still being opened, to be made when the file is open.
+    void WaitForFile(WaitingStartPath path, int group, int page, int button, const QString& file);
+    // Takes back the waiting start of one button; false when it has none.
+    bool CancelWaitingStart(int group, int page, int button);
+    void StartWaitingSound(const WaitingStart& start);
 
     // PlaybackStop.cpp
     void ImmediateStop();

@@ -34,10 +34,7 @@ bool Playback::HotKeyPlaySound()
             dialogs_.MessageDlg(QStringLiteral("Sound File Not Found"), mtWarning, mbOK);
             return true;
         }
-        win_.SetNowPlaying(true, QStringLiteral("[") + board_.GroupLetters[static_cast<std::size_t>(g)] +
-                                     QStringLiteral("/") + board_.PageName[g][p] + QStringLiteral("] - ") + path);
-        win_.SetStopEnabled(true);
-        win_.SetPauseEnabled(true);
+        ShowNowPlaying(g, p, path);
         int& state = board_.ButtonState[g][p][b];
         const int stateBefore = state;
         const TColor panelBefore = OnDisplay(g, p) ? win_.PanelColor(b) : clBtnFace;
@@ -61,11 +58,7 @@ bool Playback::HotKeyPlaySound()
                 win_.SetSoundButtonColor(b, set_.ButtonColor);
             }
             s_.lHKPlaying = false;
-            if (!s_.Playing) {
-                win_.SetNowPlaying(false, QString());
-                win_.SetStopEnabled(false);
-                win_.SetPauseEnabled(false);
-            }
+            ShowIdleUnlessPlaying();
             return true;
         };
         if (!CheckFileType(path, QStringLiteral("HotKeyPlaySound"))) {
@@ -76,18 +69,17 @@ bool Playback::HotKeyPlaySound()
             sel_.PlayingButton = s_.ChannelButton[ChannelSlots];
             return giveUp();
         }
-        if (!OpenStreams(path, QStringLiteral("HotKeyPlaySound"), false)) {
+        const Opened opened = OpenStreams(path, QStringLiteral("HotKeyPlaySound"), false);
+        if (opened != Opened::Yes) {
+            giveUp();
+            if (opened == Opened::Waiting) {
+                WaitForFile(WaitingStartPath::HotKey, g, p, b, path);
+            }
+            return true;
+        }
+        if (!EnterStartInTable(g, p, b)) {
             return giveUp();
         }
-        const BassHandle handle = s_.CurrentChannel;
-        if (!TableChannel(g, p, b)) {
-            const BassHandle kept = s_.CurrentChannel;
-            s_.CurrentChannel = handle;
-            FreeOpenedStreams();
-            s_.CurrentChannel = kept;
-            return giveUp();
-        }
-        ++s_.StartCount;
         log_.LogIt(QStringLiteral("(Hot Key) ") + path);
         DetermineDuration(g, p, b);
         s_.PlayPosition = 0;
@@ -108,20 +100,11 @@ bool Playback::HotKeyPlaySound()
         if (set_.HKOverTalk && s_.lVoiceOver) {
             VoiceOver();
         }
-        if (s_.lVoiceOver) {
-            if (set_.VoiceOverBlink) {
-                win_.SetDisplayInterval(250);
-            }
-            if (!BASS_ChannelSetAttributes(s_.CurrentChannel, -1, set_.VoiceOverVolume, -101)) {
-                BassErrorFunction(QStringLiteral("ProcessSoundButtonE"), tracer_, dialogs_);
-            }
-        }
+        DuckUnderTalk(QStringLiteral("ProcessSoundButtonE"));
         sel_.PlayingButton = b;
         sel_.PlayingGroup = g;
         sel_.PlayingPage = p;
-        s_.lSoundTimer = true;
-        s_.ElapsedSeconds = 0;
-        win_.StartDisplayTimer();
+        StartElapsedDisplay();
         if (set_.FadeOnHot && set_.FadeIn) {
             FadeInExecute();
         }

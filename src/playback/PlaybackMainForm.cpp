@@ -7,6 +7,7 @@
 #include "playback/ProgressionWiring.h"
 
 #include <QAction>
+#include <QMetaObject>
 #include <QPushButton>
 
 PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServices& services, QWidget* parent)
@@ -35,12 +36,28 @@ PlaybackMainForm::PlaybackMainForm(MainFormContext& context, const PlaybackServi
     connect(Stop1, &QAction::triggered, this, [this] { player_->Stop1Click(); });
     connect(Pause1, &QAction::triggered, this, [this] { player_->PauseButtonClick(); });
     connect(Loop1, &QAction::triggered, this, [this] { player_->Loop1Click(); });
+    // A sound asked for while its file was still being opened starts when the engine says the
+    // open is done; the engine's thread only posts the call to this window's thread.
+    BassSetFileOpenedListener([this] {
+        QMetaObject::invokeMethod(this, [this] { player_->StartWaitingSounds(); }, Qt::QueuedConnection);
+    });
     // Keys, the play-mode buttons, Next and the bars; owned by the window as its child.
     modeWiring_ = new ModeButtonsWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
                                                  ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
     // The progression and display timers; the progression timer runs from here to exit.
     new ProgressionWiring(*this, PlaybackContext{state_, ctx.board, ctx.selection, ctx.settings, ctx.tracer,
                                                  ctx.playLog, ctx.dialogs, services.pump, services.clock, view_});
+}
+
+PlaybackMainForm::~PlaybackMainForm()
+{
+    // Returns once no call is under way; calls already posted go with this window.
+    BassSetFileOpenedListener({});
+}
+
+void PlaybackMainForm::CancelWaitingStarts()
+{
+    player_->CancelWaitingStarts();
 }
 
 void PlaybackMainForm::RepointChannels(int fromGroup, int fromPage, int fromButton, int toGroup, int toPage,

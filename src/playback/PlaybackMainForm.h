@@ -21,6 +21,7 @@ class PlaybackMainForm final : public TForm1
 {
 public:
     PlaybackMainForm(MainFormContext& context, const PlaybackServices& services, QWidget* parent = nullptr);
+    ~PlaybackMainForm() override;
 
     Playback& Player() { return *player_; }
     MainFormPlaybackWindow& PlaybackView() { return view_; }
@@ -30,6 +31,7 @@ public:
     void ProcessSoundButton(int slot) override;
     bool StopProcess(const QString& reason) override;
     bool SetVolume(int volume) override;
+    void CancelWaitingStarts() override;
     std::vector<TBitBtnWithColor*> ModeButtonsOn() const override;
 
     // Points the channel-table entries and the playing address of one board address at another.

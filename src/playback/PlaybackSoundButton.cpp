@@ -23,16 +23,31 @@ bool Playback::ProcessSoundButton(int button)
         return true;
     }
     Guarded(QStringLiteral("ProcessSoundButton"), [&] {
-        if (SoundButtonChecks(button)) {
-            StartSoundButton(button);
+        const int g = sel_.CurrentGroup;
+        const int p = sel_.CurrentPage;
+        // A click on a sound still waiting for its file takes it back, as a click on a playing
+        // sound stops it.
+        if (CancelWaitingStart(g, p, button)) {
+            win_.FocusDummy();
+            return true;
         }
+        PlaySoundButton(g, p, button);
         return true;
     });
     return true;
 }
 
-// Steps up to the end of the playing sound: true when the click goes on to start button N.
-bool Playback::SoundButtonChecks(int button)
+bool Playback::PlaySoundButton(int g, int p, int button)
+{
+    if (SoundButtonChecks(g, p, button)) {
+        return StartSoundButton(g, p, button);
+    }
+    return false;
+}
+
+// Steps up to the end of the playing sound: true when the click goes on to start button N of
+// page p of group g (the shown page, or the one a waiting start was asked on).
+bool Playback::SoundButtonChecks(int g, int p, int button)
 {
     tracer_.WriteTracer(QStringLiteral("Process Sound Button"));
     win_.FocusDummy();
@@ -41,21 +56,21 @@ bool Playback::SoundButtonChecks(int button)
         win_.SetModeButtonColor(ModeButton::Pause, set_.ButtonColor);
         win_.SetDisplayInterval(1000);
     }
-    const TColor panel = win_.PanelColor(button);
-    if (panel == clBlack) {
+    const bool shown = OnDisplay(g, p);
+    const int state = board_.ButtonState[g][p][button];
+    if (shown ? win_.PanelColor(button) == clBlack : state == bstPlaceMarker) {
         return false;
     }
-    if (!board_.EditMode && Board::IsBlank(win_.SoundButtonCaption(button))) {
+    if (!board_.EditMode &&
+        Board::IsBlank(shown ? win_.SoundButtonCaption(button) : board_.ButtonCaption[g][p][button])) {
         return false;
     }
-    if (!board_.EditMode && panel == clYellow) {
+    if (!board_.EditMode && (shown ? win_.PanelColor(button) == clYellow : state == bstLocked)) {
         return false;
     }
-    if (set_.MultiPlay && CheckMultiPlayStop(button)) {
+    if (set_.MultiPlay && shown && CheckMultiPlayStop(button)) {
         return false;
     }
-    const int g = sel_.CurrentGroup;
-    const int p = sel_.CurrentPage;
     if (s_.Playing && button == sel_.PlayingButton && g == sel_.PlayingGroup && p == sel_.PlayingPage &&
         set_.PlayStop == QStringLiteral("STOP")) {
         StopProcess(QStringLiteral("StopButton"));
@@ -97,35 +112,29 @@ bool Playback::SoundButtonChecks(int button)
     return true;
 }
 
-bool Playback::StartSoundButton(int button)
+bool Playback::StartSoundButton(int g, int p, int button)
 {
-    const int g = sel_.CurrentGroup;
-    const int p = sel_.CurrentPage;
-    const QString path = board_.PageFiles[static_cast<std::size_t>(button)];
+    const bool shown = OnDisplay(g, p);
+    const QString path = shown ? board_.PageFiles[static_cast<std::size_t>(button)] : board_.ButtonFile[g][p][button];
     if (!QFileInfo(path).isFile()) {
         dialogs_.MessageDlg(QStringLiteral("Sound File Not Found"), mtWarning, mbOK);
         board_.ButtonState[g][p][button] = bstFileMissing;
-        win_.SetPanelColor(button, clFuchsia);
+        if (shown) {
+            win_.SetPanelColor(button, clFuchsia);
+        }
         sel_.PlayingButton = 0;
         return false;
     }
-    win_.SetNowPlaying(true, QStringLiteral("[") + board_.GroupLetters[static_cast<std::size_t>(g)] +
-                                 QStringLiteral("/") + board_.PageName[g][p] + QStringLiteral("] - ") + path);
+    ShowNowPlaying(g, p, path);
     sel_.PlayingButton = button;
     sel_.PlayingGroup = g;
     sel_.PlayingPage = p;
-    win_.SetStopEnabled(true);
-    win_.SetPauseEnabled(true);
     s_.PlayListRunning = s_.PlayListMode;
     tracer_.WriteTracer(QStringLiteral("Sound Button Playing ") + path);
 
     // A start that goes no further leaves the window as it was when nothing plays.
     auto giveUp = [&] {
-        if (!s_.Playing) {
-            win_.SetNowPlaying(false, QString());
-            win_.SetStopEnabled(false);
-            win_.SetPauseEnabled(false);
-        }
+        ShowIdleUnlessPlaying();
         return false;
     };
     if (!CheckFileType(path, QStringLiteral("ProcessSoundButton"))) {
@@ -136,23 +145,23 @@ bool Playback::StartSoundButton(int button)
         sel_.PlayingButton = s_.ChannelButton[ChannelSlots];
         return false;
     }
-    const bool opened = OpenStreams(path, QStringLiteral("ProcessSoundButton"), true);
+    const Opened opened = OpenStreams(path, QStringLiteral("ProcessSoundButton"), true);
     tracer_.WriteTracer(QStringLiteral("ProcessSoundButton, dchannel is ") + QString::number(s_.DecodeStream));
-    if (!opened) {
+    if (opened == Opened::Waiting) {
+        WaitForFile(WaitingStartPath::SoundButton, g, p, button, path);
+        return false;
+    }
+    if (opened == Opened::No) {
         return giveUp();
     }
-    const BassHandle handle = s_.CurrentChannel;
-    if (!TableChannel(g, p, button)) {
-        const BassHandle kept = s_.CurrentChannel;
-        s_.CurrentChannel = handle;
-        FreeOpenedStreams();
-        s_.CurrentChannel = kept;
+    if (!EnterStartInTable(g, p, button)) {
         return giveUp();
     }
-    ++s_.StartCount;
     log_.LogIt(path);
-    win_.SetPanelColor(button, clLime);
-    win_.SetSoundButtonColor(button, clInfoBk);
+    if (shown) {
+        win_.SetPanelColor(button, clLime);
+        win_.SetSoundButtonColor(button, clInfoBk);
+    }
     int& state = board_.ButtonState[g][p][button];
     state = state == bstHighlighted ? bstHighlightedPlaying : bstPlaying;
 
@@ -170,18 +179,9 @@ bool Playback::StartSoundButton(int button)
     const bool loop = (s_.LoopMode || board_.ButtonLoop[g][p][button] == QStringLiteral("L")) && !s_.PlayListMode;
     StartChannel(g, p, button, loop, QStringLiteral("ProcessSoundsButtonF"), QStringLiteral("ProcessSoundButtonG"),
                  QStringLiteral("ProcessSoundButtonH"));
-    s_.lSoundTimer = true;
-    s_.ElapsedSeconds = 0;
-    win_.StartDisplayTimer();
+    StartElapsedDisplay();
     s_.ManualControlMode = false;
-    if (s_.lVoiceOver) {
-        if (set_.VoiceOverBlink) {
-            win_.SetDisplayInterval(250);
-        }
-        if (!BASS_ChannelSetAttributes(s_.CurrentChannel, -1, set_.VoiceOverVolume, -101)) {
-            BassErrorFunction(QStringLiteral("ProcessSoundButtonE"), tracer_, dialogs_);
-        }
-    }
+    DuckUnderTalk(QStringLiteral("ProcessSoundButtonE"));
     if (set_.FadeIn) {
         FadeInExecute();
     }
@@ -252,16 +252,5 @@ void Playback::StartChannel(int group, int page, int button, bool loop, const QS
     } else if (!BASS_ChannelPlay(s_.CurrentChannel, false)) {
         BassErrorFunction(playContext, tracer_, dialogs_);
     }
-    const QString& own = board_.ButtonVolume[group][page][button];
-    bool ok = false;
-    int volume = Board::IsBlank(own) ? set_.IndividualVolume : own.trimmed().toInt(&ok);
-    if (!Board::IsBlank(own) && !ok) {
-        volume = set_.IndividualVolume;
-    }
-    volume = std::clamp(volume, 0, 100);
-    BASS_ChannelSetAttributes(s_.CurrentChannel, -1, volume, -101);
-    s_.CurrentVolume = volume;
-    if (s_.TableChannelPosition >= 1 && s_.TableChannelPosition <= ChannelSlots) {
-        s_.ChannelVolume[static_cast<std::size_t>(s_.TableChannelPosition)] = volume;
-    }
+    SetStartVolume(StartVolume(group, page, button));
 }

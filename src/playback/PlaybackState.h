@@ -4,11 +4,13 @@
 // the application; tests build their own. Only the GUI thread touches it.
 #include "audio/Bass.h"
 #include "board/PlayModes.h"
+#include "playback/WaitingStart.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 inline constexpr int ChannelSlots = 5;
@@ -121,4 +123,8 @@ struct PlaybackState : PlayModes
     std::uint64_t StopCount = 0;
     // Depth of busy waits in progress; a progression tick that finds it above 0 only polls.
     int BusyWaitDepth = 0;
+
+    // --- Sounds whose files are still being opened, in the order they were asked for.
+    std::deque<WaitingStart> WaitingStarts;
+    bool StartingWaitingSounds = false;
 };

@@ -24,6 +24,10 @@ bool Playback::StopProcess(const QString& reason)
     Guarded(QStringLiteral("StopProcess"), [&] {
         tracer_.WriteTracer(QStringLiteral("Stop Process"));
         tracer_.WriteTracer(QStringLiteral("  sProcessControl = ") + reason);
+        if (reason == StopButtonReason) {
+            // A sound still waiting for its file is stopped too.
+            CancelWaitingStarts();
+        }
         if (set_.MultiPlay && (reason == SoundButtonReason || reason == HotKeyReason)) {
             tracer_.WriteTracer(QStringLiteral("  MultiPlay on, exiting"));
             return true;

@@ -2,6 +2,7 @@
 // silence and the master volume.
 #include "playback/Playback.h"
 
+#include "audio/ThreadWaitTime.h"
 #include "board/BassErrorText.h"
 #include "board/Board.h"
 #include "board/Selection.h"
@@ -14,12 +15,14 @@
 
 #include <QFile>
 
+#include <chrono>
 #include <cstdlib>
 #include <exception>
 #include <vector>
 
 namespace {
 constexpr std::uint32_t SilenceBlockBytes = 20000;
+constexpr std::chrono::milliseconds MaxSilenceScanWait{20};
 }
 
 std::int64_t Playback::CueBytes(std::int64_t storedBytes) const
@@ -58,24 +61,26 @@ bool Playback::CheckFileType(const QString& path, const QString& prefix)
     return true;
 }
 
-bool Playback::OpenStreams(const QString& path, const QString& prefix, bool traceTempoFallback)
+Playback::Opened Playback::OpenStreams(const QString& path, const QString& prefix, bool traceTempoFallback)
 {
     s_.CurrentFile = path;
     if (path.isEmpty()) {
         dialogs_.MessageDlg(prefix + QStringLiteral(" - Rallybox problem with file name"), mtError, mbOK);
-        return false;
+        return Opened::No;
     }
     s_.DecodeStream = CreateFileStream(path, BASS_STREAM_DECODE);
-    s_.LengthStream = CreateFileStream(path, 0);
     if (s_.DecodeStream == 0) {
-        BassErrorFunction(prefix + QStringLiteral(" - StreamCreateFile"), tracer_, dialogs_);
-        // Nothing will play: the measuring stream must not outlive the attempt.
-        if (s_.LengthStream != 0) {
-            BASS_StreamFree(s_.LengthStream);
-            s_.LengthStream = 0;
+        if (BASS_ErrorGetCode() == BassError::Busy) {
+            // Slow storage or a cold start: the sound starts when its file is open.
+            tracer_.WriteTracer(prefix + QStringLiteral(" - waiting for the file ") + path);
+            return Opened::Waiting;
         }
-        return false;
+        BassErrorFunction(prefix + QStringLiteral(" - StreamCreateFile"), tracer_, dialogs_);
+        return Opened::No;
     }
+    // The measuring stream is optional (the decoding stream measures the same): a second open
+    // that must wait is not waited for.
+    s_.LengthStream = CreateFileStream(path, 0);
     s_.SourceStream = s_.DecodeStream;
     s_.CurrentChannelInfo = BassChannelInfo{};
     BASS_ChannelGetInfo(s_.DecodeStream, s_.CurrentChannelInfo);
@@ -86,7 +91,7 @@ bool Playback::OpenStreams(const QString& path, const QString& prefix, bool trac
             tracer_.WriteTracer(QStringLiteral("Couldn't create a resampled stream!"));
         }
     }
-    return true;
+    return Opened::Yes;
 }
 
 void Playback::FreeOpenedStreams()
@@ -236,7 +241,10 @@ void Playback::GetSilenceLength()
     const int quarter = threshold / 4;
     std::vector<std::int16_t> buffer(SilenceBlockBytes / 2);
     std::int64_t pos = 0;
-    while (BASS_ChannelIsActive(scan) != BassActiveStopped) {
+    // The scan reads on the window's thread: on slow storage it skips only the quiet part read
+    // so far rather than hold the window.
+    const BlockedTime blocked;
+    while (BASS_ChannelIsActive(scan) != BassActiveStopped && blocked.elapsed() < MaxSilenceScanWait) {
         const int got = BASS_ChannelGetData(scan, buffer.data(), SilenceBlockBytes);
         if (got <= 0) {
             break;

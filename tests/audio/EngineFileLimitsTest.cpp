@@ -2,9 +2,12 @@
 
 #include "audio/BassErrorCodes.h"
 #include "audio/FileDecoder.h"
+#include "support/HeldOpens.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include <numbers>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 using namespace EngineTest;
@@ -179,15 +183,43 @@ TEST_F(EngineFileLimits, GeneratedSourcesOutsideTheRangeAreRefusedWithFormat)
     EXPECT_EQ(BASS_ErrorGetCode(), BassError::Format);
 }
 
-TEST_F(EngineFileLimits, AFileTooSlowToOpenIsRefusedWithTheFormatError)
+TEST_F(EngineFileLimits, AnOpenThatTakesLongGoesOnInTheBackgroundAndAPaddedFileIsRefusedForItsWork)
 {
+    std::atomic<int> told{0};
+    BassSetFileOpenedListener([&told] { ++told; });
+    // The window's wait: an open not done at once goes on in the background.
+    BASS_SetConfig(BassConfigFileOpenWait, 0);
+    const std::string good = tone("good.wav", 44100, 2, 4000);
+    {
+        HeldOpens slowStorage;
+        EXPECT_EQ(BASS_StreamCreateFile(false, good.c_str(), 0, 0, 0), 0u);
+        EXPECT_EQ(BASS_ErrorGetCode(), BassError::Busy);
+        EXPECT_TRUE(BassFileOpening(good.c_str()));
+    }
+    while (BassFileOpening(good.c_str())) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(told.load(), 1);
+    const BassHandle opened = BASS_StreamCreateFile(false, good.c_str(), 0, 0, 0);
+    EXPECT_NE(opened, 0u) << "the finished open is kept for the next ask";
+    BASS_StreamFree(opened);
+
     // A valid WAV followed by 24 MiB of zero bytes (a pre-allocated recording): its header walk
-    // takes seconds, so the file is refused rather than waited for, and asked for again it is
-    // refused at once. The zeros are a hole in the file, not written.
+    // costs the decoder seconds of processor time, so the file is refused with the format error
+    // however long storage or a busy machine takes, and asked for again it is refused at once.
+    // The zeros are a hole in the file, not written.
     const std::string slow = tone("padded.wav", 44100, 2, 4000);
     std::filesystem::resize_file(slow, std::filesystem::file_size(slow) + (24u << 20));
     EXPECT_EQ(BASS_StreamCreateFile(false, slow.c_str(), 0, 0, BASS_STREAM_DECODE), 0u);
+    EXPECT_EQ(BASS_ErrorGetCode(), BassError::Busy);
+    while (BassFileOpening(slow.c_str())) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(told.load(), 2);
+    EXPECT_EQ(BASS_StreamCreateFile(false, slow.c_str(), 0, 0, BASS_STREAM_DECODE), 0u);
     EXPECT_EQ(BASS_ErrorGetCode(), BassError::FileFormat);
+    BASS_SetConfig(BassConfigFileOpenWait, BassOpenWaitUntilDone);
+    BassSetFileOpenedListener({});
     EXPECT_EQ(BASS_StreamCreateFile(false, slow.c_str(), 0, 0, 0), 0u);
     EXPECT_EQ(BASS_ErrorGetCode(), BassError::FileFormat);
     const BassHandle next = BASS_StreamCreateFile(false, tone("next.wav", 44100, 2, 4000).c_str(), 0, 0, 0);

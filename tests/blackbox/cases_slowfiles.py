@@ -1,6 +1,6 @@
 """Black-box cases for files that take long to open: a valid WAV followed by a long run of zero
-bytes (a pre-allocated recording) is walked slowly by the WAV reader. The board must refuse it at
-once with the file-format error and never stop answering; another button sounds right after, and
+bytes (a pre-allocated recording) is walked slowly by the WAV reader. The board must refuse it with
+the file-format error and never stop answering; another button sounds right after, and
 the exit is prompt. How long the window's thread kept the X server waiting is measured with
 _NET_WM_PING: the program's event loop answers each ping, so a late answer is a stall."""
 import ctypes
@@ -148,9 +148,10 @@ def padded_file(s, rec_path):
     # What the error box alone costs the window's thread: a type refused before any opening.
     refused_at_once(s, 4, "refused type", "does not play files of type XYZ")
     boxed, stall = refused_at_once(s, 1, "padded file")
-    # The open gives up after 30 ms; the box's own making and a loaded machine add to it.
+    # The window waits 30 ms for the open, which goes on in the background until the decoder has
+    # spent 200 ms of processor time on it; the box's own making and a loaded machine add to it.
     check(stall < 0.25, "the window's thread stalled %.0f ms" % (stall * 1000))
-    check(boxed < 1.0, "the refusal came %.0f ms after the click" % (boxed * 1000))
+    check(boxed < 2.0, "the refusal came %.0f ms after the click" % (boxed * 1000))
 
 
 @case("after the refusal, a click on another button sounds at once")
