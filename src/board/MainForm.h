@@ -482,6 +482,7 @@ private:
     // MainFormGameClock.cpp
     void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
     static QRect GameClockBounds(int designWidth, int row);
+    void PlaceGameClocks();
     void WireGameClocks();
     CountUpClock GameClock;
     CountUpClock StopWatch;
