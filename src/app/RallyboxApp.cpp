@@ -20,6 +20,7 @@
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
+#include "platform/ReturnKeyButtons.h"
 #include "playback/ModeButtonsWiring.h"
 #include "playback/PlaybackMainForm.h"
 #include "playback/TFormAssignVolumeLevel.h"
@@ -46,7 +47,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
-#include <QPushButton>
 #include <QUrl>
 
 #include <cstdlib>
@@ -60,18 +60,6 @@ bool DesktopShellExecute(const QString& verb, const QString& fileName)
         return QProcess::startDetached(QStringLiteral("lp"), {fileName});
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
-}
-
-// Enter in a window presses its named default button (the page editor's OK, Find, ...) and no
-// other: Qt would otherwise make the first push button of a dialog, or the last one focused, the
-// default, so Enter typed in an edit pressed a button the operator never aimed at.
-void KeepEnterForTheDefaultButton(QWidget& window)
-{
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
-        if (!button->isDefault()) {
-            button->setAutoDefault(false);
-        }
-    }
 }
 
 } // namespace
@@ -128,7 +116,7 @@ template <typename W, typename... Args>
 W* RallyboxApp::Create(Args&&... args)
 {
     auto* window = new W(std::forward<Args>(args)..., Form1.get());
-    KeepEnterForTheDefaultButton(*window);
+    AimReturnAtFocusedButtons(*window);
     creationOrder_.append(window->objectName());
     return window;
 }

@@ -128,8 +128,10 @@ void AudioEngine::shutDown()
 {
     output_.reset(); // stops the callback first: nothing renders from here on
     trace_.reset();
-    if (feeder_) {
-        feeder_->stopThread();
+    if (feeder_ && !feeder_->stopThread()) {
+        // Its thread is stuck in a decoder and will still use the feeder when it comes back: the
+        // feeder is left to it (the stream in its hands stays among the live list's retired ones).
+        static_cast<void>(feeder_.release());
     }
     live_.removeAll();
     effects_.clear();

@@ -4,6 +4,13 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace {
 void Signal(pa_threaded_mainloop* loop)
 {
@@ -21,6 +28,36 @@ void Drop(pa_operation* operation)
 // A connection attempt that has not reached a ready stream after this many retry ticks (a server
 // that takes the connection and never answers) is dropped and begun again.
 constexpr int kAttemptTicks = 3000 / PulseOutput::kRetryMs;
+
+// The socket of a server on this machine ("unix:/path" or "/path"); empty for any other.
+std::string LocalSocketPath(const char* server)
+{
+    std::string path = server != nullptr ? server : "";
+    if (path.rfind("unix:", 0) == 0) {
+        path.erase(0, 5);
+    }
+    return !path.empty() && path.front() == '/' ? path : std::string();
+}
+
+// Whether anything takes connections on the socket. Far cheaper than a new context, which reads
+// the client configuration and sets up a memory pool only to learn that the server is still away.
+bool SocketAnswers(const std::string& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0 || path.size() >= sizeof(address.sun_path)) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return true; // cannot tell: the real connection is tried
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+    const int error = errno;
+    ::close(fd);
+    return result == 0 || (error != ECONNREFUSED && error != ENOENT);
+}
 } // namespace
 
 PulseOutput::PulseOutput(int rate, int channels, Render render)
@@ -148,6 +185,7 @@ bool PulseOutput::open()
     if (ok) {
         opened_ = true;
         connected_.store(true);
+        serverSocket_ = LocalSocketPath(pa_context_get_server(context_));
     }
     pa_threaded_mainloop_unlock(loop_);
     if (!ok) {
@@ -268,10 +306,17 @@ void PulseOutput::retryTick()
                         (stream_ != nullptr && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) ||
                         (stream_ == nullptr && pa_context_get_state(context_) == PA_CONTEXT_READY);
     if (failed || ++retryTicks_ > kAttemptTicks) {
-        dropConnection();
-        retryTicks_ = 0;
-        // The context's state callback opens the stream once the server answers.
-        connectContext();
+        // While the server's socket takes no connection the server is away: only every few
+        // seconds is a real connection tried then, in case it came back somewhere else.
+        const bool away = failed && !serverSocket_.empty() && ++probedAway_ < kAttemptTicks &&
+                          !SocketAnswers(serverSocket_);
+        if (!away) {
+            probedAway_ = 0;
+            dropConnection();
+            retryTicks_ = 0;
+            // The context's state callback opens the stream once the server answers.
+            connectContext();
+        }
     }
     timeval when{};
     pa_timeval_add(pa_gettimeofday(&when), static_cast<pa_usec_t>(kRetryMs) * PA_USEC_PER_MSEC);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 
 struct pa_threaded_mainloop;
 struct pa_context;
@@ -74,6 +75,8 @@ private:
     pa_stream* stream_ = nullptr;
     pa_time_event* retry_ = nullptr;
     int retryTicks_ = 0;                  // ticks the current connection attempt has taken
+    int probedAway_ = 0;                  // ticks the server's socket took no connection
+    std::string serverSocket_;            // the server's socket where it is on this machine
     bool opened_ = false;                 // open() succeeded: from then on a lost server is waited for
     std::unique_ptr<NullOutput> standIn_; // renders while the server is away
     bool raised_ = false; // mainloop thread's: a caller's thread that fills keeps its priority

@@ -21,6 +21,8 @@ constexpr auto kIdleWait = std::chrono::milliseconds(500);
 // Blocks one stream gets per pass: a stream just started (or moved) gets its first blocks after
 // a few ms of decoding, not after its whole read-ahead, and the others get their turn between.
 constexpr int kBlocksPerPass = 8;
+// How long a stop waits for a pass under way: far longer than any pass of a working decoder.
+constexpr auto kStopWait = std::chrono::seconds(1);
 } // namespace
 
 StreamFeeder::StreamFeeder(LiveChannels& live, int outputRate, int outputChannels)
@@ -37,19 +39,30 @@ void StreamFeeder::startThread()
     if (running_.exchange(true)) {
         return;
     }
+    threadEnded_ = false;
     thread_ = std::thread([this] { run(); });
     pthread_setname_np(thread_.native_handle(), "rbx-feeder");
 }
 
-void StreamFeeder::stopThread()
+bool StreamFeeder::stopThread()
 {
     if (!running_.exchange(false)) {
-        return;
+        return true;
     }
     wake();
-    if (thread_.joinable()) {
-        thread_.join();
+    if (!thread_.joinable()) {
+        return true;
     }
+    // A decoder stuck in a file (a hung network share, a stalled disk) must not hold the exit:
+    // after the bound the thread is left to itself, and the caller keeps what it may touch.
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!ended_.wait_for(lock, kStopWait, [this] { return threadEnded_; })) {
+        thread_.detach();
+        return false;
+    }
+    lock.unlock();
+    thread_.join();
+    return true;
 }
 
 void StreamFeeder::wake()
@@ -116,4 +129,7 @@ void StreamFeeder::run()
         wakeUp_.wait_for(lock, wait, [this] { return woken_ || !running_.load(); });
         woken_ = false;
     }
+    std::lock_guard<std::mutex> lock(mutex_);
+    threadEnded_ = true;
+    ended_.notify_all();
 }

@@ -21,7 +21,9 @@ public:
     StreamFeeder& operator=(const StreamFeeder&) = delete;
 
     void startThread();
-    void stopThread();
+    // GUI thread; waits for a pass under way, at most a second. False when the thread did not
+    // end in time: it was left running, and this object and the streams it holds must be kept.
+    bool stopThread();
     // Asks the thread to look at the streams now (after a play, a seek or a setting change).
     // GUI thread; takes only the feeder's own short lock, never one the callback holds.
     void wake();
@@ -48,5 +50,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wakeUp_;
     bool woken_ = false;
+    std::condition_variable ended_;
+    bool threadEnded_ = false;
     std::thread thread_;
 };

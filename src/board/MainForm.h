@@ -77,6 +77,8 @@ public:
 
     // --- Navigation (MainFormNavigation.cpp)
     bool ProcessGroupButton(int group);
+    // The toolbar, page area, group and time rows and the page frames in one colour.
+    void PaintBoardPanels(TColor color);
     bool ProcessPageButton(int page);
     bool PlayListNextPage();
     bool PrevPage();
@@ -484,6 +486,7 @@ private:
     // MainFormGameClock.cpp
     void BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRect& timerBounds);
     static QRect GameClockBounds(int designWidth, int row);
+    void PlaceGameClocks();
     void WireGameClocks();
     CountUpClock GameClock;
     CountUpClock StopWatch;
@@ -545,6 +548,8 @@ private:
     void ApplySoundFont(int slot, bool withColor = true);
     // MainFormNavigation.cpp
     void PaintGroupButtons(int activeGroup);
+    // Group A of a set just opened, also in drag mode.
+    void ShowOpenedBoard();
     void EmptyPageArea();
     void ApplyPlayListFlags(int page);
     void ShowNamedPage(int page);

@@ -8,15 +8,22 @@
 #include "controls/ElidedLabel.h"
 #include "platform/Clock.h"
 
+#include "controls/GTSize32.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
-constexpr int kPanelWidth = 196;
-constexpr int kPanelHeight = 24;
+// A clock fills the height of the time row, at its right end.
+constexpr int kPanelWidth = 180;
+constexpr int kPanelHeight = 18;
+constexpr int kTimeRowTop = 84;
 
 QLabel* WhiteLabel(QWidget* host, const QString& name, const QString& text, const QRect& bounds)
 {
@@ -52,13 +59,13 @@ void TForm1::BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRec
         panel->SetColor(clBlack);
         // Every text fits its place whole, also an hour into a game: fonts wider than the
         // desktop's are made to fit.
-        QLabel* label = WhiteLabel(panel, panelName + QStringLiteral("Label"), caption, QRect(4, 4, 64, 16));
+        QLabel* label = WhiteLabel(panel, panelName + QStringLiteral("Label"), caption, QRect(3, 1, 60, 16));
         FitFontToWidth(*label, QStringLiteral("Game Clock:"), 2);
-        time = WhiteLabel(panel, timeName, initial, QRect(68, 4, 56, 16));
+        time = WhiteLabel(panel, timeName, initial, QRect(63, 1, 50, 16));
         time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         FitFontToWidth(*time, QStringLiteral("0:00:000"), 2);
-        startStop = WhiteButton(panel, startName, QStringLiteral("Start"), QRect(126, 2, 34, 20));
-        reset = WhiteButton(panel, resetName, QStringLiteral("Reset"), QRect(161, 2, 34, 20));
+        startStop = WhiteButton(panel, startName, QStringLiteral("Start"), QRect(115, 1, 32, 16));
+        reset = WhiteButton(panel, resetName, QStringLiteral("Reset"), QRect(147, 1, 32, 16));
         for (TBitBtnWithColor* button : {startStop, reset}) {
             FitFontToWidth(*AsPushButton(button), QStringLiteral("Reset"), 6);
         }
@@ -77,9 +84,26 @@ void TForm1::BuildGameClocks(QWidget* host, const QRect& clockBounds, const QRec
 
 QRect TForm1::GameClockBounds(int designWidth, int row)
 {
-    // At the right end of the group row, over the page name, totals and indicators while shown:
-    // never over a sound button. Hidden until the operator asks for it.
-    return QRect(designWidth - (2 - row) * (kPanelWidth + 2), 59, kPanelWidth, kPanelHeight);
+    // At the right end of the time row, the game clock last: the now-playing line gives up its
+    // end to them while they are shown, and the group row keeps its page name, totals and
+    // indicators. Hidden until the operator asks for one.
+    return QRect(designWidth - (2 - row) * (kPanelWidth + 2), kTimeRowTop, kPanelWidth, kPanelHeight);
+}
+
+void TForm1::PlaceGameClocks()
+{
+    // The shown clocks close up to the right end; the now-playing line ends before them.
+    const QRect row = GTForm1->DesignBounds(Panel55).value_or(Panel55->geometry());
+    int left = row.x() + row.width();
+    for (const auto& [panel, shown] : {std::pair<QWidget*, bool>{GameClockPanel, GameClockShown},
+                                       std::pair<QWidget*, bool>{TimerPanel, TimerShown}}) {
+        if (shown) {
+            left -= kPanelWidth + 2;
+            GTForm1->SetDesignBounds(panel, QRect(left, kTimeRowTop, kPanelWidth, kPanelHeight));
+        }
+    }
+    const QRect line = GTForm1->DesignBounds(SoundPlaying).value_or(SoundPlaying->geometry());
+    GTForm1->SetDesignBounds(SoundPlaying, QRect(line.x(), line.y(), std::max(0, left - 2 - line.x()), line.height()));
 }
 
 void TForm1::WireGameClocks()
@@ -103,6 +127,7 @@ void TForm1::HideUnhideGameClock1Click()
     GameClockPanel->setVisible(!GameClockShown);
     GameClockPanel->raise();
     GameClockShown = !GameClockShown;
+    PlaceGameClocks();
 }
 
 void TForm1::HideUnhideTimer1Click()
@@ -110,6 +135,7 @@ void TForm1::HideUnhideTimer1Click()
     TimerPanel->setVisible(!TimerShown);
     TimerPanel->raise();
     TimerShown = !TimerShown;
+    PlaceGameClocks();
 }
 
 void TForm1::GameClockStartStopButtonClick()

@@ -104,7 +104,7 @@ void TForm1::OpenBackups1Click()
         ctx_.board.SetFileName = fileName;
         BackupSetFileSetup();
         LoadSetFile();
-        ProcessGroupButton(1);
+        ShowOpenedBoard();
         ctx_.board.SetFileName = rememberedFile;
         setWindowTitle(VersionText + QStringLiteral("     ") + ctx_.board.SetFileName);
         s.LastFolder = rememberedFolder;

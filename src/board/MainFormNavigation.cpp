@@ -57,13 +57,9 @@ bool TForm1::ProcessGroupButton(int group)
         PaintGroupButtons(group);
         ctx_.tracer.WriteTracer(QStringLiteral("Group ") + board.GroupLetters[static_cast<std::size_t>(group)] +
                                 QStringLiteral(" Button Clicked"));
-        const TColor groupColor = s.GroupColor[static_cast<std::size_t>(group)];
-        for (TColorPanel* panel : {PanelControls, PanelPages, Panel52, Panel54, Panel55}) {
-            panel->SetColor(groupColor);
-        }
+        PaintBoardPanels(s.GroupColor[static_cast<std::size_t>(group)]);
         for (int page = 1; page <= PageButtonSlots; ++page) {
             const auto i = static_cast<std::size_t>(page);
-            PanelPage[i]->SetColor(groupColor);
             QPushButton* button = AsPushButton(PageButtons[i]);
             button->setText(board.PageName[group][page]);
             button->setVisible(true);
@@ -84,6 +80,29 @@ bool TForm1::ProcessGroupButton(int group)
         ShowError(QStringLiteral("ProcessGroupButton"));
     }
     return true;
+}
+
+void TForm1::PaintBoardPanels(TColor color)
+{
+    for (TColorPanel* panel : {PanelControls, PanelPages, Panel52, Panel54, Panel55}) {
+        panel->SetColor(color);
+    }
+    for (int page = 1; page <= PageButtonSlots; ++page) {
+        PanelPage[static_cast<std::size_t>(page)]->SetColor(color);
+    }
+}
+
+void TForm1::ShowOpenedBoard()
+{
+    // Drag mode holds the page on display still while sounds are moved about; a set opened
+    // meanwhile replaces that board, so it is shown whole and drag mode goes on over it.
+    const bool dragging = ButtonDragMode;
+    ButtonDragMode = false;
+    ProcessGroupButton(1);
+    ButtonDragMode = dragging;
+    if (dragging) {
+        PaintBoardPanels(ctx_.settings.DragModeColor);
+    }
 }
 
 void TForm1::EmptyPageArea()

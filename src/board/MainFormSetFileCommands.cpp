@@ -92,7 +92,7 @@ void TForm1::OpenSet1Click()
             ctx_.board.SetFileName = fileName;
             s.LastFolder = FolderOfFile(fileName);
             LoadSetFile();
-            ProcessGroupButton(1);
+            ShowOpenedBoard();
             SetMainCaption(true, true);
         }
     } catch (const std::exception&) {
@@ -119,7 +119,7 @@ void TForm1::OpenButtonClick()
         ctx_.board.SetFileName = fileName;
         setWindowTitle(VersionText + QStringLiteral("     ") + ctx_.board.SetFileName);
         LoadSetFile();
-        ProcessGroupButton(1);
+        ShowOpenedBoard();
     } catch (const std::exception&) {
         ShowError(QStringLiteral("OpenButtonClick"));
     }

@@ -123,9 +123,8 @@ bool GTForm::Forward(QEvent* event)
     case QEvent::WindowStateChange:
         // A window manager may size the window while it still counts as minimised (as it maps
         // it maximised); that resize scaled nothing, so the layout catches up once it shows.
-        if (enabled_ && created_ && !form_->isMinimized() &&
-            ReferenceClientSize() != QSize(ClientWidth(), ClientHeight())) {
-            FormResize();
+        if (enabled_) {
+            CatchUpWithClientSize();
         }
         break;
     case QEvent::Close:
@@ -178,9 +177,22 @@ void GTForm::OnActivate()
     if (shared_.AdaptationPending && !shared_.StartedMaximized) {
         RestoreDesignLayout();
     }
+    // The window manager may size a window that is not active (a display change, its window
+    // menu); that resize scaled nothing, so the layout follows the size it has now.
+    if (enabled_) {
+        CatchUpWithClientSize();
+    }
     // Tab pages are sized by their Qt tab widget, so there are no page bounds to mend here.
     if (GTOnActivate) {
         GTOnActivate(form_);
+    }
+}
+
+void GTForm::CatchUpWithClientSize()
+{
+    if (created_ && !form_->isMinimized() &&
+        ReferenceClientSize() != QSize(ClientWidth(), ClientHeight())) {
+        FormResize();
     }
 }
 

@@ -151,6 +151,7 @@ private:
 
     // Rescaling (GTSize32Rescale.cpp).
     void FormResize();
+    void CatchUpWithClientSize();
     void AspectRescale();
     void CheckChangedScreen();
     void FullRescale();

@@ -60,13 +60,7 @@ void BoardDragDrop::PaintDragPanels(bool on)
         const bool cueShown = sel.CurrentGroup == CueGroup && sel.CurrentPage == CuePage;
         color = cueShown ? s.CueColor : s.GroupColor[static_cast<std::size_t>(sel.PopupGroup)];
     }
-    for (TColorPanel* panel :
-         {form_.PanelControls, form_.PanelPages, form_.Panel52, form_.Panel54, form_.Panel55}) {
-        panel->SetColor(color);
-    }
-    for (int n = 1; n <= PageButtonCount; ++n) {
-        form_.PanelPage[static_cast<std::size_t>(n)]->SetColor(color);
-    }
+    form_.PaintBoardPanels(color);
 }
 
 void BoardDragDrop::Error(const QString& text)

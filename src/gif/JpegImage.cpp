@@ -5,7 +5,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <climits>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -36,7 +35,7 @@ void OnJpegMessage(j_common_ptr, int)
 {}
 
 // Only plain data lives in the functions that set a jump buffer, so a jump skips no destructor.
-bool Decode(const unsigned char* data, unsigned long size, std::int64_t maxPixels,
+bool Decode(const unsigned char* data, unsigned long size, std::int64_t maxPixels, std::int64_t shownPixels,
             std::vector<unsigned char>& pixels, int& width, int& height, char* message)
 {
     jpeg_decompress_struct info{};
@@ -59,10 +58,18 @@ bool Decode(const unsigned char* data, unsigned long size, std::int64_t maxPixel
         std::snprintf(message, JMSG_LENGTH_MAX, "Invalid image dimensions");
         return false;
     }
-    // What the largest picture allowed needs (coefficients of four components at two bytes each);
-    // a header with more components than that is refused by the decoder itself.
-    info.mem->max_memory_to_use =
-        long(std::min<std::int64_t>(maxPixels * 8 + (std::int64_t(64) << 20), LONG_MAX));
+    // A picture is never shown larger than the board: a bigger one is decoded at a half, a
+    // quarter or an eighth of its size, which also spares the decoder most of its work.
+    info.scale_num = 1;
+    info.scale_denom = 1;
+    while (info.scale_denom < 8 &&
+           (std::int64_t(info.image_width) * info.image_height) / (std::int64_t(info.scale_denom) * info.scale_denom) >
+               shownPixels) {
+        info.scale_denom *= 2;
+    }
+    // What a progressive picture of the board's size needs (its coefficients, four components at
+    // two bytes each): a larger progressive one is refused with the decoder's own message.
+    info.mem->max_memory_to_use = long(shownPixels * 8 + (std::int64_t(16) << 20));
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     width = int(info.output_width);
@@ -117,7 +124,7 @@ void TJPEGImage::LoadFromStream(QIODevice& stream)
     int width = 0, height = 0;
     char message[JMSG_LENGTH_MAX] = {};
     if (!Decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                static_cast<unsigned long>(bytes.size()), MaxPixels, pixels, width, height, message)) {
+                static_cast<unsigned long>(bytes.size()), MaxPixels, MaxShownPixels, pixels, width, height, message)) {
         stream.seek(start);
         RaiseGifError(QString::fromLocal8Bit(message));
     }

@@ -23,6 +23,8 @@ public:
     // picture whose header claims more is refused with "Invalid image dimensions" before any
     // of it is decoded.
     std::int64_t MaxPixels = std::int64_t(1) << 26;
+    // The most a picture on the board needs (a 4K screen): a larger one is decoded scaled down.
+    std::int64_t MaxShownPixels = std::int64_t(1) << 23;
 
 private:
     QImage FImage;

@@ -90,16 +90,33 @@ void ModeButtonsWiring::KeyUp(QKeyEvent* event)
     if (event->isAutoRepeat()) {
         return;
     }
-    const int key = VirtualKeyOfEvent(*event);
-    const int shift = ShiftStateOfEvent(*event);
-    keyboard_.HotKeyProcess(key, shift);
+    // The modifiers count as they were when the key went down: an operator who lets Ctrl go a
+    // moment before K still means Ctrl+K. A release whose press the board never saw (pressed in
+    // another window or a menu) is not the operator's key for the board.
+    const auto pressed = pressedShift_.find(PhysicalKey(*event));
+    if (pressed == pressedShift_.end()) {
+        return;
+    }
+    const int shift = pressed->second;
+    pressedShift_.erase(pressed);
+    keyboard_.HotKeyProcess(VirtualKeyOfEvent(*event), shift);
 }
 
 void ModeButtonsWiring::KeyDown(QKeyEvent* event)
 {
     const int key = VirtualKeyOfEvent(*event);
     const int shift = ShiftStateOfEvent(*event);
+    if (!event->isAutoRepeat()) {
+        pressedShift_[PhysicalKey(*event)] = shift;
+    }
     keyboard_.VolumeChangeProcess(key, shift);
+}
+
+// The key itself, whatever the modifiers make of it: the scan code where the window system gives
+// one (Shift+1 and 1 are one key), else the key's code.
+quint32 ModeButtonsWiring::PhysicalKey(const QKeyEvent& event)
+{
+    return event.nativeScanCode() != 0 ? event.nativeScanCode() : quint32(VirtualKeyOfEvent(event)) | 0x80000000u;
 }
 
 bool ModeButtonsWiring::eventFilter(QObject* watched, QEvent* event)

@@ -10,6 +10,7 @@
 #include <QObject>
 
 #include <functional>
+#include <map>
 
 class PlaybackMainForm;
 class QKeyEvent;
@@ -32,6 +33,7 @@ private:
     void KeyUp(QKeyEvent* event);
     void KeyDown(QKeyEvent* event);
     void Handle(QKeyEvent* event);
+    static quint32 PhysicalKey(const QKeyEvent& event);
 
     PlaybackMainForm& form_;
     ModeButtonsMainWindow view_;
@@ -39,4 +41,6 @@ private:
     ModeButtons buttons_;
     // The key event the window itself passed on last, until a control of the window receives it.
     const QEvent* fromWindow_ = nullptr;
+    // The shift state of each key held down on the board, by physical key.
+    std::map<quint32, int> pressedShift_;
 };

@@ -78,6 +78,13 @@ TEST_F(AppWindowHooksTest, MenuHooksShowTheirWindowsAndReturnTheModalResult)
     app->selection.PopupGroup = 1;
     app->selection.PopupPage = 1;
     app->selection.PopupButton = 12;
+    // Return on the focused Cancel presses Cancel, not the window's default OK.
+    WhenShown(app->TimedStartSet, [this] {
+        app->TimedStartSet->TimeSetCancelButton->setFocus();
+        QTest::keyClick(app->TimedStartSet->TimeSetCancelButton, Qt::Key_Return);
+    });
+    EXPECT_EQ(app->Form1->Windows().ShowTimedStartSet(), 2);
+    EXPECT_TRUE(app->playbackState.TimedStartTime.isEmpty());
     WhenShown(app->TimedStartSet, [this] {
         app->TimedStartSet->StartHours->setValue(21);
         app->TimedStartSet->TimeSetOKButton->click();
@@ -96,7 +103,9 @@ TEST_F(AppWindowHooksTest, MenuHooksShowTheirWindowsAndReturnTheModalResult)
         // Enter after a new clip name presses no button: no start cue is set.
         QTest::keyClick(app->frmCustomPlay->SoundName, Qt::Key_Return);
         EXPECT_FALSE(app->frmCustomPlay->StartCueSet);
-        app->frmCustomPlay->CancelButton->click();
+        // A window that names no default: Return on a focused button presses that button.
+        app->frmCustomPlay->CancelButton->setFocus();
+        QTest::keyClick(app->frmCustomPlay->CancelButton, Qt::Key_Return);
     });
     EXPECT_EQ(app->Form1->Windows().ShowfrmCustomPlay(), 2);
     EXPECT_EQ(app->frmCustomPlay->CurrentChannel, 0u);

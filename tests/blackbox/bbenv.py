@@ -1,6 +1,8 @@
 """The world a black-box run needs: a virtual X display with a real window manager, a private
 sound server with a null sink, a program folder, the running program, and input, screen and
 sound taken through the X server and the sound server, as a user's would be."""
+import ctypes
+import ctypes.util
 import os
 import shutil
 import signal
@@ -330,6 +332,23 @@ def remove_tree(path):
     shutil.rmtree(path, ignore_errors=True)
 
 
+def xlib():
+    """libX11 through ctypes, with the argument types of the calls the cases make."""
+    x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+    x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    for name in ("XFlush", "XPending", "XConnectionNumber", "XCloseDisplay"):
+        getattr(x, name).argtypes = [ctypes.c_void_p]
+    x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+    return x
+
+
 class FastInput:
     """Clicks and keys through the X server's XTest extension from this process, for the storm's
     rate (a program started per event is too slow)."""
@@ -362,14 +381,15 @@ class FastInput:
         self.xtst.XTestFakeButtonEvent(self.display, button, 0, 0)
         self.x11.XSync(self.display, 0)
 
-    def key(self, name):
-        """One key, or a chord such as "Alt_L+t" (pressed in order, released in reverse)."""
+    def key(self, name, modifier_first=False):
+        """One key, or a chord such as "Alt_L+t" (pressed in order, released in reverse, or with
+        modifier_first in the order pressed: the modifier let go a moment before the key)."""
         codes = [self.code(part) for part in name.split("+")]
         if not all(codes):
             return
         for code in codes:
             self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
-        for code in reversed(codes):
+        for code in (codes if modifier_first else reversed(codes)):
             self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
         self.x11.XSync(self.display, 0)
 

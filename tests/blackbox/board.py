@@ -223,3 +223,26 @@ def tools_board(home):
         out.write(f.read())
     os.remove(extra)
     return set_path
+
+
+def desktop_board(home):
+    """Group A page 1 "Warm & Up": slot 1 a 0.4 s beep on plain K, slot 2 a 1.2 s tone on Ctrl+K,
+    slot 3 a 2.0 s tone on Ctrl+F5, so a chord's sound is told by its length; slots 8 and 48 filled;
+    each in a colour of its own; page 2 named."""
+    sounds = os.path.join(home, "sounds")
+    os.makedirs(sounds, exist_ok=True)
+    cells = {1: {"caption": "Plain K", "file": tone(os.path.join(sounds, "k.wav"), 0.4), "hotkey": "0K"},
+             2: {"caption": "Ctrl K", "file": tone(os.path.join(sounds, "ctrl-k.wav"), 1.2, 700), "hotkey": "2K"},
+             3: {"caption": "Ctrl F5", "file": tone(os.path.join(sounds, "ctrl-f5.wav"), 2.0, 800),
+                 "time": "00:02", "hotkey": "2F5"}}
+    # The last column's first slot and the last slot, to see the board laid out whole.
+    for n in (8, 48):
+        cells[n] = {"caption": "Corner %d" % n, "file": cells[1]["file"]}
+    for n, cell in cells.items():
+        cell["color"] = slot_color(n)[0]
+    sections = [("Main", [("CreatedBy", "Rallybox"), ("Personalization", "")]),
+                page_section(1, 1, "Warm & Up", cells),
+                page_section(1, 2, "Second", {1: {"caption": "Beep", "file": cells[1]["file"]}})]
+    set_path = os.path.join(home, "Desktop.set")
+    write_ini(set_path, sections)
+    return set_path

@@ -4,7 +4,6 @@ the file-format error and never stop answering; another button sounds right afte
 the exit is prompt. How long the window's thread kept the X server waiting is measured with
 _NET_WM_PING: the program's event loop answers each ping, so a late answer is a stall."""
 import ctypes
-import ctypes.util
 import os
 import select
 import shutil
@@ -37,18 +36,7 @@ class PingProbe:
     keeps (sent, delay) for each answer."""
 
     def __init__(self, window):
-        x = self.x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        x.XOpenDisplay.restype = ctypes.c_void_p
-        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x.XDefaultRootWindow.restype = ctypes.c_ulong
-        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x.XInternAtom.restype = ctypes.c_ulong
-        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-        for name in ("XFlush", "XPending", "XConnectionNumber", "XCloseDisplay"):
-            getattr(x, name).argtypes = [ctypes.c_void_p]
-        x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        x = self.x = bbenv.xlib()
         self.display = x.XOpenDisplay(os.environ["DISPLAY"].encode())
         self.root = x.XDefaultRootWindow(self.display)
         self.window = window

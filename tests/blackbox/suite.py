@@ -263,7 +263,8 @@ def game_clock(s, rec_path):
     check(box is not None, "the Scoreboard menu's Hide/Unhide Game Clock showed nothing")
     x0, y0, x1, y1 = box
     width, height = x1 - x0, y1 - y0
-    check(3 < width / max(1, height) < 12, "the shown area %dx%d is not the clock's panel" % (width, height))
+    # The panel fills the height of the time row, ten times as wide.
+    check(3 < width / max(1, height) < 16, "the shown area %dx%d is not the clock's panel" % (width, height))
     # Its Start button sits at three quarters of the panel's width.
     s.click_point((int(x0 + 0.75 * width), int(y0 + 0.5 * height)))
     settle(0.3)

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <vector>
+
 namespace {
 
 class GameClock : public MainFormFixture
@@ -61,15 +63,26 @@ TEST_F(GameClock, ALateTickShowsTheElapsedTimeAndHidingKeepsCounting)
     clock.Advance(3725 * 1000 + 300);
     form->SecondTimerAdvance();
     EXPECT_EQ(form->GameClockTime->text(), QStringLiteral("1:02:05"));
-    // Shown, the clocks cover no sound button and show their texts whole, an hour in as well.
-    for (QWidget* panel :
-         {static_cast<QWidget*>(form->GameClockPanel), static_cast<QWidget*>(form->TimerPanel)}) {
-        const QRect onBoard(panel->mapTo(form.get(), QPoint(0, 0)), panel->size());
-        for (int n = 1; n <= TForm1::SlotCount; ++n) {
-            QWidget* slot = form->ButtonPanels[static_cast<std::size_t>(n)];
-            EXPECT_FALSE(onBoard.intersects(QRect(slot->mapTo(form.get(), QPoint(0, 0)), slot->size()))) << n;
-        }
+    // Shown, the clocks cover no sound button, nor the page name, the totals, the indicators or
+    // the play times, and show their texts whole, an hour in as well.
+    form->HideUnhideGameClock1->trigger();
+    auto onForm = [&](const QWidget* w) { return QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size()); };
+    std::vector<const QWidget*> kept{form->lblPage,         form->LabelPageTotals, form->LoggingOnDisplay,
+                                     form->MonoDisplay,     form->LockDownDisplay, form->SoundPlaying,
+                                     form->lblTotalTime,    form->lblTimeRemaining};
+    for (int n = 1; n <= TForm1::SlotCount; ++n) {
+        kept.push_back(form->ButtonPanels[static_cast<std::size_t>(n)]);
     }
+    ASSERT_TRUE(form->GameClockPanel->isVisibleTo(form.get()));
+    for (const QWidget* other : kept) {
+        EXPECT_FALSE(onForm(form->GameClockPanel).intersects(onForm(other))) << other->objectName().toStdString();
+    }
+    // The now-playing line ends before the one clock shown; with both, they share the time row.
+    EXPECT_FALSE(onForm(form->GameClockPanel).intersects(onForm(form->Label2)));
+    EXPECT_GE(form->SoundPlaying->width(), 100);
+    form->HideUnhideTimer1->trigger();
+    EXPECT_FALSE(onForm(form->GameClockPanel).intersects(onForm(form->TimerPanel)));
+    EXPECT_FALSE(onForm(form->TimerPanel).intersects(onForm(form->LabelPageTotals)));
     for (QLabel* time : {form->GameClockTime, form->TimerTime}) {
         EXPECT_LE(QFontMetrics(time->font()).horizontalAdvance(time->text()), time->width());
     }

@@ -56,6 +56,21 @@ TEST_F(MainFormCommandsTest, OpenSetOnNoLoadsTheChosenFileAndShowsGroupA)
     EXPECT_EQ(ReadBytes(setPath), SampleSet);
 }
 
+TEST_F(MainFormCommandsTest, ASetOpenedInDragModeIsShownWholeUnderTheDragColour)
+{
+    form->ButtonDragMode = true;
+    settings.DragModeColor = clFuchsia;
+    dialogs.QueueFileName(otherPath);
+    form->OpenSet1->trigger();
+    EXPECT_EQ(AsPushButton(form->PageButtons[1])->text(), QStringLiteral("Other Page"));
+    EXPECT_EQ(form->lblPage->text(), QStringLiteral("Other Page"));
+    EXPECT_EQ(form->ButtonMemos[1]->text(), QStringLiteral("Other"));
+    EXPECT_TRUE(form->ButtonMemos[2]->text().trimmed().isEmpty());
+    EXPECT_TRUE(form->ButtonDragMode);
+    EXPECT_EQ(form->Panel54->Color(), clFuchsia);
+    EXPECT_EQ(form->PanelPage[1]->Color(), clFuchsia);
+}
+
 TEST_F(MainFormCommandsTest, ToolbarOpenKeepsUnsavedEditsWhenItsDialogIsCancelled)
 {
     board.ButtonCaption[1][1][1] = QStringLiteral("Edited");

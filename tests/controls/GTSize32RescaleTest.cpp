@@ -154,14 +154,17 @@ TEST(GTSize32Rescale, ResizeWhileDeactivatedDoesNothing)
     EXPECT_EQ(w.button->geometry(), QRect(10, 10, 100, 30));
     EXPECT_EQ(resizes, 0);
 
-    // Activated again, the next resize scales from the layout it left.
+    // Activated again, the layout follows the size the window was given meanwhile, and the
+    // next resize scales from there.
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w, 5000));
     EXPECT_TRUE(w.GTForm1->Enabled());
-    w.resize(500, 319);
-    QApplication::processEvents();
-    EXPECT_GT(resizes, 0);
+    EXPECT_EQ(w.button->geometry(), QRect(12, 12, 126, 38));
     EXPECT_EQ(w.size(), QSize(500, 400));
+    EXPECT_GT(resizes, 0);
+    w.resize(600, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(600, 480));
 }
 
 TEST(GTSize32Rescale, AWindowBuiltAfterAnotherWasScaledLeavesThatOnesLayoutAlone)

@@ -508,3 +508,39 @@ TEST(GifJpeg, AHeaderClaimingAHugePictureIsRefusedBeforeMemoryIsTaken)
     setrlimit(RLIMIT_AS, &before);
     EXPECT_EQ(message.toStdString(), "Invalid image dimensions");
 }
+
+TEST(GifJpeg, AHeaderClaimingAPictureLargerThanTheBoardIsDecodedNoLargerThanTheBoard)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A few hundred bytes whose frame headers say 8192 x 8192: decoded whole, the pixels alone
+    // would be 200 MB.
+    auto claimingHuge = [&](const char* name, const QStringList& options, const char* marker) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        RunTool("convert", QStringList{"-size", "16x16", "xc:orange"} + options + QStringList{file});
+        QFile small(file);
+        EXPECT_TRUE(small.open(QIODevice::ReadOnly));
+        QByteArray bytes = small.readAll();
+        const qsizetype sof = bytes.indexOf(marker);
+        EXPECT_GT(sof, 0);
+        for (int i = 5; i <= 8; i += 2) {
+            bytes[sof + i] = char(0x20);
+            bytes[sof + i + 1] = char(0x00);
+        }
+        return bytes;
+    };
+    QByteArray baseline = claimingHuge("baseline.jpg", {}, "\xFF\xC0");
+    QBuffer in(&baseline);
+    in.open(QIODevice::ReadOnly);
+    TJPEGImage jpeg;
+    jpeg.LoadFromStream(in);
+    EXPECT_EQ(jpeg.Width(), 2048);
+    EXPECT_EQ(jpeg.Height(), 2048);
+
+    // A progressive one keeps every coefficient of the whole picture: refused.
+    QByteArray progressive = claimingHuge("progressive.jpg", {"-interlace", "JPEG"}, "\xFF\xC2");
+    QBuffer inProgressive(&progressive);
+    inProgressive.open(QIODevice::ReadOnly);
+    TJPEGImage refused;
+    EXPECT_THROW(refused.LoadFromStream(inProgressive), GIFException);
+}

@@ -31,7 +31,7 @@ protected:
             WriteWav(path, 2, kRate, [](int, int) { return 0.5; });
             set += QStringLiteral("c%1=Sound %1\r\ns%1=%2\r\nt%1=00:01\r\n").arg(b).arg(path).toUtf8();
         }
-        set += "h3=0C\r\n\r\n";
+        set += "h2=2C\r\nh3=0C\r\n\r\n";
         BuildWindow(set);
         settings.SpaceBarStop = true;
         settings.ActiveButtonColor = clInfoBk;
@@ -67,6 +67,19 @@ TEST_F(ModeButtonsRealWindow, AnAutoRepeatedReleaseDoesNothingAndAHotKeyPlaysIts
     EXPECT_EQ(FaceOf(form->SoundButtons[3]), clLime);
     // A hot key ends play-list mode on the window too.
     EXPECT_FALSE(form->PlayListMode);
+}
+
+TEST_F(ModeButtonsRealWindow, ACtrlHotKeyLetGoAfterCtrlPlaysItsOwnButtonAndAnUnseenReleaseNothing)
+{
+    // A release whose press went elsewhere fires nothing.
+    QTest::keyRelease(form->DummyButton, Qt::Key_C);
+    EXPECT_FALSE(form->Playing);
+
+    // Ctrl let go first: C's release comes without Ctrl, and still means Ctrl+C.
+    QTest::keyPress(form->DummyButton, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyRelease(form->DummyButton, Qt::Key_C);
+    EXPECT_EQ(board.ButtonState[1][1][2], bstPlaying);
+    EXPECT_NE(board.ButtonState[1][1][3], bstPlaying);
 }
 
 TEST_F(ModeButtonsRealWindow, NumpadPlusRaisesTheMasterVolumeBarAndItsHint)
