@@ -88,6 +88,9 @@ int BASS_ErrorGetCode();
 // BassOutputConnected is false. Never blocks.
 int BassOutputLosses();
 bool BassOutputConnected();
+// An eventfd readable after each loss, open for the whole run (-1 when none could be made): a
+// watcher waits on it instead of polling.
+int BassOutputLossNotice();
 
 // --- Streams (GUI thread). The file calls block while the file is opened and probed.
 BassHandle BASS_StreamCreateFile(bool inMemory, const char* path, std::uint64_t offset,

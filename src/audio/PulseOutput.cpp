@@ -2,6 +2,8 @@
 
 #include "audio/ThreadPriority.h"
 
+#include <sys/eventfd.h>
+
 #include <pulse/pulseaudio.h>
 
 namespace {
@@ -215,6 +217,9 @@ void PulseOutput::connectionLost()
         return;
     }
     losses_.fetch_add(1);
+    if (lossNotice_ >= 0) {
+        eventfd_write(lossNotice_, 1);
+    }
     if (running_.load()) {
         startStandIn();
     }
