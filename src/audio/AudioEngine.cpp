@@ -127,6 +127,8 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
             shutDown();
             return EngineError::Fail(BassError::Driver);
         }
+        // Both threads run now; those the system kept in the ordinary class go to the broker.
+        ThreadPriority::AskBrokerInBackground();
     }
     initialized_ = true;
     started_ = true;

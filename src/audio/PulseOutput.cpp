@@ -296,7 +296,7 @@ void PulseOutput::fill(std::size_t bytes)
         return;
     }
     if (!raised_ && pa_threaded_mainloop_in_thread(loop_) != 0) {
-        ThreadPriority::Raise();
+        ThreadPriority::Raise(ThreadPriority::Role::Output);
         raised_ = true;
     }
     void* data = nullptr;
