@@ -216,8 +216,9 @@ def main():
         print("one MP3 playing, audio threads (output, decoding ahead): ours %s / peer paplay's whole process %s"
               % (spread(audio), spread(peer)))
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
-        print("idle, window thread: ours %s, %s wake-ups a second / peer (the other show player, as measured) 0 %%"
-              % (spread(idle_window), spread(idle_wakes)))
+        print("idle, window thread: ours %s, %.1f wake-ups a second (min %.1f, max %.1f) / peer (the other show "
+              "player, as measured) 0 %%" % (spread(idle_window), statistics.median(idle_wakes), min(idle_wakes),
+                                              max(idle_wakes)))
         # The same for scripts/bench-figures.sh. A player with a window pays at least paplay's
         # output and the bare window's meters: their sum, round by round, is the last peer.
         unit = "% of a core"
