@@ -1,12 +1,14 @@
 #include "app/FirstPaint.h"
 #include "app/HeapReserve.h"
 #include "app/InstallProbe.h"
+#include "app/RealtimeBroker.h"
 #include "app/RallyboxApp.h"
 #include "app/StartupProbe.h"
 #include "audio/Bass.h"
 #include "audio/DeviceCatalog.h"
 #include "audio/FileDecoder.h"
 #include "audio/OutputBackend.h"
+#include "audio/ThreadPriority.h"
 #include "board/MainForm.h"
 #include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
@@ -31,6 +33,9 @@ int main(int argc, char** argv)
     // load on a helper thread beside the application object's start instead of before main();
     // the engine's start in the create step waits for them.
     OutputBackend::PrepareInBackground();
+    // Where the output's threads may not take the real-time class themselves, the engine asks the
+    // desktop's broker for it once they run.
+    ThreadPriority::SetBroker(&RealtimeBroker::MakeThreadRealtime);
     // The one parameter names the set file: it is read and parsed while the windows are built.
     if (argc == 2) {
         SetFilePrefetch::Start(QString::fromLocal8Bit(argv[1]));

@@ -46,6 +46,8 @@ public:
     bool outputParked();
     int outputLosses();
     bool outputConnected();
+    // Readable after each loss (an eventfd, open for the engine's life); -1 when none was made.
+    int outputLossNotice() const { return lossNotice_; }
 
     // Streams (AudioEngineStreams.cpp).
     BassHandle createFile(const char* path, std::uint32_t flags);
@@ -100,6 +102,7 @@ private:
     void shutDown();
 
     std::mutex mutex_;
+    const int lossNotice_;
     bool initialized_ = false;
     bool started_ = false;
     bool manual_ = false;

@@ -23,17 +23,24 @@ void FfmpegFrameIndex::HoldScans(bool hold)
     holdChanged.notify_all();
 }
 
-void FfmpegFrameIndex::readEstimate(const std::string& path)
+bool FfmpegFrameIndex::readEstimate() const
 {
     MpegSeekEstimate estimate;
-    const bool ok = MpegSeekEstimate::Read(path, estimate);
+    const bool ok = MpegSeekEstimate::Read(path_, estimate);
     {
         std::lock_guard lock(mutex_);
-        estimate_ = std::move(estimate);
-        hasEstimate_ = ok;
-        estimateTried_ = true;
+        if (!estimateTried_) {
+            estimate_ = std::move(estimate);
+            hasEstimate_ = ok;
+            estimateTried_ = true;
+        }
     }
     changed_.notify_all();
+    return ok;
+}
+
+void FfmpegFrameIndex::holdAfterEstimate()
+{
     std::unique_lock lock(holdMutex);
     holdChanged.wait(lock, [&] { return !held || stop_.load(std::memory_order_acquire); });
 }
@@ -41,7 +48,13 @@ void FfmpegFrameIndex::readEstimate(const std::string& path)
 bool FfmpegFrameIndex::estimate(MpegSeekEstimate& out) const
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return estimateTried_ || done_.load(std::memory_order_acquire); });
+    if (!estimateTried_ && !done_.load(std::memory_order_acquire)) {
+        // Read here rather than waited for: on a busy machine the scan's thread may not run for
+        // a long while, and the few KB cost the caller less than the wait.
+        lock.unlock();
+        readEstimate();
+        lock.lock();
+    }
     if (!hasEstimate_ || done_.load(std::memory_order_acquire)) {
         return false;
     }
@@ -56,7 +69,7 @@ bool FfmpegFrameIndex::covers(std::int64_t rawFrame) const
 }
 
 FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
-    : thread_([this, p = std::move(path), mode]() mutable { run(std::move(p), mode); })
+    : path_(std::move(path)), thread_([this, mode] { run(path_, mode); })
 {}
 
 FfmpegFrameIndex::~FfmpegFrameIndex()
@@ -105,11 +118,12 @@ bool FfmpegFrameIndex::measureGrid(const std::string& path)
     return true;
 }
 
-void FfmpegFrameIndex::run(std::string path, Mode mode)
+void FfmpegFrameIndex::run(const std::string& path, Mode mode)
 {
     try {
         if (mode == Mode::Packets) {
-            readEstimate(path);
+            readEstimate();
+            holdAfterEstimate();
         }
         if ((mode == Mode::Packets && scanMpegHeaders(path)) || (mode == Mode::Grid && measureGrid(path))) {
             finish();
