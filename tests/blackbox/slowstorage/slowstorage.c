@@ -7,8 +7,9 @@
  * calls a reader really makes.
  *
  * The calls are the C library's entries that FFmpeg's file protocol and the program's own readers
- * use (open64/read/lseek in FFmpeg; open/pread/mmap and fopen/fread in the program's scanners);
- * the descriptors opened under the folder are noted so their reads can be told from all others.
+ * use (open64 and read in FFmpeg; fopen/fread, open/pread and open/mmap in the program's checks and
+ * scanners), and the other opens and reads a reader might use; the descriptors opened under the
+ * folder are noted (and followed through dup) so their reads can be told from all others.
  * The C library's own stdio reads behind fread do not come through here, so fread waits itself.
  * Pages of a mapped file cannot be made to wait; the mapping call does, once. */
 #undef _FORTIFY_SOURCE
