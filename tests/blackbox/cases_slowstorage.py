@@ -174,7 +174,9 @@ def format_case(ms, slot):
     kind, hz, key = FORMATS[slot]
     what = "%s at %d ms per read" % (kind.upper(), ms)
 
-    @case("a first hot key on a %s on storage answering in %d ms is heard, with no box" % (kind.upper(), ms))
+    named = ("an " if kind in ("mp3", "ogg") else "a ") + kind.upper()
+
+    @case("a first hot key on %s on storage answering in %d ms is heard, with no box" % (named, ms))
     def run(s, rec_path):
         first_press(s, rec_path, lambda: bbenv.FastInput().key(key), hz, what, (kind, ms))
     return run
