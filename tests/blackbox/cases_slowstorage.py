@@ -138,7 +138,11 @@ def wait_heard(s, rec, what):
 
 
 def right_tone(left, sound, hz, what):
-    residue = analyse.residue_db(left, sound.start + 0.05, sound.start + 0.35, hz)
+    # Judged on its cleanest 50 ms: a loaded machine's output gaps spoil some stretches, while
+    # another file's tone leaves no stretch near its own.
+    starts = [sound.start + 0.02 + 0.1 * i for i in range(int((sound.length - 0.09) / 0.1) + 1)]
+    residue = min([analyse.residue_db(left, start, start + 0.05, hz) for start in starts
+                   if analyse.rms(left, start, start + 0.05) > analyse.SILENT] or [0])
     check(residue < -15, "the sound heard for the %s is not its %d Hz tone (%.0f dB of other sound)"
           % (what, hz, residue))
 
