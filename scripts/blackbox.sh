@@ -30,6 +30,11 @@ dragsource="$root/build/$type/tests/blackbox/dragsource/rbx_dragsource"
 if [ -x "$dragsource" ]; then
   export RBX_DRAGSOURCE="$dragsource"
 fi
+# The slow storage the slow-storage cases preload into the program (built with the tests).
+slowstorage="$root/build/$type/tests/blackbox/slowstorage/librbx_slowstorage.so"
+if [ -f "$slowstorage" ]; then
+  export RBX_SLOWSTORAGE="$slowstorage"
+fi
 cd "$root/tests/blackbox"
 if [ "$mode" = "--stress" ]; then
   exec timeout 900 "$python" stress.py "$app"
