@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // same board and the same bytes.
         board.SetFileName = copy;
         if (!setFile.SaveSetFile()) {
-            std::abort();
+            FuzzFinding();
         }
         const QByteArray first = ReadAll(copy);
         Board again;
@@ -82,12 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SetFile reader(again, settingsAgain, dialogs, tracer, Folder());
         again.SetFileName = copy;
         if (!reader.LoadSetFile() || !reader.SaveSetFile()) {
-            std::abort();
+            FuzzFinding();
         }
         // The first board, done with, reads the fixed point for the comparison (a fresh one
         // would cost as much as the reading).
         if (ReadAll(copy) != first || !setFile.LoadSetFile() || !SameBoard(again, board)) {
-            std::abort();
+            FuzzFinding();
         }
     }
     QFile::remove(path);

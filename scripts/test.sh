@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Rallybox and runs every test: once in the normal build and once
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, beside which the fuzzers are built.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ "${RBX_SKIP_INSTALL:-}" != "1" ]; then
@@ -23,6 +23,15 @@ for type in RelWithDebInfo Asan; do
     bash "$root/scripts/install-check.sh" "$type" || status=1
   else
     bash "$root/scripts/build.sh" "$type" -DRBX_BUILD_TESTS=ON -DRBX_WARNINGS_AS_ERRORS=ON
+    # Every fuzzer is built (not run) beside the sanitizer build, so that none of them rots
+    # unseen: clang with the fuzzer's coverage and the sanitizers, the fuzz targets only.
+    echo "=== Fuzzer build"
+    if ! (CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/Fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+            -DRBX_BUILD_FUZZ=ON -DRBX_BUILD_TESTS=OFF -DRBX_WARNINGS_AS_ERRORS=ON >/dev/null &&
+          CCACHE_DIR="${CCACHE_DIR:-$root/.ccache}" cmake --build "$root/build/Fuzz" --parallel "$jobs" \
+            --target rbx_fuzzers); then
+      status=1
+    fi
   fi
   export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -4,15 +4,15 @@
 #include "board/Tracer.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/FileReplace.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <exception>
 
 namespace {
 
-// Copies through a temporary file and a rename, so a copy that fails half way never
+// Copies through a new file and a rename, so a copy that fails half way (a full disk) never
 // replaces the day's earlier backup with a broken one.
 bool CopyReplacing(const QString& source, const QString& target)
 {
@@ -20,23 +20,8 @@ bool CopyReplacing(const QString& source, const QString& target)
     if (!in.open(QIODevice::ReadOnly)) {
         return false;
     }
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
-            return false;
-        }
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    return out.commit();
+    const QByteArray bytes = in.readAll();
+    return in.error() == QFileDevice::NoError && ReplaceFile(target, bytes);
 }
 
 } // namespace

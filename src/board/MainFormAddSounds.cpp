@@ -8,6 +8,7 @@
 #include "board/Board.h"
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
+#include "board/SetFileText.h"
 #include "board/Settings.h"
 #include "board/SoundFileStream.h"
 #include "board/TimeText.h"
@@ -94,6 +95,10 @@ bool TForm1::AddSoundButton()
                 // Files past the last button are not placed.
                 if (sel.PopupButton < 1 || sel.PopupButton > ButtonCount) {
                     break;
+                }
+                if (!SetFileCanHoldPath(path)) {
+                    ctx_.dialogs.MessageDlg(PathWithLineBreakText(path), mtError, mbOK);
+                    continue;
                 }
                 PlaceAddedFile(path, sel.PopupButton);
                 if (files.size() > 1) {

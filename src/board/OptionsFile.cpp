@@ -9,6 +9,7 @@
 #include "platform/IniFile.h"
 #include "platform/Rounding.h"
 #include <QFile>
+#include <algorithm>
 
 using namespace OptionsValues;
 
@@ -209,7 +210,9 @@ void OptionsFile::ReadEngine(const IniFile& ini)
         s.OutputDevice = 1;
     }
     s.SampleRate = ReadIntInRange(ini, QStringLiteral("SampleRaten"), 48000, 1, 0x7FFFFFFF);
-    s.Delay = ReadInt(ini, QStringLiteral("Delay"), 25);
+    // Clamped to what Setup offers: a larger pause would leave every click and key ignored for
+    // that long after each stop.
+    s.Delay = std::clamp(ReadInt(ini, QStringLiteral("Delay"), 25), 0, MaxDelayMs);
     s.MeterRate = ReadIntInRange(ini, QStringLiteral("MeterRate"), 1, 1, 0x7FFFFFFF);
     s.NoteTime = ReadSeconds(ini, QStringLiteral("NoteTime"), 2.5);
     s.PlayStop = ReadText(ini, QStringLiteral("PlayStop"), QStringLiteral("PLAY"));

@@ -9,6 +9,10 @@ class IniFile;
 class Tracer;
 struct Settings;
 
+// The longest pause between sounds (Delay, milliseconds) Setup offers, and so the longest the
+// reader takes: a stop holds clicks and keys back that long.
+constexpr int MaxDelayMs = 500;
+
 class OptionsFile
 {
 public:

@@ -60,6 +60,18 @@ QString CaptionToStored(const QString& caption)
     return SingleLineText(head) + QStringLiteral("%%") + SingleLineText(tail);
 }
 
+bool SetFileCanHoldPath(const QString& path)
+{
+    int length = 0;
+    return FindLineBreak(path, 0, length) < 0;
+}
+
+QString PathWithLineBreakText(const QString& path)
+{
+    return QStringLiteral("This file's name holds a line break, which a set file cannot keep:\r\r") + path +
+           QStringLiteral("\r\rRename the file and add it again.");
+}
+
 QString StoredToCaption(const QString& stored)
 {
     QString caption = stored;

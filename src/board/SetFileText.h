@@ -19,6 +19,12 @@ QString StoredToCaption(const QString& stored);
 // Any other text as stored: every line break (CR LF, CR or LF) becomes one blank.
 QString SingleLineText(const QString& text);
 
+// Whether the set file can name this file: a path with a line break would be saved with a blank
+// in its place and so name a missing file after the next start.
+bool SetFileCanHoldPath(const QString& path);
+// The error box's text for a file refused for that reason.
+QString PathWithLineBreakText(const QString& path);
+
 // The per-button keys of a page section, in the order the writer writes them.
 enum class ButtonKey
 {

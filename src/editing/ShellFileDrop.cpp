@@ -5,6 +5,7 @@
 #include "board/MainForm.h"
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
+#include "board/SetFileText.h"
 #include "board/Settings.h"
 #include "board/TimeText.h"
 #include "editing/SoundFileLength.h"
@@ -110,6 +111,12 @@ bool ShellFileDrop::PlaceFile(const QString& path)
     Board& board = ctx.board;
     Settings& s = ctx.settings;
     Selection& sel = ctx.selection;
+    if (!SetFileCanHoldPath(path)) {
+        // Refused rather than kept under a name the next start would not find; the other
+        // files of the drop are still placed.
+        ctx.dialogs.MessageDlg(PathWithLineBreakText(path), mtError, mbOK);
+        return true;
+    }
     const QString name = CaptionOfDroppedFile(path);
     const int group = sel.CurrentGroup < 1 ? 1 : sel.CurrentGroup;
     const int shownPage = sel.CurrentPage < 1 ? 1 : sel.CurrentPage;

@@ -2,8 +2,7 @@
 
 #include "board/Board.h"
 #include "board/SetFileText.h"
-
-#include <QSaveFile>
+#include "platform/FileReplace.h"
 
 namespace {
 
@@ -23,10 +22,6 @@ QString SpreadsheetLine(const QString& pageName, const QString& caption)
 
 bool WriteSpreadsheetExport(const Board& board, const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
     QByteArray text;
     for (int g = 1; g <= GroupCount; ++g) {
         for (int p = 1; p <= PageButtonCount; ++p) {
@@ -46,5 +41,5 @@ bool WriteSpreadsheetExport(const Board& board, const QString& fileName)
         // garble every accent; an empty export stays empty.
         text.prepend("\xEF\xBB\xBF");
     }
-    return file.write(text) == text.size() && file.commit();
+    return ReplaceFile(fileName, text);
 }

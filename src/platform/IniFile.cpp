@@ -1,7 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/FileReplace.h"
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <array>
 #include <bit>
@@ -267,20 +267,7 @@ QByteArray IniFile::ToBytes() const
 
 bool IniFile::UpdateFile() const
 {
-    if (fileName_.isEmpty()) {
-        return false;
-    }
-    QSaveFile file(fileName_);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = ToBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !fileName_.isEmpty() && ReplaceFile(fileName_, ToBytes());
 }
 
 void IniFile::Clear()

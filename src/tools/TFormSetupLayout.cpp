@@ -2,6 +2,7 @@
 #include "tools/TFormSetup.h"
 
 #include "board/MainFormButtons.h"
+#include "board/OptionsFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -211,7 +212,7 @@ QWidget* TFormSetup::BuildDelayTab()
     auto* tab = Named(new QWidget, "Delay");
     auto* layout = new QVBoxLayout(tab);
     const QString hint = QStringLiteral("Recommend lowest setting possible");
-    VeskDelay = Spin("VeskDelay", 0, 500, 0, 1, hint);
+    VeskDelay = Spin("VeskDelay", 0, MaxDelayMs, 0, 1, hint);
     MeterRate = Spin("MeterRate", 1, 500, 1, 1, hint);
     Row(layout, QStringLiteral("Delay between sounds:"), VeskDelay);
     Row(layout, QStringLiteral("Meter Sample Rate:"), MeterRate);

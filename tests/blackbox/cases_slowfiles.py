@@ -2,11 +2,14 @@
 bytes (a pre-allocated recording) is walked slowly by the WAV reader. The board must refuse it with
 the file-format error and never stop answering; another button sounds right after, and
 the exit is prompt. How long the window's thread kept the X server waiting is measured with
-_NET_WM_PING: the program's event loop answers each ping, so a late answer is a stall."""
+_NET_WM_PING: the program's event loop answers each ping, so a late answer is a stall. Last, the
+program folder on a full disk: the exit must keep the set file whole and say so."""
 import ctypes
+import errno
 import os
 import select
 import shutil
+import subprocess
 import threading
 import time
 
@@ -168,6 +171,58 @@ def exit_after_huge_file(s, rec_path):
     check(took < 10, "the exit took %.1f s" % took)
 
 
+def fill(folder):
+    """Takes every byte left on the file system of the folder."""
+    with open(os.path.join(folder, "filler"), "wb", buffering=0) as f:
+        for size in (1 << 20, 1):
+            try:
+                while True:
+                    f.write(b"f" * size)
+            except OSError as error:
+                if error.errno != errno.ENOSPC:
+                    raise
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+@case("the program folder on a full disk: the exit keeps the set file and the options whole and says so")
+def exit_on_full_disk(binary, root, sessions):
+    disk = os.path.join(root, "full-disk")
+    os.makedirs(disk)
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64m", "rbxfull", disk],
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    if mounted.returncode != 0:
+        print("  cannot mount a tmpfs to fill: %s" % mounted.stderr.strip())
+        return "skipped"
+    try:
+        s = Session(binary, disk, "board")
+        sessions.append(s)
+        # The trace is how the suite follows the program, so it stays off the full disk.
+        os.symlink(os.path.join(root, "full-disk-Tracer.txt"), os.path.join(s.home, "Tracer.txt"))
+        s.start()
+        options = os.path.join(s.home, "RBX.inf")
+        set_file, options_file = read_bytes(s.set_path), read_bytes(options)
+        fill(disk)
+        s.click_named_point(s.exit_point())
+        s.answer("Confirm", "y")
+        # The options, then the button states written back into the set file: one box each.
+        s.answer("Error", "Return")
+        s.answer("Error", "Return")
+        code = s.program.wait_exit(60)
+        check(code == 0, "the exit ended with code %s" % code)
+        check("SaveActivityFile - the set file could not be written" in s.trace(),
+              "the trace does not say the set file could not be written")
+        check(read_bytes(s.set_path) == set_file, "the set file changed on the full disk")
+        check(read_bytes(options) == options_file, "the options file changed on the full disk")
+    finally:
+        for s in sessions:
+            s.program.kill()
+        subprocess.run(["umount", "-l", disk], stderr=subprocess.DEVNULL)
+
+
 def run(binary, root, rec_path, sessions):
     s = Session(binary, root, "slow-files", board_maker=slow_board)
     sessions.append(s)
@@ -175,3 +230,4 @@ def run(binary, root, rec_path, sessions):
     padded_file(s, rec_path)
     next_button(s, rec_path)
     exit_after_huge_file(s, rec_path)
+    exit_on_full_disk(binary, root, sessions)

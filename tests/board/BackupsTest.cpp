@@ -1,6 +1,7 @@
 #include "SetFileFixture.h"
 
 #include "board/Backups.h"
+#include "support/FullFileSystem.h"
 
 namespace {
 
@@ -62,6 +63,24 @@ TEST_F(BackupsTest, FailedCopyIsSilentAndKeepsTheDaysEarlierBackup)
     EXPECT_FALSE(backups.SaveBackup(PathOf("never-saved.set")));
     EXPECT_FALSE(backups.SaveBackup(" "));
     EXPECT_EQ(ReadBytes(backups.BackupFileName(clock.Today())), earlier);
+    EXPECT_TRUE(dialogs.Calls().empty());
+}
+
+TEST_F(BackupsTest, AFullDiskKeepsTheDaysEarlierBackupWhole)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    Backups onFullDisk{disk.Folder(), clock, *tracer, dialogs};
+    ASSERT_TRUE(QDir().mkpath(onFullDisk.BackupFolder()));
+    const QByteArray earlier = Crlf("[Main]\nCreatedBy=Rallybox\n\n");
+    ASSERT_TRUE(disk.Put("RBXBackups/" + Backups::BackupBaseName(clock.Today()), earlier));
+    board.SetFileName = PathOf("Show.set");
+    board.PageName[1][1] = "Match";
+    ASSERT_TRUE(setFile->SaveSetFile());
+    ASSERT_TRUE(disk.Fill());
+
+    EXPECT_FALSE(onFullDisk.SaveBackup(board.SetFileName));
+    EXPECT_EQ(ReadBytes(onFullDisk.BackupFileName(clock.Today())), earlier);
     EXPECT_TRUE(dialogs.Calls().empty());
 }
 

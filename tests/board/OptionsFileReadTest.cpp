@@ -135,7 +135,8 @@ TEST_F(OptionsFileRead, BadValueTakesItsDefaultAndTheOthersAreStillRead)
 {
     WriteOptionsText(
         "FadeInSec=0,5\nVolume=loud\nButtonColor=clPink\nIndividualVolume=250\nFadeOutSec=3\n"
-        "CueColor=$00123456\nBarRed=100\nSampleRaten=0\nMeterRate=0\nPageFontStyle=fsBold fsUnderline \n");
+        "CueColor=$00123456\nBarRed=100\nSampleRaten=0\nMeterRate=0\nPageFontStyle=fsBold fsUnderline \n"
+        "Delay=100000\n");
     options->ReadOptions();
     EXPECT_EQ(settings.FadeInSec, 4.0);
     EXPECT_EQ(settings.Volume, 50);
@@ -146,6 +147,7 @@ TEST_F(OptionsFileRead, BadValueTakesItsDefaultAndTheOthersAreStillRead)
     EXPECT_EQ(settings.BarRed, 100);
     EXPECT_EQ(settings.SampleRate, 48000);
     EXPECT_EQ(settings.MeterRate, 1);
+    EXPECT_EQ(settings.Delay, 500); // the longest Setup offers
     EXPECT_EQ(settings.PageFontStyle, fsBold | fsUnderline);
     EXPECT_TRUE(dialogs.Calls().empty());
 }

@@ -1,5 +1,7 @@
 #include "OptionsFileFixture.h"
 
+#include "support/FullFileSystem.h"
+
 using OptionsFileWrite = OptionsFileFixture;
 
 namespace {
@@ -260,6 +262,19 @@ TEST_F(OptionsFileWrite, UnwritableFileIsReportedAndNotClaimedWritten)
     EXPECT_EQ(dialogs.Calls()[0].text, "Error in UpdateINIFile\r ");
     EXPECT_EQ(dialogs.Calls()[0].type, mtError);
     EXPECT_EQ(dialogs.Calls()[0].buttons, static_cast<TMsgDlgButtons>(mbOK));
+}
+
+TEST_F(OptionsFileWrite, AFullDiskKeepsTheOptionsFileWholeAndSaysSo)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    const QByteArray old("[Main]\r\nVolume=20\r\n\r\n");
+    ASSERT_TRUE(disk.Put("RBX.inf", old));
+    ASSERT_TRUE(disk.Fill());
+    OptionsFile onFullDisk(disk.Folder(), settings, *tracer, dialogs);
+    EXPECT_FALSE(onFullDisk.UpdateINIFile());
+    EXPECT_EQ(dialogs.Texts(), QStringList{"Error in UpdateINIFile\r "});
+    EXPECT_EQ(ReadBytes(disk.FilePath("RBX.inf")), old);
 }
 
 TEST_F(OptionsFileWrite, WriterReplacesWhatAnEarlierWriterLeft)

@@ -1,6 +1,7 @@
 #include "SetFileFixture.h"
 
 #include "platform/Color.h"
+#include "support/FullFileSystem.h"
 
 namespace {
 
@@ -174,6 +175,26 @@ TEST_F(SetFileWriteTest, AFileThatCannotBeWrittenIsReportedAndTheBoardStaysChang
     ASSERT_TRUE(setFile->SaveSetFile());
     EXPECT_FALSE(board.BoardChanged);
     EXPECT_EQ(IniFile(board.SetFileName).ReadString("Page1", "PageName", ""), "Keep me");
+}
+
+TEST_F(SetFileWriteTest, AFullDiskKeepsTheSetFileWholeAndSaysSo)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    const QByteArray old =
+        Crlf("[Main]\nCreatedBy=Rallybox\n\n[Page1]\nPageName=Kept\nc1=Goal\nactivity1=5\n\n");
+    ASSERT_TRUE(disk.Put("Show.set", old));
+    board.SetFileName = disk.FilePath("Show.set");
+    ASSERT_TRUE(setFile->LoadSetFile());
+    ASSERT_TRUE(disk.Fill());
+
+    board.ButtonState[1][1][1] = bstUnplayed;
+    EXPECT_FALSE(setFile->SaveActivityFile());
+    board.BoardChanged = true;
+    EXPECT_FALSE(setFile->SaveSetFile());
+    EXPECT_TRUE(board.BoardChanged);
+    EXPECT_EQ(dialogs.Texts(), QStringList({"Error in SaveActivityFile\r ", "Error in SaveSetFile\r "}));
+    EXPECT_EQ(ReadBytes(board.SetFileName), old);
 }
 
 TEST_F(SetFileWriteTest, ColoursAreWrittenAsNamesOrAsHex)

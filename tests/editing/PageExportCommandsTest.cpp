@@ -2,7 +2,9 @@
 // main window's commands with scripted dialogs.
 #include "PageCommandsFixture.h"
 
+#include "editing/SpreadsheetExport.h"
 #include "platform/IniFile.h"
+#include "support/FullFileSystem.h"
 
 #include <QAction>
 #include <QDir>
@@ -51,6 +53,27 @@ TEST_F(PageExport, ExportOfAnUnnamedPageKeepsOnlyTheCreatorAndSaysSo)
     commands->ExportPageClick();
     EXPECT_TRUE(dialogs.Texts().contains(QStringLiteral("Error in ExportPage Execute\r ")));
     EXPECT_EQ(IniFile(chosen).ReadSections(), QStringList{QStringLiteral("Main")});
+}
+
+TEST_F(PageExport, AFullDiskKeepsTheOldLibraryAndSpreadsheetFilesAndSaysSo)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    const QByteArray oldLibrary("[Main]\r\nCreatedBy=Rallybox Page Library\r\n\r\n");
+    const QByteArray oldSheet("\"Old\",\"Row\"\r\n");
+    ASSERT_TRUE(disk.Put("Match.lib", oldLibrary));
+    ASSERT_TRUE(disk.Put("sheet.xls", oldSheet));
+    ASSERT_TRUE(disk.Fill());
+    NamePage(2, 4, QStringLiteral("Match"));
+    Take(2, 4, 1, QStringLiteral("Thunder"));
+    Target(2, 4);
+    dialogs.QueueFileName(disk.FilePath("Match.lib"));
+    commands->ExportPageClick();
+    EXPECT_EQ(dialogs.Texts().filter(QStringLiteral("Error in")),
+              QStringList{QStringLiteral("Error in ExportPage\r ")});
+    EXPECT_EQ(ReadBytes(disk.FilePath("Match.lib")), oldLibrary);
+    EXPECT_FALSE(WriteSpreadsheetExport(board, disk.FilePath("sheet.xls")));
+    EXPECT_EQ(ReadBytes(disk.FilePath("sheet.xls")), oldSheet);
 }
 
 TEST_F(PageExport, ALockedBoardNeitherExportsNorImports)

@@ -119,6 +119,22 @@ TEST_F(ShellDrop, AFileThatCannotBePlayedStillBecomesAButton)
     EXPECT_TRUE(dialogs.Calls()[0].text.endsWith(QStringLiteral("AddSoundButon - StreamCreateFile")));
 }
 
+TEST_F(ShellDrop, AFileWhoseNameHoldsALineBreakIsRefusedAndTheOthersArePlaced)
+{
+    NamePage(1, 1, QStringLiteral("P"));
+    ShowPage(1, 1);
+    // The set file keeps one value a line: such a name would come back as a missing file.
+    const QString broken = WriteWav(QStringLiteral("two\nlines.wav"), 100);
+    const QString good = WriteWav(QStringLiteral("good.wav"), 100);
+    drop->WMDropFiles({broken, good});
+    EXPECT_EQ(board.ButtonFile[1][1][1], good);
+    EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[1][1][2]));
+    EXPECT_EQ(
+        dialogs.Texts(),
+        QStringList{QStringLiteral("This file's name holds a line break, which a set file cannot keep:\r\r") +
+                    broken + QStringLiteral("\r\rRename the file and add it again.")});
+}
+
 TEST_F(ShellDrop, LongPathsAndBlankCaptionsAreHandledWhole)
 {
     NamePage(1, 1, QStringLiteral("P"));

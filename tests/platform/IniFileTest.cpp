@@ -1,4 +1,6 @@
 #include "platform/IniFile.h"
+#include "platform/FileReplace.h"
+#include "support/FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -219,6 +221,26 @@ TEST(IniFile, FailedWriteIsReportedAndLeavesTheOldFileIntact)
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"RBX.inf"});
+}
+
+TEST(IniFile, ASmallFileOnAFullDiskIsReportedAndTheOldFileKept)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    const QByteArray old("[Main]\r\nGroup=3\r\n\r\n");
+    ASSERT_TRUE(disk.Put("RBX.inf", old));
+    ASSERT_TRUE(disk.Fill());
+
+    // Well under any write buffer, so only a checked flush and sync can see the failure.
+    IniFile ini;
+    ini.Rename(disk.FilePath("RBX.inf"), false);
+    ini.WriteString("Main", "Group", QString(1500, QChar('x')));
+    EXPECT_FALSE(ini.UpdateFile());
+    QString reason;
+    EXPECT_FALSE(ReplaceFile(disk.FilePath("RBX.inf"), QByteArray(1500, 'x'), &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_EQ(ReadAll(disk.FilePath("RBX.inf")), old);
+    EXPECT_EQ(QDir(disk.Folder()).entryList(QDir::Files, QDir::Name), QStringList({"RBX.inf", "filler"}));
 }
 
 TEST(IniFile, MissingFileGivesAnEmptyObjectThatCanBeWritten)

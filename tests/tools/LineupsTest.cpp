@@ -2,6 +2,7 @@
 // roster, personalise, about and shut-down windows' results.
 #include "GameDayFixture.h"
 
+#include "support/FullFileSystem.h"
 #include "tools/EditSwapDrag.h"
 #include "tools/LineupFiles.h"
 #include "tools/TFormAbout.h"
@@ -162,6 +163,32 @@ TEST_F(Lineups, TheRosterWindowStartsEmptyEachTimeAndSaves)
     roster.showNormal(); // back from the taskbar: what was typed stays
     EXPECT_EQ(roster.TeamName->text(), QStringLiteral("Owls B"));
     EXPECT_EQ(roster.Roster[1]->text(), QStringLiteral("4 Gray"));
+}
+
+TEST_F(Lineups, AFullDiskKeepsTheOldLineupAndRosterFilesAndSaysSo)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    const QByteArray oldLineup("[Main]\r\nCheckBox=No\r\n\r\n");
+    const QByteArray oldRoster("[Roster]\r\nTeamName=Owls\r\n\r\n");
+    ASSERT_TRUE(disk.Put("game.lup", oldLineup));
+    ASSERT_TRUE(disk.Put("owls.ros", oldRoster));
+    ASSERT_TRUE(disk.Fill());
+
+    TFormLineups window(form.get());
+    window.Attach(lineups, dialogs, form.get());
+    dialogs.QueueFileName(disk.FilePath("game.lup"));
+    window.LineupSaveButtonClick();
+    TFormRoster roster(form.get());
+    roster.SetDialogs(dialogs);
+    dialogs.QueueFileName(disk.FilePath("owls.ros"));
+    roster.RosterSaveButtonClick();
+    EXPECT_EQ(dialogs.Texts().filter(QStringLiteral("could not")),
+              QStringList(
+                  {QStringLiteral("The lineup file could not be written:\r\r") + disk.FilePath("game.lup"),
+                   QStringLiteral("The roster file could not be written:\r\r") + disk.FilePath("owls.ros")}));
+    EXPECT_EQ(ReadBytes(disk.FilePath("game.lup")), oldLineup);
+    EXPECT_EQ(ReadBytes(disk.FilePath("owls.ros")), oldRoster);
 }
 
 using SmallWindows = GameDayFixture;

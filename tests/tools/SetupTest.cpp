@@ -8,6 +8,7 @@
 #include "controls/SlideBar.h"
 #include "controls/Zseg.h"
 #include "controls/zPanel.h"
+#include "support/FullFileSystem.h"
 #include "tools/TFormSetup.h"
 
 #include <QApplication>
@@ -281,6 +282,25 @@ TEST_F(SetupTest, FailedOptionsWriteSaysSo)
     ASSERT_FALSE(dialogs.Calls().empty());
     EXPECT_EQ(dialogs.Calls().back().text,
               QStringLiteral("Error in SetupWriteOptions\rNotify Program Author"));
+}
+
+TEST_F(SetupTest, AFullDiskKeepsTheOptionsFileWholeAndSaysSo)
+{
+    FullFileSystem disk;
+    RBX_SKIP_UNLESS_MOUNTED(disk);
+    // The options file lies on the full disk through a link, as a program folder may.
+    const QByteArray old("[Main]\r\nVolume=20\r\n\r\n");
+    ASSERT_TRUE(disk.Put("RBX.inf", old));
+    QFile::remove(folder + QStringLiteral("RBX.inf"));
+    ASSERT_TRUE(QFile::link(disk.FilePath("RBX.inf"), folder + QStringLiteral("RBX.inf")));
+    ASSERT_TRUE(disk.Fill());
+    EXPECT_FALSE(setup->SetupWriteOptions());
+    EXPECT_EQ(dialogs.Texts(),
+              QStringList{QStringLiteral("Error in SetupWriteOptions\rNotify Program Author")});
+    QFile kept(disk.FilePath("RBX.inf"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), old);
+    EXPECT_TRUE(QFileInfo(folder + QStringLiteral("RBX.inf")).isSymLink());
 }
 
 TEST_F(SetupTest, FillingDoesNotRunDaylightModeOverTheOperatorsColour)
