@@ -354,6 +354,9 @@ public:
     // Setup's new MeterRate reaches the progression timer through this; playback puts in its own
     // pacing of the ticks.
     std::function<void(int)> ApplyMeterRate;
+    // True while a wait of the playback (a fade, a stop's delay) pumps the messages under the
+    // present handler; set by the playback layer.
+    std::function<bool()> PlaybackWaiting;
 
     // Menu items.
     QMenu* File1 = nullptr;

@@ -116,6 +116,25 @@ def server_restart_playing(s, server, rec_path):
     check(heard < 2.0, "the first click was heard %.2f s after the server's return" % heard)
 
 
+@case("a sound server lost during a fade: the fade ends on time, and the operator is told after it")
+def server_lost_in_fade(s, server, rec_path):
+    told = s.count(LOST)
+    s.click_point(s.slot_point(10, 0.5, 0.25))
+    settle(1.0)
+    ended = s.count("Stop Process - Clear ChannelArray")
+    # A stop with fade (FadeOutSec 2), and the server gone while it runs.
+    s.focus_key("space")
+    pressed = time.monotonic()
+    server.crash()
+    bbenv.wait_for("the fade's end", lambda: s.count("Stop Process - Clear ChannelArray") > ended, 10, step=0.05)
+    took = time.monotonic() - pressed
+    bbenv.wait_for("the lost-output box", lambda: s.box("Error"), 5, step=0.05)
+    print("  measured: the fade ended %.1f s after the key (FadeOutSec 2), the box unanswered" % took)
+    s.answer("Error", "Return")
+    check(took < 4.0, "the fade ended %.1f s after the key" % took)
+    check(s.count(LOST) == told + 1, "the trace does not tell the lost server once:\n%s" % s.trace()[-600:])
+
+
 @case("with the server away the exit is clean")
 def clean_exit(s, server, rec_path):
     lose_server(s, server)
@@ -129,7 +148,7 @@ def run(binary, root, rec_path, sessions):
     server = bbenv.SoundServer(root)
     s = Session(binary, root, "server-restart").start()
     sessions.append(s)
-    for restart_case in (server_restart_idle, server_restart_playing, clean_exit):
+    for restart_case in (server_restart_idle, server_restart_playing, server_lost_in_fade, clean_exit):
         # A case that failed may have left the server down.
         if not server.pactl("info"):
             server.start()
