@@ -125,15 +125,7 @@ std::int64_t FfmpegSource::lengthFrames() const
 std::int64_t FfmpegSource::lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const
 {
     std::int64_t known = knownLengthOrMinusOne();
-    if (known < 0 && roughRawFrames_ <= 0 && maxWait.count() > 0) {
-        // No container figure (a cut WAV whose header no longer fits the file, a stream without
-        // a duration): the only estimate would be what the scan has counted so far, which on a
-        // busy machine can be nothing at all while the whole file then plays. A caller that may
-        // wait gets the measured length instead; one that may not gets an inexact figure it
-        // does not rely on.
-        index_->waitDone();
-        known = knownLengthOrMinusOne();
-    } else if (known < 0 && index_->waitDoneFor(maxWait)) {
+    if (known < 0 && maxWait.count() > 0 && index_->waitDoneFor(maxWait)) {
         known = knownLengthOrMinusOne();
     }
     exact = known >= 0;
@@ -142,9 +134,12 @@ std::int64_t FfmpegSource::lengthFramesWithin(std::chrono::milliseconds maxWait,
     }
     // The container's figure (MPEG: the Xing frame count or the bit rate; WMA: the stated play
     // duration), less the encoder delay the file declares; never less than what the scan has
-    // already counted.
+    // already counted. Without one (a stream written through a pipe, a cut WAV whose header no
+    // longer fits the file), the scan's count so far carried over the whole file by its bytes:
+    // the caller that may not wait shows that and asks again.
     const std::int64_t skip = byIndex_ ? std::max<std::int64_t>(skipStart_, 0) : 0;
-    return std::max<std::int64_t>({roughRawFrames_ - skip, index_->totalFrames() - skip, 0});
+    const std::int64_t counted = roughRawFrames_ > 0 ? index_->totalFrames() : index_->projectedFrames();
+    return std::max<std::int64_t>({roughRawFrames_ - skip, counted - skip, 0});
 }
 
 void FfmpegSource::endHere()

@@ -6,6 +6,7 @@
 #include "board/MainFormButtons.h"
 #include "board/Selection.h"
 #include "board/Settings.h"
+#include "board/SoundLengthFollower.h"
 #include "board/TimeText.h"
 #include "editing/SoundFileLength.h"
 #include "platform/Dialogs.h"
@@ -175,7 +176,7 @@ void ShellFileDrop::NamePage(int group, int page, TColor pageColor)
 void ShellFileDrop::MeasureLength(int group, int page, int button)
 {
     MainFormContext& ctx = form_.Context();
-    const QString& path = ctx.board.ButtonFile[group][page][button];
+    const QString path = ctx.board.ButtonFile[group][page][button];
     if (Board::IsBlank(path) || !QFileInfo::exists(path)) {
         return;
     }
@@ -184,7 +185,14 @@ void ShellFileDrop::MeasureLength(int group, int page, int button)
         BassErrorFunction(QStringLiteral("AddSoundButon - StreamCreateFile"), ctx.tracer, ctx.dialogs);
         return;
     }
-    ctx.board.ButtonTime[group][page][button] =
-        ConvertTime(MeasuredSeconds(stream, QStringLiteral("N"), 0, 0), QStringLiteral("MM:SS"));
-    BASS_StreamFree(stream);
+    form_.ButtonLengths().Measure(stream, [this, group, page, button, path](BassHandle s, std::int64_t bytes,
+                                                                           bool later) {
+        const QString time =
+            ConvertTime(MeasuredSeconds(s, bytes, QStringLiteral("N"), 0, 0), QStringLiteral("MM:SS"));
+        if (later) {
+            form_.CorrectButtonTime(group, page, button, path, time);
+        } else {
+            form_.Context().board.ButtonTime[group][page][button] = time;
+        }
+    });
 }
