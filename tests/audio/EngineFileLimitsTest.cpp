@@ -198,7 +198,9 @@ TEST_F(EngineFileLimits, AFileTooSlowToOpenIsRefusedWithTheFormatError)
 TEST_F(EngineFileLimits, AWavOverwrittenInPlaceWhilePlayingFadesOutInsteadOfPlayingTheNewBytes)
 {
     const std::string path = tone("overwritten.wav", 44100, 2, kRate * 5);
-    const BassHandle h = BASS_StreamCreateFile(false, path.c_str(), 0, 0, 0);
+    // Opened without the window's bound on opening, which a loaded machine can exceed.
+    int code = 0;
+    const BassHandle h = EngineStreamCreate(OpenAudioFile(path, 2, code), 0);
     ASSERT_NE(h, 0u);
     ASSERT_TRUE(BASS_ChannelPlay(h, false));
     EXPECT_NEAR(Peak(Render(kRate / 10), 2, 0, 0, kRate / 10), 0.5f, 0.01f);
