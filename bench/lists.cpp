@@ -2,6 +2,7 @@
 // Find and every list window over a full board (10 groups x 18 pages x 48 buttons, every button
 // with a caption, note, hot key, custom cue and file): collecting, sorting and filling the grid,
 // as the operator waits for it. Target: each under 100 ms.
+#include "OffscreenMain.h"
 #include "board/MainForm.h"
 #include "support/MainFormParts.h"
 #include "tools/BoardSearch.h"
@@ -157,10 +158,5 @@ BENCHMARK(BM_PrintFullSoundButtonListToPdf)->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

@@ -4,6 +4,7 @@
 // the same way, in alternating rounds; and the repaint of a page switch. Offscreen and in-process:
 // the program's start, its libraries and the window manager are not in these figures (the whole
 // process from its start under a window manager is bench/startup.sh's).
+#include "OffscreenMain.h"
 #include "SideBySide.h"
 #include "board/MainForm.h"
 #include "support/MainFormParts.h"
@@ -130,10 +131,5 @@ BENCHMARK(BM_PageSwitchRepaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 #include "app/InstallProbe.h"
 #include "app/RealtimeBroker.h"
 #include "app/RallyboxApp.h"
+#include "app/SessionBusProbe.h"
 #include "app/StartupProbe.h"
 #include "audio/Bass.h"
 #include "audio/DeviceCatalog.h"
@@ -18,6 +19,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 
+#include <chrono>
+#include <cstdio>
 #include <thread>
 
 // The program's entry: the application title, the windows in their fixed order (the main window
@@ -29,6 +32,13 @@ int main(int argc, char** argv)
     HeapReserve::Apply();
     // Before any other thread runs: the variables are set in the environment.
     DeviceCatalog::SetQuietEnvironment();
+    // A healthy bus answers within a millisecond or two; a frozen one would hold the first
+    // control's text (through the accessibility bridge) for good, so the program starts without it.
+    const bool sessionBusAnswers = SessionBusProbe::Answers(std::chrono::milliseconds(500));
+    if (!sessionBusAnswers) {
+        std::fputs("Rallybox: the session bus does not answer; starting without it\n", stderr);
+        SessionBusProbe::StartWithoutBus();
+    }
     // The output layer's libraries (the sound server's client, PortAudio, ALSA, JACK and theirs)
     // load on a helper thread beside the application object's start instead of before main();
     // the engine's start in the create step waits for them.
@@ -50,7 +60,10 @@ int main(int argc, char** argv)
     QApplication::setStyle(new DeferredIconStyle);
     // The first control's text wakes the accessibility bridge, which waits for a connection to the
     // session bus; the connection is opened meanwhile, while the windows are being built.
-    std::thread sessionBus([] { QDBusConnection::sessionBus(); });
+    std::thread sessionBus;
+    if (sessionBusAnswers) {
+        sessionBus = std::thread([] { QDBusConnection::sessionBus(); });
+    }
     // The picture formats need the application object (the screen's depth is read).
     TPictureFormats pictureFormats;
     RegisterPictureFormats(pictureFormats);
@@ -76,6 +89,8 @@ int main(int argc, char** argv)
     rallybox.ShowMainWindow();
     StartupProbe::Mark("shown");
     const int exitCode = QApplication::exec();
-    sessionBus.join();
+    if (sessionBus.joinable()) {
+        sessionBus.join();
+    }
     return exitCode;
 }

@@ -6,9 +6,11 @@
 #include "audio/PcmSource.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 class Channel;
@@ -59,7 +61,9 @@ public:
     bool dspSet(BassHandle handle, int set, const BassDspParams& params);
     bool getInfo(BassHandle handle, BassChannelInfo& info);
     int getData(BassHandle handle, void* buffer, std::uint32_t lengthBytes);
-    std::int64_t getLength(BassHandle handle);
+    // maxWait: as lengthFrames; exact (when given) tells whether the figure is the measured one.
+    std::int64_t getLength(BassHandle handle, std::optional<std::chrono::milliseconds> maxWait = {},
+                           bool* exact = nullptr);
     double bytesToSeconds(BassHandle handle, std::int64_t bytes);
 
     // Transport and volume (AudioEngineTransport.cpp).
@@ -93,8 +97,8 @@ private:
     void seekTo(Channel& channel, std::int64_t frame);
     std::int64_t positionFrames(Channel& channel);
     // The stream's length (a tempo stream's for the decoding stream it took over), waiting at most
-    // the bound its kind allows; exact false when it is the estimate.
-    std::int64_t lengthFrames(Channel& channel, bool& exact);
+    // the bound its kind allows (or maxWait when given); exact false when it is the estimate.
+    std::int64_t lengthFrames(Channel& channel, bool& exact, std::optional<std::chrono::milliseconds> maxWait = {});
     // Ends a slide to -2 that is over by the clock, even when nothing renders.
     void settle(Channel& channel);
     bool applyAttributes(Channel& channel, int freq, int pan);

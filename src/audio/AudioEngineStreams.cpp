@@ -30,17 +30,18 @@ std::shared_ptr<Channel> AudioEngine::findUsable(BassHandle handle)
     return channel;
 }
 
-std::int64_t AudioEngine::lengthFrames(Channel& channel, bool& exact)
+std::int64_t AudioEngine::lengthFrames(Channel& channel, bool& exact, std::optional<std::chrono::milliseconds> maxWait)
 {
     exact = false;
     if (channel.ownerTempo != 0) {
         if (auto owner = find(channel.ownerTempo)) {
-            return lengthFrames(*owner, exact);
+            return lengthFrames(*owner, exact, maxWait);
         }
         return -1;
     }
     const bool decoding = (channel.flags() & BASS_STREAM_DECODE) != 0 && !channel.isTempo;
-    return channel.lengthFrames(decoding ? Channel::kDecodeLengthWait : Channel::kLengthWait, exact);
+    return channel.lengthFrames(maxWait.value_or(decoding ? Channel::kDecodeLengthWait : Channel::kLengthWait),
+                                exact);
 }
 
 BassHandle AudioEngine::createFile(const char* path, std::uint32_t flags)
@@ -263,7 +264,8 @@ int AudioEngine::getData(BassHandle handle, void* buffer, std::uint32_t lengthBy
     return static_cast<int>(done * bytesPerFrame);
 }
 
-std::int64_t AudioEngine::getLength(BassHandle handle)
+std::int64_t AudioEngine::getLength(BassHandle handle, std::optional<std::chrono::milliseconds> maxWait,
+                                    bool* exactOut)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     auto channel = find(handle);
@@ -271,7 +273,10 @@ std::int64_t AudioEngine::getLength(BassHandle handle)
         return -1;
     }
     bool exact = false;
-    const std::int64_t frames = lengthFrames(*channel, exact);
+    const std::int64_t frames = lengthFrames(*channel, exact, maxWait);
+    if (exactOut != nullptr) {
+        *exactOut = exact;
+    }
     if (frames < 0) {
         EngineError::Set(BassError::NotAvailable);
         return -1;

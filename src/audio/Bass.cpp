@@ -86,6 +86,11 @@ bool BASS_ChannelPause(BassHandle handle) { return Engine().pause(handle); }
 bool BASS_ChannelStop(BassHandle handle) { return Engine().stopChannel(handle); }
 std::uint32_t BASS_ChannelIsActive(BassHandle handle) { return Engine().isActive(handle); }
 std::int64_t BASS_ChannelGetLength(BassHandle handle) { return Engine().getLength(handle); }
+std::int64_t BassChannelGetLengthWithin(BassHandle handle, std::uint32_t maxWaitMs, bool& exact)
+{
+    exact = false;
+    return Engine().getLength(handle, std::chrono::milliseconds(maxWaitMs), &exact);
+}
 std::int64_t BASS_ChannelGetPosition(BassHandle handle) { return Engine().getPosition(handle); }
 bool BASS_ChannelSetPosition(BassHandle handle, std::int64_t bytes)
 {

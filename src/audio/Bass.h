@@ -137,6 +137,9 @@ std::uint32_t BASS_ChannelIsActive(BassHandle handle);     // 0 stopped or ended
 // container's estimate (within a few tens of ms; the next call gives the exact figure once it is
 // known); a decoding stream waits for the exact figure, at most 3 s.
 std::int64_t BASS_ChannelGetLength(BassHandle handle);
+// As BASS_ChannelGetLength on any stream, waiting at most maxWaitMs for a measurement still
+// running: exact false when the figure is the estimate, which a later call replaces.
+std::int64_t BassChannelGetLengthWithin(BassHandle handle, std::uint32_t maxWaitMs, bool& exact);
 std::int64_t BASS_ChannelGetPosition(BassHandle handle);   // bytes of the source; -1 on failure
 // Past the end fails with BassError::Position when the length is exact; against an estimated
 // length a place past the real end is taken and the stream ends as soon as it plays.

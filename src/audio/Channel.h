@@ -72,6 +72,7 @@ public:
     std::atomic<std::uint32_t> generation{0}; // bumped by every seek; cuts older blocks off
     std::atomic<std::int64_t> seekFrame{0};
     std::atomic<std::uint32_t> endedGeneration{0xFFFFFFFFu}; // the feeder wrote the last block
+    std::atomic<std::uint32_t> changedGeneration{0xFFFFFFFFu}; // the file changed: fade out, end
     std::atomic<std::uint32_t> playedGeneration{0xFFFFFFFFu};
     std::atomic<std::int64_t> playedFrame{0};
     std::atomic<std::int64_t> knownLengthFrames{-1}; // exact only; -1 while unknown
@@ -88,6 +89,7 @@ public:
     int readOffset = 0;
     std::uint32_t loopPass = 0;
     std::uint32_t mixGeneration = 0xFFFFFFFFu;
+    float changedGain = 1.0f; // the fade of a changed file, within changedGeneration
     std::vector<float> scratch;
 
 private:

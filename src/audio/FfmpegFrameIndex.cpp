@@ -4,6 +4,7 @@
 #include "MpegFrameScan.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 // Far more than any codec puts in one packet (a second at the highest rate is 192000 frames).
@@ -12,6 +13,8 @@ constexpr std::int64_t kMaxPacketFrames = std::int64_t{1} << 24;
 std::mutex holdMutex;
 std::condition_variable holdChanged;
 bool held = false;
+// Where a held decoding scan stops: enough packets to tell the file's frames per byte.
+constexpr int kHeldDecodedPackets = 8;
 } // namespace
 
 void FfmpegFrameIndex::HoldScans(bool hold)
@@ -39,7 +42,7 @@ bool FfmpegFrameIndex::readEstimate() const
     return ok;
 }
 
-void FfmpegFrameIndex::holdAfterEstimate()
+void FfmpegFrameIndex::waitWhileHeld()
 {
     std::unique_lock lock(holdMutex);
     holdChanged.wait(lock, [&] { return !held || stop_.load(std::memory_order_acquire); });
@@ -123,11 +126,17 @@ void FfmpegFrameIndex::run(const std::string& path, Mode mode)
     try {
         if (mode == Mode::Packets) {
             readEstimate();
-            holdAfterEstimate();
+            waitWhileHeld();
         }
         if ((mode == Mode::Packets && scanMpegHeaders(path)) || (mode == Mode::Grid && measureGrid(path))) {
             finish();
             return;
+        }
+        {
+            std::error_code error;
+            const auto bytes = std::filesystem::file_size(path, error);
+            std::lock_guard lock(mutex_);
+            fileBytes_ = error ? 0 : static_cast<std::int64_t>(bytes);
         }
         FfmpegInput input;
         int errorCode = 0;
@@ -193,6 +202,7 @@ void FfmpegFrameIndex::scanDecoded(FfmpegInput& input)
     std::int64_t pendingPos = -1;
     std::int64_t pendingFrames = 0;
     bool havePending = false;
+    int entries = 0;
     while (!stop_.load(std::memory_order_acquire) && input.decodeNext(chunk) == 1) {
         if (havePending && chunk.packetPos == pendingPos && pendingPos >= 0) {
             pendingFrames += chunk.frames;
@@ -200,6 +210,9 @@ void FfmpegFrameIndex::scanDecoded(FfmpegInput& input)
         }
         if (havePending) {
             add(pendingPos, pendingFrames);
+            if (++entries == kHeldDecodedPackets) {
+                waitWhileHeld();
+            }
         }
         pendingPos = chunk.packetPos;
         pendingFrames = chunk.frames;
@@ -234,6 +247,24 @@ std::int64_t FfmpegFrameIndex::totalFrames() const
 {
     std::lock_guard lock(mutex_);
     return covered_;
+}
+
+std::int64_t FfmpegFrameIndex::projectedFrames() const
+{
+    std::lock_guard lock(mutex_);
+    if (done_.load(std::memory_order_acquire) || entries_.size() < 2) {
+        return covered_;
+    }
+    // Frames per byte between the first and the last packet counted, over the bytes still ahead.
+    const Entry& first = entries_.front();
+    const Entry& last = entries_.back();
+    const std::int64_t bytes = last.pos - first.pos;
+    const std::int64_t ahead = fileBytes_ - last.pos;
+    if (bytes <= 0 || ahead <= 0) {
+        return covered_;
+    }
+    const double perByte = static_cast<double>(last.rawStart - first.rawStart) / static_cast<double>(bytes);
+    return last.rawStart + static_cast<std::int64_t>(perByte * static_cast<double>(ahead));
 }
 
 std::int64_t FfmpegFrameIndex::declaredSkipStart() const

@@ -46,8 +46,8 @@ public:
     // need not wait for the scan. Reads those few KB itself when the scan has not; false once the scan
     // has finished (exact places are known then) or when the file gives no estimate.
     bool estimate(MpegSeekEstimate& out) const;
-    // For tests: while held, scans stop after the estimate, as a long file's scan of a file not in
-    // the page cache would still be running.
+    // For tests: while held, scans stop after the estimate (decoding scans after their first
+    // packet), as a long file's scan of a file not in the page cache would still be running.
     static void HoldScans(bool hold);
     void waitDone();
     // As waitDone, but gives up after maxWait; true when the scan has finished.
@@ -58,6 +58,9 @@ public:
     // padding the file declares (in Packets mode; Decode mode reports the delay only). Before
     // that, totalFrames() is what the scan has counted so far.
     std::int64_t totalFrames() const;
+    // Before done(): what the count so far comes to over the whole file, by the bytes the scan
+    // has passed (a file that states no length of its own); the count itself once done().
+    std::int64_t projectedFrames() const;
     std::int64_t declaredSkipStart() const;
     std::int64_t declaredSkipEnd() const;
 
@@ -77,8 +80,8 @@ private:
     bool measureGrid(const std::string& path);
     // Whichever thread asks first reads the estimate; the other finds it there.
     bool readEstimate() const;
-    void holdAfterEstimate();
     void finish();
+    void waitWhileHeld();
     void scanPackets(class FfmpegInput& input);
     void scanDecoded(class FfmpegInput& input);
     void add(std::int64_t pos, std::int64_t frames);
@@ -88,6 +91,7 @@ private:
     mutable std::condition_variable changed_;
     std::vector<Entry> entries_;
     std::int64_t covered_ = 0;
+    std::int64_t fileBytes_ = 0;
     std::int64_t skipStart_ = 0;
     std::int64_t skipEnd_ = 0;
     bool onGrid_ = false;

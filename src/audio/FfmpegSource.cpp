@@ -7,6 +7,8 @@
 #include <limits>
 #include <new>
 
+#include <sys/stat.h>
+
 namespace {
 // Encoder padding sits in the last packet or two; a decoded packet this far before the end of the
 // scanned part of the file cannot be cut by it, so it may be delivered before the scan ends.
@@ -44,8 +46,24 @@ FfmpegSource::~FfmpegSource()
     index_.reset();
 }
 
+namespace {
+// Size and modification time (ns) of the file at path; false when it cannot be read.
+bool FileStamp(const std::string& path, std::int64_t& bytes, std::int64_t& modifiedNs)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return false;
+    }
+    bytes = static_cast<std::int64_t>(info.st_size);
+    modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    return true;
+}
+} // namespace
+
 bool FfmpegSource::start(int& errorCode, const std::atomic<bool>* stop)
 {
+    // Before the first read: a change while the file is opened counts as a change.
+    FileStamp(path_, openedBytes_, openedModifiedNs_);
     input_ = std::make_unique<FfmpegInput>();
     if (!input_->openBounded(path_, errorCode, stop)) {
         return false;
@@ -125,15 +143,7 @@ std::int64_t FfmpegSource::lengthFrames() const
 std::int64_t FfmpegSource::lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const
 {
     std::int64_t known = knownLengthOrMinusOne();
-    if (known < 0 && roughRawFrames_ <= 0 && maxWait.count() > 0) {
-        // No container figure (a cut WAV whose header no longer fits the file, a stream without
-        // a duration): the only estimate would be what the scan has counted so far, which on a
-        // busy machine can be nothing at all while the whole file then plays. A caller that may
-        // wait gets the measured length instead; one that may not gets an inexact figure it
-        // does not rely on.
-        index_->waitDone();
-        known = knownLengthOrMinusOne();
-    } else if (known < 0 && index_->waitDoneFor(maxWait)) {
+    if (known < 0 && maxWait.count() > 0 && index_->waitDoneFor(maxWait)) {
         known = knownLengthOrMinusOne();
     }
     exact = known >= 0;
@@ -142,9 +152,12 @@ std::int64_t FfmpegSource::lengthFramesWithin(std::chrono::milliseconds maxWait,
     }
     // The container's figure (MPEG: the Xing frame count or the bit rate; WMA: the stated play
     // duration), less the encoder delay the file declares; never less than what the scan has
-    // already counted.
+    // already counted. Without one (a stream written through a pipe, a cut WAV whose header no
+    // longer fits the file), the scan's count so far carried over the whole file by its bytes:
+    // the caller that may not wait shows that and asks again.
     const std::int64_t skip = byIndex_ ? std::max<std::int64_t>(skipStart_, 0) : 0;
-    return std::max<std::int64_t>({roughRawFrames_ - skip, index_->totalFrames() - skip, 0});
+    const std::int64_t counted = roughRawFrames_ > 0 ? index_->totalFrames() : index_->projectedFrames();
+    return std::max<std::int64_t>({roughRawFrames_ - skip, counted - skip, 0});
 }
 
 void FfmpegSource::endHere()
@@ -345,7 +358,16 @@ std::int64_t FfmpegSource::read(std::int16_t* interleaved, std::int64_t frames)
         }
         done += copyOut(interleaved + done * outputChannels_, n);
     }
-    return done;
+    // Checked after the decode: a sample counts as the opened sound's only when the file had not
+    // changed by the time it was read. A file that can no longer be looked at (deleted, renamed)
+    // still plays from the descriptor that holds it open, which is what was opened.
+    std::int64_t bytes = 0;
+    std::int64_t modifiedNs = 0;
+    if (!changed_ && openedBytes_ >= 0 && FileStamp(path_, bytes, modifiedNs) &&
+        (bytes != openedBytes_ || modifiedNs != openedModifiedNs_)) {
+        changed_ = true;
+    }
+    return changed_ ? 0 : done;
 }
 
 bool FfmpegSource::seekFrame(std::int64_t frame)

@@ -50,6 +50,7 @@ public:
     int channels() const override { return outputChannels_; }
     std::int64_t lengthFrames() const override;
     std::int64_t lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const override;
+    bool fileChanged() const override { return changed_; }
     std::int64_t read(std::int16_t* interleaved, std::int64_t frames) override;
     bool seekFrame(std::int64_t frame) override;
 
@@ -106,4 +107,9 @@ private:
     MpegSeekEstimate estimate_;
     FfmpegPacketGrid::Grid grid_;
     bool ended_ = false;
+    // The file's size and modification time when it was opened; read() checks them after every
+    // decode, so that no sample decoded from a changed file is handed out.
+    std::int64_t openedBytes_ = -1;
+    std::int64_t openedModifiedNs_ = -1;
+    bool changed_ = false;
 };

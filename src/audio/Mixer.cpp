@@ -12,6 +12,9 @@
 #endif
 
 namespace {
+// Long enough not to click, short enough to end well inside what the feeder has read ahead.
+constexpr float kChangedFadeSeconds = 0.03f;
+
 // Denormals (the dying tails of the bands and the reverb) cost a hundred times a normal multiply;
 // while rendering they are flushed to zero by the processor. The caller's mode is restored after.
 class DenormalsFlushed
@@ -172,6 +175,21 @@ int Mixer::pull(Channel& channel, float* dest, int frames)
     return done;
 }
 
+void Mixer::fadeOutChanged(Channel& channel, float* buf, int frames)
+{
+    const float step = 1.0f / (static_cast<float>(rate_) * kChangedFadeSeconds);
+    for (int i = 0; i < frames; ++i) {
+        channel.changedGain = std::max(0.0f, channel.changedGain - step);
+        for (int ch = 0; ch < channels_; ++ch) {
+            buf[i * channels_ + ch] *= channel.changedGain;
+        }
+    }
+    if (channel.changedGain <= 0.0f) {
+        int playing = Channel::Playing;
+        channel.state.compare_exchange_strong(playing, Channel::Stopped);
+    }
+}
+
 void Mixer::applyEffects(Channel& channel, float* buf, int frames)
 {
     // Neighbouring steady bands run as one cascade; anything else (a band in its cross-fade, the
@@ -207,6 +225,10 @@ void Mixer::mixChannel(Channel& channel, float* out, int frames, std::int64_t no
 {
     float* buf = channel.scratch.data();
     const int got = pull(channel, buf, frames);
+    if (channel.changedGeneration.load(std::memory_order_acquire) ==
+        channel.generation.load(std::memory_order_acquire)) {
+        fadeOutChanged(channel, buf, got);
+    }
     std::fill(buf + static_cast<std::ptrdiff_t>(got) * channels_,
               buf + static_cast<std::ptrdiff_t>(frames) * channels_, 0.0f);
     applyEffects(channel, buf, frames);

@@ -36,6 +36,8 @@ private:
     void mixChannel(Channel& channel, float* out, int frames, std::int64_t nowNs);
     void applyEffects(Channel& channel, float* buf, int frames);
     int pull(Channel& channel, float* dest, int frames);
+    // The file under the channel changed: what was read ahead before fades out, then it stops.
+    void fadeOutChanged(Channel& channel, float* buf, int frames);
     static void dropStale(Channel& channel);
 
     LiveChannels& live_;

@@ -29,4 +29,8 @@ public:
     virtual std::int64_t read(std::int16_t* interleaved, std::int64_t frames) = 0;
     // Sample-accurate seek; false when the frame is past the end or the seek failed.
     virtual bool seekFrame(std::int64_t frame) = 0;
+    // True once the file under the source was found changed (overwritten in place while it
+    // played: what it holds now is not the sound that was opened, and read as that sound it can
+    // be full-scale noise). read() then gives nothing more.
+    virtual bool fileChanged() const { return false; }
 };

@@ -148,6 +148,13 @@ void StreamFeed::noteEnd(Channel& channel)
 bool StreamFeed::wrapOrEnd(Channel& channel)
 {
     noteEnd(channel);
+    if (channel.feederSource->fileChanged()) {
+        // What the file holds now is not this sound: neither looped nor played on, and what is
+        // already read ahead fades out rather than stopping dead.
+        channel.changedGeneration.store(generation_, std::memory_order_release);
+        sourceEnded_ = true;
+        return false;
+    }
     if (channel.loop.load() && sourceFrame_ > 0 && channel.feederSource->seekFrame(0)) {
         sourceFrame_ = 0;
         ++loopPass_;

@@ -1,6 +1,7 @@
 #include "board/MainForm.h"
 
 #include "board/MainFormButtons.h"
+#include "board/SoundLengthFollower.h"
 #include "board/Tracer.h"
 #include "controls/GTSize32.h"
 #include "platform/Dialogs.h"
@@ -11,7 +12,7 @@
 TForm1::TForm1(MainFormContext& context, QWidget* parent) : TForm1(context, ownModes_, parent) {}
 
 TForm1::TForm1(MainFormContext& context, PlayModes& modes, QWidget* parent)
-    : QMainWindow(parent), modes_(modes), ctx_(context)
+    : QMainWindow(parent), modes_(modes), ctx_(context), buttonLengths_(std::make_unique<SoundLengthFollower>())
 {
     BuildLayout();
     WireSignals();

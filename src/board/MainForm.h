@@ -21,6 +21,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -37,6 +38,7 @@ class TzcPeakOmeter;
 class TzPanelMeter;
 class TzSlideBar;
 class OutputWatch;
+class SoundLengthFollower;
 
 class TForm1 : public QMainWindow
 {
@@ -358,6 +360,9 @@ public:
     // Setup's new MeterRate reaches the progression timer through this; playback puts in its own
     // pacing of the ticks.
     std::function<void(int)> ApplyMeterRate;
+    // True while a wait of the playback (a fade, a stop's delay) pumps the messages under the
+    // present handler; set by the playback layer.
+    std::function<bool()> PlaybackWaiting;
 
     // Menu items.
     QMenu* File1 = nullptr;
@@ -445,6 +450,11 @@ public:
     bool ExitDone = false;
 
     MainFormContext& Context() { return ctx_; }
+    // Measures the files placed on buttons without holding the window (see SoundLengthFollower).
+    SoundLengthFollower& ButtonLengths() { return *buttonLengths_; }
+    // A measured length that arrived after the estimate was shown: the time of (group, page,
+    // button), and its label when on display, while the button still holds the file measured.
+    void CorrectButtonTime(int group, int page, int button, const QString& file, const QString& time);
     // The form scaler that rescales the window and forwards its form events.
     GTForm* GTForm1 = nullptr;
 
@@ -567,6 +577,7 @@ private:
     void FocusDummy();
 
     MainFormContext& ctx_;
+    std::unique_ptr<SoundLengthFollower> buttonLengths_;
     QHash<QString, std::function<void()>> menuCommands_;
     MainFormWindows* windows_ = nullptr;
     // Timers that ran when the exit sequence stopped them, restored when the exit is cancelled.

@@ -11,6 +11,7 @@
 #include "board/SetFileText.h"
 #include "board/Settings.h"
 #include "board/SoundFileStream.h"
+#include "board/SoundLengthFollower.h"
 #include "board/TimeText.h"
 #include "controls/ClickLabel.h"
 #include "controls/ColorPanel.h"
@@ -146,14 +147,18 @@ void TForm1::PlaceAddedFile(const QString& path, int slot)
     if (!Board::IsBlank(path) && QFileInfo::exists(path)) {
         const BassHandle stream = OpenStreamForLength(path);
         if (stream != 0) {
-            const double seconds = BASS_ChannelBytes2Seconds(stream, BASS_ChannelGetLength(stream));
-            if (seconds >= 0) {
-                board.ButtonTime[g][p][slot] = ConvertTime(RoundHalfEven(seconds), QStringLiteral("MM:SS"));
-            } else {
-                BassErrorFunction(QStringLiteral("DetermineNewDuration - bass seconds"), ctx_.tracer,
-                                  ctx_.dialogs);
-            }
-            BASS_StreamFree(stream);
+            ButtonLengths().Measure(stream, [this, g, p, slot, path](BassHandle s, std::int64_t bytes, bool later) {
+                const double seconds = BASS_ChannelBytes2Seconds(s, bytes);
+                const QString time = ConvertTime(RoundHalfEven(seconds), QStringLiteral("MM:SS"));
+                if (later) {
+                    CorrectButtonTime(g, p, slot, path, time);
+                } else if (seconds >= 0) {
+                    ctx_.board.ButtonTime[g][p][slot] = time;
+                } else {
+                    BassErrorFunction(QStringLiteral("DetermineNewDuration - bass seconds"), ctx_.tracer,
+                                      ctx_.dialogs);
+                }
+            });
         } else {
             BassErrorFunction(QStringLiteral("AddSoundButon - StreamCreateFile"), ctx_.tracer, ctx_.dialogs);
         }
@@ -220,5 +225,18 @@ void TForm1::SoundToPage(int group, int page, int button, const QString& target)
         }
     } catch (const std::exception&) {
         ShowError(QStringLiteral("SoundToPage"));
+    }
+}
+
+void TForm1::CorrectButtonTime(int group, int page, int button, const QString& file, const QString& time)
+{
+    Board& board = ctx_.board;
+    if (board.ButtonFile[group][page][button] != file) {
+        return;
+    }
+    board.ButtonTime[group][page][button] = time;
+    if (group == ctx_.selection.CurrentGroup && page == ctx_.selection.CurrentPage) {
+        TimeLabels[static_cast<std::size_t>(button)]->setText(time);
+        WritePageTotals(group, page);
     }
 }

@@ -59,7 +59,7 @@ bool TForm1::StartAudio()
     }
     tracer.WriteTracer(QStringLiteral("  Bass Initialize:  ") + deviceText());
     if (outputWatch_ == nullptr) {
-        outputWatch_ = new OutputWatch(tracer, ctx_.dialogs, this);
+        outputWatch_ = new OutputWatch(tracer, ctx_.dialogs, [this] { return PlaybackWaiting && PlaybackWaiting(); }, this);
     }
     outputWatch_->start();
     BASS_SetConfig(BASS_CONFIG_BUFFER, static_cast<std::uint32_t>(s.BufferLength));

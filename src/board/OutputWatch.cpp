@@ -10,8 +10,11 @@
 
 #include <sys/eventfd.h>
 
-OutputWatch::OutputWatch(Tracer& tracer, Dialogs& dialogs, QObject* parent)
-    : QObject(parent), tracer_(tracer), dialogs_(dialogs), timer_(new QTimer(this))
+#include <utility>
+
+OutputWatch::OutputWatch(Tracer& tracer, Dialogs& dialogs, std::function<bool()> waiting, QObject* parent)
+    : QObject(parent), tracer_(tracer), dialogs_(dialogs), playbackWaiting_(std::move(waiting)),
+      timer_(new QTimer(this))
 {
     timer_->setObjectName(QStringLiteral("OutputWatchTimer"));
     timer_->setInterval(kIntervalMs);
@@ -54,6 +57,10 @@ void OutputWatch::OutputWatchTimer()
     // A box of its own on top of another modal window would stack two boxes: the operator is told
     // once that window is closed.
     if (telling_ || QApplication::activeModalWidget() != nullptr) {
+        return;
+    }
+    // Told after the wait: a fade must end on time, also with the server away.
+    if (playbackWaiting_ && playbackWaiting_()) {
         return;
     }
     const int losses = BassOutputLosses();

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class Dialogs;
 class QSocketNotifier;
 class QTimer;
@@ -17,7 +19,10 @@ class OutputWatch : public QObject
 public:
     static constexpr int kIntervalMs = 250;
 
-    OutputWatch(Tracer& tracer, Dialogs& dialogs, QObject* parent);
+    // waiting: true while a wait of the playback (a fade, a stop's delay) runs under the present
+    // handler; the box then waits for its end, as the box's modal loop would hold the wait until
+    // the operator closes it.
+    OutputWatch(Tracer& tracer, Dialogs& dialogs, std::function<bool()> waiting, QObject* parent);
     void start();
     void stop();
     // The timer's handler (GUI thread).
@@ -28,6 +33,7 @@ private:
     Dialogs& dialogs_;
     void Noticed();
 
+    std::function<bool()> playbackWaiting_;
     QTimer* timer_;
     QSocketNotifier* notifier_ = nullptr;
     int toldLosses_ = 0;

@@ -10,7 +10,9 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -21,16 +23,51 @@ constexpr int SmallestFittedPixelSize = 6;
 // set closer (the measured ink is whole pixels; smoothing spills past it).
 constexpr qreal InkGap = 1.0;
 
-void LayOutLines(QTextLayout& layout, qreal width, Qt::Alignment horizontal, bool wrap)
+// Lines closer than InkGap never fit the area (see PlaceLines), so no text needs more lines laid
+// out than this to tell whether it fits: a caption of thousands of characters costs a few lines.
+int MostLinesShown(qreal height)
+{
+    return static_cast<int>(std::floor(std::max<qreal>(height, 0) / InkGap)) + 1;
+}
+
+// The first piece of a text that is shaped when it is laid out; it doubles while the lines asked
+// for take all of it.
+constexpr qsizetype FirstPieceLength = 512;
+
+// Lays out at most maxLines lines of the text; whole false when more text follows them. Only as
+// much of the text as those lines can take is shaped: a caption of thousands of characters would
+// otherwise be shaped whole at every size tried.
+std::unique_ptr<QTextLayout> LayOutLines(const QString& text, const QFont& font, qreal width,
+                                         Qt::Alignment horizontal, bool wrap, int maxLines, bool& whole)
 {
     QTextOption option(horizontal);
     option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
+    for (qsizetype piece = FirstPieceLength;; piece *= 2) {
+        const bool all = piece >= text.size();
+        auto layout = std::make_unique<QTextLayout>(all ? text : text.left(piece), font);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        for (int n = 0; n < maxLines; ++n) {
+            QTextLine line = layout->createLine();
+            if (!line.isValid()) {
+                break;
+            }
+            line.setLineWidth(width);
+            ++TClickLabel::linesLaidOut;
+        }
+        layout->endLayout();
+        qsizetype end = 0;
+        if (layout->lineCount() > 0) {
+            const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+            end = last.textStart() + last.textLength();
+        }
+        // A line that ends short of the piece's end (with a character to spare, which decides
+        // the break) is laid out as in the whole text.
+        if (all || (layout->lineCount() == maxLines && end + 1 < piece)) {
+            whole = end >= text.size();
+            return layout;
+        }
     }
-    layout.endLayout();
 }
 
 struct LineInk
@@ -93,6 +130,68 @@ bool DrawnWhole(const QTextLayout& layout, const QFontMetricsF& metrics, const Q
     return metrics.lineSpacing() * layout.lineCount() <= area.height();
 }
 
+// The first lines of a text too long to show whole even in the smallest font, in the label's own
+// font: the caption's start, where the label's own drawing would show a cut piece of its middle
+// after laying out all of it.
+std::unique_ptr<QTextLayout> FirstLines(const QString& text, const QFont& font, const QRectF& area,
+                                        Qt::Alignment horizontal)
+{
+    const QFontMetricsF metrics(font);
+    const int count = std::max(1, static_cast<int>(std::floor(area.height() / metrics.lineSpacing())));
+    bool whole = false;
+    auto layout = LayOutLines(text, font, area.width(), horizontal, true, count, whole);
+    qreal top = area.top() + (area.height() - metrics.lineSpacing() * layout->lineCount()) / 2;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        layout->lineAt(i).setPosition(QPointF(area.left(), top));
+        top += metrics.lineSpacing();
+    }
+    return layout;
+}
+
+// The layout that shows the text whole in the area, or none when the label's own drawing shows
+// it as it is (or, for a text too tall at every size but not too long, cuts it as before).
+std::unique_ptr<QTextLayout> FitText(const QString& text, const QFont& own, const QRectF& area,
+                                     Qt::Alignment horizontal, bool wrap)
+{
+    QFont font = own;
+    const int pixelSize = QFontInfo(font).pixelSize();
+    const int mostLines = MostLinesShown(area.height());
+    bool whole = true;
+    if (wrap && pixelSize > SmallestFittedPixelSize) {
+        // A larger font only needs more lines: a text cut in the smallest is cut in every size.
+        font.setPixelSize(SmallestFittedPixelSize);
+        LayOutLines(text, font, area.width(), horizontal, wrap, mostLines, whole);
+        if (!whole) {
+            return FirstLines(text, own, area, horizontal);
+        }
+    }
+    for (int size = pixelSize; size >= SmallestFittedPixelSize; --size) {
+        font = own;
+        if (size != pixelSize) {
+            font.setPixelSize(size);
+        }
+        auto layout = LayOutLines(text, font, area.width(), horizontal, wrap, mostLines, whole);
+        if (!whole) {
+            continue;
+        }
+        const QFontMetricsF metrics(font);
+        // What fits is drawn as every label draws it.
+        if (size == pixelSize && DrawnWhole(*layout, metrics, area)) {
+            return nullptr;
+        }
+        // A caption taller than the memo sets its lines closer, then in a smaller font, rather
+        // than losing its first and last lines at the memo's edges; a marker letter whose font
+        // grew faster than its label (as on a wide window) is centred by its ink, or made smaller.
+        if (PlaceLines(*layout, metrics, area)) {
+            return layout;
+        }
+    }
+    if (!whole && wrap) {
+        return FirstLines(text, own, area, horizontal);
+    }
+    return nullptr;
+}
+
 // The palette of `base` with `color` for the text. The board's labels are made by the hundred
 // with one text colour over one palette: the palette made for the first serves the rest.
 QPalette WithTextColor(const QPalette& base, const QColor& color)
@@ -114,10 +213,22 @@ QPalette WithTextColor(const QPalette& base, const QColor& color)
 
 } // namespace
 
+struct TClickLabel::Fitted
+{
+    QString text;
+    QFont font;
+    QRectF area;
+    Qt::Alignment horizontal;
+    bool wrap = false;
+    std::unique_ptr<QTextLayout> layout; // none: the label's own drawing shows the text
+};
+
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
 {
     setPalette(WithTextColor(palette(), ToQColor(fontColor_)));
 }
+
+TClickLabel::~TClickLabel() = default;
 
 void TClickLabel::SetColor(TColor color)
 {
@@ -158,35 +269,26 @@ bool TClickLabel::PaintTextWhole(QPainter& painter) const
     const QRectF area = contentsRect();
     QString text = this->text();
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QFont font = this->font();
+    const QFont font = this->font();
     // A single line as tall as the font fits as the label draws it: decided before any layout,
     // since time labels repaint many times a second.
     if (!wordWrap() && !text.contains(QChar::LineSeparator) &&
         QFontMetricsF(font).height() <= area.height()) {
         return false;
     }
-    const int pixelSize = QFontInfo(font).pixelSize();
-    for (int size = pixelSize; size >= SmallestFittedPixelSize; --size) {
-        if (size != pixelSize) {
-            font.setPixelSize(size);
-        }
-        QTextLayout layout(text, font);
-        LayOutLines(layout, area.width(), alignment() & Qt::AlignHorizontal_Mask, wordWrap());
-        const QFontMetricsF metrics(font);
-        // What fits is drawn as every label draws it.
-        if (size == pixelSize && DrawnWhole(layout, metrics, area)) {
-            return false;
-        }
-        // A caption taller than the memo sets its lines closer, then in a smaller font, rather
-        // than losing its first and last lines at the memo's edges; a marker letter whose font
-        // grew faster than its label (as on a wide window) is centred by its ink, or made smaller.
-        if (PlaceLines(layout, metrics, area)) {
-            painter.setPen(palette().color(foregroundRole()));
-            layout.draw(&painter, QPointF());
-            return true;
-        }
+    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+    // Every return to a page repaints its captions: the fit is worked out once per text and size.
+    if (!fitted_ || fitted_->text != text || fitted_->font != font || fitted_->area != area ||
+        fitted_->horizontal != horizontal || fitted_->wrap != wordWrap()) {
+        fitted_ = std::make_unique<Fitted>(Fitted{text, font, area, horizontal, wordWrap(), nullptr});
+        fitted_->layout = FitText(text, font, area, horizontal, wordWrap());
     }
-    return false;
+    if (!fitted_->layout) {
+        return false;
+    }
+    painter.setPen(palette().color(foregroundRole()));
+    fitted_->layout->draw(&painter, QPointF());
+    return true;
 }
 
 void TClickLabel::mousePressEvent(QMouseEvent* event)

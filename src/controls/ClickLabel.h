@@ -7,6 +7,9 @@
 #include "platform/Color.h"
 #include <QLabel>
 
+#include <cstdint>
+#include <memory>
+
 class QPainter;
 
 class TClickLabel : public QLabel
@@ -14,6 +17,10 @@ class TClickLabel : public QLabel
     Q_OBJECT
 public:
     explicit TClickLabel(QWidget* parent = nullptr);
+    ~TClickLabel() override;
+
+    // Text lines laid out by every label's own fitting so far: what bounds a paint's work.
+    static inline std::int64_t linesLaidOut = 0;
 
     // Face colour; clNone shows the face of the panel it lies on (see paintEvent).
     TColor Color() const { return color_; }
@@ -35,6 +42,10 @@ private:
     // whole; false when the text fits as it is (the label draws it).
     bool PaintTextWhole(QPainter& painter) const;
     void TakeClick(QMouseEvent* event);
+
+    // The fit last worked out: the text and area it was made for, and its layout.
+    struct Fitted;
+    mutable std::unique_ptr<Fitted> fitted_;
 
     TColor color_ = clNone;
     TColor fontColor_ = clBlack;

@@ -25,8 +25,17 @@ namespace {
 ChangeSoundButtonContext ContextOf(TForm1& mainForm, SoundSlotView& view)
 {
     MainFormContext& main = mainForm.Context();
-    return ChangeSoundButtonContext{
-        main.board, main.selection, main.settings, main.dialogs, view, main.scalerShared, {}};
+    return ChangeSoundButtonContext{main.board,
+                                    main.selection,
+                                    main.settings,
+                                    main.dialogs,
+                                    view,
+                                    main.scalerShared,
+                                    {},
+                                    &mainForm.ButtonLengths(),
+                                    [&mainForm](int g, int p, int b, const QString& file, const QString& time) {
+                                        mainForm.CorrectButtonTime(g, p, b, file, time);
+                                    }};
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "board/Board.h"
 #include "board/HotKeyCode.h"
 #include "board/Selection.h"
+#include "board/SoundLengthFollower.h"
 #include "board/TimeText.h"
 #include "editing/CaptionMemo.h"
 #include "editing/ChangeSoundButton.h"
@@ -175,7 +176,6 @@ void TFormChangeSoundButton::MeasureSoundFile()
     const BassHandle stream = OpenStreamForLength(board.ButtonFile[g][p][b]);
     if (stream != 0) {
         MeasureButtonTime(stream);
-        BASS_StreamFree(stream);
     } else {
         BassErrorText();
         ctx_.dialogs.MessageDlg(QStringLiteral("Rallybox does not play this type of file"), mtError, mbOK);
@@ -197,9 +197,30 @@ void TFormChangeSoundButton::MeasureButtonTime(BassHandle stream)
     const int g = ctx_.selection.PopupGroup;
     const int p = ctx_.selection.PopupPage;
     const int b = ctx_.selection.PopupButton;
-    const int seconds = MeasuredSeconds(stream, board.ButtonCustomCue[g][p][b], board.ButtonCueStart[g][p][b],
-                                        board.ButtonCueEnd[g][p][b]);
-    board.ButtonTime[g][p][b] = ConvertTime(seconds, QStringLiteral("HH:MM:SS"));
+    // Copied: a measured length arriving later is timed by the cue the button had when measured.
+    const QString file = board.ButtonFile[g][p][b];
+    const QString cue = board.ButtonCustomCue[g][p][b];
+    const std::int32_t cueStart = board.ButtonCueStart[g][p][b];
+    const std::int32_t cueEnd = board.ButtonCueEnd[g][p][b];
+    const auto timeOf = [cue, cueStart, cueEnd](BassHandle s, std::int64_t bytes) {
+        return ConvertTime(MeasuredSeconds(s, bytes, cue, cueStart, cueEnd), QStringLiteral("HH:MM:SS"));
+    };
+    if (ctx_.buttonLengths == nullptr) {
+        bool exact = false;
+        board.ButtonTime[g][p][b] =
+            timeOf(stream, BassChannelGetLengthWithin(stream, SoundLengthFollower::kWaitMs, exact));
+        BASS_StreamFree(stream);
+    } else {
+        const auto correct = ctx_.CorrectButtonTime;
+        ctx_.buttonLengths->Measure(stream, [&board, g, p, b, file, timeOf, correct](BassHandle s, std::int64_t bytes,
+                                                                                  bool later) {
+            if (!later) {
+                board.ButtonTime[g][p][b] = timeOf(s, bytes);
+            } else if (correct) {
+                correct(g, p, b, file, timeOf(s, bytes));
+            }
+        });
+    }
     ctx_.slotView.SetTimeLabel(b, board.ButtonTime[g][p][b]);
 }
 

@@ -7,6 +7,8 @@
 
 class Board;
 class Dialogs;
+class QString;
+class SoundLengthFollower;
 class SoundSlotView;
 struct GTScalerShared;
 struct Selection;
@@ -23,4 +25,9 @@ struct ChangeSoundButtonContext
     // Shows the custom cue editor modally on the popup target and returns its modal result; the
     // cue editor frees its own preview stream. Empty while that window is not built.
     std::function<int()> ShowCustomCueEditor;
+    // Measures the new file without holding the window, and shows a measured length that arrives
+    // after the estimate on the main window (see TForm1::CorrectButtonTime). Without it the
+    // estimate stays.
+    SoundLengthFollower* buttonLengths = nullptr;
+    std::function<void(int group, int page, int button, const QString& file, const QString& time)> CorrectButtonTime;
 };

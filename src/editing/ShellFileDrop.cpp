@@ -7,6 +7,7 @@
 #include "board/Selection.h"
 #include "board/SetFileText.h"
 #include "board/Settings.h"
+#include "board/SoundLengthFollower.h"
 #include "board/TimeText.h"
 #include "editing/SoundFileLength.h"
 #include "platform/Dialogs.h"
@@ -182,7 +183,7 @@ void ShellFileDrop::NamePage(int group, int page, TColor pageColor)
 void ShellFileDrop::MeasureLength(int group, int page, int button)
 {
     MainFormContext& ctx = form_.Context();
-    const QString& path = ctx.board.ButtonFile[group][page][button];
+    const QString path = ctx.board.ButtonFile[group][page][button];
     if (Board::IsBlank(path) || !QFileInfo::exists(path)) {
         return;
     }
@@ -191,7 +192,14 @@ void ShellFileDrop::MeasureLength(int group, int page, int button)
         BassErrorFunction(QStringLiteral("AddSoundButon - StreamCreateFile"), ctx.tracer, ctx.dialogs);
         return;
     }
-    ctx.board.ButtonTime[group][page][button] =
-        ConvertTime(MeasuredSeconds(stream, QStringLiteral("N"), 0, 0), QStringLiteral("MM:SS"));
-    BASS_StreamFree(stream);
+    form_.ButtonLengths().Measure(stream, [this, group, page, button, path](BassHandle s, std::int64_t bytes,
+                                                                           bool later) {
+        const QString time =
+            ConvertTime(MeasuredSeconds(s, bytes, QStringLiteral("N"), 0, 0), QStringLiteral("MM:SS"));
+        if (later) {
+            form_.CorrectButtonTime(group, page, button, path, time);
+        } else {
+            form_.Context().board.ButtonTime[group][page][button] = time;
+        }
+    });
 }

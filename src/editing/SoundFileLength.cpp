@@ -2,9 +2,9 @@
 
 #include "platform/Rounding.h"
 
-int MeasuredSeconds(BassHandle stream, const QString& customCue, std::int32_t cueStart, std::int32_t cueEnd)
+int MeasuredSeconds(BassHandle stream, std::int64_t lengthBytes, const QString& customCue, std::int32_t cueStart,
+                    std::int32_t cueEnd)
 {
-    std::int64_t lengthBytes = BASS_ChannelGetLength(stream);
     if (lengthBytes < 0) {
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include "board/Settings.h"
 #include "controls/zPanel.h"
+#include "playback/PlaybackState.h"
 #include "playback/PlaybackMainForm.h"
 
 #include <QTimer>
@@ -18,4 +19,5 @@ ProgressionWiring::ProgressionWiring(PlaybackMainForm& form, const PlaybackConte
     // Every play path starts the display timer: the progression ticks wake with it.
     form.PlaybackView().WakeProgression = [this] { timers_.Wake(); };
     form.ApplyMeterRate = [this](int meterRateMs) { timers_.SetMeterRate(meterRateMs); };
+    form.PlaybackWaiting = [&state = context.state] { return state.BusyWaitDepth > 0; };
 }

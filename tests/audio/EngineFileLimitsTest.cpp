@@ -226,3 +226,32 @@ TEST_F(EngineFileLimits, AnOpenThatTakesLongGoesOnInTheBackgroundAndAPaddedFileI
     EXPECT_NE(next, 0u);
     BASS_StreamFree(next);
 }
+
+TEST_F(EngineFileLimits, AWavOverwrittenInPlaceWhilePlayingFadesOutInsteadOfPlayingTheNewBytes)
+{
+    const std::string path = tone("overwritten.wav", 44100, 2, kRate * 5);
+    // Opened without the window's bound on opening, which a loaded machine can exceed.
+    int code = 0;
+    const BassHandle h = EngineStreamCreate(OpenAudioFile(path, 2, code), 0);
+    ASSERT_NE(h, 0u);
+    ASSERT_TRUE(BASS_ChannelPlay(h, false));
+    EXPECT_NEAR(Peak(Render(kRate / 10), 2, 0, 0, kRate / 10), 0.5f, 0.01f);
+    {
+        // Full-scale samples over the rest of the data, as another program rewriting the file
+        // would leave it; the modification time moves on as the write's own would.
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(44);
+        const std::string loud(static_cast<std::size_t>(kRate) * 5 * 4 - 4, '\x7f');
+        file.write(loud.data(), static_cast<std::streamsize>(loud.size()));
+    }
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(1));
+    float loudest = 0.0f;
+    for (int i = 0; i < 40 && BASS_ChannelIsActive(h) == BassActivePlaying; ++i) {
+        loudest = std::max(loudest, Peak(Render(kRate / 20), 2, 0, 0, kRate / 20));
+    }
+    EXPECT_LE(loudest, 0.51f) << "the new bytes were played";
+    EXPECT_EQ(BASS_ChannelIsActive(h), BassActiveStopped);
+    // Well before the old file's end: what was read ahead faded out, and nothing more was read.
+    EXPECT_LT(BASS_ChannelGetPosition(h), 4LL * kRate * 2);
+    EXPECT_TRUE(BASS_StreamFree(h));
+}

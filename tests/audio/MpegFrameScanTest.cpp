@@ -344,3 +344,34 @@ TEST(MpegFrameScan, AFileLongerThanWhatOpeningMayReadIsMeasuredAndPlayedToItsEnd
     EXPECT_EQ(played, length);
     std::filesystem::remove(path);
 }
+
+// A FLAC written through a pipe (as streaming recorders write it) states no length, and is
+// measured by decoding all of it: hours take seconds. A caller that may wait only a little gets
+// the estimate by the bytes the scan has passed, not a wait for the whole file; the exact figure
+// follows once the scan has finished.
+TEST(MpegFrameScan, AFileThatStatesNoLengthIsEstimatedWithinTheWaitAndMeasuredAfter)
+{
+    ASSERT_FALSE(Folder().empty());
+    const std::string path = Folder() + "/piped.flac";
+    const std::string make = "ffmpeg -nostdin -v error -y -f lavfi -i sine=frequency=300:sample_rate=44100:duration=300 "
+                             "-ac 2 -c:a flac -f flac pipe:1 > '" + path + "' 2>/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    constexpr std::int64_t kFrames = 44100LL * 300;
+    std::unique_ptr<PcmSource> source;
+    {
+        const HeldScans held;
+        source = OpenFreshCopy(path, "held");
+        ASSERT_NE(source, nullptr);
+        bool exact = true;
+        std::int64_t estimate = 0;
+        // Until the held scan has counted a few packets (a generous bound for a busy machine).
+        for (int i = 0; i < 1000 && estimate == 0; ++i) {
+            estimate = source->lengthFramesWithin(std::chrono::milliseconds(20), exact);
+            EXPECT_FALSE(exact);
+        }
+        EXPECT_NEAR(static_cast<double>(estimate), static_cast<double>(kFrames), 0.05 * kFrames);
+    }
+    bool exact = false;
+    EXPECT_EQ(source->lengthFramesWithin(std::chrono::milliseconds(120000), exact), kFrames);
+    EXPECT_TRUE(exact);
+}

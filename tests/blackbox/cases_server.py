@@ -2,7 +2,9 @@
 takes the program's connection and never answers): the program must say its output could not
 start, and end as a failed start does, rather than freeze before its board. A server that dies and
 comes back, idle and in the middle of a sound: the program lives, says so once, plays again by
-itself once the server is back, and exits cleanly."""
+itself once the server is back, and exits cleanly. A desktop bus that has frozen the same way: the
+board shows at once, and the exit does not wait for the bus."""
+import contextlib
 import os
 import socket
 import time
@@ -34,6 +36,22 @@ def hung_server(s, rec_path):
     code = s.program.wait_exit(30)
     check(code == 1, "the failed start ended with code %s, not 1" % code)
     check(waited < 30, "the error came %.1f s after the start" % waited)
+
+
+@case("with a session bus that takes the connection and never answers, the board shows within 5 s")
+def silent_bus(s):
+    started = time.monotonic()
+    s.program.start(wait_window=False)
+    s.answer("Confirm", "n", seconds=5)
+    asked = time.monotonic() - started
+    s.window = bbenv.wait_for("the main window", s.program.main_window, max(0.1, 5 - asked), step=0.1)
+    shown = time.monotonic() - started
+    print("  measured: the board shown %.1f s after the start (the question after %.1f s)" % (shown, asked))
+    bbenv.xdotool("windowactivate", "--sync", s.window)
+    settle(0.5)
+    s.find_slots()
+    code = s.exit(save=False, seconds=20)
+    check(code == 0, "the exit ended with code %s" % code)
 
 
 def lose_server(s, server):
@@ -98,6 +116,25 @@ def server_restart_playing(s, server, rec_path):
     check(heard < 2.0, "the first click was heard %.2f s after the server's return" % heard)
 
 
+@case("a sound server lost during a fade: the fade ends on time, and the operator is told after it")
+def server_lost_in_fade(s, server, rec_path):
+    told = s.count(LOST)
+    s.click_point(s.slot_point(10, 0.5, 0.25))
+    settle(1.0)
+    ended = s.count("Stop Process - Clear ChannelArray")
+    # A stop with fade (FadeOutSec 2), and the server gone while it runs.
+    s.focus_key("space")
+    pressed = time.monotonic()
+    server.crash()
+    bbenv.wait_for("the fade's end", lambda: s.count("Stop Process - Clear ChannelArray") > ended, 10, step=0.05)
+    took = time.monotonic() - pressed
+    bbenv.wait_for("the lost-output box", lambda: s.box("Error"), 5, step=0.05)
+    print("  measured: the fade ended %.1f s after the key (FadeOutSec 2), the box unanswered" % took)
+    s.answer("Error", "Return")
+    check(took < 4.0, "the fade ended %.1f s after the key" % took)
+    check(s.count(LOST) == told + 1, "the trace does not tell the lost server once:\n%s" % s.trace()[-600:])
+
+
 @case("with the server away the exit is clean")
 def clean_exit(s, server, rec_path):
     lose_server(s, server)
@@ -111,7 +148,7 @@ def run(binary, root, rec_path, sessions):
     server = bbenv.SoundServer(root)
     s = Session(binary, root, "server-restart").start()
     sessions.append(s)
-    for restart_case in (server_restart_idle, server_restart_playing, clean_exit):
+    for restart_case in (server_restart_idle, server_restart_playing, server_lost_in_fade, clean_exit):
         # A case that failed may have left the server down.
         if not server.pactl("info"):
             server.start()
@@ -119,16 +156,30 @@ def run(binary, root, rec_path, sessions):
     if not server.pactl("info"):
         server.start()
     hung(binary, root, rec_path, sessions)
+    frozen_bus(binary, root, sessions)
 
 
-def hung(binary, root, rec_path, sessions):
-    path = os.path.join(root, "silent-server.sock")
+@contextlib.contextmanager
+def silent_socket(path):
+    """A socket that takes connections into its backlog and never says a word: a hung server."""
     silent = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
     silent.bind(path)
     silent.listen(16)
     try:
+        yield path
+    finally:
+        silent.close()
+
+
+def frozen_bus(binary, root, sessions):
+    with silent_socket(os.path.join(root, "silent-bus.sock")) as path:
+        s = Session(binary, root, "silent-bus", env={"DBUS_SESSION_BUS_ADDRESS": "unix:path=" + path})
+        sessions.append(s)
+        silent_bus(s)
+
+
+def hung(binary, root, rec_path, sessions):
+    with silent_socket(os.path.join(root, "silent-server.sock")) as path:
         s = Session(binary, root, "hung-server", env={"PULSE_SERVER": "unix:" + path})
         sessions.append(s)
         hung_server(s, rec_path)
-    finally:
-        silent.close()

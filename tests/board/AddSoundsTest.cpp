@@ -2,12 +2,55 @@
 // with files the engine measures.
 #include "board/PopupMenuFixture.h"
 
+#include "audio/EngineManual.h"
+#include "board/SoundLengthFollower.h"
 #include "editing/TestWavFile.h"
 
 #include <QLabel>
 #include <QTest>
 
+#include <condition_variable>
+#include <mutex>
+
 namespace {
+
+// A file whose length is still being counted (one that states none), until the test says it is
+// done: before that, the estimate after at most the wait asked for.
+class CountedLater final : public PcmSource
+{
+public:
+    static constexpr std::int64_t kFrames = 44100LL * 10800;
+    static constexpr std::int64_t kEstimate = 44100LL * 10750;
+
+    void Count()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        counted_ = true;
+        done_.notify_all();
+    }
+    int sampleRate() const override { return 44100; }
+    int channels() const override { return 2; }
+    std::int64_t lengthFrames() const override
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait(lock, [this] { return counted_; });
+        return kFrames;
+    }
+    std::int64_t lengthFramesWithin(std::chrono::milliseconds maxWait, bool& exact) const override
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait_for(lock, maxWait, [this] { return counted_; });
+        exact = counted_;
+        return counted_ ? kFrames : kEstimate;
+    }
+    std::int64_t read(std::int16_t*, std::int64_t) override { return 0; }
+    bool seekFrame(std::int64_t) override { return true; }
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::condition_variable done_;
+    bool counted_ = false;
+};
 
 class AddSoundsTest : public PopupMenuFixture
 {
@@ -232,4 +275,28 @@ TEST_F(AddSoundsTest, FilesCanBeAddedToTheCueShown)
     EXPECT_EQ(selection.CurrentPage, CuePage);
     EXPECT_EQ(form->LabelPageTotals->text(), QStringLiteral("2 Sounds (00:17)"));
     EXPECT_EQ(Messages(), QStringList());
+}
+
+TEST_F(AddSoundsTest, ALengthStillBeingCountedShowsTheEstimateAtOnceAndTheCountWhenItArrives)
+{
+    StartMenuBoard();
+    auto owned = std::make_unique<CountedLater>();
+    CountedLater* source = owned.get();
+    const BassHandle stream = EngineStreamCreate(std::move(owned), BASS_STREAM_DECODE);
+    ASSERT_NE(stream, 0u);
+    SoundLengthFollower& lengths = form->ButtonLengths();
+    std::vector<std::pair<std::int64_t, bool>> told;
+    lengths.Measure(stream, [&told](BassHandle, std::int64_t bytes, bool later) { told.emplace_back(bytes, later); });
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], std::make_pair(4 * CountedLater::kEstimate, false));
+    lengths.Poll();
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(lengths.Pending(), 1u);
+    source->Count();
+    lengths.Poll();
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1], std::make_pair(4 * CountedLater::kFrames, true));
+    EXPECT_EQ(lengths.Pending(), 0u);
+    // The stream is freed once its count is told.
+    EXPECT_EQ(BASS_ChannelGetLength(stream), -1);
 }

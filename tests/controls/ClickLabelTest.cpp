@@ -64,3 +64,35 @@ TEST(ClickLabel, ATransparentLabelShowsItsPanelsFaceNotTheButtonBeneath)
     const QImage red = slot.panel.grab().toImage();
     EXPECT_EQ(red.pixelColor(QPoint(40, 15)), ToQColor(clRed));
 }
+
+TEST(ClickLabel, ACaptionOfTenThousandCharactersLaysOutOnlyWhatShowsAndOnlyOnce)
+{
+    Slot slot;
+    slot.memo->setWordWrap(true);
+    slot.memo->setAlignment(Qt::AlignCenter);
+    QString caption;
+    while (caption.size() < 10000) {
+        caption += QStringLiteral("Long caption words ");
+    }
+    slot.memo->setText(caption);
+    slot.panel.show();
+    const std::int64_t before = TClickLabel::linesLaidOut;
+    const QImage first = slot.panel.grab().toImage();
+    // At any font size the whole text takes hundreds of lines in the memo; a few dozen per size
+    // tell that it cannot show whole.
+    EXPECT_LT(TClickLabel::linesLaidOut - before, 400);
+    // A return to the page draws the fit already made.
+    const std::int64_t fitted = TClickLabel::linesLaidOut;
+    const QImage again = slot.panel.grab().toImage();
+    EXPECT_EQ(TClickLabel::linesLaidOut, fitted);
+    EXPECT_EQ(again, first);
+    // And it does show the text: ink of the text colour inside the memo.
+    int ink = 0;
+    const QRect memo = slot.memo->geometry();
+    for (int y = memo.top(); y <= memo.bottom(); ++y) {
+        for (int x = memo.left(); x <= memo.right(); ++x) {
+            ink += first.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 20);
+}

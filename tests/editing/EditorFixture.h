@@ -91,7 +91,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(EngineInitManual(44100, 0));
         editor = std::make_unique<TFormChangeSoundButton>(
-            ChangeSoundButtonContext{board, selection, settings, dialogs, view, scalerShared, {}});
+            ChangeSoundButtonContext{board, selection, settings, dialogs, view, scalerShared, {}, nullptr, {}});
     }
 
     void TearDown() override
