@@ -71,6 +71,7 @@ bool Playback::TableChannel(int group, int page, int button)
     s_.ChannelButton[n] = button;
     s_.ChannelPage[n] = page;
     s_.ChannelGroup[n] = group;
+    s_.StoppedByClick = false;
     InitEqualizerChannel(n);
     if (board_.ButtonCustomCue[group][page][button] == QStringLiteral("Y")) {
         s_.ChannelCueFlag[n] = QStringLiteral("Y");

@@ -121,4 +121,7 @@ struct PlaybackState : PlayModes
     std::uint64_t StopCount = 0;
     // Depth of busy waits in progress; a progression tick that finds it above 0 only polls.
     int BusyWaitDepth = 0;
+    // The last sound left the table by the operator's click (Multi-Play), not by ending: the
+    // progression tick closes the play down but neither replays it nor moves the list on.
+    bool StoppedByClick = false;
 };

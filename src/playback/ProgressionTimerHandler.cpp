@@ -214,8 +214,13 @@ void ProgressionTimerHandler::EndOfSound()
     tracer_.WriteTracer(QStringLiteral("Bass Channel is no longer active"));
     // The stop may reset the playing button; the replay needs the one that ended.
     const Address ended = PlayingAddress();
+    const bool stoppedByClick = s_.StoppedByClick;
+    s_.StoppedByClick = false;
     if (!play_.StopProcess(QStringLiteral("EndSound"))) {
         // A click inside the stop's pump started or stopped a sound: that settles what plays.
+        return;
+    }
+    if (stoppedByClick) {
         return;
     }
     if (!s_.PlayListRunning && !s_.lHKPlaying && s_.LoopMode) {
