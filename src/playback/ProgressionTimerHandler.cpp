@@ -227,12 +227,17 @@ void ProgressionTimerHandler::EndOfSound()
         LoopReplay(ended);
         return;
     }
-    const bool rapidFire = Board::IsValidAddress(sel_.CurrentGroup, sel_.CurrentPage, 1) &&
-                           board_.RapidFire[sel_.CurrentGroup][sel_.CurrentPage] == QStringLiteral("T");
-    if (!rapidFire && s_.PlayListRunning && PagePlayOn(sel_.PlayingGroup, sel_.PlayingPage) &&
+    if (!RapidFireShown() && s_.PlayListRunning && PagePlayOn(sel_.PlayingGroup, sel_.PlayingPage) &&
         !s_.lHKPlaying) {
         play_.PlayList();
     }
+}
+
+bool ProgressionTimerHandler::RapidFireShown() const
+{
+    // On a rapid-fire page the list waits for Next or the space bar, whatever ended the sound.
+    return Board::IsValidAddress(sel_.CurrentGroup, sel_.CurrentPage, 1) &&
+           board_.RapidFire[sel_.CurrentGroup][sel_.CurrentPage] == QStringLiteral("T");
 }
 
 void ProgressionTimerHandler::LoopReplay(const Address& ended)
