@@ -174,6 +174,11 @@ private:
 
     // PlaybackCrossFades.cpp
     void FreeCrossFadeOutOthers();
+    // Pause and resume of the sounds a cross fade is taking out: held at their level (or faded
+    // with the pause over fadeMs), paused with the table, and sliding on over the time left.
+    void HoldCrossFadeOut(int fadeMs);
+    void PauseCrossFadeOut();
+    void ResumeCrossFadeOut();
 
     // Helpers shared by several files (PlaybackChannels.cpp).
     bool OnDisplay(int group, int page) const;

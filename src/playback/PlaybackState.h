@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 inline constexpr int ChannelSlots = 5;
@@ -112,6 +113,11 @@ struct PlaybackState : PlayModes
     bool PauseFadeInRunning = false;
     // Older sounds still sliding out under a cross fade besides CrossFadeOutChannel; freed with it.
     std::vector<BassHandle> CrossFadeOutOthers;
+    // When the cross fade out ends, on the program clock. A pause holds the outgoing sounds (the
+    // engine would run their slide on through it) at the levels kept here, with the time left.
+    std::int64_t CrossFadeOutEndMs = 0;
+    int CrossFadeOutLeftMs = 0;
+    std::vector<std::pair<BassHandle, int>> CrossFadeOutHeld;
     bool lVoiceOver = false;
     int ManualControlButton = 0;
 
