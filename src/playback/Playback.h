@@ -182,6 +182,8 @@ private:
 
     // Helpers shared by several files (PlaybackChannels.cpp).
     bool OnDisplay(int group, int page) const;
+    // CueEndPlay for a sound leaving the table, unless a click is restarting that very button.
+    void EndCueEntry(int group, int page, int button);
     // The end of a sound's life: 13 -> 12, any other -> 2; the red panel when on display.
     void MarkPlayed(int group, int page, int button);
     void ShowError(const QString& routine);

@@ -207,7 +207,7 @@ bool Playback::CrossFadeOutExecute()
         }
         // After the marks: a cue entry deleted on its end must not be painted played again.
         for (const auto& address : ended) {
-            win_.CueEndPlay(address[0], address[1], address[2]);
+            EndCueEntry(address[0], address[1], address[2]);
         }
         return true;
     });

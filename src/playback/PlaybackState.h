@@ -130,4 +130,7 @@ struct PlaybackState : PlayModes
     // The last sound left the table by the operator's click (Multi-Play), not by ending: the
     // progression tick closes the play down but neither replays it nor moves the list on.
     bool StoppedByClick = false;
+    // The button a click restarts (PLAY): its stop is no end of a cue entry, which would empty
+    // the entry before the restart reads it. Group, page, button; zeros when none.
+    std::array<int, 3> RestartingButton{};
 };
