@@ -288,7 +288,7 @@ void TForm1::BuildTimers()
         timer->setInterval(intervalMs);
         return timer;
     };
-    DisplayTimer = make("DisplayTimer", 100);
+    DisplayTimer = make("DisplayTimer", 1000);
     SecondTimer = make("SecondTimer", 1000);
     StopWatchTimer = make("StopWatchTimer", 100);
     ProgressionTimer = make("ProgressionTimer", 1);

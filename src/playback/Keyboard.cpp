@@ -234,9 +234,13 @@ void Keyboard::FadeStopKey()
         // The second press, or a press while a fade-out already runs: stop now.
         tracer_.WriteTracer(QStringLiteral("Space Bar hit a second time or already fading out"));
         tracer_.WriteTracer(QStringLiteral("  Fading out active"));
+        // The fade may be the play list's own (Auto Fade), with no first press to close the
+        // board down after it: the list ends here, and STOP and Pause go off.
+        const auto startsBefore = s_.StartCount;
+        s_.PlayListRunning = false;
         play_.FadeOutStopIt();
         play_.StopProcess(QStringLiteral("StopButton"));
-        set_.FadeOut = set_.FadeOutSaved;
+        FinishFadeStop(startsBefore);
         return;
     }
     tracer_.WriteTracer(QStringLiteral("Space Bar hit - Activate Stop with Fade"));

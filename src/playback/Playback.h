@@ -206,9 +206,16 @@ private:
 
     // PlaybackCrossFades.cpp
     void FreeCrossFadeOutOthers();
+    // Pause and resume of the sounds a cross fade is taking out: held at their level (or faded
+    // with the pause over fadeMs), paused with the table, and sliding on over the time left.
+    void HoldCrossFadeOut(int fadeMs);
+    void PauseCrossFadeOut();
+    void ResumeCrossFadeOut();
 
     // Helpers shared by several files (PlaybackChannels.cpp).
     bool OnDisplay(int group, int page) const;
+    // CueEndPlay for a sound leaving the table, unless a click is restarting that very button.
+    void EndCueEntry(int group, int page, int button);
     // The end of a sound's life: 13 -> 12, any other -> 2; the red panel when on display.
     void MarkPlayed(int group, int page, int button);
     void ShowError(const QString& routine);

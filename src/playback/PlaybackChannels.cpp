@@ -71,6 +71,7 @@ bool Playback::TableChannel(int group, int page, int button)
     s_.ChannelButton[n] = button;
     s_.ChannelPage[n] = page;
     s_.ChannelGroup[n] = group;
+    s_.StoppedByClick = false;
     InitEqualizerChannel(n);
     if (board_.ButtonCustomCue[group][page][button] == QStringLiteral("Y")) {
         s_.ChannelCueFlag[n] = QStringLiteral("Y");
@@ -166,10 +167,19 @@ void Playback::StopAllChannels()
         s_.ChannelArray[n] = 0;
         tracer_.WriteTracer(QStringLiteral("Stop All Channels - Clear ChannelArray ") + QString::number(n));
         MarkPlayed(s_.ChannelGroup[n], s_.ChannelPage[n], s_.ChannelButton[n]);
-        win_.CueEndPlay(s_.ChannelGroup[n], s_.ChannelPage[n], s_.ChannelButton[n]);
+        EndCueEntry(s_.ChannelGroup[n], s_.ChannelPage[n], s_.ChannelButton[n]);
     }
     s_.lSoundTimer = false;
     s_.Playing = false;
+}
+
+void Playback::EndCueEntry(int group, int page, int button)
+{
+    if (s_.RestartingButton == std::array<int, 3>{group, page, button}) {
+        // Played again at once: the entry ends with the replay.
+        return;
+    }
+    win_.CueEndPlay(group, page, button);
 }
 
 bool Playback::AllChannelsIdle()

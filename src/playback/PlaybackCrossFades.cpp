@@ -7,6 +7,7 @@
 #include "board/Selection.h"
 #include "board/Settings.h"
 #include "board/Tracer.h"
+#include "platform/Clock.h"
 #include "playback/PlaybackWindow.h"
 
 #include <algorithm>
@@ -18,6 +19,58 @@ void Playback::FreeCrossFadeOutOthers()
         BASS_StreamFree(h);
     }
     s_.CrossFadeOutOthers.clear();
+}
+
+void Playback::HoldCrossFadeOut(int fadeMs)
+{
+    s_.CrossFadeOutHeld.clear();
+    if (!s_.lCrossFadingOut) {
+        return;
+    }
+    s_.CrossFadeOutLeftMs = static_cast<int>(std::max<std::int64_t>(0, s_.CrossFadeOutEndMs - clock_.TickCountMs()));
+    std::vector<BassHandle> leaving{s_.CrossFadeOutChannel};
+    leaving.insert(leaving.end(), s_.CrossFadeOutOthers.begin(), s_.CrossFadeOutOthers.end());
+    for (BassHandle h : leaving) {
+        int volume = 0;
+        if (!BASS_ChannelGetAttributes(h, nullptr, &volume, nullptr)) {
+            continue;
+        }
+        // Setting the level ends the slide there; a pause fade takes it down with the table.
+        BASS_ChannelSetAttributes(h, -1, volume, -101);
+        if (fadeMs > 0) {
+            BASS_ChannelSlideAttributes(h, -1, 0, -101, static_cast<std::uint32_t>(fadeMs));
+        }
+        s_.CrossFadeOutHeld.emplace_back(h, volume);
+    }
+}
+
+void Playback::PauseCrossFadeOut()
+{
+    for (const auto& [h, volume] : s_.CrossFadeOutHeld) {
+        BASS_ChannelPause(h);
+    }
+}
+
+void Playback::ResumeCrossFadeOut()
+{
+    if (s_.CrossFadeOutHeld.empty()) {
+        return;
+    }
+    if (s_.lCrossFadingOut) {
+        for (const auto& [h, volume] : s_.CrossFadeOutHeld) {
+            BASS_ChannelPlay(h, false);
+            BASS_ChannelSetAttributes(h, -1, volume, -101);
+            BASS_ChannelSlideAttributes(h, -1, -2, -101, static_cast<std::uint32_t>(s_.CrossFadeOutLeftMs));
+        }
+        s_.CrossFadeOutEndMs = clock_.TickCountMs() + s_.CrossFadeOutLeftMs;
+        // The new sound comes back at its full level: its rise is over, and ending it by its slide
+        // would cut the old sounds short of the fade they have left.
+        if (s_.lCrossFadingIn) {
+            s_.lCrossFadingIn = false;
+            tracer_.WriteTracer(QStringLiteral("lCrossFadingIn is False"));
+        }
+    }
+    s_.CrossFadeOutHeld.clear();
 }
 
 bool Playback::CrossFadeInExecute()
@@ -113,6 +166,7 @@ bool Playback::CrossFadeOutExecute()
         tracer_.WriteTracer(QStringLiteral("CrossFadeOutExecute - ChannelArray cleared"));
         s_.ChannelArray.fill(0);
         s_.CrossFadeOutMs = FadeMs(set_.CrossFadeSec);
+        s_.CrossFadeOutEndMs = clock_.TickCountMs() + s_.CrossFadeOutMs;
         win_.SetDisplayInterval(250);
         std::vector<BassHandle> seen;
         for (BassHandle each : leaving) {
@@ -153,7 +207,7 @@ bool Playback::CrossFadeOutExecute()
         }
         // After the marks: a cue entry deleted on its end must not be painted played again.
         for (const auto& address : ended) {
-            win_.CueEndPlay(address[0], address[1], address[2]);
+            EndCueEntry(address[0], address[1], address[2]);
         }
         return true;
     });

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 bool Playback::HotKeyPlaySound()
 {
     const int g = s_.HotKeyGroup;
@@ -151,6 +153,10 @@ bool Playback::CheckMultiPlayStop(int button)
         }
         if (stopped) {
             win_.CueEndPlay(g, p, button);
+            // The operator ended it; with the table empty the next tick must not take it for
+            // a sound that ended and replay it (Loop) or move a list on.
+            s_.StoppedByClick = std::all_of(s_.ChannelArray.begin() + 1, s_.ChannelArray.end(),
+                                            [](BassHandle h) { return h == 0; });
         }
         return stopped;
     });

@@ -24,10 +24,14 @@ void Playback::PauseButtonClick()
                     s_.ChannelPauseVolume[n] = TargetVolume(n);
                 }
             }
+            // Only a pause fade is waited for: a cross fade's rise must not hold the pause back.
             if (set_.PauseFadeOut) {
                 PauseFadeOutExecute();
+                HoldCrossFadeOut(s_.FadeOutMs);
+                BusyWait([this] { return IsPauseFadeOutOver(); }, s_.FadeOutMs);
+            } else {
+                HoldCrossFadeOut(0);
             }
-            BusyWait([this] { return IsPauseFadeOutOver(); }, s_.FadeOutMs);
             if (overtaken()) {
                 if (!s_.Paused) {
                     win_.SetModeButtonColor(ModeButton::Pause, set_.ButtonColor);
@@ -40,6 +44,7 @@ void Playback::PauseButtonClick()
                     ChannelErrorFunction(QStringLiteral("PauseButtonClickA"), tracer_, dialogs_);
                 }
             }
+            PauseCrossFadeOut();
             tracer_.WriteTracer(QStringLiteral("  Player Pause"));
             win_.SetModeButtonColor(ModeButton::Pause, set_.ActiveButtonColor);
             win_.SetDisplayInterval(500);
@@ -54,6 +59,7 @@ void Playback::PauseButtonClick()
                 ChannelErrorFunction(QStringLiteral("PauseButtonClickB"), tracer_, dialogs_);
             }
         }
+        ResumeCrossFadeOut();
         if (set_.PauseFadeIn) {
             PauseFadeInExecute();
             BusyWait([this] { return IsPauseFadeInOver(); }, s_.FadeInMs);

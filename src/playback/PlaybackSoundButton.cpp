@@ -14,6 +14,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 
 bool Playback::ProcessSoundButton(int button)
 {
@@ -103,9 +104,13 @@ bool Playback::SoundButtonChecks(int g, int p, int button)
     }
     if (s_.Playing) {
         const auto startsBefore = s_.StartCount;
+        const bool restart = button == sel_.PlayingButton && g == sel_.PlayingGroup && p == sel_.PlayingPage;
+        s_.RestartingButton = restart ? std::array<int, 3>{g, p, button} : std::array<int, 3>{};
         // The stop may wait on a fade and pump messages: a sound started meanwhile is the
         // operator's latest choice, so this older click gives way to it.
-        if (!StopProcess(QStringLiteral("SoundButton")) || s_.StartCount != startsBefore) {
+        const bool stopped = StopProcess(QStringLiteral("SoundButton"));
+        s_.RestartingButton = {};
+        if (!stopped || s_.StartCount != startsBefore) {
             return false;
         }
     }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <utility>
 #include <vector>
 
 inline constexpr int ChannelSlots = 5;
@@ -114,6 +115,11 @@ struct PlaybackState : PlayModes
     bool PauseFadeInRunning = false;
     // Older sounds still sliding out under a cross fade besides CrossFadeOutChannel; freed with it.
     std::vector<BassHandle> CrossFadeOutOthers;
+    // When the cross fade out ends, on the program clock. A pause holds the outgoing sounds (the
+    // engine would run their slide on through it) at the levels kept here, with the time left.
+    std::int64_t CrossFadeOutEndMs = 0;
+    int CrossFadeOutLeftMs = 0;
+    std::vector<std::pair<BassHandle, int>> CrossFadeOutHeld;
     bool lVoiceOver = false;
     int ManualControlButton = 0;
 
@@ -123,6 +129,12 @@ struct PlaybackState : PlayModes
     std::uint64_t StopCount = 0;
     // Depth of busy waits in progress; a progression tick that finds it above 0 only polls.
     int BusyWaitDepth = 0;
+    // The last sound left the table by the operator's click (Multi-Play), not by ending: the
+    // progression tick closes the play down but neither replays it nor moves the list on.
+    bool StoppedByClick = false;
+    // The button a click restarts (PLAY): its stop is no end of a cue entry, which would empty
+    // the entry before the restart reads it. Group, page, button; zeros when none.
+    std::array<int, 3> RestartingButton{};
 
     // --- Sounds whose files are still being opened, in the order they were asked for.
     std::deque<WaitingStart> WaitingStarts;

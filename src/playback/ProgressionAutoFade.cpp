@@ -35,7 +35,7 @@ bool ProgressionTimerHandler::AutoCrossFade()
     log_.LogIt(QStringLiteral(" "));
     play_.CrossFadeOutExecute();
     win_.CueEndPlay(playing.group, playing.page, playing.button);
-    if (!PagePlayOn(playing.group, playing.page)) {
+    if (!PagePlayOn(playing.group, playing.page) || RapidFireShown()) {
         return false;
     }
     play_.PlayList();
@@ -62,6 +62,8 @@ bool ProgressionTimerHandler::AutoFadeOut()
     // Clicks and keys run during the wait: a sound started or a stop made meanwhile is the
     // operator's choice, and ending "this" sound now would kill it.
     auto overtaken = [&] { return s_.StartCount != startsBefore || s_.StopCount != stopsBefore; };
+    // As during a STOP fade: a pause now could not hold the fade, and the list would go on past it.
+    win_.SetPauseEnabled(false);
     play_.FadeOutExecute();
     if (!WaitForFadeOut()) {
         play_.FadeOutStopIt();
@@ -81,7 +83,7 @@ bool ProgressionTimerHandler::AutoFadeOut()
         win_.CueEndPlay(playing.group, playing.page, playing.button);
     }
     // A STOP during the wait ends the list (its flag goes off), and the list goes no further.
-    if (!PagePlayOn(playing.group, playing.page) || s_.lHKPlaying || !s_.PlayListRunning) {
+    if (!PagePlayOn(playing.group, playing.page) || s_.lHKPlaying || !s_.PlayListRunning || RapidFireShown()) {
         return true;
     }
     if (!hotKey) {

@@ -214,20 +214,30 @@ void ProgressionTimerHandler::EndOfSound()
     tracer_.WriteTracer(QStringLiteral("Bass Channel is no longer active"));
     // The stop may reset the playing button; the replay needs the one that ended.
     const Address ended = PlayingAddress();
+    const bool stoppedByClick = s_.StoppedByClick;
+    s_.StoppedByClick = false;
     if (!play_.StopProcess(QStringLiteral("EndSound"))) {
         // A click inside the stop's pump started or stopped a sound: that settles what plays.
+        return;
+    }
+    if (stoppedByClick) {
         return;
     }
     if (!s_.PlayListRunning && !s_.lHKPlaying && s_.LoopMode) {
         LoopReplay(ended);
         return;
     }
-    const bool rapidFire = Board::IsValidAddress(sel_.CurrentGroup, sel_.CurrentPage, 1) &&
-                           board_.RapidFire[sel_.CurrentGroup][sel_.CurrentPage] == QStringLiteral("T");
-    if (!rapidFire && s_.PlayListRunning && PagePlayOn(sel_.PlayingGroup, sel_.PlayingPage) &&
+    if (!RapidFireShown() && s_.PlayListRunning && PagePlayOn(sel_.PlayingGroup, sel_.PlayingPage) &&
         !s_.lHKPlaying) {
         play_.PlayList();
     }
+}
+
+bool ProgressionTimerHandler::RapidFireShown() const
+{
+    // On a rapid-fire page the list waits for Next or the space bar, whatever ended the sound.
+    return Board::IsValidAddress(sel_.CurrentGroup, sel_.CurrentPage, 1) &&
+           board_.RapidFire[sel_.CurrentGroup][sel_.CurrentPage] == QStringLiteral("T");
 }
 
 void ProgressionTimerHandler::LoopReplay(const Address& ended)

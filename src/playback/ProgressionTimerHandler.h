@@ -56,6 +56,7 @@ private:
     Address PlayingAddress() const;
     bool HasCustomCue(const Address& at) const;
     bool PagePlayOn(int group, int page) const;
+    bool RapidFireShown() const;
     bool AnySlotTaken() const;
     void ShowError();
 

@@ -95,17 +95,33 @@ def rms(samples, start, end):
     return math.sqrt(sum(s * s for s in part) / len(part))
 
 
-def residue_db(samples, start, end, hz):
-    """What is left of [start, end) seconds once the sine of hz that fits it best is taken out
-    (distortion, images, noise), in decibels below that sine."""
-    part = samples[int(start * RATE):int(end * RATE)]
+def sine_fit(part, hz):
+    """Sine and cosine weights of the sine of hz that fits the samples best (least squares)."""
     step = 2 * math.pi * hz / RATE
     ss = sc = cc = ys = yc = 0.0
     for i, y in enumerate(part):
         s, c = math.sin(step * i), math.cos(step * i)
         ss, sc, cc, ys, yc = ss + s * s, sc + s * c, cc + c * c, ys + y * s, yc + y * c
     det = ss * cc - sc * sc
-    a, b = (ys * cc - yc * sc) / det, (yc * ss - ys * sc) / det
+    return (ys * cc - yc * sc) / det, (yc * ss - ys * sc) / det
+
+
+def tone_level(samples, start, end, hz):
+    """Peak size of the sine of hz in [start, end) seconds: each tone of a board made of tones
+    of their own frequencies is measured on its own, also while two sound at once in a fade."""
+    part = samples[int(start * RATE):int(end * RATE)]
+    if len(part) < 2:
+        return 0.0
+    a, b = sine_fit(part, hz)
+    return math.hypot(a, b)
+
+
+def residue_db(samples, start, end, hz):
+    """What is left of [start, end) seconds once the sine of hz that fits it best is taken out
+    (distortion, images, noise), in decibels below that sine."""
+    part = samples[int(start * RATE):int(end * RATE)]
+    step = 2 * math.pi * hz / RATE
+    a, b = sine_fit(part, hz)
     signal = residue = 0.0
     for i, y in enumerate(part):
         fit = a * math.sin(step * i) + b * math.cos(step * i)

@@ -161,6 +161,26 @@ TEST_F(KeyboardKeys, SpaceFadesOutASecondPressStopsAtOnceAndTheFadeOptionIsKept)
         TraceText().contains(QStringLiteral(" - Space Bar hit a second time or already fading out\r\n")));
 }
 
+TEST_F(KeyboardKeys, SpaceDuringTheListsOwnFadeOutEndsTheListWithStopAndPauseOff)
+{
+    settings_.FadeOut = true;
+    settings_.FadeOutSaved = true;
+    settings_.FadeOutSec = 4;
+    board_.PagePlay[1][1] = QStringLiteral("T");
+    state_.PlayListMode = true;
+    AddSoundOn(1, 1, 1, 10.0);
+    play_->ProcessSoundButton(1);
+    ASSERT_TRUE(state_.PlayListRunning);
+    // The automatic fade-out starts as the progression tick starts it, with no key before it.
+    play_->FadeOutExecute();
+    KeyUp(VK_SPACE);
+    EXPECT_FALSE(state_.Playing);
+    EXPECT_FALSE(state_.PlayListRunning);
+    EXPECT_FALSE(window_.StopEnabled);
+    EXPECT_FALSE(window_.PauseEnabled);
+    EXPECT_TRUE(settings_.FadeOut);
+}
+
 TEST_F(KeyboardKeys, BackslashFadesOverTheFadeTimeThenStopsAndRestoresTheFadeOption)
 {
     settings_.FadeOut = false;

@@ -135,3 +135,26 @@ TEST_F(MainWindowPlayback, AStoppedCueEntryTurnsItsOriginPlayedAndLeavesTheCueWi
     EXPECT_EQ(form->ButtonPanels[1]->Color(), clTeal);
     EXPECT_EQ(board.CueOriginButton[1], 0);
 }
+
+TEST_F(MainWindowPlayback, ACueEntryRestartedByAClickPlaysAgainWithCueDelete)
+{
+    settings.CueDelete = true;
+    ASSERT_EQ(settings.PlayStop, QStringLiteral("PLAY"));
+    form->PopupComponentName = QStringLiteral("Panel1");
+    form->PopupCueClick();
+    QTest::mouseClick(AsPushButton(form->CueButton), Qt::LeftButton);
+    ASSERT_EQ(selection.CurrentPage, CuePage);
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    ASSERT_EQ(form->ButtonPanels[1]->Color(), clLime);
+
+    QTest::mouseClick(form->ButtonPanels[1], Qt::LeftButton);
+    EXPECT_TRUE(dialogs.Texts().isEmpty()) << dialogs.Texts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(board.ButtonCaption[CueGroup][CuePage][1], QStringLiteral("Horn"));
+    EXPECT_EQ(board.ButtonState[CueGroup][CuePage][1], bstPlaying);
+    EXPECT_EQ(form->ButtonPanels[1]->Color(), clLime);
+    EXPECT_NEAR(Level(100), 0.25f, 0.01f);
+    // The entry leaves the cue when the replay ends, as any played entry does.
+    QTest::mouseClick(AsPushButton(form->StopPlayButton), Qt::LeftButton);
+    EXPECT_TRUE(Board::IsBlank(board.ButtonCaption[CueGroup][CuePage][1]));
+    EXPECT_EQ(board.ButtonState[1][1][1], bstPlayed);
+}

@@ -1,5 +1,7 @@
 #include "ProgressionFixture.h"
 
+#include <optional>
+
 using namespace PlaybackTest;
 
 class ProgressionAutoFade : public ProgressionFixture
@@ -172,5 +174,60 @@ TEST_F(ProgressionAutoFade, CrossFadeWithoutANextSoundStartsOnlyOnce)
     EXPECT_FALSE(state_.Playing);
     // The faded-out sound is not faded (and its log entry closed) again before it ends.
     EXPECT_EQ(TraceText().count(QStringLiteral("CrossFadeOutExecute - Channel ")), 1);
+    EXPECT_EQ(LevelAfter(100), 0.0f);
+}
+
+TEST_F(ProgressionAutoFade, PauseIsOffWhileTheAutomaticFadeOutRuns)
+{
+    UseFadeOut();
+    AddSound(1, 0.5, 6.0);
+    AddSound(2, 0.25, 3.0);
+    play_->ProcessSoundButton(1);
+    ASSERT_TRUE(window_.PauseEnabled);
+    std::optional<bool> pauseDuringFade;
+    onPump_ = [&](int) {
+        if (!pauseDuringFade && state_.lFadingOut) {
+            pauseDuringFade = window_.PauseEnabled;
+        }
+        progression_->ProgressionTimerAdvance();
+    };
+    RunTimers(8000, [&] { return state_.ChannelButton[1] == 2; });
+    ASSERT_TRUE(pauseDuringFade.has_value());
+    EXPECT_FALSE(*pauseDuringFade);
+    // The next sound brings it back.
+    EXPECT_EQ(state_.ChannelButton[1], 2);
+    EXPECT_TRUE(window_.PauseEnabled);
+}
+
+TEST_F(ProgressionAutoFade, OnARapidFirePageTheAutomaticFadeOutStartsNothing)
+{
+    board_.RapidFire[1][1] = QStringLiteral("T");
+    UseFadeOut();
+    AddSound(1, 0.5, 6.0);
+    AddSound(2, 0.25, 3.0);
+    play_->ProcessSoundButton(1);
+    RunTimers(8000, [&] { return !state_.Playing; });
+    RunTimers(500);
+    EXPECT_TRUE(TraceText().contains(QStringLiteral(" - Auto Fade Out ")));
+    EXPECT_FALSE(state_.Playing);
+    EXPECT_EQ(OccupiedSlots(), 0);
+    EXPECT_EQ(board_.ButtonState[1][1][2], bstUnplayed);
+    EXPECT_EQ(LevelAfter(100), 0.0f);
+}
+
+TEST_F(ProgressionAutoFade, OnARapidFirePageTheCrossFadeFadesOutAndStartsNothing)
+{
+    board_.RapidFire[1][1] = QStringLiteral("T");
+    settings_.CrossFade = true;
+    settings_.CrossFadeSec = 2;
+    settings_.CrossFadeStartSec = 3;
+    AddSound(1, 0.4, 6.0);
+    AddSound(2, 0.2, 10.0);
+    play_->ProcessSoundButton(1);
+    RunTimers(8000, [&] { return !state_.Playing; });
+    RunTimers(500);
+    EXPECT_EQ(TraceText().count(QStringLiteral("CrossFadeOutExecute - Channel ")), 1);
+    EXPECT_FALSE(state_.Playing);
+    EXPECT_EQ(board_.ButtonState[1][1][2], bstUnplayed);
     EXPECT_EQ(LevelAfter(100), 0.0f);
 }

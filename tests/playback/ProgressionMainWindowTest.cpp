@@ -42,6 +42,8 @@ protected:
 TEST_F(ProgressionMainWindow, ProgressionTimerTicksAtTheDisplaysRateAndRestsWhenIdle)
 {
     EXPECT_EQ(form->ProgressionTimer->interval(), 17);
+    // The first sound's automatic fade is met on the same second as every later one's.
+    EXPECT_EQ(form->DisplayTimer->interval(), 1000);
     // Nothing plays and the needles rest: the timer stops after its first ticks.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ProgressionTimer->isActive(); }, 3000));
     EXPECT_EQ(form->LeftMeter->Max(), 128);

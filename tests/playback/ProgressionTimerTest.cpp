@@ -252,3 +252,26 @@ TEST_F(ProgressionTimer, RapidFirePlayListPageWaitsForNext)
     EXPECT_EQ(OccupiedSlots(), 0);
     EXPECT_EQ(board_.ButtonState[1][1][2], bstUnplayed);
 }
+
+TEST_F(ProgressionTimer, ClickStopsUnderMultiPlayAndLoopAreNotTakenForTheSoundsEnding)
+{
+    settings_.MultiPlay = true;
+    AddSound(1, 0.5, 3.0);
+    AddSound(2, 0.25, 3.0);
+    play_->LoopOnButtonClick();
+    play_->ProcessSoundButton(1);
+    play_->ProcessSoundButton(2);
+    RunTimers(100);
+    ASSERT_EQ(OccupiedSlots(), 2);
+    const auto startsBefore = state_.StartCount;
+    play_->ProcessSoundButton(1);
+    RunTimers(100);
+    EXPECT_EQ(OccupiedSlots(), 1);
+    play_->ProcessSoundButton(2);
+    RunTimers(500);
+    EXPECT_EQ(state_.StartCount, startsBefore);
+    EXPECT_FALSE(state_.Playing);
+    EXPECT_EQ(OccupiedSlots(), 0);
+    EXPECT_EQ(board_.ButtonState[1][1][2], bstPlayed);
+    EXPECT_EQ(LevelAfter(100), 0.0f);
+}

@@ -41,6 +41,34 @@ TEST_F(StopPause, PausingDuringAFadeInKeepsTheTargetVolume)
     EXPECT_NEAR(LevelAfter(100), 1.0f, 0.01f);
 }
 
+TEST_F(StopPause, PauseDuringACrossFadePausesAtOnceAndHoldsBothSounds)
+{
+    settings_.CrossFade = true;
+    settings_.CrossFadeSec = 2;
+    state_.RemainingSeconds = 100;
+    AddSound(1, 0.4, 10.0);
+    AddSound(2, 0.2, 10.0);
+    play_->ProcessSoundButton(1);
+    play_->ProcessSoundButton(2);
+    ASSERT_TRUE(state_.lCrossFadingOut);
+    // A quarter into the fade: the old sound at three quarters of its level.
+    Render(kRate / 2);
+    clock_.Advance(500);
+    const int pumpsBefore = pump_.Count;
+    play_->PauseButtonClick();
+    EXPECT_EQ(pump_.Count, pumpsBefore);
+    EXPECT_TRUE(state_.Paused);
+    EXPECT_EQ(BASS_ChannelIsActive(state_.CrossFadeOutChannel), BassActivePaused);
+    EXPECT_EQ(LevelAfter(kRate * 3), 0.0f);
+    clock_.Advance(3000);
+
+    play_->PauseButtonClick();
+    EXPECT_NEAR(LevelAfter(10), 0.3f + 0.2f, 0.01f);
+    // The old sound has the rest of its fade to go, then only the new one is heard.
+    EXPECT_NEAR(LevelAfter(kRate * 3 / 4), 0.15f + 0.2f, 0.01f);
+    EXPECT_NEAR(LevelAfter(kRate), 0.2f, 0.01f);
+}
+
 TEST_F(StopPause, StopDuringThePauseFadeStopsEveryChannel)
 {
     settings_.MultiPlay = true;
