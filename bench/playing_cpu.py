@@ -73,12 +73,6 @@ def measure(pid, seconds):
     return share(whole), share(main), share(audio)
 
 
-def wakes(pid):
-    """The main thread's context switches so far: each is a wake-up or a preemption."""
-    with open("/proc/%d/task/%d/status" % (pid, pid)) as f:
-        return sum(int(line.split()[1]) for line in f if "ctxt_switches" in line)
-
-
 def music(path, seconds):
     """A stereo MP3 whose level moves all the time, as music's does, so the meters move."""
     expr = ("0.5*sin(2*PI*440*t)*(0.55+0.45*sin(2*PI*1.3*t))|"
@@ -199,13 +193,7 @@ def main():
             if os.path.exists(bare):
                 bare_window.append(bare_meters_once(bare, seconds))
         time.sleep(5.0)  # the output parks after its idle stretch, as between sounds in a show
-        idle, idle_window, idle_wakes = [], [], []
-        for _ in range(runs):
-            switches = wakes(s.program.proc.pid)
-            w, m, _ = measure(s.program.proc.pid, seconds)
-            idle.append(w)
-            idle_window.append(m)
-            idle_wakes.append((wakes(s.program.proc.pid) - switches) / seconds)
+        idle = [measure(s.program.proc.pid, seconds)[0] for _ in range(runs)]
         print("load average %s; %d runs of %.0f s, device buffer %d ms in %d ms periods"
               % (" ".join(open("/proc/loadavg").read().split()[:3]), runs, seconds, BUFFER_MS, PERIOD_MS))
         print("one MP3 playing, whole process: ours %s / peer paplay %s" % (spread(whole), spread(peer)))
@@ -216,9 +204,6 @@ def main():
         print("one MP3 playing, audio threads (output, decoding ahead): ours %s / peer paplay's whole process %s"
               % (spread(audio), spread(peer)))
         print("idle, whole process: ours %s / peer (the other show player, as measured) 0.2-0.8 %%" % spread(idle))
-        print("idle, window thread: ours %s, %.1f wake-ups a second (min %.1f, max %.1f) / peer (the other show "
-              "player, as measured) 0 %%" % (spread(idle_window), statistics.median(idle_wakes), min(idle_wakes),
-                                              max(idle_wakes)))
         # The same for scripts/bench-figures.sh. A player with a window pays at least paplay's
         # output and the bare window's meters: their sum, round by round, is the last peer.
         unit = "% of a core"
@@ -230,7 +215,6 @@ def main():
                                [p + b for p, b in zip(peer, bare_window)],
                                "paplay plus the bare Qt meters window, same round"))
         print(figures.line("one MP3 playing, audio threads", unit, audio, peer, "paplay's whole process"))
-        print(figures.line("idle, window thread's wake-ups", "a second", idle_wakes, [], "none measured"))
         s.program.kill()
         s = None
         other = os.environ.get("RBX_PLAYING_CPU_OTHER")

@@ -1,7 +1,6 @@
 #include "app/FirstPaint.h"
 #include "app/HeapReserve.h"
 #include "app/InstallProbe.h"
-#include "app/RealtimeBroker.h"
 #include "app/RallyboxApp.h"
 #include "app/SessionBusProbe.h"
 #include "app/StartupProbe.h"
@@ -9,7 +8,6 @@
 #include "audio/DeviceCatalog.h"
 #include "audio/FileDecoder.h"
 #include "audio/OutputBackend.h"
-#include "audio/ThreadPriority.h"
 #include "board/MainForm.h"
 #include "board/SetFilePrefetch.h"
 #include "gif/PictureFormats.h"
@@ -43,9 +41,6 @@ int main(int argc, char** argv)
     // load on a helper thread beside the application object's start instead of before main();
     // the engine's start in the create step waits for them.
     OutputBackend::PrepareInBackground();
-    // Where the output's threads may not take the real-time class themselves, the engine asks the
-    // desktop's broker for it once they run.
-    ThreadPriority::SetBroker(&RealtimeBroker::MakeThreadRealtime);
     // The one parameter names the set file: it is read and parsed while the windows are built.
     if (argc == 2) {
         SetFilePrefetch::Start(QString::fromLocal8Bit(argv[1]));

@@ -8,10 +8,6 @@
 #include "audio/OutputTrace.h"
 #include "audio/OutputBackend.h"
 #include "audio/StreamFeeder.h"
-#include "audio/ThreadPriority.h"
-
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,15 +39,12 @@ AudioEngine& AudioEngine::instance()
     return engine;
 }
 
-AudioEngine::AudioEngine() : lossNotice_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+AudioEngine::AudioEngine() = default;
 
 AudioEngine::~AudioEngine()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     shutDown();
-    if (lossNotice_ >= 0) {
-        close(lossNotice_);
-    }
 }
 
 bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool manual)
@@ -115,9 +108,6 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
     mixer_ = std::move(mixer);
     feeder_ = std::move(feeder);
     output_ = std::move(output);
-    if (output_ && lossNotice_ >= 0) {
-        output_->setLossNotice(lossNotice_);
-    }
     if (manual_) {
         clock_.startManual(rate_);
     } else {
@@ -127,8 +117,6 @@ bool AudioEngine::init(int device, std::uint32_t freq, std::uint32_t flags, bool
             shutDown();
             return EngineError::Fail(BassError::Driver);
         }
-        // Both threads run now; those the system kept in the ordinary class go to the broker.
-        ThreadPriority::AskBrokerInBackground();
     }
     initialized_ = true;
     started_ = true;

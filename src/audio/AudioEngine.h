@@ -48,8 +48,6 @@ public:
     bool outputParked();
     int outputLosses();
     bool outputConnected();
-    // Readable after each loss (an eventfd, open for the engine's life); -1 when none was made.
-    int outputLossNotice() const { return lossNotice_; }
 
     // Streams (AudioEngineStreams.cpp).
     BassHandle createFile(const char* path, std::uint32_t flags);
@@ -106,7 +104,6 @@ private:
     void shutDown();
 
     std::mutex mutex_;
-    const int lossNotice_;
     bool initialized_ = false;
     bool started_ = false;
     bool manual_ = false;

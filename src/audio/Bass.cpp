@@ -26,7 +26,6 @@ bool BASS_Start() { return Engine().start(); }
 bool BASS_Stop() { return Engine().stop(); }
 int BassOutputLosses() { return Engine().outputLosses(); }
 bool BassOutputConnected() { return Engine().outputConnected(); }
-int BassOutputLossNotice() { return Engine().outputLossNotice(); }
 std::uint32_t BASS_SetConfig(int option, std::uint32_t value)
 {
     return Engine().setConfig(option, value);

@@ -93,9 +93,6 @@ int BASS_ErrorGetCode();
 // BassOutputConnected is false. Never blocks.
 int BassOutputLosses();
 bool BassOutputConnected();
-// An eventfd readable after each loss, open for the whole run (-1 when none could be made): a
-// watcher waits on it instead of polling.
-int BassOutputLossNotice();
 // True while an open of the file goes on in the background. Never blocks.
 bool BassFileOpening(const char* path);
 // Called on an engine thread each time an open that went on in the background has finished (the

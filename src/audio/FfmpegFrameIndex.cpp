@@ -26,20 +26,18 @@ void FfmpegFrameIndex::HoldScans(bool hold)
     holdChanged.notify_all();
 }
 
-bool FfmpegFrameIndex::readEstimate() const
+void FfmpegFrameIndex::readEstimate(const std::string& path)
 {
     MpegSeekEstimate estimate;
-    const bool ok = MpegSeekEstimate::Read(path_, estimate);
+    const bool ok = MpegSeekEstimate::Read(path, estimate);
     {
         std::lock_guard lock(mutex_);
-        if (!estimateTried_) {
-            estimate_ = std::move(estimate);
-            hasEstimate_ = ok;
-            estimateTried_ = true;
-        }
+        estimate_ = std::move(estimate);
+        hasEstimate_ = ok;
+        estimateTried_ = true;
     }
     changed_.notify_all();
-    return ok;
+    waitWhileHeld();
 }
 
 void FfmpegFrameIndex::waitWhileHeld()
@@ -51,13 +49,7 @@ void FfmpegFrameIndex::waitWhileHeld()
 bool FfmpegFrameIndex::estimate(MpegSeekEstimate& out) const
 {
     std::unique_lock lock(mutex_);
-    if (!estimateTried_ && !done_.load(std::memory_order_acquire)) {
-        // Read here rather than waited for: on a busy machine the scan's thread may not run for
-        // a long while, and the few KB cost the caller less than the wait.
-        lock.unlock();
-        readEstimate();
-        lock.lock();
-    }
+    changed_.wait(lock, [&] { return estimateTried_ || done_.load(std::memory_order_acquire); });
     if (!hasEstimate_ || done_.load(std::memory_order_acquire)) {
         return false;
     }
@@ -72,7 +64,7 @@ bool FfmpegFrameIndex::covers(std::int64_t rawFrame) const
 }
 
 FfmpegFrameIndex::FfmpegFrameIndex(std::string path, Mode mode)
-    : path_(std::move(path)), thread_([this, mode] { run(path_, mode); })
+    : thread_([this, p = std::move(path), mode]() mutable { run(std::move(p), mode); })
 {}
 
 FfmpegFrameIndex::~FfmpegFrameIndex()
@@ -121,12 +113,11 @@ bool FfmpegFrameIndex::measureGrid(const std::string& path)
     return true;
 }
 
-void FfmpegFrameIndex::run(const std::string& path, Mode mode)
+void FfmpegFrameIndex::run(std::string path, Mode mode)
 {
     try {
         if (mode == Mode::Packets) {
-            readEstimate();
-            waitWhileHeld();
+            readEstimate(path);
         }
         if ((mode == Mode::Packets && scanMpegHeaders(path)) || (mode == Mode::Grid && measureGrid(path))) {
             finish();

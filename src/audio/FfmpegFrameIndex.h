@@ -43,7 +43,7 @@ public:
     // True when the scan has counted past rawFrame or ended.
     bool covers(std::int64_t rawFrame) const;
     // MPEG audio (Packets mode): where the frames lie as the file's start tells, for a seek that
-    // need not wait for the scan. Reads those few KB itself when the scan has not; false once the scan
+    // need not wait for the scan. Waits only for those few KB to be read; false once the scan
     // has finished (exact places are known then) or when the file gives no estimate.
     bool estimate(MpegSeekEstimate& out) const;
     // For tests: while held, scans stop after the estimate (decoding scans after their first
@@ -74,19 +74,17 @@ public:
     FfmpegPacketGrid::Grid grid() const;
 
 private:
-    void run(const std::string& path, Mode mode);
+    void run(std::string path, Mode mode);
     // MPEG audio read header by header (a few ms for an hour); false when the file needs FFmpeg.
     bool scanMpegHeaders(const std::string& path);
     bool measureGrid(const std::string& path);
-    // Whichever thread asks first reads the estimate; the other finds it there.
-    bool readEstimate() const;
+    void readEstimate(const std::string& path);
     void finish();
     void waitWhileHeld();
     void scanPackets(class FfmpegInput& input);
     void scanDecoded(class FfmpegInput& input);
     void add(std::int64_t pos, std::int64_t frames);
 
-    const std::string path_;
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::vector<Entry> entries_;
@@ -95,9 +93,9 @@ private:
     std::int64_t skipStart_ = 0;
     std::int64_t skipEnd_ = 0;
     bool onGrid_ = false;
-    mutable bool estimateTried_ = false;
-    mutable bool hasEstimate_ = false;
-    mutable MpegSeekEstimate estimate_;
+    bool estimateTried_ = false;
+    bool hasEstimate_ = false;
+    MpegSeekEstimate estimate_;
     FfmpegPacketGrid::Grid grid_;
     std::atomic<bool> done_{false};
     std::atomic<bool> stop_{false};

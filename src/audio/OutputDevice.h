@@ -38,7 +38,4 @@ public:
     // connects again by itself. connected() is false until it has.
     virtual int losses() const { return 0; }
     virtual bool connected() const { return true; }
-    // An eventfd the device adds 1 to at each loss, so that a watcher needs no timer while all is
-    // well. Set before start(); the caller owns it and keeps it open longer than the device.
-    virtual void setLossNotice(int eventFd) { static_cast<void>(eventFd); }
 };

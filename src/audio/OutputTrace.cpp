@@ -1,6 +1,5 @@
 #include "audio/OutputTrace.h"
 
-#include <sched.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -47,8 +46,6 @@ void OutputTrace::CountThread(Period& period)
         period.majorFaults = static_cast<std::int32_t>(usage.ru_majflt);
         period.preemptions = static_cast<std::int32_t>(usage.ru_nivcsw);
     }
-    sched_param param{};
-    period.rtPriority = sched_getparam(0, &param) == 0 ? param.sched_priority : -1;
 }
 
 void OutputTrace::note(const Period& period)
@@ -68,17 +65,16 @@ void OutputTrace::writeOut()
     }
     std::fprintf(
         file,
-        "start_ms render_us frames least_ahead_frames feeder_age_us minor_faults major_faults preemptions "
-        "rt_priority\n");
+        "start_ms render_us frames least_ahead_frames feeder_age_us minor_faults major_faults preemptions\n");
     std::size_t written = 0;
     for (bool last = false; !last;) {
         last = !running_.load();
         const std::size_t n = count_.load(std::memory_order_acquire);
         for (; written < n; ++written) {
             const Period& p = periods_[written];
-            std::fprintf(file, "%.3f %d %d %d %d %d %d %d %d\n", static_cast<double>(p.startNs) / 1e6,
+            std::fprintf(file, "%.3f %d %d %d %d %d %d %d\n", static_cast<double>(p.startNs) / 1e6,
                          p.renderUs, p.frames, p.leastAheadFrames, p.feederAgeUs, p.minorFaults,
-                         p.majorFaults, p.preemptions, p.rtPriority);
+                         p.majorFaults, p.preemptions);
         }
         std::fflush(file);
         if (!last) {

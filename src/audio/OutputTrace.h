@@ -9,7 +9,7 @@
 
 // A record of every output period, for finding what a gap under load waited on: when the period
 // began, how long its render took, the least read-ahead a playing stream had left and how long
-// ago the feeder last finished a pass, and the output thread's class. Switched on by RBX_OUTPUT_TRACE=<file>; the output thread
+// ago the feeder last finished a pass. Switched on by RBX_OUTPUT_TRACE=<file>; the output thread
 // only stores into memory set aside (and touched) beforehand, and a plain thread of its own
 // writes the lines out twice a second.
 class OutputTrace
@@ -26,9 +26,6 @@ public:
         std::int32_t minorFaults = 0;
         std::int32_t majorFaults = 0;
         std::int32_t preemptions = 0;
-        // Its real-time priority, 0 in the ordinary class (never granted, or moved back by the
-        // watchdog).
-        std::int32_t rtPriority = 0;
     };
 
     // The trace the environment asks for, or nullptr.

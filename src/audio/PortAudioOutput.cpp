@@ -30,7 +30,7 @@ void RaiseSoundServerThreads()
         std::string name;
         std::getline(comm, name);
         if (name == "threaded-ml") {
-            ThreadPriority::Raise(ThreadPriority::Role::Output, static_cast<pid_t>(std::strtol(tid.c_str(), nullptr, 10)));
+            ThreadPriority::Raise(static_cast<pid_t>(std::strtol(tid.c_str(), nullptr, 10)));
         }
     }
     closedir(tasks);

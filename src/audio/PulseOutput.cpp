@@ -2,8 +2,6 @@
 
 #include "audio/ThreadPriority.h"
 
-#include <sys/eventfd.h>
-
 #include <pulse/pulseaudio.h>
 
 #include <sys/socket.h>
@@ -255,9 +253,6 @@ void PulseOutput::connectionLost()
         return;
     }
     losses_.fetch_add(1);
-    if (lossNotice_ >= 0) {
-        eventfd_write(lossNotice_, 1);
-    }
     if (running_.load()) {
         startStandIn();
     }
@@ -341,7 +336,7 @@ void PulseOutput::fill(std::size_t bytes)
         return;
     }
     if (!raised_ && pa_threaded_mainloop_in_thread(loop_) != 0) {
-        ThreadPriority::Raise(ThreadPriority::Role::Output);
+        ThreadPriority::Raise();
         raised_ = true;
     }
     void* data = nullptr;

@@ -46,7 +46,6 @@ public:
     int restarts() const override { return restarts_; }
     bool parked() const override { return connected_.load() && idle_.parked(); }
     int losses() const override { return losses_.load(); }
-    void setLossNotice(int eventFd) override { lossNotice_ = eventFd; }
     bool connected() const override { return connected_.load(); }
 
 private:
@@ -86,5 +85,4 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> connected_{false};
     std::atomic<int> losses_{0};
-    int lossNotice_ = -1;
 };

@@ -119,7 +119,7 @@ bool StreamFeeder::fillAll()
 
 void StreamFeeder::run()
 {
-    ThreadPriority::Raise(ThreadPriority::Role::Feeder);
+    ThreadPriority::Raise();
     while (running_.load()) {
         if (fillAll()) {
             continue; // a stream is still short of its read-ahead: another pass at once

@@ -5,10 +5,7 @@
 #include "board/Tracer.h"
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QTimer>
-
-#include <sys/eventfd.h>
 
 #include <utility>
 
@@ -24,32 +21,12 @@ OutputWatch::OutputWatch(Tracer& tracer, Dialogs& dialogs, std::function<bool()>
 void OutputWatch::start()
 {
     toldLosses_ = BassOutputLosses();
-    const int notice = BassOutputLossNotice();
-    if (notice < 0) {
-        timer_->start(); // no notice to wait on: polled throughout
-        return;
-    }
-    if (notifier_ == nullptr) {
-        notifier_ = new QSocketNotifier(notice, QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this, &OutputWatch::Noticed);
-    }
-    notifier_->setEnabled(true);
+    timer_->start();
 }
 
 void OutputWatch::stop()
 {
     timer_->stop();
-    if (notifier_ != nullptr) {
-        notifier_->setEnabled(false);
-    }
-}
-
-void OutputWatch::Noticed()
-{
-    eventfd_t count = 0;
-    eventfd_read(static_cast<int>(notifier_->socket()), &count);
-    timer_->start();
-    OutputWatchTimer();
 }
 
 void OutputWatch::OutputWatchTimer()
@@ -77,8 +54,5 @@ void OutputWatch::OutputWatchTimer()
     if (waiting_ && BassOutputConnected()) {
         waiting_ = false;
         tracer_.WriteTracer(QStringLiteral("OutputWatchTimer - Sound Server Connected Again"));
-    }
-    if (!waiting_ && notifier_ != nullptr && notifier_->isEnabled()) {
-        timer_->stop(); // told and back (or nothing new): the next loss's notice wakes it
     }
 }

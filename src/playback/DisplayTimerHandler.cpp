@@ -28,12 +28,6 @@ void DisplayTimerHandler::DisplayTimerAdvance()
     }
 }
 
-bool DisplayTimerHandler::NeedsTicks() const
-{
-    return s_.lFadingOut || s_.lFadingIn || s_.lCrossFadingIn || s_.lCrossFadingOut ||
-           (s_.lVoiceOver && set_.VoiceOverBlink) || s_.Paused || s_.lSoundTimer;
-}
-
 void DisplayTimerHandler::Tick()
 {
     if (s_.lFadingOut) {

@@ -13,9 +13,6 @@ public:
     DisplayTimerHandler(const PlaybackContext& context, ProgressionWindow& view);
 
     void DisplayTimerAdvance();
-    // False when no button blinks, nothing is paused and no time runs: the timer may stop until
-    // the next play (or voice-over) starts it again.
-    bool NeedsTicks() const;
 
 private:
     void Tick();

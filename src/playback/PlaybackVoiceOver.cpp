@@ -88,7 +88,6 @@ bool Playback::VoiceOver()
         tracer_.WriteTracer(QStringLiteral("Voice Over - Fading Down Channel ") + QString::number(s_.CurrentChannel));
         if (set_.VoiceOverBlink) {
             win_.SetDisplayInterval(250);
-            win_.StartDisplayTimer(); // it rests while nothing plays
         }
         if (s_.Playing) {
             for (int n = 1; n <= ChannelSlots; ++n) {

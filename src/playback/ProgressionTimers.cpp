@@ -30,13 +30,8 @@ ProgressionTimers::ProgressionTimers(QTimer& progressionTimer, QTimer& displayTi
     dutyTimer_.setTimerType(Qt::PreciseTimer);
     connect(&progressionTimer, &QTimer::timeout, this, [this] { DrawTick(); });
     connect(&dutyTimer_, &QTimer::timeout, this, [this] { DutyTick(); });
-    connect(&displayTimer, &QTimer::timeout, this, [this, &display, &displayTimer] {
+    connect(&displayTimer, &QTimer::timeout, this, [this, &display] {
         display.DisplayTimerAdvance();
-        if (!display.NeedsTicks()) {
-            // Idle: the window thread sleeps until a play starts the timer again.
-            displayTimer.stop();
-            return;
-        }
         // The remaining time just moved on: an automatic fade due now starts within MeterRate,
         // from the duty timer's own tick (its wait must not hold up the display timer's blinking).
         if (progressionTimer_.isActive() && progression_.NeedsTicks()) {
