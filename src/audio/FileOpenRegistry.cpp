@@ -19,6 +19,9 @@ constexpr auto kRefusedFileMemory = std::chrono::seconds(3);
 // How long a file whose open went on in the background is taken for one on slow storage: its
 // further opens (a second stream, the skip over leading silence) are not waited for at all.
 constexpr auto kSlowFileMemory = std::chrono::seconds(30);
+// An open that took longer than this marks its file as one on slow storage too (a file on a disk
+// at rest opens in a millisecond or two).
+constexpr auto kSlowOpen = std::chrono::milliseconds(10);
 // How long a source opened for a caller that stopped waiting is kept for its next ask, and how
 // many are kept at once.
 constexpr auto kFinishedOpenLife = std::chrono::seconds(30);
@@ -82,12 +85,16 @@ bool FileOpenRegistry::wait(const std::shared_ptr<Open>& job, std::chrono::milli
     std::unique_lock lock(mutex_);
     job->background = false; // an open asked for again has a waiter again
     const auto done = [&] { return job->done; };
+    const Clock::time_point asked = Clock::now();
     if (maxWait == std::chrono::milliseconds::max()) {
         finished_.wait(lock, done); // the watch ends every open in time
     } else if (!finished_.wait_for(lock, maxWait, done)) {
         job->background = true;
         slow_.emplace_back(job->path, Clock::now());
         return false;
+    } else if (Clock::now() - asked > kSlowOpen) {
+        // Done in time, but slowly: the file's further opens must not add their waits to this one.
+        slow_.emplace_back(job->path, Clock::now());
     }
     source = std::move(job->source);
     errorCode = job->errorCode;
