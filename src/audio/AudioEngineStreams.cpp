@@ -64,7 +64,9 @@ BassHandle AudioEngine::createFile(const char* path, std::uint32_t flags)
     const auto maxWait = waitMs == BassOpenWaitUntilDone ? std::chrono::milliseconds::max()
                                                          : std::chrono::milliseconds(waitMs);
     int error = BassError::Ok;
-    std::unique_ptr<PcmSource> source = OpenAudioFileWithin(path, outputChannels(), maxWait, error);
+    const bool optional = (flags & BassStreamIfAtHand) != 0;
+    flags &= ~BassStreamIfAtHand;
+    std::unique_ptr<PcmSource> source = OpenAudioFileWithin(path, outputChannels(), maxWait, error, optional);
     if (!source) {
         EngineError::Set(error != BassError::Ok ? error : BassError::FileFormat);
         return 0;

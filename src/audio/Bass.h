@@ -26,6 +26,9 @@ inline constexpr std::uint32_t BASS_SAMPLE_LOOP = 4;
 inline constexpr std::uint32_t BASS_FX_FREESOURCE = 0x10000;
 // Accepted on file streams that are opened only to be measured; the caller frees them.
 inline constexpr std::uint32_t BassStreamAutoFree = 0x40000;
+// A stream only wanted if it can be had at once (a second stream of a sound, a scan): a file known
+// to sit on slow storage starts no open for it and the call fails with BassError::Busy.
+inline constexpr std::uint32_t BassStreamIfAtHand = 0x80000;
 inline constexpr std::uint32_t BASS_STREAM_DECODE = 0x200000;
 inline constexpr int BASS_CONFIG_BUFFER = 0;
 // How long (ms) a file call waits for the file's open before it goes on in the background

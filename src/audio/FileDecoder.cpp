@@ -83,7 +83,7 @@ std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChan
 }
 
 std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outputChannels,
-                                               std::chrono::milliseconds maxWait, int& errorCode)
+                                               std::chrono::milliseconds maxWait, int& errorCode, bool optional)
 {
     if (decoderMissing.load()) {
         errorCode = BassError::Codec;
@@ -99,12 +99,17 @@ std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outp
         errorCode = BassError::FileFormat;
         return nullptr;
     }
+    const bool slow = maxWait != std::chrono::milliseconds::max() && opens.knownSlow(path);
+    if (slow && optional) {
+        errorCode = BassError::Busy;
+        return nullptr;
+    }
     const auto job = opens.start(path, outputChannels);
     if (!job) {
         errorCode = BassError::Memory; // no thread to be had
         return nullptr;
     }
-    if (maxWait != std::chrono::milliseconds::max() && opens.knownSlow(path)) {
+    if (slow) {
         maxWait = std::chrono::milliseconds::zero();
     }
     if (!opens.wait(job, maxWait, source, errorCode)) {

@@ -45,8 +45,10 @@ std::unique_ptr<PcmSource> OpenAudioFile(const std::string& path, int outputChan
 // refused with FileFormat (and refused again at once for a few seconds); one that storage has not
 // delivered after 10 s is refused with FileOpen. Waiting for storage or for a processor does not
 // count against the decoder.
+// `optional`: on a file known to be slow, no open is started (Busy at once).
 std::unique_ptr<PcmSource> OpenAudioFileWithin(const std::string& path, int outputChannels,
-                                               std::chrono::milliseconds maxWait, int& errorCode);
+                                               std::chrono::milliseconds maxWait, int& errorCode,
+                                               bool optional = false);
 // True while an open of the file goes on in the background.
 bool AudioFileOpening(const std::string& path);
 // Told (on the opener's thread) each time an open in the background has finished.

@@ -80,7 +80,7 @@ Playback::Opened Playback::OpenStreams(const QString& path, const QString& prefi
     }
     // The measuring stream is optional (the decoding stream measures the same): a second open
     // that must wait is not waited for.
-    s_.LengthStream = CreateFileStream(path, 0);
+    s_.LengthStream = CreateFileStream(path, BassStreamIfAtHand);
     s_.SourceStream = s_.DecodeStream;
     s_.CurrentChannelInfo = BassChannelInfo{};
     BASS_ChannelGetInfo(s_.DecodeStream, s_.CurrentChannelInfo);
@@ -233,7 +233,7 @@ void Playback::GetSilenceLength()
         return;
     }
     tracer_.WriteTracer(QStringLiteral("GetSilenceLength"));
-    const BassHandle scan = CreateFileStream(s_.CurrentFile, BASS_STREAM_DECODE);
+    const BassHandle scan = CreateFileStream(s_.CurrentFile, BASS_STREAM_DECODE | BassStreamIfAtHand);
     if (scan == 0) {
         return;
     }

@@ -14,6 +14,7 @@ import bbenv
 from cases import case, check, grows_by, recorded, settle
 from session import Session
 
+CONNECTED = "OutputWatchTimer - Sound Server Connected Again"
 LOST = "BASS Error (3):  can not find a free sound driver FUNCTION/PROCEDURE: OutputWatchTimer - Sound Server Lost"
 
 
@@ -137,6 +138,10 @@ def server_lost_in_fade(s, server, rec_path):
 
 @case("with the server away the exit is clean")
 def clean_exit(s, server, rec_path):
+    # The server was started again after the last case: the program must have found it again
+    # before it can lose it.
+    bbenv.wait_for("the output connected to the server again",
+                   lambda: s.count(CONNECTED) >= s.count(LOST), 10, step=0.05)
     lose_server(s, server)
     code = s.exit(save=False)
     check(code == 0, "the exit ended with code %s" % code)
