@@ -222,6 +222,13 @@ void FfmpegFrameIndex::waitCovered(std::int64_t rawFrame)
     changed_.wait(lock, [&] { return covered_ > rawFrame || done_.load(std::memory_order_acquire); });
 }
 
+bool FfmpegFrameIndex::waitCoveredFor(std::int64_t rawFrame, std::chrono::milliseconds maxWait)
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, maxWait,
+                             [&] { return covered_ > rawFrame || done_.load(std::memory_order_acquire); });
+}
+
 void FfmpegFrameIndex::waitDone()
 {
     std::unique_lock lock(mutex_);

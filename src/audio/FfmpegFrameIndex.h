@@ -40,6 +40,8 @@ public:
 
     // Blocks until the scan has counted past rawFrame or ended.
     void waitCovered(std::int64_t rawFrame);
+    // The same, at most maxWait; true when the scan has counted past rawFrame or ended.
+    bool waitCoveredFor(std::int64_t rawFrame, std::chrono::milliseconds maxWait);
     // True when the scan has counted past rawFrame or ended.
     bool covers(std::int64_t rawFrame) const;
     // MPEG audio (Packets mode): where the frames lie as the file's start tells, for a seek that

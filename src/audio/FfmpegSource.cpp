@@ -65,8 +65,12 @@ bool FfmpegSource::start(int& errorCode, const std::atomic<bool>* stop)
     // Before the first read: a change while the file is opened counts as a change.
     FileStamp(path_, openedBytes_, openedModifiedNs_);
     input_ = std::make_unique<FfmpegInput>();
+    const auto opening = std::chrono::steady_clock::now();
     if (!input_->openBounded(path_, errorCode, stop)) {
         return false;
+    }
+    if (std::chrono::steady_clock::now() - opening > kSlowOpen) {
+        scanCatchUp_ = std::chrono::milliseconds::zero();
     }
     sampleRate_ = input_->sampleRate();
     const int codec = input_->codecId();
@@ -382,7 +386,7 @@ bool FfmpegSource::seekFrame(std::int64_t frame)
     }
     if (byIndex_) {
         const std::int64_t rawTarget = std::max<std::int64_t>(skipStart_, 0) + frame;
-        if (!index_->covers(rawTarget) && seekByEstimate(frame)) {
+        if (!index_->waitCoveredFor(rawTarget, scanCatchUp_) && seekByEstimate(frame)) {
             return true;
         }
         index_->waitCovered(rawTarget);

@@ -22,7 +22,7 @@
 //   packets early (bit reservoir and filter memory) and discard the pre-roll. WMA on a frame
 //   grid (FfmpegPacketGrid) needs no such record: a seek asks the demuxer for a time and the
 //   packet it lands on is placed by its own time. An MPEG seek past what the scan has counted
-//   does not wait for it: it starts where the file's start estimates the frame lies
+//   waits for it only briefly: then it starts where the file's start estimates the frame lies
 //   (MpegSeekEstimate, exact for constant bit rates), and the packets are placed by the estimate
 //   until the index reaches them. From there the places are exact, and the count handed out
 //   never goes back: a sound found behind it passes over the frames between, once; a sound found
@@ -112,4 +112,10 @@ private:
     std::int64_t openedBytes_ = -1;
     std::int64_t openedModifiedNs_ = -1;
     bool changed_ = false;
+    // An open that took longer is taken for one of a file on slow storage.
+    static constexpr auto kSlowOpen = std::chrono::milliseconds(10);
+    // How long a seek waits for the scan to count up to its place before it starts from the
+    // estimate, which for a file of varying rate may be a tenth of a second out: the scan of a
+    // song's frames takes a few ms. None on slow storage, where the scan would not come in time.
+    std::chrono::milliseconds scanCatchUp_{40};
 };

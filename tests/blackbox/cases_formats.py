@@ -1,6 +1,6 @@
 """Black-box cases for the compressed formats the decoder module reads: a long WMA file and a
 five-minute MP3 whose custom cues start deep inside them, so a click must seek there at once (the
-MP3 before its frames are counted, from its seek table) and play just the cue."""
+MP3 opened for the first time, while its frames are still being counted) and play just the cue."""
 import os
 import subprocess
 import time
@@ -30,7 +30,7 @@ def wma_board(home):
     long_wav = board.segmented_tone(os.path.join(sounds, "five.wav"),
                                     [(MP3_FROM, QUIET), (MP3_TO - MP3_FROM, LOUD), (300 - MP3_TO, QUIET)])
     mp3 = os.path.join(sounds, "five.mp3")
-    # Variable bit rate, so its place is found from the file's seek table until the count arrives.
+    # Variable bit rate, so its seek table alone would place the cue a tenth of a second early.
     subprocess.run(["ffmpeg", "-v", "error", "-y", "-i", long_wav, "-c:a", "libmp3lame", "-q:a", "4", mp3],
                    check=True, timeout=120, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.remove(long_wav)
@@ -85,7 +85,7 @@ def cued_wma(s, rec_path):
     cued_click(s, rec_path, 1, "cued WMA")
 
 
-@case("a click on a variable-rate MP3 cued 4 minutes in, before its frames are counted, plays just the cue")
+@case("a click on a variable-rate MP3 cued 4 minutes in, opened for the first time, plays just the cue")
 def cued_mp3(s, rec_path):
     cued_click(s, rec_path, 3, "cued MP3")
 
