@@ -13,7 +13,9 @@ extern "C" {
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A damaged file can hold long runs of packets the decoder refuses; past this many in a row the
@@ -21,6 +23,11 @@ namespace {
 constexpr int kMaxBadPacketsInARow = 64;
 // Upper bound on decoder round trips for one chunk, so no call can spin.
 constexpr int kMaxStepsPerChunk = 100000;
+// Bytes asked of storage in one read. FFmpeg's own file reader asks 32 KB at a time; where each
+// read waits (a network share, a USB stick) a WAV then needs several reads a second and its
+// read-ahead falls behind. Eight times that keeps a slow folder's reads to one every second or
+// so of CD-quality sound, and costs a local disk nothing.
+constexpr int kReadBytes = 256 * 1024;
 
 int ErrorFromAv(int averror, int otherwise)
 {
@@ -33,21 +40,21 @@ int ErrorFromAv(int averror, int otherwise)
     return otherwise;
 }
 
-bool IsReadableRegularFile(const std::string& path)
+// The file opened for reading, with its size, when it is a regular file; -1 otherwise.
+int OpenRegularFile(const std::string& path, std::int64_t& bytes)
 {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info
     {
     };
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
     }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        return false;
-    }
-    std::fclose(f);
-    return true;
+    bytes = static_cast<std::int64_t>(info.st_size);
+    return fd;
 }
+
 bool HasCompleteAudioStream(const AVFormatContext* format)
 {
     for (unsigned i = 0; i < format->nb_streams; ++i) {
@@ -135,6 +142,57 @@ void FfmpegInput::close()
     av_packet_free(&packet_);
     avcodec_free_context(&codec_);
     avformat_close_input(&format_);
+    if (io_ != nullptr) {
+        av_freep(&io_->buffer);
+        avio_context_free(&io_);
+    }
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+int FfmpegInput::ReadFile(void* self, std::uint8_t* buffer, int bytes)
+{
+    auto* input = static_cast<FfmpegInput*>(self);
+    if (CutOffOpening(self) != 0) {
+        return AVERROR_EXIT;
+    }
+    // The end is known from the size: asking storage again would only wait to be told so, and
+    // demuxers ask at the end of every file (a slow folder's whole wait for a short one).
+    if (input->readAt_ >= input->fileBytes_) {
+        return AVERROR_EOF;
+    }
+    for (;;) {
+        const ssize_t got = ::read(input->fd_, buffer, static_cast<std::size_t>(bytes));
+        if (got > 0) {
+            input->readAt_ += got;
+            return static_cast<int>(got);
+        }
+        if (got == 0) {
+            return AVERROR_EOF;
+        }
+        if (errno != EINTR) {
+            return AVERROR(errno);
+        }
+    }
+}
+
+std::int64_t FfmpegInput::SeekFile(void* self, std::int64_t offset, int whence)
+{
+    auto* input = static_cast<FfmpegInput*>(self);
+    if ((whence & AVSEEK_SIZE) != 0) {
+        struct stat info
+        {
+        };
+        return ::fstat(input->fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : AVERROR(errno);
+    }
+    const off_t at = ::lseek(input->fd_, static_cast<off_t>(offset), whence & ~AVSEEK_FORCE);
+    if (at < 0) {
+        return AVERROR(errno);
+    }
+    input->readAt_ = static_cast<std::int64_t>(at);
+    return static_cast<std::int64_t>(at);
 }
 
 int FfmpegInput::CutOffOpening(void* self)
@@ -166,15 +224,26 @@ bool FfmpegInput::openBounded(const std::string& path, int& errorCode, const std
 
 bool FfmpegInput::open(const std::string& path, int& errorCode)
 {
-    if (!IsReadableRegularFile(path)) {
+    fd_ = OpenRegularFile(path, fileBytes_);
+    if (fd_ < 0) {
         errorCode = BassError::FileOpen;
         return false;
     }
+    readAt_ = 0;
     format_ = avformat_alloc_context();
-    if (format_ == nullptr) {
+    auto* buffer = static_cast<std::uint8_t*>(av_malloc(kReadBytes));
+    io_ = buffer != nullptr ? avio_alloc_context(buffer, kReadBytes, 0, this, &FfmpegInput::ReadFile, nullptr,
+                                                 &FfmpegInput::SeekFile)
+                            : nullptr;
+    if (format_ == nullptr || io_ == nullptr) {
+        if (io_ == nullptr) {
+            av_free(buffer);
+        }
         errorCode = BassError::Memory;
         return false;
     }
+    format_->pb = io_;
+    format_->flags |= AVFMT_FLAG_CUSTOM_IO;
     cutOff_ = false;
     format_->interrupt_callback.callback = &FfmpegInput::CutOffOpening;
     format_->interrupt_callback.opaque = this;

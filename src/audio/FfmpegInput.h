@@ -7,6 +7,7 @@
 #include <vector>
 
 struct AVFormatContext;
+struct AVIOContext;
 struct AVCodecContext;
 struct AVPacket;
 struct AVFrame;
@@ -101,7 +102,13 @@ private:
     void noteSkipData();
     void close();
     static int CutOffOpening(void* self);
+    static int ReadFile(void* self, std::uint8_t* buffer, int bytes);
+    static std::int64_t SeekFile(void* self, std::int64_t offset, int whence);
 
+    int fd_ = -1;
+    std::int64_t fileBytes_ = 0; // when opened
+    std::int64_t readAt_ = 0;    // where the next read of fd_ starts
+    AVIOContext* io_ = nullptr; // reads fd_ in large blocks
     AVFormatContext* format_ = nullptr;
     AVCodecContext* codec_ = nullptr;
     AVPacket* packet_ = nullptr;

@@ -13,6 +13,9 @@ namespace {
 // Encoder padding sits in the last packet or two; a decoded packet this far before the end of the
 // scanned part of the file cannot be cut by it, so it may be delivered before the scan ends.
 constexpr std::int64_t kEndMarginFrames = 16384;
+// A sound whose playing would wait for the frame count (from half its rough length less the
+// margin) within this many seconds of its start: its count is waited for when it is opened.
+constexpr std::int64_t kFirstReadAheadSeconds = 2;
 // Upper bound on packets one fill may pass over (pre-roll, encoder delay, undecodable runs).
 constexpr int kMaxPacketsPerFill = 1 << 22;
 // A decoder that drops a damaged packet leaves a gap; gaps up to this long are filled with
@@ -97,6 +100,18 @@ bool FfmpegSource::start(int& errorCode, const std::atomic<bool>* stop)
         // not within the bounds of opening.
         errorCode = BassError::FileFormat;
         return false;
+    }
+    if (index_ != nullptr && byIndex_ && roughRawFrames_ > 0 &&
+        roughRawFrames_ / 2 < kEndMarginFrames + kFirstReadAheadSeconds * sampleRate_) {
+        // A short sound's playing would wait for the count within its first read-ahead, and
+        // that wait holds the thread that feeds every playing sound: on slow storage the count
+        // takes several reads. Waited for here instead, on the thread that opens the file.
+        while (!index_->waitDoneFor(std::chrono::milliseconds(50))) {
+            if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+                errorCode = BassError::FileOpen;
+                return false;
+            }
+        }
     }
     input_->openingDone();
     return true;

@@ -21,10 +21,7 @@ from cases import case, check, settle
 from cases_slowfiles import PingProbe
 from session import Session
 
-# At 100 ms per call the sound still starts on the first press, but a WMA's tone and a WAV's
-# second half come out broken (the read-ahead does not keep up yet): run it with
-# RBX_SLOW_DELAYS=5,25,100 while that is mended.
-DELAYS_MS = [int(v) for v in os.environ.get("RBX_SLOW_DELAYS", "5,25").split(",") if v.strip()]
+DELAYS_MS = [int(v) for v in os.environ.get("RBX_SLOW_DELAYS", "5,25,100").split(",") if v.strip()]
 # slot: (file type, tone in Hz, hot key); each tone its own, so the recording tells which file played
 FORMATS = {1: ("wav", 440, "q"), 2: ("mp3", 550, "w"), 3: ("ogg", 660, "e"), 4: ("flac", 770, "r"),
            5: ("wma", 880, "t")}
@@ -169,11 +166,15 @@ def first_press(s, rec_path, press, hz, what, figure):
     started = rec.origin() + sound.start
     idle = max([delay for sent, delay in answers if sent + delay < pressed] or [0])
     stall = max([delay for sent, delay in answers if sent + delay >= pressed and sent <= started] or [0])
-    print("  measured (%s): sound %.0f ms after the press; longest ping answer %.0f ms while it waited "
-          "(%.0f ms before the press, %d pings), %d gaps" % (what, (started - pressed) * 1000, stall * 1000,
-                                                              idle * 1000, len(answers), len(sound.gaps)))
+    gaps = ", ".join("%.0f ms at %.2f s" % (length * 1000, at - sound.start) for at, length in sound.gaps)
+    print("  measured (%s): sound %.0f ms after the press, %.2f s long; longest ping answer %.0f ms while it "
+          "waited (%.0f ms before the press, %d pings); gaps: %s" % (what, (started - pressed) * 1000, sound.length,
+                                                                   stall * 1000, idle * 1000, len(answers),
+                                                                   gaps or "none"))
     FIGURES[figure] = (started - pressed, stall)
     right_tone(left, sound, hz, what)
+    check(abs(sound.length - TONE_SECONDS) < 0.15, "the %s came in pieces: %.2f s of its %.0f s unbroken"
+          % (what, sound.length, TONE_SECONDS))
     check(stall < STALL_BOUND, "the window's thread stalled %.0f ms while the %s waited" % (stall * 1000, what))
 
 
